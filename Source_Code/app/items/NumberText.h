@@ -1,0 +1,35 @@
+#pragma once
+// The one set of helpers that turns setting texts into numbers and numbers into texts.
+// Every layer uses these; none converts on its own.
+
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+#include <optional>
+
+namespace tovu::items {
+
+// The number that the leading characters of a text spell: blanks skipped, an optional
+// sign, digits with a point as decimal sign whatever the locale, an optional exponent.
+// A text that does not begin with a number is 0, so "" and "N/A" read as 0.
+double valueOfText(QStringView text);
+
+// Half-to-even rounding to an integer of the given width; nothing when the value is
+// not finite or does not fit. Every double-to-integer conversion goes through these.
+std::optional<std::int32_t> roundToInt32(double value);
+std::optional<std::int16_t> roundToInt16(double value);
+
+// Rounded value of a text, or the fallback when it does not fit.
+std::int32_t intOfText(QStringView text, std::int32_t fallback = 0);
+
+// Clamps a rounded value into [lo, hi]; NaN gives lo.
+std::int32_t roundClamped(double value, std::int32_t lo, std::int32_t hi);
+
+// A number written in decimal with one leading blank when it is not negative.
+QString numberText(long long value);
+QString numberText(double value);
+
+// A double in its shortest round-trip decimal form with a point ("2", "3", "2.05").
+QString plainNumber(double value);
+
+} // namespace tovu::items
