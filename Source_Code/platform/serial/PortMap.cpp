@@ -1,0 +1,20 @@
+#include "platform/serial/PortMap.h"
+
+namespace tovu::platform::serial {
+
+QString PortMap::defaultDevicePath(int commPort)
+{
+    return QStringLiteral("/dev/ttyS%1").arg(commPort - 1);
+}
+
+QString PortMap::devicePath(int commPort) const
+{
+    if (lookup_) {
+        const QString stored = lookup_(QStringLiteral("Ports"), QStringLiteral("COM%1").arg(commPort)).trimmed();
+        if (!stored.isEmpty())
+            return stored;
+    }
+    return defaultDevicePath(commPort);
+}
+
+} // namespace tovu::platform::serial
