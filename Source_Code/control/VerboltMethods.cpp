@@ -1,0 +1,109 @@
+// The control's method table: every built method with its dispatch id, its parameters as the
+// type library declares them (optional ones with their defaults) and its binding. This one
+// table drives the dispatch interface; a method that is not built has no row.
+#include "control/VerboltMethods.h"
+
+#include "control/Verbolt.h"
+
+namespace tovu::control {
+
+namespace {
+
+using automation::Variant;
+
+// The formatting arguments that follow the text in every text-writing method.
+std::vector<ParamSpec> withTextFormat(std::vector<ParamSpec> leading)
+{
+    const std::vector<ParamSpec> format = {
+        opt("blnBold", false),
+        opt("strFont", QStringLiteral("Times New Roman")),
+        opt("intSize", std::int16_t{12}),
+        opt("intSpaceAfter", std::int16_t{10}),
+        opt("lngParagraphAlign", std::int32_t{vrbAlignParagraphLeft}),
+        opt("lngColor", std::int32_t{vrbColorBlack}),
+        opt("blnItalic", false),
+        opt("blnUnderline", false),
+        opt("lngAnimation", std::int32_t{vrbAnimationNone}),
+        opt("blnEmboss", false),
+        opt("blnEngrave", false),
+        opt("blnShadow", false),
+        opt("blnStrikeThrough", false),
+        opt("lngInsertionPoint", std::int32_t{vrbEndofDoc}),
+    };
+    leading.insert(leading.end(), format.begin(), format.end());
+    return leading;
+}
+
+std::vector<ParamSpec> pictureParams()
+{
+    return {required("strFile"), opt("sngLeft", 0.0f), opt("sngTop", 0.0f), opt("sngWidth", 0.0f),
+            opt("sngHeight", 0.0f)};
+}
+
+std::vector<MethodEntry> buildTable()
+{
+    return {
+        method<&Verbolt::CreateDocument>(0x60030001, "CreateDocument",
+                                         {required("strDocument"), opt("strPassword"), opt("strWritePassword")}),
+        method<&Verbolt::InsertHyperlink>(0x60030007, "InsertHyperlink",
+                                          withTextFormat({required("strText"), required("strHTTP")})),
+        method<&Verbolt::InsertHyperlinks>(0x60030008, "InsertHyperlinks", withTextFormat({required("varArray")})),
+        method<&Verbolt::InsertBlankLines>(0x60030009, "InsertBlankLines",
+                                           {required("intLines"), opt("lngInsertionPoint", std::int32_t{vrbEndofDoc})}),
+        method<&Verbolt::NumberOfPages>(0x6003000F, "NumberOfPages", {required("lngPages"), opt("strDocument")}),
+        method<&Verbolt::SetPageOrientation>(0x60030010, "SetPageOrientation", {required("lngPageOrientation")}),
+        method<&Verbolt::SetPageLeftMargin>(0x60030011, "SetPageLeftMargin", {required("sngLeftMargin")}),
+        method<&Verbolt::SetPageNumberInFooter>(0x60030012, "SetPageNumberInFooter",
+                                                {required("lngPageNumberAlign"), opt("blnFirstPage")}),
+        method<&Verbolt::SetPageNumberInHeader>(0x60030013, "SetPageNumberInHeader",
+                                                {required("lngPageNumberAlign"), opt("blnFirstPage")}),
+        method<&Verbolt::SetPageWidth>(0x60030014, "SetPageWidth", {required("sngPageWidth")}),
+        method<&Verbolt::SetPageHeight>(0x60030015, "SetPageHeight", {required("sngPageHeight")}),
+        method<&Verbolt::SetPageRightMargin>(0x60030016, "SetPageRightMargin", {required("sngRightMargin")}),
+        method<&Verbolt::SetPageTopMargin>(0x60030017, "SetPageTopMargin", {required("sngTopMargin")}),
+        method<&Verbolt::SetPageBottomMargin>(0x60030018, "SetPageBottomMargin", {required("sngBottomMargin")}),
+        method<&Verbolt::IsWordUp>(0x60030019, "IsWordUp"),
+        method<&Verbolt::AboutBox>(0x6003001A, "AboutBox"),
+        method<&Verbolt::SwitchToWord>(0x60030021, "SwitchToWord"),
+        method<&Verbolt::ActivateDocument>(0x60030033, "ActivateDocument",
+                                           {opt("varDocument"), opt("blnSwitchToWord")}),
+        method<&Verbolt::ActiveDocumentName>(0x60030034, "ActiveDocumentName"),
+        method<&Verbolt::ActiveDocumentPath>(0x60030035, "ActiveDocumentPath"),
+        method<&Verbolt::AddDocument>(0x60030036, "AddDocument", {opt("varTemplate")}),
+        method<&Verbolt::ClipboardTextToWord>(0x6003004A, "ClipboardTextToWord", withTextFormat({})),
+        method<&Verbolt::OpenDocument>(0x6003004D, "OpenDocument",
+                                       {opt("strDocument"), opt("blnSwitchToWord"), opt("strPassword"),
+                                        opt("strWriteResPassword"), opt("strFormCaption"), opt("blnHideWord"),
+                                        opt("lngPageOrientation", std::int32_t{vrbOrientPortrait}),
+                                        opt("sngTopMargin"), opt("sngLeftMargin"), opt("sngRightMargin"),
+                                        opt("sngBottomMargin"), opt("sngPageHeight"), opt("sngPageWidth")}),
+        method<&Verbolt::HideWord>(0x6003004E, "HideWord"),
+        method<&Verbolt::UnhideWord>(0x6003004F, "UnhideWord"),
+        method<&Verbolt::DocumentCount>(0x60030052, "DocumentCount"),
+        method<&Verbolt::IsWordAvailable>(0x60030054, "IsWordAvailable"),
+        method<&Verbolt::CloseWord>(0x60030056, "CloseWord", {required("blnSave")}),
+        method<&Verbolt::CloseDocument>(0x60030057, "CloseDocument", {required("blnSave")}),
+        method<&Verbolt::SaveDocument>(0x60030061, "SaveDocument",
+                                       {opt("strDocument"), opt("strPassword"), opt("strWritePassword")}),
+        method<&Verbolt::TextToWord>(0x60030074, "TextToWord", withTextFormat({required("strText")})),
+        method<&Verbolt::FindInDocumentAndReplace>(0x60030083, "FindInDocumentAndReplace",
+                                                   {required("strTextToFind"), required("strReplaceWithText"),
+                                                    opt("blnMatchCase"), opt("blnMatchWholeWord")}),
+        method<&Verbolt::GetWordObject>(0x60030085, "GetWordObject", {required("objWordApp")}),
+        method<&Verbolt::GetDocumentObject>(0x60030086, "GetDocumentObject", {required("objWordDocument")}),
+        method<&Verbolt::GetDocumentNames>(0x60030087, "GetDocumentNames", {required("varArray")}),
+        method<&Verbolt::InsertPicture>(0x6003008B, "InsertPicture", pictureParams()),
+        method<&Verbolt::InsertPageBreak>(0x6003008C, "InsertPageBreak"),
+        method<&Verbolt::InsertLinkedPicture>(0x6003008D, "InsertLinkedPicture", pictureParams()),
+    };
+}
+
+} // namespace
+
+const std::vector<MethodEntry>& verboltMethods()
+{
+    static const std::vector<MethodEntry> table = buildTable();
+    return table;
+}
+
+} // namespace tovu::control

@@ -1,0 +1,46 @@
+#include "control/VerboltObject.h"
+
+#include "control/VerboltMethods.h"
+
+namespace tovu::control {
+
+namespace {
+
+std::vector<automation::DispatchMember> membersFor(Verbolt& control)
+{
+    std::vector<automation::DispatchMember> members;
+    for (const MethodEntry& entry : verboltMethods()) {
+        automation::DispatchMember member;
+        member.name = QString::fromLatin1(entry.name);
+        member.id = entry.dispid;
+        member.call = [&control, &entry](automation::Args& args) {
+            return entry.invoke(control, args, entry.params);
+        };
+        for (const ParamSpec& p : entry.params)
+            member.parameters.push_back(QString::fromLatin1(p.name));
+        members.push_back(std::move(member));
+    }
+    return members;
+}
+
+} // namespace
+
+VerboltObject::VerboltObject()
+    : VerboltObject(std::make_unique<Verbolt>())
+{
+}
+
+// The members refer to the control on the heap, which the object then takes over.
+VerboltObject::VerboltObject(std::unique_ptr<Verbolt> control)
+    : DispatchTable(membersFor(*control)), control_(std::move(control))
+{
+}
+
+VerboltObject::~VerboltObject() = default;
+
+std::shared_ptr<VerboltObject> createVerbolt()
+{
+    return std::make_shared<VerboltObject>();
+}
+
+} // namespace tovu::control
