@@ -62,8 +62,9 @@ TEST(RecordFields, EveryTextOfTheRecordHasExactlyOneEntry)
     }
     // No two entries write the same member.
     for (const RecordField& f : recordFields()) {
-        if (f.isText())
-            EXPECT_EQ(f.text(s), QString::fromLatin1(f.name.data(), f.name.size()));
+        if (!f.isText())
+            continue;
+        EXPECT_EQ(f.text(s), QString::fromLatin1(f.name.data(), f.name.size()));
     }
     // Every QString of the settings block except SlotText (the header's number), the
     // spare gate and the point lists (the RP and YP lines) is a text entry.

@@ -1,0 +1,44 @@
+#pragma once
+// Small text helpers shared by the saved-items file and the exports: the encoded
+// line buffer they write into, value cleaning, and strict number reading.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace tovu::items {
+
+// Lines in the ANSI code page, each ended by CR LF.
+class LineBuffer {
+public:
+    explicit LineBuffer(int codePage);
+
+    LineBuffer& key(std::string_view k);  // appends ASCII as it is
+    LineBuffer& text(QStringView t);      // encoded in the code page
+    LineBuffer& number(long long v);
+    LineBuffer& comma();
+    void endLine();
+
+    int codePage() const { return codePage_; }
+    const QByteArray& bytes() const { return bytes_; }
+
+private:
+    int codePage_;
+    QByteArray bytes_;
+};
+
+// A value as the files carry it: CR and LF become blanks (a value never breaks its
+// line), then leading and trailing blanks are removed. Only blanks: tabs stay.
+QString cleanValue(QStringView value);
+QString trimBlanks(QStringView value);
+QString blankLineBreaks(QStringView value);
+
+// Strict conversions of a whole field: blanks around it allowed, nothing else; the
+// value rounded half to even. Nothing when the text is not a number or does not fit.
+std::optional<std::int16_t> strictInt16(QStringView field);
+std::optional<double> strictDouble(QStringView field);
+
+} // namespace tovu::items
