@@ -6,6 +6,7 @@
 #include "platform/locale/AnsiCodePage.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QSaveFile>
 
 namespace tovu::items {
@@ -92,7 +93,9 @@ void writeField(const RecordField& f, const DFDRecord& r, LineBuffer& out)
         out.key(f.fileKey).comma().number(r.ModelIndex);
         break;
     case FieldKind::DataVersion:
-        out.key(f.fileKey).comma().text(plainNumber(r.DataVersion));
+        // Shortest text that reads back to the same value ("2", "3", "2.05").
+        out.key(f.fileKey).comma().text(
+            QString::number(r.DataVersion, 'g', QLocale::FloatingPointShortest));
         break;
     case FieldKind::DacPoints:
         out.text(pointsLine(f.fileKey, s.DacX, s.DacY, pointCount(s.DacPointCount)));

@@ -1,0 +1,207 @@
+// Seeded random mutations of saved-items files. Whatever the bytes, a load either
+// succeeds or names a line of the file, never crashes, and a failed load leaves the
+// arrays as they were. A successful load saves a file that loads and saves again to
+// the same bytes.
+
+#include "app/items/FileHandlingModule.h"
+
+#include "items/ItemsTestSupport.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace tovu::items;
+using namespace tovu::items::test;
+
+namespace {
+
+int lineCount(const QByteArray& bytes)
+{
+    int n = 1;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        if (bytes[i] == '\r' || bytes[i] == '\n')
+            ++n;
+    }
+    return n;
+}
+
+const char* const kHostile[] = {
+    "",      ",",          ",,,,",        "-",        "+",      "1e308",  "-1e308", "1e-400",
+    "nan",   "inf",        "65536",       "-32769",   "32767",  "-32768", "0x10",   "2.5",
+    "99999999999999999999", "\xff\xfe", "\x00", " 7 ", "AS,1",  "PS,1",   "\r",     "\n",
+};
+
+QByteArray mutate(const QByteArray& source, std::mt19937& rng)
+{
+    QByteArray b = source;
+    auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
+    const int edits = 1 + static_cast<int>(pick(6));
+    for (int e = 0; e < edits && !b.isEmpty(); ++e) {
+        const qsizetype at = static_cast<qsizetype>(pick(static_cast<std::size_t>(b.size())));
+        switch (pick(7)) {
+        case 0:  // flip a byte
+            b[at] = static_cast<char>(b[at] ^ static_cast<char>(1 + pick(255)));
+            break;
+        case 1:  // truncate
+            b.truncate(at);
+            break;
+        case 2: {  // insert random bytes
+            QByteArray junk;
+            for (std::size_t k = 0, n = 1 + pick(16); k < n; ++k)
+                junk.append(static_cast<char>(pick(256)));
+            b.insert(at, junk);
+            break;
+        }
+        case 3: {  // put a hostile value in place of the rest of a line
+            const qsizetype end = b.indexOf('\r', at);
+            const char* h = kHostile[pick(std::size(kHostile))];
+            b.replace(at, (end < 0 ? b.size() : end) - at, QByteArray(h, std::max<qsizetype>(1, qstrlen(h))));
+            break;
+        }
+        case 4: {  // duplicate a stretch
+            const qsizetype len = static_cast<qsizetype>(pick(400));
+            b.insert(at, b.mid(at, len));
+            break;
+        }
+        case 5: {  // delete a stretch
+            b.remove(at, static_cast<qsizetype>(pick(200)));
+            break;
+        }
+        default: {  // a comma or a line break somewhere
+            const char c[] = {',', '\r', '\n', ' '};
+            b.insert(at, c[pick(4)]);
+            break;
+        }
+        }
+    }
+    return b;
+}
+
+class ItemFileFuzz : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        baseline.RecreateArrays(0);  // 20 panels, 100 ALogs: small enough to compare often
+        ASSERT_TRUE(LoadItemsFile(baseline, fixture("mixed.dfd"), 1252).ok);
+        baseline.FirmwareVersion = 0;
+    }
+
+    void checkOne(const QByteArray& bytes, const std::string& what)
+    {
+        const QString p = dir.filePath(QStringLiteral("f.dfd"));
+        ASSERT_TRUE(writeBytes(p, bytes));
+        ItemStore s = baseline;
+        const LoadResult res = LoadItemsFile(s, p, 1252);
+        if (!res.ok) {
+            EXPECT_GE(res.line, 1) << what;
+            EXPECT_LE(res.line, lineCount(bytes)) << what;
+            EXPECT_FALSE(res.reason.isEmpty()) << what;
+            EXPECT_EQ(s.WorkItems, baseline.WorkItems) << what;
+            EXPECT_EQ(s.ALogs, baseline.ALogs) << what;
+            EXPECT_EQ(s.Panels, baseline.Panels) << what;
+            ++failures;
+            return;
+        }
+        for (const DFDRecord& r : s.WorkItems)
+            ASSERT_TRUE(r.ModelIndex >= 0 && r.ModelIndex <= 42) << what;
+        // What was read saves, and the saved file is a fixed point.
+        const QString p1 = dir.filePath(QStringLiteral("s1.dfd"));
+        const QString p2 = dir.filePath(QStringLiteral("s2.dfd"));
+        ASSERT_TRUE(SaveItemsFile(s, p1, 1252).ok) << what;
+        ItemStore again;
+        again.RecreateArrays(0);
+        const LoadResult back = LoadItemsFile(again, p1, 1252);
+        ASSERT_TRUE(back.ok) << what << " line " << back.line << ": " << back.reason.toStdString();
+        ASSERT_TRUE(SaveItemsFile(again, p2, 1252).ok) << what;
+        EXPECT_EQ(readBytes(p1), readBytes(p2)) << what;
+        ++successes;
+    }
+
+    QTemporaryDir dir;
+    ItemStore baseline;
+    int failures = 0;
+    int successes = 0;
+};
+
+} // namespace
+
+TEST_F(ItemFileFuzz, MutatedFilesLoadOrFailByLine)
+{
+    const QByteArray sources[] = {readBytes(fixture("mixed.dfd")), readBytes(fixture("full-alog.dfd")),
+                                  readBytes(fixture("bare-panel.dfd"))};
+    for (unsigned seed = 1; seed <= 600; ++seed) {
+        std::mt19937 rng(seed);
+        const QByteArray& src = sources[seed % std::size(sources)];
+        checkOne(mutate(src, rng), "seed " + std::to_string(seed));
+        if (HasFatalFailure())
+            return;
+    }
+    // Both outcomes must have been exercised for the run to mean anything.
+    EXPECT_GT(failures, 50);
+    EXPECT_GT(successes, 50);
+}
+
+TEST_F(ItemFileFuzz, BinaryAndDegenerateFiles)
+{
+    std::mt19937 rng(20240314);
+    for (int k = 0; k < 60; ++k) {
+        QByteArray junk(static_cast<qsizetype>(rng() % 5000), Qt::Uninitialized);
+        for (char& c : junk)
+            c = static_cast<char>(rng());
+        checkOne(junk, "binary " + std::to_string(k));
+        checkOne("AS,1\r\n" + junk, "binary after a header " + std::to_string(k));
+    }
+    checkOne(QByteArray(), "empty file");
+    checkOne(QByteArray(100000, '\n'), "only line ends");
+    checkOne(QByteArray(100000, ','), "one line of commas");
+    checkOne("AS,1\r\nWS" + QByteArray(2000000, ',') + "\r\n", "huge list line");
+    QByteArray many = "AS,1\r\nWS";
+    for (int i = 0; i < 100000; ++i)
+        many += ",7";
+    checkOne(many, "long list with extra values");
+}
+
+TEST_F(ItemFileFuzz, RandomLinesIntoTheReader)
+{
+    std::vector<DFDRecord> records(8);
+    ItemFileReader reader(records, 3, 4);
+    std::mt19937 rng(7);
+    const QString keys[] = {"AS", "PS", "MD", "MF", "DP", "RP", "YF", "YP", "DC", "AC", "WS",
+                            "YC", "ME", "NN", "SGE", "DM", "YM", "XX", ""};
+    for (int k = 0; k < 20000; ++k) {
+        QString line = keys[rng() % std::size(keys)];
+        const int fields = static_cast<int>(rng() % 12);
+        for (int f = 0; f < fields; ++f) {
+            line += u',';
+            const int len = static_cast<int>(rng() % 6);
+            for (int c = 0; c < len; ++c)
+                line += QChar(static_cast<char16_t>(rng() % 3 ? u'0' + rng() % 10 : rng() % 0x10000));
+        }
+        const std::optional<QString> err = reader.ParseItemLine(line);
+        if (err) {
+            EXPECT_FALSE(err->isEmpty());
+        }
+        ASSERT_GE(reader.currentIndex(), -1);
+        ASSERT_LT(reader.currentIndex(), 8);
+    }
+}
+
+TEST_F(ItemFileFuzz, OversizedFileIsRefusedBeforeReading)
+{
+    const QString p = dir.filePath(QStringLiteral("big.dfd"));
+    {
+        QFile f(p);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(qint64(600) * 1024 * 1024));  // sparse: costs no disk
+    }
+    ItemStore s = baseline;
+    const LoadResult res = LoadItemsFile(s, p, 1252);
+    EXPECT_FALSE(res.ok);
+    EXPECT_EQ(res.line, 0);
+    EXPECT_TRUE(res.reason.contains("too large"));
+    EXPECT_EQ(s.ALogs, baseline.ALogs);
+}
