@@ -24,7 +24,7 @@ constexpr std::array standardErrors{
     StandardError{ErrorNumber::ObjectNotSet, "Object variable or With block variable not set"},
     StandardError{ErrorNumber::InvalidUseOfNull, "Invalid use of Null"},
     StandardError{ErrorNumber::ObjectRequired, "Object required"},
-    StandardError{ErrorNumber::CannotCreateObject, "ActiveX component can't create object"},
+    StandardError{ErrorNumber::CannotCreateObject, "Can't create object"},
     StandardError{ErrorNumber::MemberNotFound, "Object doesn't support this property or method"},
     StandardError{ErrorNumber::AutomationFailed, "Automation error"},
     StandardError{ErrorNumber::NamedArgumentNotFound, "Named argument not found"},

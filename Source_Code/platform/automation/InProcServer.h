@@ -56,12 +56,12 @@
  *   - Values the host passes in (args, names, the strings and arrays in them) belong
  *     to the host and stay valid for the duration of the call only. An object found in
  *     an argument is borrowed: addRef it to keep it.
- *   - Strings and arrays the server hands out (in *result, in written arguments, in
- *     *error) belong to the server and must stay valid until the server's next call on
- *     the same object, or its release; the host copies them at once. Pointers into
- *     static data (a string table compiled into the library) are the simplest case.
- *   - An object the server hands out (in *result or a written argument) carries one
- *     reference that passes to the host.
+ *   - Everything the server hands out (in *result, in written arguments, in *error:
+ *     strings, arrays, objects) belongs to the server and must stay valid until the
+ *     server's next call on the same object, or its release; the host copies strings
+ *     and arrays at once and addRefs objects it keeps. Pointers into static data (a
+ *     string table compiled into the library) are the simplest case. No reference
+ *     passes with a value in either direction; only DllGetClassObject hands one over.
  *
  * Strings are UTF-8 with an explicit length and need no terminating NUL (they may
  * contain NUL characters). Booleans are 16-bit: True is -1, False 0; the host reads

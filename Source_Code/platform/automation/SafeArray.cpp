@@ -34,6 +34,21 @@ SafeArray SafeArray::ofValues(std::vector<Variant> values, std::int32_t lower)
     return array;
 }
 
+SafeArray SafeArray::ofElements(std::vector<Bounds> bounds, std::vector<Variant> elements,
+                                VarType elementType)
+{
+    checkBounds(bounds);
+    if (bounds.empty() ? !elements.empty() : countOf(bounds) != elements.size())
+        subscriptOutOfRange();
+    SafeArray array(elementType);
+    if (elementType != VarType::Variant)
+        for (Variant& e : elements)
+            e = e.convertedTo(elementType);
+    array.bounds_ = std::move(bounds);
+    array.elements_ = std::move(elements);
+    return array;
+}
+
 std::size_t SafeArray::countOf(const std::vector<Bounds>& bounds)
 {
     if (bounds.empty())

@@ -27,6 +27,11 @@ public:
     // An allocated array, every element the empty value of the element kind.
     explicit SafeArray(std::vector<Bounds> bounds, VarType elementType = VarType::Variant);
 
+    // An allocated array holding the given elements (first index fastest), each
+    // converted to the element kind; Subscript out of range when the count does not
+    // match the bounds.
+    static SafeArray ofElements(std::vector<Bounds> bounds, std::vector<Variant> elements,
+                                VarType elementType = VarType::Variant);
     // A one-dimensional Variant array from lower bound 0 holding the given values.
     static SafeArray ofValues(std::vector<Variant> values, std::int32_t lower = 0);
 
