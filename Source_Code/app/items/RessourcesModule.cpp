@@ -1,6 +1,7 @@
 #include "app/items/RessourcesModule.h"
 
 #include "app/resources/OwnStringTable.h"
+#include "platform/automation/Activator.h"
 #include "platform/automation/Dispatch.h"
 
 #include <exception>
@@ -21,6 +22,11 @@ std::optional<QString> OwnResString(int id)
 
 LanguageContext::LanguageContext(ObjectFactory createObject)
     : createObject_(std::move(createObject))
+{
+}
+
+LanguageContext::LanguageContext(platform::automation::Activator& activator)
+    : createObject_([&activator](const QString& progId) { return activator.createObject(progId); })
 {
 }
 

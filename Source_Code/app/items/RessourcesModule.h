@@ -9,6 +9,10 @@
 #include <functional>
 #include <optional>
 
+namespace tovu::platform::automation {
+class Activator;
+}
+
 namespace tovu::items {
 
 // The text of id in the program's own table, or nothing when the table lacks it.
@@ -22,6 +26,9 @@ public:
     using ObjectFactory = std::function<platform::automation::DispatchRef(const QString& progId)>;
 
     explicit LanguageContext(ObjectFactory createObject);
+    // Libraries are created by ProgID through the program's in-process server activation;
+    // the activator must outlive the context.
+    explicit LanguageContext(platform::automation::Activator& activator);
 
     // Creates "TOVU" + lcid + ".clsResources" and keeps it as the language library.
     // False when it cannot be created (no library for the locale, such as "804"); the
