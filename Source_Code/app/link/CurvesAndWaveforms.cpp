@@ -1,0 +1,228 @@
+#include "app/link/CurvesAndWaveforms.h"
+
+#include "app/items/NumberText.h"
+#include "app/link/CommandPrimitive.h"
+#include "app/link/LinkError.h"
+#include "app/link/ModelIdentification.h"
+#include "app/link/ParameterGroups.h"
+#include "app/link/ReplyParsing.h"
+
+#include <cmath>
+
+namespace tovu::link {
+
+namespace {
+
+using items::DFDRecord;
+
+struct PointFields {
+    items::PointList items::RecordSettings::*x;
+    items::PointList items::RecordSettings::*y;
+    QString items::RecordSettings::*count;
+    bool DFDRecord::*present;
+    const char* readCmd;
+    const char* writeCmd;
+    const char* rangeCmd;  // the two settings sent after the points
+    const char* distanceCmd;
+    QString items::RecordSettings::*range;
+    QString items::RecordSettings::*distance;
+    int maxSent;
+};
+
+const PointFields& fieldsOf(CurveKind kind)
+{
+    using S = items::RecordSettings;
+    static const PointFields dac{&S::DacX, &S::DacY, &S::DacPointCount, &DFDRecord::DacPresent, "RRP", "WRP",
+                                 "WDR", "WDD", &S::DR, &S::DD, items::kMaxPoints};
+    // The instrument takes at most 9 TCG points.
+    static const PointFields tcg{&S::TcgX, &S::TcgY, &S::TcgPointCount, &DFDRecord::TcgPresent, "RYP", "WYP",
+                                 "WYR", "WYD", &S::YR, &S::YD, items::kMaxPoints - 1};
+    return kind == CurveKind::DAC ? dac : tcg;
+}
+
+int pointCount(const DFDRecord& rec, const PointFields& f)
+{
+    const QString& t = rec.settings().*f.count;
+    bool ok = false;
+    const double v = t.trimmed().toDouble(&ok);
+    const auto n = ok ? items::roundToInt32(v) : std::nullopt;
+    if (!n || *n < 0 || *n > items::kMaxPoints)
+        throw RecordValueError(QStringLiteral("Point count \"%1\" is not a number from 0 to 10").arg(t));
+    return *n;
+}
+
+void storeArrays(DFDRecord& rec, const ArrayReply& a)
+{
+    items::RecordCurves& c = rec.editCurves();
+    items::Curve* first = nullptr;
+    items::Curve* second = nullptr;
+    switch (a.target) {
+    case ArrayTarget::Waveform: first = &c.WaveMin, second = &c.WaveMax; break;
+    case ArrayTarget::DacCurve: first = &c.DacCurveA, second = &c.DacCurveB; break;
+    case ArrayTarget::AvgCurve: first = &c.AvgCurveA, second = &c.AvgCurveB; break;
+    case ArrayTarget::TcgCurve:
+        for (std::size_t i = 0; i < a.first.size(); ++i)
+            c.TcgCurve[i + 1] = a.first[i];
+        return;
+    case ArrayTarget::None: return;
+    }
+    for (std::size_t k = 0; k < a.first.size(); ++k) {
+        (*first)[k] = a.first[k];
+        (*second)[k] = a.second[k];
+    }
+}
+
+} // namespace
+
+double Log10(double x) { return std::log(x) / 2.30258509299405; }
+
+void ReadCurvePoints(LinkContext& ctx, int idx, CurveKind kind)
+{
+    const PointFields& f = fieldsOf(kind);
+    ctx.store.workItem(idx);
+    const QString cmd = QLatin1String(f.readCmd);
+    const PointListReply reply = parsePointList(cmd, WriteCommSpecial(ctx, cmd));
+    DFDRecord& rec = ctx.store.workItem(idx);
+    items::RecordSettings& s = rec.editSettings();
+    if (!reply.present) {
+        s.*f.count = items::numberText(0LL);
+        rec.*f.present = false;
+        return;
+    }
+    for (std::size_t k = 0; k < reply.points.size(); ++k) {
+        (s.*f.x)[k + 1] = reply.points[k].first;
+        (s.*f.y)[k + 1] = reply.points[k].second;
+    }
+    s.*f.count = items::numberText(static_cast<long long>(reply.points.size()));
+    rec.*f.present = true;
+}
+
+void writeCurvePoints(LinkContext& ctx, const DFDRecord& rec, CurveKind kind)
+{
+    const PointFields& f = fieldsOf(kind);
+    const int count = std::min(pointCount(rec, f), f.maxSent);
+    if (count == 0)
+        return;
+    const items::RecordSettings& s = rec.settings();
+    QString list;
+    for (int k = 1; k <= count; ++k)
+        list += QLatin1Char(',') + (s.*f.x)[static_cast<std::size_t>(k)] + QLatin1Char(',') + (s.*f.y)[static_cast<std::size_t>(k)];
+    const QString cmd = QLatin1String(f.writeCmd);
+    for (int round = 0; round < kPointRounds; ++round) {
+        if (WriteComm(ctx, cmd, list) == kAck) {
+            WriteComm(ctx, QLatin1String(f.rangeCmd), s.*f.range);
+            WriteComm(ctx, QLatin1String(f.distanceCmd), s.*f.distance);
+            return;
+        }
+    }
+    throw notAcknowledged(QStringLiteral("WriteCurvePoints"), cmd + QStringLiteral(" (%1 points)").arg(count));
+}
+
+void WriteCurvePoints(LinkContext& ctx, int idx, CurveKind kind)
+{
+    const DFDRecord copy = ctx.store.workItem(idx);
+    writeCurvePoints(ctx, copy, kind);
+}
+
+bool WriteALogWaveform(LinkContext& ctx, int idx)
+{
+    const items::RecordCurves& c = ctx.store.workItem(idx).curves();
+    QString text;
+    text.reserve(kWaveformSamplesSent * 12);
+    for (int i = 0; i < kWaveformSamplesSent; ++i)
+        text += QLatin1Char(',') + QString::number(c.WaveMin[static_cast<std::size_t>(i)]) + QLatin1Char(',')
+            + QString::number(c.WaveMax[static_cast<std::size_t>(i)]);
+    for (int send = 0; send < kWaveformSends; ++send)
+        if (WriteComm(ctx, QStringLiteral("AWS"), text) == kAck)
+            return true;
+    return false;
+}
+
+void ReadWaveformData(LinkContext& ctx, int idx, const QString& cmd)
+{
+    ctx.store.workItem(idx);
+    const ArrayReply reply = parseArrayReply(cmd, WriteCommSpecial(ctx, cmd));
+    storeArrays(ctx.store.workItem(idx), reply);
+    if (reply.target == ArrayTarget::TcgCurve) {
+        // The TCG reply may trail bytes the next command must not see.
+        try {
+            ctx.port.setInBufferCount(0);
+        } catch (const platform::serial::PortError& e) {
+            throw LinkError(LinkErrorKind::PortFailure, QStringLiteral("ReadWaveformData"), QString::fromStdString(e.what()));
+        }
+    }
+}
+
+void ReadParamTS(LinkContext& ctx, int idx)
+{
+    ctx.store.workItem(idx);
+    const QString ts = WriteCommSpecial(ctx, QStringLiteral("ATS"));
+    ctx.store.workItem(idx).editSettings().TimeStamp = ts;
+}
+
+void ReadParamsCDSH(LinkContext& ctx, int idx)
+{
+    DFDRecord& r = ctx.store.workItem(idx);
+    r.editSettings().Distance = WriteComm(ctx, QStringLiteral("ACD"), QString());
+    r.editSettings().Peak = WriteComm(ctx, QStringLiteral("ASH"), QString());
+}
+
+bool SameModelAsRecord0(LinkContext& ctx, int idx)
+{
+    return ctx.store.workItem(idx).ModelIndex == ctx.store.workItem(0).ModelIndex;
+}
+
+double dataVersionOf(const DFDRecord& rec)
+{
+    if (rec.DataVersion > 0)
+        return rec.DataVersion;
+    const items::Curve& b = rec.curves().DacCurveB;
+    for (int i = 0; i < kWaveformSamplesSent; ++i)
+        if (b[static_cast<std::size_t>(i)] == -1)
+            return 3;
+    return 2;
+}
+
+double GetDataVersion(LinkContext& ctx, int idx)
+{
+    DFDRecord& r = ctx.store.workItem(idx);
+    r.DataVersion = dataVersionOf(r);
+    return r.DataVersion;
+}
+
+void ConvertDACForFirmware(LinkContext& ctx, DFDRecord& rec)
+{
+    if (!rec.DacPresent)
+        return;
+    const int firmware = items::roundToInt32(firmwareFigure(WriteComm(ctx, QStringLiteral("AMF"), QString()))).value_or(0);
+    const int version = items::roundToInt32(rec.DataVersion).value_or(0);
+    items::RecordSettings& s = rec.editSettings();
+    const int count = pointCount(rec, fieldsOf(CurveKind::DAC));
+    const double gainRef = items::valueOfText(s.GainRef);
+    if (firmware >= 3 && version < 3) {
+        for (int k = 1; k <= count; ++k) {
+            QString& y = s.DacY[static_cast<std::size_t>(k)];
+            const double height = items::valueOfText(y);
+            if (!(height > 0))
+                throw RecordValueError(QStringLiteral("DAC point %1 has height %2; it cannot become a gain").arg(k).arg(y));
+            const double gain = gainRef + 20.0 * Log10(kReferenceHeight / height);
+            const double back = kReferenceHeight * std::pow(10.0, (gainRef - gain) / 20.0);
+            if (items::roundToInt32(back) == items::roundToInt32(NumericValue(y)))
+                y = items::plainNumber(gain);
+            else
+                rec.DacPresent = false;
+        }
+        s.YH = s.Gain;
+        s.Gain = s.GainRef;
+        rec.DataVersion = 3;
+        writeCalibration(ctx, rec);
+    } else if (firmware < 3 && version >= 3) {
+        for (int k = 1; k <= count; ++k) {
+            QString& y = s.DacY[static_cast<std::size_t>(k)];
+            y = items::plainNumber(kReferenceHeight * std::pow(10.0, (gainRef - items::valueOfText(y)) / 20.0));
+        }
+        rec.DataVersion = 2;
+    }
+}
+
+} // namespace tovu::link

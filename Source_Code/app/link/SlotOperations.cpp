@@ -1,0 +1,119 @@
+#include "app/link/SlotOperations.h"
+
+#include "app/items/NumberText.h"
+#include "app/link/CommandPrimitive.h"
+#include "app/link/CurvesAndWaveforms.h"
+#include "app/link/LinkError.h"
+#include "app/link/ModelIdentification.h"
+#include "app/link/ParameterGroups.h"
+#include "app/link/ReplyParsing.h"
+
+#include <stdexcept>
+
+namespace tovu::link {
+
+namespace {
+
+QString location(int n) { return items::numberText(static_cast<long long>(n)); }
+
+QString actionArg(MemoryAction a)
+{
+    return items::numberText(static_cast<long long>(a));
+}
+
+const char* actionName(MemoryAction a)
+{
+    switch (a) {
+    case MemoryAction::STORE: return "STORE";
+    case MemoryAction::RECALL: return "RECALL";
+    case MemoryAction::DELETE: return "DELETE";
+    }
+    return "";
+}
+
+bool listGiven(const QString& list) { return list.size() > 1; }
+
+// Sends cmd & arg until "ACK", at most tries times.
+bool untilAck(LinkContext& ctx, const QString& cmd, const QString& arg, int tries)
+{
+    for (int i = 0; i < tries; ++i)
+        if (WriteComm(ctx, cmd, arg) == kAck)
+            return true;
+    return false;
+}
+
+QString what(MemoryAction a, const QString& cmd, int n, const char* kind)
+{
+    return QStringLiteral("%1 (%2 of %3 %4)").arg(cmd, QLatin1String(actionName(a)), QLatin1String(kind)).arg(n);
+}
+
+} // namespace
+
+MemoryAction memoryActionOf(const QString& action)
+{
+    for (const MemoryAction a : {MemoryAction::STORE, MemoryAction::RECALL, MemoryAction::DELETE})
+        if (action == QLatin1String(actionName(a)))
+            return a;
+    throw std::invalid_argument("unknown memory action " + action.toStdString());
+}
+
+bool PanelSlotUsed(LinkContext& ctx, int n, const QString& list)
+{
+    if (listGiven(list))
+        return slotListed(list, n);
+    if (!untilAck(ctx, QStringLiteral("WPS"), location(n), kSelectTries))
+        throw notAcknowledged(QStringLiteral("PanelSlotUsed"), QStringLiteral("WPS") + location(n));
+    return NumericValue(WriteComm(ctx, QStringLiteral("RST"), QString())) != 0;
+}
+
+bool ALogSlotUsed(LinkContext& ctx, int n, const QString& list)
+{
+    if (listGiven(list))
+        return slotListed(list, n);
+    if (WriteComm(ctx, QStringLiteral("WAS"), location(n)) != kAck)
+        return false;
+    return NumericValue(WriteComm(ctx, QStringLiteral("RAT"), QString())) != 0;
+}
+
+void PanelMemoryAction(LinkContext& ctx, MemoryAction action, int n)
+{
+    const QString source = QStringLiteral("PanelMemoryAction");
+    // The instrument's gate A is read around the action as the instrument expects; the
+    // values go to a scratch record so no item in memory is touched.
+    items::DFDRecord scratch;
+    bool acted = false;
+    for (int round = 0; round < kActionRounds && !acted; ++round) {
+        if (WriteComm(ctx, QStringLiteral("WPS"), location(n)) != kAck)
+            continue;
+        readGateInto(ctx, scratch, 0);
+        acted = WriteComm(ctx, QStringLiteral("WSM"), actionArg(action)) == kAck;
+    }
+    if (!acted)
+        throw notAcknowledged(source, what(action, QStringLiteral("WSM") + actionArg(action), n, "panel"));
+    const QString done = WriteComm(ctx, QStringLiteral("ADP"), QString());
+    readGateInto(ctx, scratch, 0);
+    if (done != kAck)
+        throw notAcknowledged(source, what(action, QStringLiteral("ADP"), n, "panel"));
+}
+
+void ALogMemoryAction(LinkContext& ctx, MemoryAction action, int n, int idx)
+{
+    const QString source = QStringLiteral("ALogMemoryAction");
+    if (action == MemoryAction::STORE)
+        ctx.store.workItem(idx);
+    bool acted = false;
+    for (int round = 0; round < kActionRounds && !acted; ++round) {
+        if (WriteComm(ctx, QStringLiteral("WAS"), location(n)) != kAck)
+            continue;
+        acted = WriteComm(ctx, QStringLiteral("WAM"), actionArg(action)) == kAck;
+    }
+    if (!acted)
+        throw notAcknowledged(source, what(action, QStringLiteral("WAM") + actionArg(action), n, "ALog"));
+    if (action == MemoryAction::STORE && !WriteALogWaveform(ctx, idx))
+        throw notAcknowledged(source, what(action, QStringLiteral("AWS"), n, "ALog"));
+    WriteComm(ctx, QStringLiteral("ADA"), QString());
+    if (action == MemoryAction::STORE && !untilAck(ctx, QStringLiteral("WFP"), QStringLiteral(" 0"), kSelectTries))
+        throw notAcknowledged(source, what(action, QStringLiteral("WFP 0"), n, "ALog"));
+}
+
+} // namespace tovu::link
