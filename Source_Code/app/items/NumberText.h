@@ -32,4 +32,25 @@ QString numberText(double value);
 // A double in its shortest round-trip decimal form with a point ("2", "3", "2.05").
 QString plainNumber(double value);
 
+// ---- Display patterns and the other readings of a setting text ----
+
+// A number written by a pattern of optional digits '#', required digits '0' and at most
+// one '.' ("0.##", "###0.00", "0.000"): as many decimals as the pattern allows, rounded;
+// trailing optional decimals dropped; the decimal sign, written as decimalSeparator,
+// stays whenever the pattern holds one ("0.##" writes 25 as "25."). Not finite: "".
+QString formatNumber(double value, QStringView pattern, QStringView decimalSeparator);
+
+// The general number form (up to 15 significant digits, no fixed decimals) with the
+// given decimal separator: 0.5 -> "0,5" for a comma locale, 50 -> "50".
+QString generalNumber(double value, QStringView decimalSeparator);
+
+// The wider reading used by the settings grid: blanks, tabs and line feeds are ignored
+// wherever they stand; "&H" and "&O" prefixes read hexadecimal and octal digits; the
+// exponent may be written with E or D. A text that does not begin with a number is 0.
+double valOfText(QStringView text);
+
+// The whole text, blanks around it trimmed, as a number under the given decimal
+// separator; nothing when it is not a number ("N/A", "", "2x").
+std::optional<double> strictValueOfText(QStringView text, QStringView decimalSeparator);
+
 } // namespace tovu::items

@@ -1,0 +1,47 @@
+#include "app/display/CursorReadout.h"
+
+#include "app/items/NumberText.h"
+
+namespace tovu::display {
+
+using items::valueOfText;
+
+CursorReadout cursorReadout(const items::DFDRecord& item, double X, double Y, double scaleWidth,
+                            double scaleHeight, const items::StringSource& strings,
+                            const QString& decimalSeparator)
+{
+    CursorReadout out;
+    if (!item.WaveformPresent)
+        return out;
+    out.show = true;
+    if (!item.InUse || scaleWidth <= 6)
+        return out;
+    const auto& t = item.settings();
+    const float x = static_cast<float>(valueOfText(t.Delay) + X * valueOfText(t.Range) / (scaleWidth - 6));
+    const float h0 = static_cast<float>(scaleHeight - (scaleHeight / 6 + 2));
+    std::optional<std::int32_t> percent;
+    if (h0 != 0) {
+        const float base = static_cast<float>((h0 - Y) * 100 / h0);
+        const bool rf = valueOfText(t.Detect) == 3;
+        const float p = rf ? (base - 50) * 2 : base;
+        const float lo = rf ? -100 : 0;
+        if (p >= lo && p <= 100)
+            percent = items::roundToInt32(p);
+    }
+    // Units beyond mm, in and us name placeholder rows: no unit is shown for them.
+    QString unit;
+    const double units = valueOfText(t.Units);
+    if (units == 0 || units == 1 || units == 2) {
+        try {
+            unit = strings.GetResString(1172 + static_cast<int>(units));
+        } catch (...) {
+            unit.clear();
+        }
+    }
+    out.text = QStringLiteral("Cursor Positions:   X=") + items::formatNumber(x, u"0.##", decimalSeparator) + unit
+        + QStringLiteral("  Y=") + (percent ? items::numberText(static_cast<long long>(*percent)) : QStringLiteral("--"))
+        + QStringLiteral("%");
+    return out;
+}
+
+} // namespace tovu::display
