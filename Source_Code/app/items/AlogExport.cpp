@@ -49,10 +49,10 @@ QByteArray alogCsvBytes(const DFDRecord& record, const StringSource& strings, in
     const int base = GetModelResourceBase(record.ModelIndex);
     LineBuffer out(codePage);
     out.text(blankLineBreaks(strings.GetResString(settingLabelId(base, 1)))).comma()
-        .text(cleanValue(s.Range));
+        .cleanText(s.Range);
     out.endLine();
     out.text(blankLineBreaks(strings.GetResString(settingLabelId(base, 2)))).comma()
-        .text(cleanValue(s.Delay));
+        .cleanText(s.Delay);
     out.endLine();
     out.endLine();
     out.key("AScan,Min,Max");
@@ -71,11 +71,11 @@ QByteArray alogMatlabBytes(const DFDRecord& record, int index, int codePage)
     LineBuffer out(codePage);
     out.key("KELMARAN WAVEFORM FILE: ALOG ").number(index);
     out.endLine();
-    out.key("RANGE = ").text(cleanValue(s.Range));
+    out.key("RANGE = ").cleanText(s.Range);
     out.endLine();
-    out.key("VELOCITY = ").text(cleanValue(s.Velocity));
+    out.key("VELOCITY = ").cleanText(s.Velocity);
     out.endLine();
-    out.key("GAIN = ").text(cleanValue(s.Gain));
+    out.key("GAIN = ").cleanText(s.Gain);
     out.endLine();
     out.key("WAVEFORM AMPLITUDES");
     out.endLine();

@@ -9,6 +9,8 @@
 #include <QLocale>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace tovu::items {
 
 namespace {
@@ -55,8 +57,7 @@ bool written(WriteWhen when, const DFDRecord& r, int kind)
 
 void writePairs(LineBuffer& out, const Curve& a, const Curve& b, int count)
 {
-    for (int i = 0; i < count; ++i)
-        out.comma().number(a[static_cast<std::size_t>(i)]).comma().number(b[static_cast<std::size_t>(i)]);
+    out.samples(a.data(), b.data(), count);
 }
 
 // The points line is trimmed as a whole, so blanks inside the list stay.
@@ -84,7 +85,7 @@ void writeField(const RecordField& f, const DFDRecord& r, LineBuffer& out)
     const RecordCurves& c = r.curves();
     switch (f.kind) {
     case FieldKind::Text:
-        out.key(f.fileKey).comma().text(cleanValue(f.text(s)));
+        out.key(f.fileKey).comma().cleanText(f.text(s));
         break;
     case FieldKind::Memo:
         out.key(f.fileKey).comma().text(memoValue(s.Memo));
@@ -117,24 +118,22 @@ void writeField(const RecordField& f, const DFDRecord& r, LineBuffer& out)
         break;
     case FieldKind::TcgCurve:
         out.key(f.fileKey);
-        for (int i = 0; i < kTcgCurveValues; ++i)
-            out.comma().number(c.TcgCurve[static_cast<std::size_t>(i)]);
+        out.samples(c.TcgCurve.data(), nullptr, kTcgCurveValues);
         break;
     }
     out.endLine();
 }
 
 // Splits a list line's fields after the key: fields[k - 1] is field k.
-std::vector<QStringView> listFields(QStringView rest)
+void listFields(QStringView rest, std::vector<QStringView>& fields)
 {
-    std::vector<QStringView> fields;
-    fields.reserve(512);
+    fields.clear();
     qsizetype from = 0;
     for (;;) {
         const qsizetype comma = rest.indexOf(u',', from);
         if (comma < 0) {
             fields.push_back(rest.mid(from));
-            return fields;
+            return;
         }
         fields.push_back(rest.mid(from, comma - from));
         from = comma + 1;
@@ -146,23 +145,53 @@ QString keyText(QStringView key)
     return key.toString();
 }
 
-std::optional<QString> readSamples(QStringView key, const std::vector<QStringView>& fields,
-                                   int count, std::initializer_list<Curve*> into)
+// Reads count groups of 16-bit values, one value into each curve per group, from the
+// fields after the key. Scans the line once: these lines make up most of a file.
+std::optional<QString> readSamples(QStringView key, QStringView rest, bool hasFields, int count,
+                                   std::initializer_list<Curve*> into)
 {
-    const std::size_t per = into.size();
-    const std::size_t needed = static_cast<std::size_t>(count) * per;
-    if (fields.size() < needed)
-        return QStringLiteral("%1 holds %2 values, %3 expected")
-            .arg(keyText(key)).arg(fields.size()).arg(needed);
-    std::size_t k = 0;
+    const qsizetype size = rest.size();
+    const qsizetype expected = static_cast<qsizetype>(count) * static_cast<qsizetype>(into.size());
+    qsizetype pos = hasFields ? 0 : size + 1;  // pos > size: no fields left
+    qsizetype k = 0;
     for (int i = 0; i < count; ++i)
         for (Curve* curve : into) {
-            const std::optional<std::int16_t> v = strictInt16(fields[k]);
+            if (pos > size)
+                return QStringLiteral("%1 holds %2 values, %3 expected").arg(keyText(key)).arg(k).arg(expected);
+            // Plain decimal integers are read while looking for the comma; anything
+            // else goes to the strict conversion.
+            const char16_t* d = rest.utf16();
+            qsizetype stop = pos;
+            const bool negative = stop < size && d[stop] == u'-';
+            if (negative)
+                ++stop;
+            int plain = 0;
+            int digits = 0;
+            bool simple = true;
+            for (; stop < size && d[stop] != u','; ++stop) {
+                const char16_t ch = d[stop];
+                if (ch >= u'0' && ch <= u'9' && digits < 6) {
+                    plain = plain * 10 + (ch - u'0');
+                    ++digits;
+                } else {
+                    simple = false;
+                }
+            }
+            const QStringView field = rest.mid(pos, stop - pos);
+            std::optional<std::int16_t> v;
+            if (simple && digits > 0) {
+                const int value = negative ? -plain : plain;
+                if (value >= -32768 && value <= 32767)
+                    v = static_cast<std::int16_t>(value);
+            } else {
+                v = strictInt16(field);
+            }
             if (!v)
                 return QStringLiteral("%1 value %2 is not a 16-bit integer: \"%3\"")
-                    .arg(keyText(key)).arg(k + 1).arg(fields[k].left(40).toString());
+                    .arg(keyText(key)).arg(k + 1).arg(field.left(40).toString());
             (*curve)[static_cast<std::size_t>(i)] = *v;
             ++k;
+            pos = stop + 1;
         }
     return std::nullopt;
 }
@@ -237,9 +266,13 @@ std::optional<QString> ItemFileReader::ParseItemLine(QStringView line)
     if (current_ < 0)
         return std::nullopt;  // before the first header: belongs to no record
 
-    const QByteArray keyBytes = key.toLatin1();
-    const RecordField* f = key.size() <= 3 ? fieldByFileKey(std::string_view(keyBytes.constData(), keyBytes.size()))
-                                           : nullptr;
+    char keyChars[3];
+    const RecordField* f = nullptr;
+    if (key.size() <= 3) {
+        for (qsizetype i = 0; i < key.size(); ++i)
+            keyChars[i] = key[i].unicode() < 0x80 ? static_cast<char>(key[i].unicode()) : '\0';
+        f = fieldByFileKey(std::string_view(keyChars, static_cast<std::size_t>(key.size())));
+    }
     if (!f)
         return std::nullopt;  // not a key of ours
 
@@ -281,34 +314,34 @@ std::optional<QString> ItemFileReader::ParseItemLine(QStringView line)
             return std::nullopt;
         if (comma < 0)
             return QStringLiteral("%1 holds no values for %2 points").arg(keyText(key)).arg(n);
-        return readPoints(key, listFields(rest), n, dac ? s.DacX : s.TcgX, dac ? s.DacY : s.TcgY);
+        listFields(rest, fields_);
+        return readPoints(key, fields_, n, dac ? s.DacX : s.TcgX, dac ? s.DacY : s.TcgY);
     }
     case FieldKind::DacCurve:
     case FieldKind::AvgCurve:
     case FieldKind::Waveform:
     case FieldKind::TcgCurve: {
-        const std::vector<QStringView> fields = comma < 0 ? std::vector<QStringView>{}
-                                                          : listFields(rest);
         RecordCurves& c = r.editCurves();
+        const bool hasFields = comma >= 0;
         std::optional<QString> err;
         switch (f->kind) {
         case FieldKind::DacCurve:
-            err = readSamples(key, fields, kCurvePairs, {&c.DacCurveA, &c.DacCurveB});
+            err = readSamples(key, rest, hasFields, kCurvePairs, {&c.DacCurveA, &c.DacCurveB});
             if (!err)
                 r.DacCurvePresent = true;
             break;
         case FieldKind::AvgCurve:
-            err = readSamples(key, fields, kCurvePairs, {&c.AvgCurveA, &c.AvgCurveB});
+            err = readSamples(key, rest, hasFields, kCurvePairs, {&c.AvgCurveA, &c.AvgCurveB});
             if (!err)
                 r.AvgCurvePresent = true;
             break;
         case FieldKind::Waveform:
-            err = readSamples(key, fields, kWavePairs, {&c.WaveMin, &c.WaveMax});
+            err = readSamples(key, rest, hasFields, kWavePairs, {&c.WaveMin, &c.WaveMax});
             if (!err)
                 r.WaveformPresent = true;
             break;
         default:
-            err = readSamples(key, fields, kTcgCurveValues, {&c.TcgCurve});
+            err = readSamples(key, rest, hasFields, kTcgCurveValues, {&c.TcgCurve});
             if (!err)
                 r.TcgCurvePresent = true;
             break;
@@ -378,7 +411,7 @@ LoadResult LoadItemsFile(ItemStore& store, const QString& path, int codePage)
     return result;
 }
 
-SaveResult writeWholeFile(const QString& path, const QByteArray& bytes)
+SaveResult writeWholeFile(const QString& path, QByteArrayView bytes)
 {
     SaveResult result;
     result.file = path;
@@ -387,7 +420,7 @@ SaveResult writeWholeFile(const QString& path, const QByteArray& bytes)
         result.reason = QStringLiteral("cannot create the file: %1").arg(file.errorString());
         return result;
     }
-    if (file.write(bytes) != bytes.size()) {
+    if (file.write(bytes.data(), bytes.size()) != bytes.size()) {
         result.reason = QStringLiteral("cannot write the file: %1").arg(file.errorString());
         file.cancelWriting();
         return result;
@@ -412,6 +445,9 @@ SaveResult SaveItemsFile(const ItemStore& store, const QString& path, int codePa
     if (!platform::locale::isSupportedCodePage(codePage))
         return unsupportedCodePage(path, codePage);
     LineBuffer out(codePage);
+    out.reserve(static_cast<std::size_t>(std::count_if(store.ALogs.begin(), store.ALogs.end(),
+                                                       [](const DFDRecord& r) { return r.InUse; }))
+                * 7500);
     // Panels first, then ALogs, each numbered by its location.
     for (int i = 1; i <= store.MaxPanels && static_cast<std::size_t>(i) < store.Panels.size(); ++i)
         if (store.Panels[static_cast<std::size_t>(i)].InUse)
@@ -419,7 +455,7 @@ SaveResult SaveItemsFile(const ItemStore& store, const QString& path, int codePa
     for (int i = 1; i <= store.MaxALogs && static_cast<std::size_t>(i) < store.ALogs.size(); ++i)
         if (store.ALogs[static_cast<std::size_t>(i)].InUse)
             WriteItemRecord(store.ALogs[static_cast<std::size_t>(i)], i, ALogKind, out);
-    return writeWholeFile(path, out.bytes());
+    return writeWholeFile(path, out.view());
 }
 
 SaveResult SaveSingleItem(const ItemStore& store, int index, int kind, const QString& path,
@@ -431,7 +467,7 @@ SaveResult SaveSingleItem(const ItemStore& store, int index, int kind, const QSt
         return SaveResult{false, path, QStringLiteral("item %1 does not exist").arg(index)};
     LineBuffer out(codePage);
     WriteItemRecord(store, index, kind, out);
-    return writeWholeFile(path, out.bytes());
+    return writeWholeFile(path, out.view());
 }
 
 } // namespace tovu::items

@@ -57,6 +57,7 @@ private:
     int maxPanels_;
     int maxALogs_;
     int current_ = -1;
+    std::vector<QStringView> fields_;  // reused from line to line
 };
 
 // Opens a saved-items file: sets FirmwareVersion to 0, reads the file, and on success
@@ -72,6 +73,6 @@ SaveResult SaveSingleItem(const ItemStore& store, int index, int kind, const QSt
                           int codePage);
 
 // Writes bytes to path through a temporary file renamed into place.
-SaveResult writeWholeFile(const QString& path, const QByteArray& bytes);
+SaveResult writeWholeFile(const QString& path, QByteArrayView bytes);
 
 } // namespace tovu::items

@@ -8,53 +8,6 @@
 
 namespace tovu::items {
 
-LineBuffer::LineBuffer(int codePage) : codePage_(codePage) {}
-
-LineBuffer& LineBuffer::key(std::string_view k)
-{
-    bytes_.append(k.data(), static_cast<qsizetype>(k.size()));
-    return *this;
-}
-
-LineBuffer& LineBuffer::text(QStringView t)
-{
-    bool ascii = true;
-    for (const QChar c : t)
-        if (c.unicode() >= 0x80) {
-            ascii = false;
-            break;
-        }
-    if (ascii) {
-        const qsizetype at = bytes_.size();
-        bytes_.resize(at + t.size());
-        char* p = bytes_.data() + at;
-        for (const QChar c : t)
-            *p++ = static_cast<char>(c.unicode());
-    } else {
-        bytes_.append(platform::locale::encode(t, codePage_));
-    }
-    return *this;
-}
-
-LineBuffer& LineBuffer::number(long long v)
-{
-    char buf[24];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
-    bytes_.append(buf, r.ptr - buf);
-    return *this;
-}
-
-LineBuffer& LineBuffer::comma()
-{
-    bytes_.append(',');
-    return *this;
-}
-
-void LineBuffer::endLine()
-{
-    bytes_.append("\r\n", 2);
-}
-
 namespace {
 QStringView withoutBlanks(QStringView field)
 {
@@ -67,6 +20,96 @@ QStringView withoutBlanks(QStringView field)
     return field.mid(b, e - b);
 }
 } // namespace
+
+LineBuffer::LineBuffer(int codePage) : codePage_(codePage) {}
+
+LineBuffer& LineBuffer::key(std::string_view k)
+{
+    bytes_.append(k);
+    return *this;
+}
+
+LineBuffer& LineBuffer::text(QStringView t)
+{
+    // Copy the plain ASCII run directly; only the rest goes through the code page.
+    qsizetype plain = 0;
+    while (plain < t.size() && t[plain].unicode() < 0x80)
+        ++plain;
+    const std::size_t at = bytes_.size();
+    bytes_.resize(at + static_cast<std::size_t>(plain));
+    char* p = bytes_.data() + at;
+    for (qsizetype i = 0; i < plain; ++i)
+        p[i] = static_cast<char>(t[i].unicode());
+    if (plain < t.size()) {
+        const QByteArray encoded = platform::locale::encode(t.mid(plain), codePage_);
+        bytes_.append(encoded.constData(), static_cast<std::size_t>(encoded.size()));
+    }
+    return *this;
+}
+
+LineBuffer& LineBuffer::cleanText(QStringView t)
+{
+    const QStringView trimmed = withoutBlanks(t);
+    if (trimmed.contains(u'\r') || trimmed.contains(u'\n'))
+        return text(cleanValue(trimmed));
+    return text(trimmed);
+}
+
+LineBuffer& LineBuffer::number(long long v)
+{
+    char buf[24];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    bytes_.append(buf, static_cast<std::size_t>(r.ptr - buf));
+    return *this;
+}
+
+namespace {
+char* writeSample(char* p, std::int16_t value)
+{
+    *p++ = ',';
+    int v = value;
+    if (v < 0) {
+        *p++ = '-';
+        v = -v;
+    }
+    char digits[5];
+    int n = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + v % 10);
+        v /= 10;
+    } while (v);
+    while (n)
+        *p++ = digits[--n];
+    return p;
+}
+} // namespace
+
+LineBuffer& LineBuffer::samples(const std::int16_t* a, const std::int16_t* b, int count)
+{
+    // Sized for the widest value (",-32768") and cut back afterwards.
+    const std::size_t at = bytes_.size();
+    bytes_.resize(at + static_cast<std::size_t>(count) * (b ? 14 : 7));
+    char* p = bytes_.data() + at;
+    for (int i = 0; i < count; ++i) {
+        p = writeSample(p, a[i]);
+        if (b)
+            p = writeSample(p, b[i]);
+    }
+    bytes_.resize(static_cast<std::size_t>(p - bytes_.data()));
+    return *this;
+}
+
+LineBuffer& LineBuffer::comma()
+{
+    bytes_.push_back(',');
+    return *this;
+}
+
+void LineBuffer::endLine()
+{
+    bytes_.append("\r\n", 2);
+}
+
 
 QString trimBlanks(QStringView value)
 {
@@ -91,25 +134,25 @@ QString cleanValue(QStringView value)
 
 std::optional<std::int16_t> strictInt16(QStringView field)
 {
-    const QStringView f = withoutBlanks(field);
     // Plain integers are by far the most common: read them without a detour.
-    qsizetype i = 0;
-    const bool negative = !f.isEmpty() && f[0] == u'-';
-    if (negative || (!f.isEmpty() && f[0] == u'+'))
-        i = 1;
-    if (i < f.size() && f.size() - i <= 6) {
+    const QChar* p = field.data();
+    const QChar* const end = p + field.size();
+    const bool negative = p != end && *p == u'-';
+    if (negative)
+        ++p;
+    if (p != end && end - p <= 6) {
         int v = 0;
-        qsizetype j = i;
-        while (j < f.size() && f[j] >= u'0' && f[j] <= u'9')
-            v = v * 10 + (f[j++].unicode() - u'0');
-        if (j == f.size()) {
+        const QChar* q = p;
+        while (q != end && q->unicode() >= u'0' && q->unicode() <= u'9')
+            v = v * 10 + (q++->unicode() - u'0');
+        if (q == end) {
             v = negative ? -v : v;
             if (v < -32768 || v > 32767)
                 return std::nullopt;
             return static_cast<std::int16_t>(v);
         }
     }
-    const std::optional<double> d = strictDouble(f);
+    const std::optional<double> d = strictDouble(field);
     if (!d)
         return std::nullopt;
     return roundToInt16(*d);

@@ -3,10 +3,12 @@
 // line buffer they write into, value cleaning, and strict number reading.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace tovu::items {
@@ -18,16 +20,21 @@ public:
 
     LineBuffer& key(std::string_view k);  // appends ASCII as it is
     LineBuffer& text(QStringView t);      // encoded in the code page
+    LineBuffer& cleanText(QStringView t); // the same, cleaned as cleanValue() does
     LineBuffer& number(long long v);
     LineBuffer& comma();
+    // ",a0,b0,a1,b1,..." for count elements of a (and of b, when given).
+    LineBuffer& samples(const std::int16_t* a, const std::int16_t* b, int count);
     void endLine();
+    void reserve(std::size_t bytes) { bytes_.reserve(bytes); }
 
     int codePage() const { return codePage_; }
-    const QByteArray& bytes() const { return bytes_; }
+    QByteArrayView view() const { return QByteArrayView(bytes_.data(), static_cast<qsizetype>(bytes_.size())); }
+    QByteArray bytes() const { return view().toByteArray(); }
 
 private:
     int codePage_;
-    QByteArray bytes_;
+    std::string bytes_;  // grows cheaply by single characters, unlike QByteArray
 };
 
 // A value as the files carry it: CR and LF become blanks (a value never breaks its

@@ -200,9 +200,40 @@ std::span<const RecordField> recordFields()
     return kFields;
 }
 
+namespace {
+// Every file key is two capital letters, except SGE: a table indexed by the two
+// letters answers a lookup without comparing strings, which the reader does once a line.
+constexpr int kLetters = 26;
+
+int slotOfKey(std::string_view key)
+{
+    if (key.size() < 2 || key.size() > 3 || key[0] < 'A' || key[0] > 'Z' || key[1] < 'A'
+        || key[1] > 'Z')
+        return -1;
+    return (key[0] - 'A') * kLetters + (key[1] - 'A');
+}
+
+using KeyTable = std::array<const RecordField*, kLetters * kLetters>;
+
+KeyTable buildKeyTable()
+{
+    KeyTable t{};
+    for (const RecordField& f : kFields)
+        if (!f.repeat && f.fileKey.size() == 2)
+            t[static_cast<std::size_t>(slotOfKey(f.fileKey))] = &f;
+    return t;
+}
+} // namespace
+
 const RecordField* fieldByFileKey(std::string_view key)
 {
-    return findFirst([key](const RecordField& f) { return f.fileKey == key; });
+    static const KeyTable table = buildKeyTable();
+    const int slot = slotOfKey(key);
+    if (slot < 0)
+        return nullptr;
+    if (key.size() == 3)
+        return findFirst([key](const RecordField& f) { return f.fileKey == key; });
+    return table[static_cast<std::size_t>(slot)];
 }
 
 const RecordField* fieldByInstrumentCode(std::string_view code)
