@@ -140,6 +140,15 @@ DispatchRef Activator::createObject(const QString& progId)
     throw cannotCreate();
 }
 
+DispatchRef Activator::createObjectFrom(const QString& libraryPath, const QString& progId)
+{
+    if (!isPlainProgId(progId) || !QDir::isAbsolutePath(libraryPath))
+        throw cannotCreate();
+    if (DispatchRef object = createFrom(libraryPath, progId))
+        return object;
+    throw cannotCreate();
+}
+
 QStringList Activator::declaredClasses(const QString& libraryPath, bool registering)
 {
     if (!QDir::isAbsolutePath(libraryPath))

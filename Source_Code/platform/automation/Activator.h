@@ -45,6 +45,10 @@ public:
     // not plain, nothing serves it, or its library cannot be opened or refuses.
     DispatchRef createObject(const QString& progId);
 
+    // A new object of the class from the library at an absolute path, for a host that
+    // knows which file serves it (a control it embeds); raises 429 as createObject.
+    DispatchRef createObjectFrom(const QString& libraryPath, const QString& progId);
+
     // Opens the library at an absolute path, lets its DllRegisterServer name its
     // classes and records them in the class registry; returns the ProgIDs.
     QStringList registerServer(const QString& libraryPath);

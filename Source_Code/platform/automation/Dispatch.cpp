@@ -2,6 +2,11 @@
 
 namespace tovu::platform::automation {
 
+QString Dispatch::typeName()
+{
+    return QStringLiteral("Object");
+}
+
 Variant Dispatch::call(const QString& name, std::vector<Variant>& args,
                        std::span<const QString> names)
 {

@@ -40,6 +40,11 @@ public:
     virtual Variant invoke(DispId id, std::vector<Variant>& args, CallKind kind = CallKind::Method,
                            std::span<const QString> names = {}) = 0;
 
+    // The name of the object's class, as the run-time's TypeName answers it for an
+    // object: "Collection", "TextBox" ... Callers that require a particular class test
+    // it by this name. "Object" when the class has no name of its own.
+    virtual QString typeName();
+
     // Late binding by name, for callers that know members by their names.
     Variant call(const QString& name, std::vector<Variant>& args,
                  std::span<const QString> names = {});

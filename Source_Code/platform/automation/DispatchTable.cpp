@@ -2,11 +2,15 @@
 
 namespace tovu::platform::automation {
 
-DispatchTable::DispatchTable(std::vector<DispatchMember> members) : members_(std::move(members)) {}
-
-std::shared_ptr<DispatchTable> makeDispatch(std::vector<DispatchMember> members)
+DispatchTable::DispatchTable(std::vector<DispatchMember> members, QString typeName)
+    : members_(std::move(members))
+    , typeName_(std::move(typeName))
 {
-    return std::make_shared<DispatchTable>(std::move(members));
+}
+
+std::shared_ptr<DispatchTable> makeDispatch(std::vector<DispatchMember> members, QString typeName)
+{
+    return std::make_shared<DispatchTable>(std::move(members), std::move(typeName));
 }
 
 DispId DispatchTable::dispIdOfName(const QString& name)

@@ -33,9 +33,10 @@ struct DispatchMember {
 
 class DispatchTable : public Dispatch {
 public:
-    explicit DispatchTable(std::vector<DispatchMember> members);
+    explicit DispatchTable(std::vector<DispatchMember> members, QString typeName = QStringLiteral("Object"));
 
     DispId dispIdOfName(const QString& name) override;
+    QString typeName() override { return typeName_; }
     Variant invoke(DispId id, std::vector<Variant>& args, CallKind kind = CallKind::Method,
                    std::span<const QString> names = {}) override;
 
@@ -43,11 +44,13 @@ public:
 
 private:
     std::vector<DispatchMember> members_;
+    QString typeName_;
 
     const DispatchMember* memberOf(DispId id) const;
 };
 
-std::shared_ptr<DispatchTable> makeDispatch(std::vector<DispatchMember> members);
+std::shared_ptr<DispatchTable> makeDispatch(std::vector<DispatchMember> members,
+                                            QString typeName = QStringLiteral("Object"));
 
 // Argument helpers for handlers: the argument at index i, or the missing-argument value
 // when the caller passed fewer; and a check of the argument count (Wrong number of

@@ -24,6 +24,7 @@ struct Exported : TovuDispatch {
     std::atomic<std::uint32_t> references{1};
     DispatchRef target;
     ValueArena handedOut;  // what the last call gave the other side
+    QByteArray typeName;   // what the last getTypeName gave
 };
 
 Exported* exportedOf(TovuDispatch* self)
@@ -59,6 +60,20 @@ TovuResult getIdOfName(TovuDispatch* self, const char* name, size_t length, std:
         return TOVU_E_UNKNOWNNAME;
     } catch (...) {
         *dispId = DispIdUnknown;
+        return TOVU_E_FAIL;
+    }
+}
+
+TovuResult getTypeName(TovuDispatch* self, TovuString* name)
+{
+    if (!name)
+        return TOVU_E_POINTER;
+    try {
+        Exported* e = exportedOf(self);
+        e->typeName = e->target->typeName().toUtf8();
+        *name = TovuString{e->typeName.constData(), static_cast<size_t>(e->typeName.size())};
+        return TOVU_S_OK;
+    } catch (...) {
         return TOVU_E_FAIL;
     }
 }
@@ -134,7 +149,8 @@ TovuResult invoke(TovuDispatch* self, std::int32_t dispId, std::uint32_t kind, T
 
 const TovuDispatchVtbl& vtblOfExported()
 {
-    static constexpr TovuDispatchVtbl vtbl{TOVU_INPROC_ABI_VERSION, addRef, release, getIdOfName, invoke};
+    static constexpr TovuDispatchVtbl vtbl{TOVU_INPROC_ABI_VERSION, addRef, release, getIdOfName, invoke,
+                                           getTypeName};
     return vtbl;
 }
 } // namespace

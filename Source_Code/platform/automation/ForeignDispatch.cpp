@@ -37,6 +37,17 @@ DispId ForeignDispatch::dispIdOfName(const QString& name)
     return id;
 }
 
+QString ForeignDispatch::typeName()
+{
+    if (!object_->vtbl->getTypeName)
+        return Dispatch::typeName();
+    TovuString name{nullptr, 0};
+    const TovuResult result = object_->vtbl->getTypeName(object_, &name);
+    if (result != TOVU_S_OK)
+        throw AutomationError::fromHresult(result);
+    return textOfForeign(name);
+}
+
 Variant ForeignDispatch::invoke(DispId id, std::vector<Variant>& args, CallKind kind,
                                 std::span<const QString> names)
 {

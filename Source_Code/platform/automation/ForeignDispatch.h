@@ -22,6 +22,7 @@ public:
     DispId dispIdOfName(const QString& name) override;
     Variant invoke(DispId id, std::vector<Variant>& args, CallKind kind = CallKind::Method,
                    std::span<const QString> names = {}) override;
+    QString typeName() override;
 
     TovuDispatch* foreign() const { return object_; }
 

@@ -28,6 +28,7 @@
  *   getIdOfName        the dispatch identifier of a member, by UTF-8 name compared
  *                      without regard to case; TOVU_E_UNKNOWNNAME when there is none.
  *   invoke             calls a member, see below.
+ *   getTypeName        optional (NULL): the object's class name.
  *
  * invoke(self, dispId, kind, args, argCount, names, nameCount, result, error):
  *   kind     TOVU_CALL_METHOD or TOVU_CALL_GET (treat both alike: a caller reading a
@@ -213,6 +214,11 @@ typedef struct TovuDispatchVtbl {
     TovuResult (*invoke)(TovuDispatch* self, int32_t dispId, uint32_t kind, TovuVariant* args,
                          uint32_t argCount, const TovuString* names, uint32_t nameCount,
                          TovuVariant* result, TovuError* error);
+    /* Optional, may be NULL: the name of the object's class ("Collection", "TextBox"), by
+     * which a caller tests that an object is of the class it requires. The text stays
+     * valid until the object's next call or release. Without it the object's class name
+     * is "Object". */
+    TovuResult (*getTypeName)(TovuDispatch* self, TovuString* name);
 } TovuDispatchVtbl;
 
 struct TovuDispatch {

@@ -122,6 +122,20 @@ TEST_F(Activation, ObjectsOutliveTheirCreatorAndKeepTheLibraryLoaded)
     EXPECT_FALSE(isLoaded(libraryFolder + u'/' + serverFile));  // unloaded once nothing of it lives
 }
 
+TEST_F(Activation, HostCreatesFromALibraryFileItNames)
+{
+    auto a = activator(QString());
+    const QString library = libraryFolder + u'/' + decoyFile;  // not named after the class
+    const QString renamed = root.path() + QStringLiteral("/control.so");
+    ASSERT_TRUE(QFile::copy(libraryFolder + u'/' + serverFile, renamed));
+    DispatchRef strings = a->createObjectFrom(renamed, QStringLiteral("TOVUTESTSERVER.STRINGS"));
+    EXPECT_EQ(strings->call(QStringLiteral("GetResourceString"), {Variant(130)}), Variant("TOVU"));
+    EXPECT_EQ(strings->typeName(), QStringLiteral("Object"));  // the server names no class
+    EXPECT_EQ(errorNumberOf([&] { (void)a->createObjectFrom(library, serverClass); }), 429);  // serves x.Strings only
+    EXPECT_EQ(errorNumberOf([&] { (void)a->createObjectFrom(QStringLiteral("control.so"), serverClass); }), 429);
+    EXPECT_EQ(errorNumberOf([&] { (void)a->createObjectFrom(renamed, QStringLiteral("../x")); }), 429);
+}
+
 TEST_F(Activation, UnservedProgIdsCannotBeCreated)
 {
     auto a = activator(libraryFolder);
@@ -203,8 +217,9 @@ TEST_F(Activation, HostileProgIdsNeverReachTheFileSystem)
     for (const QString& id : hostile)
         EXPECT_EQ(errorNumberOf([&] { (void)a->createObject(id); }), 429) << id.toStdString();
     EXPECT_TRUE(probed.empty()) << probed.front().toStdString();
-    if (!decoyLoadedBefore)
+    if (!decoyLoadedBefore) {
         EXPECT_FALSE(isLoaded(decoy));
+    }
 
     // The decoy is real: the plain ProgID it serves does reach it.
     EXPECT_EQ(a->createObject(QStringLiteral("X.STRINGS"))->call(QStringLiteral("GetResourceString"), {Variant(130)}),

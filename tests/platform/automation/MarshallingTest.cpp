@@ -138,6 +138,14 @@ TEST(Marshalling, ObjectsAndNamedArgumentsCross)
               Variant("a.docx|pw"));
 }
 
+TEST(Marshalling, ClassNamesCrossForTypeTests)
+{
+    auto collection = makeDispatch({}, QStringLiteral("Collection"));
+    DispatchRef outside = adoptForeign(exportDispatch(collection), nullptr);
+    EXPECT_EQ(outside->typeName(), QStringLiteral("Collection"));
+    EXPECT_EQ(adoptForeign(exportDispatch(makeDispatch({})), nullptr)->typeName(), QStringLiteral("Object"));
+}
+
 TEST(Marshalling, ExportedObjectsAreCountedUntilReleased)
 {
     const std::size_t before = exportedObjectsAlive();

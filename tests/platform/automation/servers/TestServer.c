@@ -201,7 +201,8 @@ static TovuResult invoke(TovuDispatch* object, int32_t dispId, uint32_t kind, To
     }
 }
 
-static const TovuDispatchVtbl stringsVtbl = {TOVU_INPROC_ABI_VERSION, addRef, release, getIdOfName, invoke};
+/* No class name: callers see the class as "Object". */
+static const TovuDispatchVtbl stringsVtbl = {TOVU_INPROC_ABI_VERSION, addRef, release, getIdOfName, invoke, NULL};
 
 static TovuDispatch* newStrings(void)
 {
