@@ -169,3 +169,36 @@ TEST(ItemStore, RecordsAreIndependentCopies)
     EXPECT_EQ(store.ALogs[1].settings().Range, "100");
     EXPECT_EQ(store.ALogs[1].curves().WaveMin[3], 7);
 }
+
+TEST(ItemStore, ClearedRecordsWithNothingKeptShareOneBlock)
+{
+    ItemStore store;
+    store.ClearDFDRecord(1);  // fresh record
+    EXPECT_FALSE(store.WorkItems[1].holdsSettings());
+    EXPECT_EQ(store.WorkItems[1].settings().NoteProbe, " ");
+    EXPECT_EQ(store.WorkItems[1].settings().Memo, " ");
+
+    // Editing starts from the cleared texts, not from empty ones.
+    store.WorkItems[1].editSettings().Range = "50";
+    EXPECT_EQ(store.WorkItems[1].settings().NoteLabel, " ");
+    store.ClearDFDRecord(1);
+    EXPECT_FALSE(store.WorkItems[1].holdsSettings());
+    EXPECT_TRUE(store.WorkItems[1].settings().Range.isEmpty());
+
+    // A kept text keeps the record's own block.
+    store.WorkItems[2].editSettings().IdentText = "ID";
+    store.WorkItems[2].editSettings().Gain = "3";
+    store.ClearDFDRecord(2);
+    EXPECT_TRUE(store.WorkItems[2].holdsSettings());
+    EXPECT_EQ(store.WorkItems[2].settings().IdentText, "ID");
+    EXPECT_TRUE(store.WorkItems[2].settings().Gain.isEmpty());
+    EXPECT_EQ(store.WorkItems[2].settings().NoteText, " ");
+
+    // Copies of a shared record are equal to a record cleared the long way.
+    DFDRecord copy = store.WorkItems[1];
+    DFDRecord explicitBlank;
+    RecordSettings& s = explicitBlank.editSettings();
+    s.NoteLabel = s.NoteOperator = s.NoteLocation = s.NoteProbe = s.NoteText = s.Memo = " ";
+    EXPECT_EQ(copy, explicitBlank);
+    EXPECT_FALSE(copy == DFDRecord{});
+}

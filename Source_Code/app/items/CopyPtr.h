@@ -30,6 +30,13 @@ public:
             p_ = std::make_unique<T>();
         return *p_;
     }
+    // Creates the object as a copy of prototype on first use.
+    T& ensure(const T& prototype)
+    {
+        if (!p_)
+            p_ = std::make_unique<T>(prototype);
+        return *p_;
+    }
     void reset() { p_.reset(); }
 
 private:

@@ -14,6 +14,26 @@ const RecordCurves& DFDRecord::emptyCurves()
     return empty;
 }
 
+const RecordSettings& DFDRecord::clearedSettings()
+{
+    static const RecordSettings cleared = [] {
+        RecordSettings s;
+        const QString blank = QStringLiteral(" ");
+        s.NoteLabel = s.NoteOperator = s.NoteLocation = s.NoteProbe = s.NoteText = s.Memo = blank;
+        return s;
+    }();
+    return cleared;
+}
+
+bool DFDRecord::shareClearedSettings()
+{
+    if (texts_ && !(*texts_.get() == clearedSettings()))
+        return false;
+    texts_.reset();
+    blankNotes_ = true;
+    return true;
+}
+
 // Equality by content: an unallocated block equals an allocated one that holds defaults.
 bool DFDRecord::operator==(const DFDRecord& o) const
 {

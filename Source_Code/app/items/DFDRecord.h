@@ -91,8 +91,14 @@ struct DFDRecord {
     bool AvgCurvePresent = false;
     bool TcgCurvePresent = false;
 
-    const RecordSettings& settings() const { return texts_ ? *texts_.get() : emptySettings(); }
-    RecordSettings& editSettings() { return texts_.ensure(); }
+    const RecordSettings& settings() const
+    {
+        return texts_ ? *texts_.get() : blankNotes_ ? clearedSettings() : emptySettings();
+    }
+    RecordSettings& editSettings()
+    {
+        return blankNotes_ ? texts_.ensure(clearedSettings()) : texts_.ensure();
+    }
 
     const RecordCurves& curves() const { return curves_ ? *curves_.get() : emptyCurves(); }
     RecordCurves& editCurves() { return curves_.ensure(); }
@@ -102,6 +108,12 @@ struct DFDRecord {
     bool holdsCurves() const { return static_cast<bool>(curves_); }
     void dropCurves() { curves_.reset(); }
 
+    // A reset record whose texts are all empty except the five notes and the memo,
+    // which hold one blank, needs no block of its own: it shares one prototype.
+    // Returns false (and changes nothing) when the texts are not in that state.
+    bool shareClearedSettings();
+    static const RecordSettings& clearedSettings();
+
     bool operator==(const DFDRecord& o) const;
 
 private:
@@ -109,6 +121,7 @@ private:
     static const RecordCurves& emptyCurves();
 
     CopyPtr<RecordSettings> texts_;
+    bool blankNotes_ = false;  // without a block, the texts are clearedSettings()
     CopyPtr<RecordCurves> curves_;
 };
 

@@ -78,6 +78,12 @@ void ItemStore::ClearDFDRecord(int index)
     // All seven sample arrays read as zeros once the block is gone.
     r.dropCurves();
 
+    // A record that holds no kept text ends up as the shared cleared prototype, so
+    // clearing every working record costs no memory per record.
+    if (!r.holdsSettings() || r.settings() == DFDRecord::clearedSettings()) {
+        r.shareClearedSettings();
+        return;
+    }
     RecordSettings& s = r.editSettings();
     for (PointList* list : {&s.DacX, &s.DacY, &s.TcgX, &s.TcgY})
         list->fill(QString());
@@ -105,6 +111,7 @@ void ItemStore::ClearDFDRecord(int index)
              &s.Smooth, &s.Video, &s.Colour, &s.Bright, &s.Graticule, &s.PoutMode,
              &s.Output1, &s.Output2, &s.OutputTrigger})
         text->clear();
+    r.shareClearedSettings();  // takes effect only when nothing kept remains
 }
 
 } // namespace tovu::items
