@@ -64,6 +64,7 @@ TEST(ItemStore, StartsWithTheLargestMemoryAtGenerationZero)
     EXPECT_EQ(store.PanelOccupied.size(), 101u);
     EXPECT_EQ(store.ALogOccupied.size(), 10001u);
     EXPECT_FALSE(store.LiveSettingsShown);
+    EXPECT_EQ(store.ModelNames[35], "VELTRIS  140");
     EXPECT_EQ(store.ThicknessCount, 0);
     // Fresh records hold nothing, and allocate nothing.
     EXPECT_EQ(store.WorkItems[5], DFDRecord{});

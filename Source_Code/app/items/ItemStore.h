@@ -3,6 +3,7 @@
 // creates one store at start-up and passes it by reference; tests build their own.
 
 #include "app/items/DFDRecord.h"
+#include "app/items/ModelTable.h"
 
 #include <array>
 #include <cstdint>
@@ -48,6 +49,9 @@ public:
     std::array<bool, kMaxALogSlots + 1> ALogOccupied{};
 
     bool LiveSettingsShown = false;
+
+    // Model names by model code; filled at construction, InitModelNames refills it.
+    ModelNameTable ModelNames = makeModelNames();
 
     // Sets the generation and its counts and re-creates the three arrays empty at the
     // new sizes, whatever the current generation; held records are discarded.
