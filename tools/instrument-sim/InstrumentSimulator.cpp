@@ -124,7 +124,10 @@ void InstrumentSimulator::run() {
       closed_ = true;
       break;
     }
-    if (chunk->empty()) continue;
+    if (chunk->empty()) {
+      port_.allowReopen();
+      continue;
+    }
     const auto arrived = Clock::now();
     const int rate = port_.slaveBaud();
     if (rate != baud_) {
@@ -186,7 +189,6 @@ void InstrumentSimulator::process(const std::string& line, Clock::time_point arr
         case FaultKind::NoCr: noCr = true; break;
         case FaultKind::Close: closeAfter = f.param; break;
       }
-      if (!execute) break;
     }
     if (execute) reply = engine_.handle(line);
   }

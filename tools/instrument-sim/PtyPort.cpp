@@ -42,11 +42,13 @@ bool PtyPort::open(int baud, std::string* error) {
     return false;
   }
   char name[256] = {};
-  if (::openpty(&master_, &slave_, name, nullptr, nullptr) != 0) {
+  int master = -1, slave = -1;
+  if (::openpty(&master, &slave, name, nullptr, nullptr) != 0) {
     if (error) *error = std::string("openpty: ") + std::strerror(errno);
-    master_ = slave_ = -1;
     return false;
   }
+  master_ = master;
+  slave_ = slave;
   slavePath_ = name;
   // Raw both ways: in canonical mode CR would become NL and byte 21 would kill the line.
   termios tio{};
@@ -63,15 +65,19 @@ bool PtyPort::open(int baud, std::string* error) {
 }
 
 void PtyPort::close() {
-  if (master_ >= 0) ::close(master_);
-  if (slave_ >= 0) ::close(slave_);
-  master_ = slave_ = -1;
+  if (const int fd = master_.exchange(-1); fd >= 0) ::close(fd);
+  if (const int fd = slave_.exchange(-1); fd >= 0) ::close(fd);
 }
 
 int PtyPort::slaveBaud() const {
   termios tio{};
-  if (slave_ < 0 || ::tcgetattr(slave_, &tio) != 0) return 0;
+  const int fd = slave_;
+  if (fd < 0 || ::tcgetattr(fd, &tio) != 0) return 0;
   return baudOfSpeed(::cfgetospeed(&tio));
+}
+
+void PtyPort::allowReopen() {
+  if (slave_ >= 0) ::ioctl(slave_, TIOCNXCL);
 }
 
 int PtyPort::unread() const {

@@ -30,6 +30,11 @@ class PtyPort {
   // pair is gone.
   std::optional<std::string> read(int timeoutMs);
 
+  // Lifts an exclusive-use lock the program's serial layer may have left on the device: our
+  // own descriptor keeps the device from ever closing fully, which would otherwise keep the
+  // lock and refuse the program's next open.
+  void allowReopen();
+
   // Bytes written that the program has not read yet.
   int unread() const;
 
@@ -37,8 +42,9 @@ class PtyPort {
   bool write(const std::string& bytes, const std::atomic<bool>& stop);
 
  private:
-  int master_ = -1;
-  int slave_ = -1;
+  // Atomic because the test's thread may ask the rate while a close fault ends the line.
+  std::atomic<int> master_{-1};
+  std::atomic<int> slave_{-1};
   std::string slavePath_;
 };
 
