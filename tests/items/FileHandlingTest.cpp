@@ -317,10 +317,13 @@ TEST_F(FileHandling, BoundaryHeadersAreAccepted)
 
 TEST_F(FileHandling, MissingFileIsReportedWithoutALine)
 {
-    const LoadResult res = LoadItemsFile(store, path("none.dfd"), 1252);
-    EXPECT_FALSE(res.ok);
-    EXPECT_EQ(res.line, 0);
-    EXPECT_FALSE(res.reason.isEmpty());
+    for (const QString& p : {path("none.dfd"), dir.path()}) {
+        const LoadResult res = LoadItemsFile(store, p, 1252);
+        EXPECT_FALSE(res.ok) << p.toStdString();
+        EXPECT_EQ(res.line, 0);
+        EXPECT_FALSE(res.reason.isEmpty());
+        EXPECT_EQ(res.file, p);
+    }
 }
 
 TEST_F(FileHandling, LineEndsOtherThanCrLfAreRead)
