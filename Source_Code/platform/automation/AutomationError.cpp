@@ -31,6 +31,8 @@ constexpr std::array standardErrors{
     StandardError{ErrorNumber::ArgumentNotOptional, "Argument not optional"},
     StandardError{ErrorNumber::WrongArgumentCount,
                   "Wrong number of arguments or invalid property assignment"},
+    StandardError{ErrorNumber::DuplicateKey, "This key is already associated with an element of this collection"},
+    StandardError{ErrorNumber::ElementNotFound, "Element not found"},
     StandardError{ErrorNumber::NotAnObjectProperty, "Property let procedure not defined and property get procedure did not return an object"},
 };
 

@@ -30,6 +30,8 @@ inline constexpr std::int32_t NamedArgumentNotFound = 448;
 inline constexpr std::int32_t ArgumentNotOptional = 449;
 inline constexpr std::int32_t WrongArgumentCount = 450;
 inline constexpr std::int32_t NotAnObjectProperty = 451;
+inline constexpr std::int32_t DuplicateKey = 457;
+inline constexpr std::int32_t ElementNotFound = 32811;
 // Base of the numbers that servers define for their own errors (vbObjectError).
 inline constexpr std::int32_t ObjectErrorBase = static_cast<std::int32_t>(0x80040000u);
 } // namespace ErrorNumber
