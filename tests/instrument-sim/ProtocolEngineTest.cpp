@@ -413,3 +413,64 @@ TEST(ProtocolEngine, RemainingCommands) {
 
 }  // namespace
 }  // namespace tovu::sim
+
+namespace tovu::sim {
+namespace {
+
+// The value of a data reply: everything after the echo field (notes may hold commas).
+std::string valueOf(const std::string& reply) {
+  const auto comma = reply.find(',');
+  return comma == std::string::npos ? std::string() : reply.substr(comma + 1, reply.size() - comma - 2);
+}
+
+TEST(ProtocolEngine, WhatIsReadFromAStoredItemWritesBackIntoAnEqualItem) {
+  for (int model : {3, 21}) {
+    Instrument source(model, true);
+    int checked = 0;
+    for (const auto& [location, original] : InstrumentState(source.state).alogs) {
+      if (++checked > 12) break;
+      SCOPED_TRACE("model " + std::to_string(model) + " ALog " + std::to_string(location));
+      const std::string n = " " + std::to_string(location);
+      ASSERT_EQ(source.ask("WFP 1"), ACK);
+      ASSERT_EQ(source.ask("WAS" + n), ACK);
+      ASSERT_EQ(source.ask("WAM 1"), ACK);
+      ASSERT_EQ(source.ask("ADA"), ACK);
+
+      Instrument target(model, false);
+      for (const auto& p : parameterTable()) {
+        const std::string reply = source.ask(std::string("R") + p.code);
+        if (reply == NA || p.kind == ValueKind::ReadOnly) continue;
+        std::string value = valueOf(reply);
+        // Levels in RF detection go back on the rectified scale.
+        if (p.code[0] == 'L' && numberOf(target.state.live.value("DT")) == 3.0)
+          value = " " + shortNumber((numberOf(value) + 100.0) / 2.0);
+        ASSERT_EQ(target.ask("W" + std::string(p.code) + value), ACK) << p.code << value;
+      }
+      for (const char* points : {"RP", "YP"}) {
+        const std::string reply = source.ask(std::string("R") + points);
+        if (reply.size() > 3) {
+          ASSERT_EQ(target.ask(std::string("W") + points + reply.substr(2, reply.size() - 3)), ACK);
+        }
+      }
+      const auto trace = source.fields("AWT");
+      std::string upload;
+      for (int i = 0; i < 255; ++i) upload += "," + trace[2 * i + 1] + "," + trace[2 * i + 2];
+      ASSERT_EQ(target.ask("WAS" + n), ACK);
+      ASSERT_EQ(target.ask("WAM 0"), ACK);
+      ASSERT_EQ(target.ask("AWS" + upload), ACK);
+      ASSERT_EQ(target.ask("ADA"), ACK);
+
+      const StoredItem& copy = target.state.alogs.at(location);
+      EXPECT_EQ(copy.settings, original.settings);
+      for (int i = 0; i < 255; ++i) {
+        ASSERT_EQ(copy.trace->min[i], original.trace->min[i]) << i;
+        ASSERT_EQ(copy.trace->max[i], original.trace->max[i]) << i;
+      }
+      EXPECT_EQ(source.ask("ATS"), original.timeStamp + "\r");
+    }
+    EXPECT_GT(checked, 3);
+  }
+}
+
+}  // namespace
+}  // namespace tovu::sim

@@ -75,6 +75,7 @@ StoredItem seededItem(int model, bool gainPoints, SeedRandom& rng, int location,
   StoredItem item;
   Settings& s = item.settings;
   s = defaultSettings(model);
+  s.values.erase("FP");  // the screen's state is not stored
   const double ranges[] = {25.0, 50.0, 100.0, 200.0, 250.0};
   const double range = rng.pick(ranges);
   const double gain = 20.0 + 0.5 * rng.below(81);

@@ -118,7 +118,9 @@ Reply ProtocolEngine::write(const std::string& code, const std::string& arg) {
   switch (p->kind) {
     case ValueKind::ReadOnly: return status(kNak);
     case ValueKind::Text:
+      // A fixed field of blanks: trailing blanks are no part of the text.
       if (static_cast<int>(value.size()) > p->limit) value.resize(p->limit);
+      value.erase(value.find_last_not_of(' ') + 1);
       break;
     case ValueKind::Choice: {
       const auto choice = intArgument(value);
@@ -202,6 +204,7 @@ Reply ProtocolEngine::completeAction(const std::string& command, const std::stri
     case MemoryAction::Store: {
       StoredItem item;
       item.settings = st_.live;
+      item.settings.values.erase("FP");  // a state of the screen, not of the item
       item.timeStamp = now();
       if (!panel) {
         item.trace = st_.uploadedTrace ? *st_.uploadedTrace : traceFor(st_.live, 0);
@@ -216,7 +219,9 @@ Reply ProtocolEngine::completeAction(const std::string& command, const std::stri
     case MemoryAction::Recall: {
       const auto it = memory.find(location);
       if (it == memory.end()) return status(kNak);
+      const std::string screen = st_.live.value("FP");
       st_.live = it->second.settings;
+      st_.live.values["FP"] = screen;
       st_.shownTrace = it->second.trace;
       st_.shownTimeStamp = it->second.timeStamp;
       break;
