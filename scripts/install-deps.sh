@@ -7,7 +7,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6svg6-dev
   libqt6sql6-odbc libqt6sql6-sqlite libgl-dev
-  libzip-dev libhunspell-dev hunspell-en-us hunspell-de-de
+  libzip-dev libemf2svg-dev libhunspell-dev hunspell-en-us hunspell-de-de
   libcurl4-openssl-dev unixodbc-dev odbcinst libsqliteodbc
   fonts-liberation2
   qpdf poppler-utils xvfb xauth imagemagick socat

@@ -1,0 +1,214 @@
+#include "platform/office/word/DocumentFiles.h"
+
+#include "platform/office/word/Document.h"
+#include "platform/office/word/DocxReader.h"
+#include "platform/office/word/DocxWriter.h"
+#include "platform/office/word/PageLayout.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <iconv.h>
+
+namespace tovu::platform::word {
+
+namespace {
+
+void saveBytes(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw WordError(QStringLiteral("Document.SaveAs"),
+                        QStringLiteral("cannot write \"%1\": %2").arg(path, file.errorString()));
+}
+
+// The Windows ANSI code page of the text formats; what it cannot hold becomes '?'.
+QByteArray toAnsi(const QString& text)
+{
+    iconv_t cd = iconv_open("WINDOWS-1252//TRANSLIT", "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return text.toLatin1();
+    QByteArray in = text.toUtf8();
+    QByteArray out(in.size() * 2 + 16, '\0');
+    char* inPtr = in.data();
+    std::size_t inLeft = static_cast<std::size_t>(in.size());
+    char* outPtr = out.data();
+    std::size_t outLeft = static_cast<std::size_t>(out.size());
+    while (inLeft > 0) {
+        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
+            if (outLeft == 0)
+                break;
+            // Skip one character that cannot be converted.
+            do {
+                ++inPtr;
+                --inLeft;
+            } while (inLeft > 0 && (static_cast<unsigned char>(*inPtr) & 0xC0) == 0x80);
+            *outPtr++ = '?';
+            --outLeft;
+        }
+    }
+    iconv_close(cd);
+    out.truncate(static_cast<qsizetype>(outPtr - out.data()));
+    return out;
+}
+
+QString plainText(const DocumentModel& model)
+{
+    const Story& body = model.body;
+    QString out;
+    for (int i = 0; i < body.length(); ++i) {
+        const StoryChar& c = body.at(i);
+        switch (c.ch) {
+        case kParagraphMark:
+        case kLineBreak: out += QStringLiteral("\r\n"); break;
+        case kObjectChar:
+            if (const auto* t = model.objectAs<TableModel>(c.object)) {
+                for (int r = 0; r < t->rows; ++r) {
+                    for (int col = 0; col < t->columns; ++col) {
+                        if (col > 0)
+                            out += QLatin1Char('\t');
+                        out += QString(t->cell(r, col).text).replace(QLatin1Char('\r'), QLatin1Char(' '));
+                    }
+                    if (r + 1 < t->rows)
+                        out += QStringLiteral("\r\n");
+                }
+            }
+            break;
+        default: out += QChar(c.ch);
+        }
+    }
+    return out;
+}
+
+void writePdf(const DocumentModel& model, const QString& path)
+{
+    PageLayout layout(model);
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(720);
+        pdf.setPageSize(QPageSize(layout.pageSize(), QPageSize::Point));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setTitle(model.properties.title);
+        pdf.setCreator(QStringLiteral("TOVU"));
+        QPainter painter(&pdf);
+        if (!painter.isActive())
+            throw WordError(QStringLiteral("Document.SaveAs"), QStringLiteral("cannot start the PDF"));
+        painter.scale(10, 10);  // points on a 720 dpi device
+        for (int page = 1; page <= layout.pageCount(); ++page) {
+            if (page > 1)
+                pdf.newPage();
+            layout.paintPage(painter, page);
+        }
+    }
+    saveBytes(path, bytes);
+}
+
+}  // namespace
+
+void writeDocumentFile(const DocumentModel& model, const QString& path, SaveFormat format)
+{
+    switch (format) {
+    case SaveFormat::Default:
+    case SaveFormat::OpenXml:
+        saveBytes(path, buildDocx(model));
+        return;
+    case SaveFormat::Text:
+        saveBytes(path, toAnsi(plainText(model)));
+        return;
+    case SaveFormat::TextLineBreaks:
+        saveBytes(path, toAnsi(PageLayout(model).textWithLineBreaks()));
+        return;
+    case SaveFormat::UnicodeText: {
+        QByteArray bytes("\xFF\xFE", 2);
+        const QString text = plainText(model);
+        bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        saveBytes(path, bytes);
+        return;
+    }
+    case SaveFormat::Html:
+    case SaveFormat::FilteredHtml:
+        saveBytes(path, PageLayout(model).html().toUtf8());
+        return;
+    case SaveFormat::Pdf:
+        writePdf(model, path);
+        return;
+    case SaveFormat::Document97:
+        break;
+    }
+    throw WordError(QStringLiteral("Document.SaveAs"),
+                    QStringLiteral("file format %1 cannot be written").arg(static_cast<int>(format)));
+}
+
+std::unique_ptr<DocumentModel> readDocumentFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw WordError(QStringLiteral("Documents.Open"), QStringLiteral("cannot open \"%1\"").arg(path));
+    const QByteArray bytes = file.readAll();
+    if (bytes.startsWith("PK\x03\x04") || bytes.startsWith("PK\x05\x06"))
+        return readDocx(bytes);
+    // A compound file is an old binary document or an encrypted (password-protected) one.
+    if (bytes.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
+        throw WordError(QStringLiteral("Documents.Open"),
+                        QStringLiteral("\"%1\" is a protected or old-format document that cannot be opened").arg(path));
+    auto model = std::make_unique<DocumentModel>();
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError()) {
+        QStringDecoder latin(QStringDecoder::Latin1);
+        text = latin.decode(bytes);
+    }
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    if (text.endsWith(QLatin1String("\r\n")))
+        text.chop(2);
+    else if (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r')))
+        text.chop(1);
+    model->body.insertText(0, text, 0);
+    return model;
+}
+
+void printDocument(const DocumentModel& model, const QString& printerName, const QString& outputFile)
+{
+    const QString op = QStringLiteral("Document.PrintOut");
+    PageLayout layout(model);
+    QPrinter printer(QPrinter::HighResolution);
+    if (!outputFile.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(outputFile);
+    } else {
+        const QPrinterInfo info = printerName.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(printerName);
+        if (info.isNull())
+            throw WordError(op, printerName.isEmpty() ? QStringLiteral("no printer is installed")
+                                                      : QStringLiteral("there is no printer \"%1\"").arg(printerName));
+        printer.setPrinterName(info.printerName());
+    }
+    printer.setPageSize(QPageSize(layout.pageSize(), QPageSize::Point));
+    printer.setFullPage(true);
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw WordError(op, QStringLiteral("the printer did not accept the document"));
+    const double scale = printer.resolution() / 72.0;
+    painter.scale(scale, scale);
+    for (int page = 1; page <= layout.pageCount(); ++page) {
+        if (page > 1 && !printer.newPage())
+            throw WordError(op, QStringLiteral("the printer stopped"));
+        layout.paintPage(painter, page);
+    }
+    if (!painter.end())
+        throw WordError(op, QStringLiteral("the printer did not finish the document"));
+}
+
+}  // namespace tovu::platform::word

@@ -1,0 +1,847 @@
+#include "platform/office/word/DocxWriter.h"
+
+#include "platform/office/word/OoxmlNames.h"
+#include "platform/office/word/ZipArchive.h"
+
+#include <QBuffer>
+#include <QMap>
+#include <QUrl>
+#include <QXmlStreamWriter>
+
+namespace tovu::platform::word {
+
+using namespace ooxml;
+
+namespace {
+
+struct Relationship {
+    QString id;
+    QString type;
+    QString target;
+    bool external = false;
+};
+
+// The relationships of one part. Ours are numbered "tvR<n>", so they never meet the ids
+// of relationships carried from a foreign file.
+struct PartRelationships {
+    std::vector<Relationship> list;
+    QString add(const char* type, const QString& target, bool external = false)
+    {
+        const QString id = QStringLiteral("tvR%1").arg(list.size() + 1);
+        list.push_back(Relationship{id, QLatin1String(type), target, external});
+        return id;
+    }
+};
+
+struct MediaPart {
+    QString name;  // word/media/...
+    QByteArray bytes;
+    PictureFormat format;
+};
+
+QByteArray relationshipsXml(const std::vector<Relationship>& rels)
+{
+    QByteArray out;
+    QXmlStreamWriter x(&out);
+    x.writeStartDocument(QStringLiteral("1.0"), true);
+    x.writeDefaultNamespace(QLatin1String(kPkgRels));
+    x.writeStartElement(QLatin1String(kPkgRels), QStringLiteral("Relationships"));
+    for (const auto& r : rels) {
+        x.writeStartElement(QLatin1String(kPkgRels), QStringLiteral("Relationship"));
+        x.writeAttribute(QStringLiteral("Id"), r.id);
+        x.writeAttribute(QStringLiteral("Type"), r.type);
+        x.writeAttribute(QStringLiteral("Target"), r.target);
+        if (r.external)
+            x.writeAttribute(QStringLiteral("TargetMode"), QStringLiteral("External"));
+        x.writeEndElement();
+    }
+    x.writeEndElement();
+    x.writeEndDocument();
+    return out;
+}
+
+QString fileUrl(const QString& path)
+{
+    return QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
+}
+
+class Writer {
+public:
+    explicit Writer(const DocumentModel& model) : m_(model) {}
+    QByteArray build();
+
+private:
+    // One XML part: the stream writer and the relationships it gathers.
+    struct Part {
+        QByteArray bytes;
+        QBuffer buffer{&bytes};
+        QXmlStreamWriter x;
+        PartRelationships rels;
+        Part() : x(&buffer) { buffer.open(QIODevice::WriteOnly); }
+        void raw(const QString& xml)
+        {
+            x.writeCharacters(QString());  // closes a start tag still open
+            buffer.write(xml.toUtf8());
+        }
+    };
+
+    void startRoot(Part& p, const char* name, bool body);
+    void w(Part& p, const char* name) { p.x.writeStartElement(QLatin1String(kW), QLatin1String(name)); }
+    void wEmpty(Part& p, const char* name) { p.x.writeEmptyElement(QLatin1String(kW), QLatin1String(name)); }
+    void attr(Part& p, const char* name, const QString& value) { p.x.writeAttribute(QLatin1String(kW), QLatin1String(name), value); }
+    void attr(Part& p, const char* name, qint64 value) { attr(p, name, QString::number(value)); }
+    void valElement(Part& p, const char* name, const QString& value)
+    {
+        wEmpty(p, name);
+        attr(p, "val", value);
+    }
+
+    void writeStory(Part& p, const Story& story, bool body);
+    void writeParagraph(Part& p, const Story& story, int start, int end, bool body);
+    void writeParaProps(Part& p, const ParaFormat& para, const CharFormat* markFont, const char* frameAlign = nullptr);
+    void writeRunProps(Part& p, const CharFormat& f, bool hyperlinkStyle, bool extraBold = false);
+    void writeRunText(Part& p, const QString& text);
+    void writeObject(Part& p, const EmbeddedObject& object, const CharFormat& font);
+    void writeField(Part& p, const char* instr, const CharFormat& font);
+    void writeTable(Part& p, const TableModel& table);
+    void writePicture(Part& p, const PictureData& pic, double width, double height, const FloatingPicture* floating);
+    void writeSectPr(Part& p);
+    void writeHeaderFooter(bool header, const HeaderFooterModel& hf, const QString& partName);
+    QByteArray stylesXml();
+    QByteArray settingsXml();
+    QByteArray coreXml();
+    QByteArray appXml();
+    QByteArray contentTypesXml();
+    double textWidth() const { return m_.section.page.pageWidth - m_.section.page.leftMargin - m_.section.page.rightMargin; }
+
+    const DocumentModel& m_;
+    std::vector<MediaPart> media_;
+    QMap<QString, QByteArray> parts_;        // our XML parts by name
+    QMap<QString, QString> overrides_;       // part name -> content type
+    std::vector<std::pair<QString, QString>> headerRefs_, footerRefs_;  // type, rel id
+    int drawingId_ = 0;
+};
+
+void Writer::startRoot(Part& p, const char* name, bool body)
+{
+    p.x.setAutoFormatting(false);
+    p.x.writeStartDocument(QStringLiteral("1.0"), true);
+    p.x.writeNamespace(QLatin1String(kW), QStringLiteral("w"));
+    p.x.writeNamespace(QLatin1String(kR), QStringLiteral("r"));
+    p.x.writeNamespace(QLatin1String(kWp), QStringLiteral("wp"));
+    p.x.writeNamespace(QLatin1String(kA), QStringLiteral("a"));
+    p.x.writeNamespace(QLatin1String(kPic), QStringLiteral("pic"));
+    p.x.writeNamespace(QLatin1String(kMc), QStringLiteral("mc"));
+    p.x.writeNamespace(QLatin1String(kTv), QStringLiteral("tv"));
+    const QStringList ours = {QStringLiteral("w"), QStringLiteral("r"), QStringLiteral("wp"), QStringLiteral("a"),
+                              QStringLiteral("pic"), QStringLiteral("mc"), QStringLiteral("tv")};
+    if (body)
+        for (const auto& [prefix, uri] : m_.carried.namespaces)
+            if (!ours.contains(prefix) && !prefix.isEmpty())
+                p.x.writeNamespace(uri, prefix);
+    p.x.writeStartElement(QLatin1String(kW), QLatin1String(name));
+    if (body && !m_.carried.ignorable.isEmpty())
+        p.x.writeAttribute(QLatin1String(kMc), QStringLiteral("Ignorable"), m_.carried.ignorable);
+}
+
+QByteArray Writer::build()
+{
+    // Main part.
+    Part doc;
+    startRoot(doc, "document", true);
+    w(doc, "body");
+    writeStory(doc, m_.body, true);
+
+    // Headers and footers get parts of their own, referenced from the section.
+    static constexpr std::array<const char*, 3> kTypes = {"default", "first", "even"};
+    int hfNumber = 0;
+    for (int i = 0; i < 3; ++i) {
+        for (int h = 0; h < 2; ++h) {
+            const bool header = h == 0;
+            const HeaderFooterModel& hf = header ? m_.section.headers[static_cast<std::size_t>(i)] : m_.section.footers[static_cast<std::size_t>(i)];
+            const bool firstNeeded = i == 1 && m_.section.differentFirstPage;
+            if (hf.isEmpty() && !firstNeeded)
+                continue;
+            const QString name = QStringLiteral("%1%2.xml").arg(header ? "header" : "footer").arg(++hfNumber);
+            writeHeaderFooter(header, hf, QStringLiteral("word/") + name);
+            const QString id = doc.rels.add(header ? kRelHeader : kRelFooter, name);
+            (header ? headerRefs_ : footerRefs_).emplace_back(QLatin1String(kTypes[static_cast<std::size_t>(i)]), id);
+        }
+    }
+    writeSectPr(doc);
+    doc.x.writeEndElement();  // body
+    doc.x.writeEndElement();  // document
+    doc.x.writeEndDocument();
+
+    doc.rels.add(kRelStyles, QStringLiteral("styles.xml"));
+    doc.rels.add(kRelSettings, QStringLiteral("settings.xml"));
+    std::vector<Relationship> docRels = doc.rels.list;
+    for (const auto& r : m_.carried.documentRelationships)
+        docRels.push_back(Relationship{r.id, r.type, r.target, r.external});
+    parts_[QStringLiteral("word/document.xml")] = doc.bytes;
+    overrides_[QStringLiteral("word/document.xml")] = QLatin1String(kCtMain);
+    parts_[QStringLiteral("word/_rels/document.xml.rels")] = relationshipsXml(docRels);
+    parts_[QStringLiteral("word/styles.xml")] = stylesXml();
+    overrides_[QStringLiteral("word/styles.xml")] = QLatin1String(kCtStyles);
+    parts_[QStringLiteral("word/settings.xml")] = settingsXml();
+    overrides_[QStringLiteral("word/settings.xml")] = QLatin1String(kCtSettings);
+    parts_[QStringLiteral("docProps/core.xml")] = coreXml();
+    overrides_[QStringLiteral("docProps/core.xml")] = QLatin1String(kCtCore);
+    parts_[QStringLiteral("docProps/app.xml")] = appXml();
+    overrides_[QStringLiteral("docProps/app.xml")] = QLatin1String(kCtExtended);
+
+    std::vector<Relationship> pkgRels = {
+        {QStringLiteral("tvR1"), QLatin1String(kRelOfficeDocument), QStringLiteral("word/document.xml"), false},
+        {QStringLiteral("tvR2"), QLatin1String(kRelCore), QStringLiteral("docProps/core.xml"), false},
+        {QStringLiteral("tvR3"), QLatin1String(kRelExtended), QStringLiteral("docProps/app.xml"), false}};
+    for (const auto& r : m_.carried.packageRelationships)
+        pkgRels.push_back(Relationship{r.id, r.type, r.target, r.external});
+    parts_[QStringLiteral("_rels/.rels")] = relationshipsXml(pkgRels);
+
+    ZipWriter zip;
+    // The content types come first, as readers that stream the package expect.
+    zip.add(QStringLiteral("[Content_Types].xml"), contentTypesXml());
+    for (auto it = parts_.cbegin(); it != parts_.cend(); ++it)
+        zip.add(it.key(), it.value());
+    for (const auto& mp : media_)
+        zip.add(mp.name, mp.bytes);
+    for (const auto& cp : m_.carried.parts)
+        if (!parts_.contains(cp.name))
+            zip.add(cp.name, cp.data);
+    return zip.finish();
+}
+
+void Writer::writeStory(Part& p, const Story& story, bool body)
+{
+    const auto paragraphs = story.paragraphs();
+    for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+        const auto [s, e] = paragraphs[i];
+        // A table or a carried body element stands alone in its paragraph.
+        if (e - s == 2 && story.at(s).ch == kObjectChar) {
+            const int object = story.at(s).object;
+            if (const auto* table = m_.objectAs<TableModel>(object)) {
+                writeTable(p, *table);
+                // The text must not end on a table: the closing paragraph follows it.
+                if (i + 1 == paragraphs.size())
+                    writeParagraph(p, story, e - 1, e, body);
+                continue;
+            }
+            if (const auto* carried = m_.objectAs<CarriedXml>(object); carried && carried->block) {
+                p.raw(carried->xml);
+                if (i + 1 == paragraphs.size())
+                    writeParagraph(p, story, e - 1, e, body);
+                continue;
+            }
+        }
+        writeParagraph(p, story, s, e, body);
+    }
+}
+
+void Writer::writeParagraph(Part& p, const Story& story, int start, int end, bool body)
+{
+    const StoryChar& mark = story.at(end - 1);
+    w(p, "p");
+    writeParaProps(p, story.pool().para(mark.para), &story.pool().font(mark.font));
+
+    // Bookmarks open before the character at their start; one that reaches over a
+    // paragraph mark closes in front of that mark.
+    auto bookmarksAt = [&](int pos) {
+        if (!body)
+            return;
+        const int last = story.length() - 1;
+        for (std::size_t b = 0; b < m_.bookmarks.size(); ++b) {
+            const Bookmark& bm = m_.bookmarks[b];
+            const int bs = std::min(bm.range->start, last);
+            int be = std::min(std::max(bm.range->end, bs), story.length());
+            if (be > bs && story.at(be - 1).ch == kParagraphMark)
+                --be;
+            be = std::min(be, last);
+            if (bs == pos) {
+                wEmpty(p, "bookmarkStart");
+                attr(p, "id", static_cast<qint64>(b));
+                attr(p, "name", bm.name);
+            }
+            if (be == pos) {
+                wEmpty(p, "bookmarkEnd");
+                attr(p, "id", static_cast<qint64>(b));
+            }
+        }
+    };
+
+    std::uint16_t openLink = 0;
+    for (int i = start; i < end - 1;) {
+        bookmarksAt(i);
+        const StoryChar& c = story.at(i);
+        if (c.link != openLink) {
+            if (openLink)
+                p.x.writeEndElement();  // hyperlink
+            openLink = c.link;
+            if (openLink) {
+                const Hyperlink* link = m_.hyperlink(openLink);
+                w(p, "hyperlink");
+                if (link && !link->address.isEmpty())
+                    p.x.writeAttribute(QLatin1String(kR), QStringLiteral("id"), p.rels.add(kRelHyperlink, link->address, true));
+                if (link && !link->subAddress.isEmpty())
+                    attr(p, "anchor", link->subAddress);
+                attr(p, "history", QStringLiteral("1"));
+            }
+        }
+        const CharFormat& font = story.pool().font(c.font);
+        if (c.ch == kObjectChar) {
+            if (const EmbeddedObject* obj = c.object >= 0 && c.object < static_cast<int>(m_.objects.size()) ? &m_.objects[static_cast<std::size_t>(c.object)] : nullptr)
+                writeObject(p, *obj, font);
+            ++i;
+            continue;
+        }
+        // One run per stretch of equal formatting and link.
+        int j = i;
+        QString text;
+        while (j < end - 1 && story.at(j).font == c.font && story.at(j).link == c.link && story.at(j).ch != kObjectChar) {
+            if (j > i && body) {
+                bool boundary = false;
+                for (const auto& bm : m_.bookmarks)
+                    boundary = boundary || bm.range->start == j || bm.range->end == j;
+                if (boundary)
+                    break;
+            }
+            text += QChar(story.at(j).ch);
+            ++j;
+        }
+        w(p, "r");
+        writeRunProps(p, font, c.link != 0);
+        writeRunText(p, text);
+        p.x.writeEndElement();
+        i = j;
+    }
+    if (openLink)
+        p.x.writeEndElement();
+    bookmarksAt(end - 1);
+    p.x.writeEndElement();  // p
+}
+
+void Writer::writeRunText(Part& p, const QString& text)
+{
+    QString pending;
+    auto flush = [&] {
+        if (pending.isEmpty())
+            return;
+        w(p, "t");
+        if (pending.front().isSpace() || pending.back().isSpace())
+            p.x.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
+        p.x.writeCharacters(pending);
+        p.x.writeEndElement();
+        pending.clear();
+    };
+    for (QChar ch : text) {
+        switch (ch.unicode()) {
+        case kTab: flush(); wEmpty(p, "tab"); break;
+        case kPageBreak: flush(); wEmpty(p, "br"); attr(p, "type", QStringLiteral("page")); break;
+        case kLineBreak: flush(); wEmpty(p, "br"); break;
+        default:
+            // Characters XML cannot carry are left out rather than break the part.
+            if (ch.unicode() >= 0x20 || ch == u'\n')
+                pending += ch;
+        }
+    }
+    flush();
+}
+
+void Writer::writeParaProps(Part& p, const ParaFormat& para, const CharFormat* markFont, const char* frameAlign)
+{
+    w(p, "pPr");
+    if (frameAlign) {
+        wEmpty(p, "framePr");
+        attr(p, "wrap", QStringLiteral("around"));
+        attr(p, "vAnchor", QStringLiteral("text"));
+        attr(p, "hAnchor", QStringLiteral("margin"));
+        attr(p, "xAlign", QLatin1String(frameAlign));
+        attr(p, "y", QStringLiteral("1"));
+    }
+    wEmpty(p, "spacing");
+    attr(p, "before", twips(para.spaceBefore));
+    attr(p, "after", twips(para.spaceAfter));
+    static constexpr std::array<const char*, 4> kJc = {"left", "center", "right", "both"};
+    valElement(p, "jc", QLatin1String(kJc[static_cast<std::size_t>(std::clamp(static_cast<int>(para.alignment), 0, 3))]));
+    if (markFont)
+        writeRunProps(p, *markFont, false);
+    p.x.writeEndElement();
+}
+
+void Writer::writeRunProps(Part& p, const CharFormat& f, bool hyperlinkStyle, bool extraBold)
+{
+    w(p, "rPr");
+    if (hyperlinkStyle)
+        valElement(p, "rStyle", QStringLiteral("Hyperlink"));
+    wEmpty(p, "rFonts");
+    attr(p, "ascii", f.name);
+    attr(p, "hAnsi", f.name);
+    attr(p, "cs", f.name);
+    auto toggle = [&](const char* name, bool on) {
+        if (on)
+            wEmpty(p, name);
+    };
+    toggle("b", f.bold || extraBold);
+    toggle("bCs", f.bold || extraBold);
+    toggle("i", f.italic);
+    toggle("iCs", f.italic);
+    toggle("strike", f.strikeThrough);
+    toggle("shadow", f.shadow);
+    toggle("emboss", f.emboss);
+    toggle("imprint", f.engrave);
+    if (f.color != kColorAutomatic)
+        valElement(p, "color", hexFromWord(f.color));
+    const QString half = QString::number(qRound(f.size * 2));
+    valElement(p, "sz", half);
+    valElement(p, "szCs", half);
+    if (f.underline)
+        valElement(p, "u", QStringLiteral("single"));
+    if (f.animation > 0)
+        valElement(p, "effect", animationName(f.animation));
+    p.x.writeEndElement();
+}
+
+void Writer::writeField(Part& p, const char* instr, const CharFormat& font)
+{
+    w(p, "fldSimple");
+    attr(p, "instr", QLatin1String(instr));
+    w(p, "r");
+    writeRunProps(p, font, false);
+    w(p, "t");
+    p.x.writeCharacters(QStringLiteral("1"));
+    p.x.writeEndElement();
+    p.x.writeEndElement();
+    p.x.writeEndElement();
+}
+
+void Writer::writeObject(Part& p, const EmbeddedObject& object, const CharFormat& font)
+{
+    if (const auto* pic = std::get_if<InlinePicture>(&object)) {
+        w(p, "r");
+        writeRunProps(p, font, false);
+        writePicture(p, pic->picture, pic->width, pic->height, nullptr);
+        p.x.writeEndElement();
+    } else if (const auto* fl = std::get_if<FloatingPicture>(&object)) {
+        w(p, "r");
+        writeRunProps(p, font, false);
+        writePicture(p, fl->picture, fl->width, fl->height, fl);
+        p.x.writeEndElement();
+    } else if (const auto* field = std::get_if<Field>(&object)) {
+        writeField(p, field->kind == Field::Kind::Page ? " PAGE " : " NUMPAGES ", font);
+    } else if (const auto* carried = std::get_if<CarriedXml>(&object)) {
+        p.raw(carried->xml);
+    }
+    // A table inside running text cannot occur: tables are always paragraphs of their own.
+}
+
+void Writer::writePicture(Part& p, const PictureData& pic, double width, double height, const FloatingPicture* floating)
+{
+    QString embedId;
+    QString linkId;
+    QString fallbackId;
+    const QString base = QStringLiteral("image%1").arg(media_.size() + 1);
+    if (pic.savedWithDocument && !pic.bytes.isEmpty()) {
+        const QString name = QStringLiteral("media/%1.%2").arg(base, pictureExtension(pic.format));
+        media_.push_back(MediaPart{QStringLiteral("word/") + name, pic.bytes, pic.format});
+        embedId = p.rels.add(kRelImage, name);
+    }
+    if (pic.linked && !pic.sourcePath.isEmpty())
+        linkId = p.rels.add(kRelImage, fileUrl(pic.sourcePath), true);
+    if (!pic.fallbackPng.isEmpty()) {
+        const QString name = QStringLiteral("media/%1-fallback.png").arg(base);
+        media_.push_back(MediaPart{QStringLiteral("word/") + name, pic.fallbackPng, PictureFormat::Png});
+        fallbackId = p.rels.add(kRelImage, name);
+    }
+    const qint64 cx = static_cast<qint64>(width * kEmuPerPoint + 0.5);
+    const qint64 cy = static_cast<qint64>(height * kEmuPerPoint + 0.5);
+    const int id = ++drawingId_;
+    const QString name = QStringLiteral("Picture %1").arg(id);
+    QXmlStreamWriter& x = p.x;
+    auto wp = [&](const char* n) { x.writeStartElement(QLatin1String(kWp), QLatin1String(n)); };
+    auto a = [&](const char* n) { x.writeStartElement(QLatin1String(kA), QLatin1String(n)); };
+    auto pc = [&](const char* n) { x.writeStartElement(QLatin1String(kPic), QLatin1String(n)); };
+    auto end = [&] { x.writeEndElement(); };
+    auto extent = [&](const char* ns, const char* n) {
+        x.writeEmptyElement(QLatin1String(ns), QLatin1String(n));
+        x.writeAttribute(QStringLiteral("cx"), QString::number(cx));
+        x.writeAttribute(QStringLiteral("cy"), QString::number(cy));
+    };
+
+    w(p, "drawing");
+    if (floating) {
+        wp("anchor");
+        for (const char* d : {"distT", "distB"})
+            x.writeAttribute(QLatin1String(d), QStringLiteral("0"));
+        for (const char* d : {"distL", "distR"})
+            x.writeAttribute(QLatin1String(d), QStringLiteral("114300"));
+        x.writeAttribute(QStringLiteral("simplePos"), QStringLiteral("0"));
+        x.writeAttribute(QStringLiteral("relativeHeight"), QString::number(251658240 + id));
+        x.writeAttribute(QStringLiteral("behindDoc"), QStringLiteral("0"));
+        x.writeAttribute(QStringLiteral("locked"), QStringLiteral("0"));
+        x.writeAttribute(QStringLiteral("layoutInCell"), QStringLiteral("1"));
+        x.writeAttribute(QStringLiteral("allowOverlap"), QStringLiteral("1"));
+        x.writeEmptyElement(QLatin1String(kWp), QStringLiteral("simplePos"));
+        x.writeAttribute(QStringLiteral("x"), QStringLiteral("0"));
+        x.writeAttribute(QStringLiteral("y"), QStringLiteral("0"));
+        wp("positionH");
+        x.writeAttribute(QStringLiteral("relativeFrom"), QStringLiteral("column"));
+        x.writeTextElement(QLatin1String(kWp), QStringLiteral("posOffset"), QString::number(qRound64(floating->left * kEmuPerPoint)));
+        end();
+        wp("positionV");
+        x.writeAttribute(QStringLiteral("relativeFrom"), QStringLiteral("paragraph"));
+        x.writeTextElement(QLatin1String(kWp), QStringLiteral("posOffset"), QString::number(qRound64(floating->top * kEmuPerPoint)));
+        end();
+    } else {
+        wp("inline");
+        for (const char* d : {"distT", "distB", "distL", "distR"})
+            x.writeAttribute(QLatin1String(d), QStringLiteral("0"));
+    }
+    extent(kWp, "extent");
+    x.writeEmptyElement(QLatin1String(kWp), QStringLiteral("effectExtent"));
+    for (const char* d : {"l", "t", "r", "b"})
+        x.writeAttribute(QLatin1String(d), QStringLiteral("0"));
+    if (floating)
+        x.writeEmptyElement(QLatin1String(kWp), QStringLiteral("wrapNone"));
+    x.writeEmptyElement(QLatin1String(kWp), QStringLiteral("docPr"));
+    x.writeAttribute(QStringLiteral("id"), QString::number(id));
+    x.writeAttribute(QStringLiteral("name"), name);
+    wp("cNvGraphicFramePr");
+    x.writeEmptyElement(QLatin1String(kA), QStringLiteral("graphicFrameLocks"));
+    x.writeAttribute(QStringLiteral("noChangeAspect"), QStringLiteral("1"));
+    end();
+    a("graphic");
+    a("graphicData");
+    x.writeAttribute(QStringLiteral("uri"), QLatin1String(kPic));
+    pc("pic");
+    pc("nvPicPr");
+    x.writeEmptyElement(QLatin1String(kPic), QStringLiteral("cNvPr"));
+    x.writeAttribute(QStringLiteral("id"), QStringLiteral("0"));
+    x.writeAttribute(QStringLiteral("name"), pic.sourcePath.isEmpty() ? name : pic.sourcePath.section(QLatin1Char('/'), -1));
+    x.writeEmptyElement(QLatin1String(kPic), QStringLiteral("cNvPicPr"));
+    end();
+    pc("blipFill");
+    a("blip");
+    if (!embedId.isEmpty())
+        x.writeAttribute(QLatin1String(kR), QStringLiteral("embed"), embedId);
+    if (!linkId.isEmpty())
+        x.writeAttribute(QLatin1String(kR), QStringLiteral("link"), linkId);
+    if (!fallbackId.isEmpty()) {
+        a("extLst");
+        a("ext");
+        x.writeAttribute(QStringLiteral("uri"), QLatin1String(kFallbackExtUri));
+        x.writeEmptyElement(QLatin1String(kTv), QStringLiteral("fallback"));
+        x.writeAttribute(QLatin1String(kR), QStringLiteral("embed"), fallbackId);
+        end();
+        end();
+    }
+    end();  // blip
+    a("stretch");
+    x.writeEmptyElement(QLatin1String(kA), QStringLiteral("fillRect"));
+    end();
+    end();  // blipFill
+    pc("spPr");
+    a("xfrm");
+    x.writeEmptyElement(QLatin1String(kA), QStringLiteral("off"));
+    x.writeAttribute(QStringLiteral("x"), QStringLiteral("0"));
+    x.writeAttribute(QStringLiteral("y"), QStringLiteral("0"));
+    extent(kA, "ext");
+    end();
+    a("prstGeom");
+    x.writeAttribute(QStringLiteral("prst"), QStringLiteral("rect"));
+    x.writeEmptyElement(QLatin1String(kA), QStringLiteral("avLst"));
+    end();
+    end();  // spPr
+    end();  // pic
+    end();  // graphicData
+    end();  // graphic
+    end();  // inline / anchor
+    end();  // drawing
+}
+
+void Writer::writeTable(Part& p, const TableModel& t)
+{
+    const double width = t.columnWidth > 0 ? t.columnWidth : textWidth() / std::max(1, t.columns);
+    w(p, "tbl");
+    w(p, "tblPr");
+    wEmpty(p, "tblW");
+    attr(p, "w", t.autoFit ? 0 : twips(width * t.columns));
+    attr(p, "type", t.autoFit ? QStringLiteral("auto") : QStringLiteral("dxa"));
+    w(p, "tblBorders");
+    for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"}) {
+        wEmpty(p, side);
+        attr(p, "val", t.borders ? QStringLiteral("single") : QStringLiteral("nil"));
+        if (t.borders) {
+            attr(p, "sz", QStringLiteral("4"));
+            attr(p, "space", QStringLiteral("0"));
+            attr(p, "color", QStringLiteral("auto"));
+        }
+    }
+    p.x.writeEndElement();
+    wEmpty(p, "tblLayout");
+    attr(p, "type", t.autoFit ? QStringLiteral("autofit") : QStringLiteral("fixed"));
+    wEmpty(p, "tblLook");
+    attr(p, "val", QStringLiteral("0000"));
+    attr(p, "firstRow", t.headingRows > 0 ? QStringLiteral("1") : QStringLiteral("0"));
+    attr(p, "lastRow", QStringLiteral("0"));
+    attr(p, "firstColumn", QStringLiteral("0"));
+    attr(p, "lastColumn", QStringLiteral("0"));
+    attr(p, "noHBand", QStringLiteral("1"));
+    attr(p, "noVBand", QStringLiteral("1"));
+    p.x.writeEndElement();  // tblPr
+    w(p, "tblGrid");
+    for (int c = 0; c < t.columns; ++c) {
+        wEmpty(p, "gridCol");
+        attr(p, "w", twips(width));
+    }
+    p.x.writeEndElement();
+    for (int r = 0; r < t.rows; ++r) {
+        w(p, "tr");
+        if (r < t.headingRows) {
+            w(p, "trPr");
+            wEmpty(p, "tblHeader");
+            p.x.writeEndElement();
+        }
+        for (int c = 0; c < t.columns; ++c) {
+            const TableCell& cell = t.cell(r, c);
+            w(p, "tc");
+            w(p, "tcPr");
+            wEmpty(p, "tcW");
+            attr(p, "w", t.autoFit ? 0 : twips(width));
+            attr(p, "type", t.autoFit ? QStringLiteral("auto") : QStringLiteral("dxa"));
+            if (cell.shading != kColorAutomatic) {
+                wEmpty(p, "shd");
+                attr(p, "val", QStringLiteral("clear"));
+                attr(p, "color", QStringLiteral("auto"));
+                attr(p, "fill", hexFromWord(cell.shading));
+            }
+            p.x.writeEndElement();  // tcPr
+            // A cell holds at least one paragraph.
+            for (const QString& line : cell.text.split(QLatin1Char('\r'))) {
+                w(p, "p");
+                writeParaProps(p, cell.para, nullptr);
+                if (!line.isEmpty()) {
+                    w(p, "r");
+                    writeRunProps(p, cell.font, false, cell.bold);
+                    writeRunText(p, line);
+                    p.x.writeEndElement();
+                }
+                p.x.writeEndElement();
+            }
+            p.x.writeEndElement();  // tc
+        }
+        p.x.writeEndElement();  // tr
+    }
+    p.x.writeEndElement();  // tbl
+}
+
+void Writer::writeSectPr(Part& p)
+{
+    const PageSetupModel& pg = m_.section.page;
+    w(p, "sectPr");
+    for (const auto& [type, id] : headerRefs_) {
+        wEmpty(p, "headerReference");
+        attr(p, "type", type);
+        p.x.writeAttribute(QLatin1String(kR), QStringLiteral("id"), id);
+    }
+    for (const auto& [type, id] : footerRefs_) {
+        wEmpty(p, "footerReference");
+        attr(p, "type", type);
+        p.x.writeAttribute(QLatin1String(kR), QStringLiteral("id"), id);
+    }
+    wEmpty(p, "pgSz");
+    attr(p, "w", twips(pg.pageWidth));
+    attr(p, "h", twips(pg.pageHeight));
+    if (pg.orientation == Orientation::Landscape)
+        attr(p, "orient", QStringLiteral("landscape"));
+    wEmpty(p, "pgMar");
+    attr(p, "top", twips(pg.topMargin));
+    attr(p, "right", twips(pg.rightMargin));
+    attr(p, "bottom", twips(pg.bottomMargin));
+    attr(p, "left", twips(pg.leftMargin));
+    attr(p, "header", twips(pg.headerDistance));
+    attr(p, "footer", twips(pg.footerDistance));
+    attr(p, "gutter", QStringLiteral("0"));
+    wEmpty(p, "cols");
+    attr(p, "space", QStringLiteral("708"));
+    if (m_.section.differentFirstPage)
+        wEmpty(p, "titlePg");
+    wEmpty(p, "docGrid");
+    attr(p, "linePitch", QStringLiteral("360"));
+    p.x.writeEndElement();
+}
+
+void Writer::writeHeaderFooter(bool header, const HeaderFooterModel& hf, const QString& partName)
+{
+    Part part;
+    startRoot(part, header ? "hdr" : "ftr", false);
+    if (hf.pageNumber) {
+        static constexpr std::array<const char*, 5> kAlign = {"left", "center", "right", "inside", "outside"};
+        const CharFormat font;
+        w(part, "p");
+        writeParaProps(part, ParaFormat{}, nullptr, kAlign[static_cast<std::size_t>(*hf.pageNumber)]);
+        writeField(part, " PAGE ", font);
+        part.x.writeEndElement();
+    }
+    writeStory(part, hf.story, false);
+    part.x.writeEndElement();
+    part.x.writeEndDocument();
+    parts_[partName] = part.bytes;
+    overrides_[partName] = QLatin1String(header ? kCtHeader : kCtFooter);
+    if (!part.rels.list.empty()) {
+        const QString file = partName.section(QLatin1Char('/'), -1);
+        parts_[QStringLiteral("word/_rels/%1.rels").arg(file)] = relationshipsXml(part.rels.list);
+    }
+}
+
+QByteArray Writer::stylesXml()
+{
+    Part p;
+    startRoot(p, "styles", false);
+    const CharFormat defaults;
+    w(p, "docDefaults");
+    w(p, "rPrDefault");
+    writeRunProps(p, defaults, false);
+    p.x.writeEndElement();
+    w(p, "pPrDefault");
+    writeParaProps(p, ParaFormat{}, nullptr);
+    p.x.writeEndElement();
+    p.x.writeEndElement();
+    auto style = [&](const char* type, const char* id, const char* name, bool isDefault) {
+        w(p, "style");
+        attr(p, "type", QLatin1String(type));
+        if (isDefault)
+            attr(p, "default", QStringLiteral("1"));
+        attr(p, "styleId", QLatin1String(id));
+        valElement(p, "name", QLatin1String(name));
+    };
+    style("paragraph", "Normal", "Normal", true);
+    wEmpty(p, "qFormat");
+    p.x.writeEndElement();
+    style("character", "DefaultParagraphFont", "Default Paragraph Font", true);
+    wEmpty(p, "uiPriority");
+    attr(p, "val", QStringLiteral("1"));
+    wEmpty(p, "semiHidden");
+    p.x.writeEndElement();
+    style("table", "TableNormal", "Normal Table", true);
+    wEmpty(p, "semiHidden");
+    w(p, "tblPr");
+    w(p, "tblCellMar");
+    for (const char* side : {"top", "left", "bottom", "right"}) {
+        wEmpty(p, side);
+        attr(p, "w", (side[0] == 'l' || side[0] == 'r') ? QStringLiteral("108") : QStringLiteral("0"));
+        attr(p, "type", QStringLiteral("dxa"));
+    }
+    p.x.writeEndElement();
+    p.x.writeEndElement();
+    p.x.writeEndElement();
+    style("character", "Hyperlink", "Hyperlink", false);
+    valElement(p, "basedOn", QStringLiteral("DefaultParagraphFont"));
+    w(p, "rPr");
+    valElement(p, "color", QStringLiteral("0000FF"));
+    valElement(p, "u", QStringLiteral("single"));
+    p.x.writeEndElement();
+    p.x.writeEndElement();
+    p.x.writeEndElement();  // styles
+    p.x.writeEndDocument();
+    return p.bytes;
+}
+
+QByteArray Writer::settingsXml()
+{
+    Part p;
+    startRoot(p, "settings", false);
+    valElement(p, "defaultTabStop", QStringLiteral("720"));
+    valElement(p, "characterSpacingControl", QStringLiteral("doNotCompress"));
+    p.x.writeEndElement();
+    p.x.writeEndDocument();
+    return p.bytes;
+}
+
+QByteArray Writer::coreXml()
+{
+    QByteArray out;
+    QXmlStreamWriter x(&out);
+    x.writeStartDocument(QStringLiteral("1.0"), true);
+    x.writeNamespace(QLatin1String(kCoreProps), QStringLiteral("cp"));
+    x.writeNamespace(QLatin1String(kDc), QStringLiteral("dc"));
+    x.writeNamespace(QLatin1String(kDcTerms), QStringLiteral("dcterms"));
+    x.writeNamespace(QLatin1String(kXsi), QStringLiteral("xsi"));
+    x.writeStartElement(QLatin1String(kCoreProps), QStringLiteral("coreProperties"));
+    const DocumentProperties& pr = m_.properties;
+    auto text = [&](const char* ns, const char* name, const QString& value) {
+        if (!value.isEmpty())
+            x.writeTextElement(QLatin1String(ns), QLatin1String(name), value);
+    };
+    text(kDc, "title", pr.title);
+    text(kDc, "subject", pr.subject);
+    text(kDc, "creator", pr.author);
+    text(kCoreProps, "keywords", pr.keywords);
+    const QDateTime created = pr.created.isValid() ? pr.created : QDateTime::currentDateTimeUtc();
+    x.writeStartElement(QLatin1String(kDcTerms), QStringLiteral("created"));
+    x.writeAttribute(QLatin1String(kXsi), QStringLiteral("type"), QStringLiteral("dcterms:W3CDTF"));
+    x.writeCharacters(created.toUTC().toString(Qt::ISODate));
+    x.writeEndElement();
+    x.writeStartElement(QLatin1String(kDcTerms), QStringLiteral("modified"));
+    x.writeAttribute(QLatin1String(kXsi), QStringLiteral("type"), QStringLiteral("dcterms:W3CDTF"));
+    x.writeCharacters(QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
+    x.writeEndElement();
+    x.writeEndElement();
+    x.writeEndDocument();
+    return out;
+}
+
+QByteArray Writer::appXml()
+{
+    QByteArray out;
+    QXmlStreamWriter x(&out);
+    x.writeStartDocument(QStringLiteral("1.0"), true);
+    x.writeDefaultNamespace(QLatin1String(kExtProps));
+    x.writeStartElement(QLatin1String(kExtProps), QStringLiteral("Properties"));
+    x.writeTextElement(QLatin1String(kExtProps), QStringLiteral("Application"), QStringLiteral("TOVU"));
+    x.writeEndElement();
+    x.writeEndDocument();
+    return out;
+}
+
+QByteArray Writer::contentTypesXml()
+{
+    QMap<QString, QString> defaults;
+    defaults[QStringLiteral("rels")] = QLatin1String(kCtRels);
+    defaults[QStringLiteral("xml")] = QStringLiteral("application/xml");
+    for (const auto& mp : media_)
+        defaults[mp.name.section(QLatin1Char('.'), -1)] = pictureMimeType(mp.format);
+    QMap<QString, QString> overrides = overrides_;
+    for (const auto& cp : m_.carried.parts) {
+        if (parts_.contains(cp.name))
+            continue;
+        const QString ext = cp.name.section(QLatin1Char('.'), -1).toLower();
+        if (defaults.value(ext) != cp.contentType)
+            overrides[cp.name] = cp.contentType;
+    }
+    QByteArray out;
+    QXmlStreamWriter x(&out);
+    x.writeStartDocument(QStringLiteral("1.0"), true);
+    x.writeDefaultNamespace(QLatin1String(kContentTypes));
+    x.writeStartElement(QLatin1String(kContentTypes), QStringLiteral("Types"));
+    for (auto it = defaults.cbegin(); it != defaults.cend(); ++it) {
+        x.writeEmptyElement(QLatin1String(kContentTypes), QStringLiteral("Default"));
+        x.writeAttribute(QStringLiteral("Extension"), it.key());
+        x.writeAttribute(QStringLiteral("ContentType"), it.value());
+    }
+    for (auto it = overrides.cbegin(); it != overrides.cend(); ++it) {
+        x.writeEmptyElement(QLatin1String(kContentTypes), QStringLiteral("Override"));
+        x.writeAttribute(QStringLiteral("PartName"), QLatin1Char('/') + it.key());
+        x.writeAttribute(QStringLiteral("ContentType"), it.value());
+    }
+    x.writeEndElement();
+    x.writeEndDocument();
+    return out;
+}
+
+}  // namespace
+
+QByteArray buildDocx(const DocumentModel& model)
+{
+    return Writer(model).build();
+}
+
+}  // namespace tovu::platform::word

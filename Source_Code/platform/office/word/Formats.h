@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <cstdint>
+
+namespace tovu::platform::word {
+
+// Word's numbers for the settings its callers pass, kept as plain values.
+enum class Alignment : int { Left = 0, Center = 1, Right = 2, Justify = 3 };
+enum class Orientation : int { Portrait = 0, Landscape = 1 };
+enum class PageNumberAlignment : int { Left = 0, Center = 1, Right = 2, Inside = 3, Outside = 4 };
+enum class BreakType : int { Page = 7, Line = 6, Column = 8 };
+
+// Colours are Word's 32-bit blue-green-red numbers; automatic is its own value.
+constexpr std::int32_t kColorAutomatic = -16777216;
+QColor colorFromWord(std::int32_t bgr);
+// "RRGGBB" for the file format, or "auto".
+QString hexFromWord(std::int32_t bgr);
+// Reads "RRGGBB" / "auto" back; automatic when the text is not a colour.
+std::int32_t wordFromHex(const QString& hex);
+
+// Text animation values (none, lights, blinking background, sparkle, black ants,
+// red ants, shimmer) and their names in the file format.
+QString animationName(int animation);
+int animationFromName(const QString& name);
+
+struct CharFormat {
+    QString name = QStringLiteral("Times New Roman");
+    double size = 12.0;  // points
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeThrough = false;
+    bool emboss = false;
+    bool engrave = false;
+    bool shadow = false;
+    int animation = 0;
+    std::int32_t color = kColorAutomatic;
+
+    bool operator==(const CharFormat&) const = default;
+};
+
+struct ParaFormat {
+    Alignment alignment = Alignment::Left;
+    double spaceBefore = 0.0;  // points
+    double spaceAfter = 0.0;   // points
+
+    bool operator==(const ParaFormat&) const = default;
+};
+
+// Points and the file format's units.
+constexpr int kTwipsPerPoint = 20;
+constexpr std::int64_t kEmuPerPoint = 12700;
+inline int twips(double points) { return static_cast<int>(points * kTwipsPerPoint + (points >= 0 ? 0.5 : -0.5)); }
+inline double pointsFromTwips(double t) { return t / kTwipsPerPoint; }
+
+}  // namespace tovu::platform::word

@@ -1,0 +1,447 @@
+#include "platform/office/word/PageLayout.h"
+
+#include "platform/office/word/WordError.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QTextTable>
+#include <QUrl>
+
+#include <cmath>
+
+namespace tovu::platform::word {
+
+namespace {
+
+constexpr double kImageScale = 2.0;  // pixels per point of the pictures handed to the text
+
+QTextCharFormat charFormat(const CharFormat& f, bool link)
+{
+    QTextCharFormat out;
+    out.setFontFamilies({f.name});
+    out.setFontPointSize(f.size);
+    out.setFontWeight(f.bold ? QFont::Bold : QFont::Normal);
+    out.setFontItalic(f.italic);
+    out.setFontUnderline(f.underline || link);
+    out.setFontStrikeOut(f.strikeThrough);
+    QColor color = colorFromWord(f.color);
+    if (link && f.color == kColorAutomatic)
+        color = QColor(0, 0, 255);
+    out.setForeground(color);
+    return out;
+}
+
+QTextBlockFormat blockFormat(const ParaFormat& p)
+{
+    QTextBlockFormat out;
+    switch (p.alignment) {
+    case Alignment::Center: out.setAlignment(Qt::AlignHCenter); break;
+    case Alignment::Right: out.setAlignment(Qt::AlignRight); break;
+    case Alignment::Justify: out.setAlignment(Qt::AlignJustify); break;
+    case Alignment::Left: out.setAlignment(Qt::AlignLeft); break;
+    }
+    out.setTopMargin(p.spaceBefore);
+    out.setBottomMargin(p.spaceAfter);
+    return out;
+}
+
+QImage pictureImage(const PictureData& picture, double width, double height)
+{
+    const QSize pixels(std::max(1, static_cast<int>(width * kImageScale)), std::max(1, static_cast<int>(height * kImageScale)));
+    QImage image = picture.render(pixels);
+    if (image.isNull()) {
+        // A picture that cannot be drawn keeps its place as an empty frame.
+        image = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.setPen(QPen(Qt::gray, 2));
+        p.drawRect(image.rect().adjusted(1, 1, -2, -2));
+    }
+    return image;
+}
+
+struct FloatInfo {
+    int docPosition;
+    const FloatingPicture* picture;
+    QImage image;
+};
+
+// Projects one story onto a QTextDocument; body positions are mapped when asked for.
+class Projector {
+public:
+    Projector(const DocumentModel& model, QTextDocument& doc, std::vector<int>* map, std::vector<FloatInfo>* floats,
+              int pageNumber, int pageCount)
+        : m_(model), doc_(doc), cur_(&doc), map_(map), floats_(floats), page_(pageNumber), pages_(pageCount) {}
+
+    void project(const Story& story)
+    {
+        const auto paragraphs = story.paragraphs();
+        if (map_)
+            map_->assign(static_cast<std::size_t>(story.length() + 1), 0);
+        bool firstBlock = true;
+        bool afterTable = false;
+        bool breakBefore = false;
+        for (auto [s, e] : paragraphs) {
+            const StoryChar& mark = story.at(e - 1);
+            const QTextBlockFormat bf = blockFormat(story.pool().para(mark.para));
+            const QTextCharFormat mf = charFormat(story.pool().font(mark.font), false);
+            if (e - s == 2 && story.at(s).ch == kObjectChar) {
+                if (const auto* t = m_.objectAs<TableModel>(story.at(s).object)) {
+                    if (!firstBlock && !afterTable)
+                        cur_.insertBlock(bf, mf);
+                    mapTo(s, cur_.position());
+                    insertTable(*t, breakBefore);
+                    breakBefore = false;
+                    mapTo(e - 1, cur_.position());
+                    afterTable = true;
+                    firstBlock = false;
+                    continue;
+                }
+            }
+            QTextBlockFormat format = bf;
+            if (breakBefore)
+                format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            breakBefore = false;
+            if (firstBlock || afterTable) {
+                cur_.setBlockFormat(format);
+                cur_.setBlockCharFormat(mf);
+            } else {
+                cur_.insertBlock(format, mf);
+            }
+            firstBlock = afterTable = false;
+            for (int i = s; i < e - 1; ++i) {
+                const StoryChar& c = story.at(i);
+                mapTo(i, cur_.position());
+                const QTextCharFormat cf = charFormat(story.pool().font(c.font), c.link != 0);
+                switch (c.ch) {
+                case kPageBreak: {
+                    // What follows a page break starts the next page.
+                    QTextBlockFormat next = bf;
+                    next.setTopMargin(0);
+                    next.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+                    if (i + 1 < e - 1)
+                        cur_.insertBlock(next, mf);
+                    else
+                        breakBefore = true;
+                    break;
+                }
+                case kLineBreak: cur_.insertText(QString(QChar::LineSeparator), cf); break;
+                case kObjectChar: insertObject(c, cf); break;
+                default: cur_.insertText(QString(QChar(c.ch)), cf);
+                }
+            }
+            mapTo(e - 1, cur_.position());
+        }
+        if (map_)
+            map_->back() = cur_.position();
+    }
+
+private:
+    void mapTo(int pos, int docPos)
+    {
+        if (map_)
+            (*map_)[static_cast<std::size_t>(pos)] = docPos;
+    }
+
+    void insertObject(const StoryChar& c, const QTextCharFormat& cf)
+    {
+        if (const auto* p = m_.objectAs<InlinePicture>(c.object)) {
+            const QString name = QStringLiteral("tovu-picture-%1").arg(c.object);
+            doc_.addResource(QTextDocument::ImageResource, QUrl(name), pictureImage(p->picture, p->width, p->height));
+            QTextImageFormat image;
+            image.setName(name);
+            image.setWidth(p->width);
+            image.setHeight(p->height);
+            cur_.insertImage(image);
+        } else if (const auto* f = m_.objectAs<FloatingPicture>(c.object)) {
+            if (floats_)
+                floats_->push_back(FloatInfo{cur_.position(), f, pictureImage(f->picture, f->width, f->height)});
+        } else if (const auto* field = m_.objectAs<Field>(c.object)) {
+            const int value = field->kind == Field::Kind::Page ? page_ : pages_;
+            cur_.insertText(value > 0 ? QString::number(value) : QStringLiteral("1"), cf);
+        }
+    }
+
+    void insertTable(const TableModel& t, bool breakBefore)
+    {
+        QTextTableFormat tf;
+        tf.setBorderStyle(t.borders ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None);
+        tf.setBorder(t.borders ? 0.5 : 0);
+        tf.setBorderCollapse(true);
+        tf.setCellSpacing(0);
+        tf.setCellPadding(3);
+        tf.setHeaderRowCount(t.headingRows);
+        if (breakBefore)
+            tf.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        if (!t.autoFit) {
+            const QTextLength width = t.columnWidth > 0 ? QTextLength(QTextLength::FixedLength, t.columnWidth)
+                                                        : QTextLength(QTextLength::PercentageLength, 100.0 / std::max(1, t.columns));
+            tf.setColumnWidthConstraints(QList<QTextLength>(t.columns, width));
+        }
+        QTextTable* table = cur_.insertTable(std::max(1, t.rows), std::max(1, t.columns), tf);
+        for (int r = 0; r < t.rows; ++r)
+            for (int c = 0; c < t.columns; ++c) {
+                const TableCell& cell = t.cell(r, c);
+                QTextTableCell qc = table->cellAt(r, c);
+                if (cell.shading != kColorAutomatic) {
+                    QTextTableCellFormat shade;
+                    shade.setBackground(colorFromWord(cell.shading));
+                    qc.setFormat(shade);
+                }
+                QTextCursor cc = qc.firstCursorPosition();
+                cc.setBlockFormat(blockFormat(cell.para));
+                CharFormat font = cell.font;
+                font.bold = font.bold || cell.bold;
+                cc.insertText(QString(cell.text).replace(QLatin1Char('\r'), QChar::LineSeparator), charFormat(font, false));
+            }
+        cur_.movePosition(QTextCursor::End);
+    }
+
+    const DocumentModel& m_;
+    QTextDocument& doc_;
+    QTextCursor cur_;
+    std::vector<int>* map_;
+    std::vector<FloatInfo>* floats_;
+    int page_;
+    int pages_;
+};
+
+void prepare(QTextDocument& doc, const QPaintDevice* device, double width, double height)
+{
+    doc.setUseDesignMetrics(true);
+    doc.documentLayout()->setPaintDevice(const_cast<QPaintDevice*>(device));
+    doc.setDocumentMargin(0);
+    doc.setPageSize(QSizeF(width, height));
+}
+
+}  // namespace
+
+struct PageLayout::Impl {
+    const DocumentModel& model;
+    QImage device{1, 1, QImage::Format_ARGB32};  // 72 dpi: one pixel is one point
+    QTextDocument doc;
+    std::vector<int> map;
+    std::vector<FloatInfo> floats;
+    double bodyWidth = 0;
+    double bodyHeight = 0;
+
+    explicit Impl(const DocumentModel& m) : model(m) {}
+
+    int pageOfDocPosition(int docPos) const
+    {
+        const QTextBlock block = doc.findBlock(docPos);
+        if (!block.isValid())
+            return std::max(1, doc.pageCount());
+        const QRectF rect = doc.documentLayout()->blockBoundingRect(block);
+        double y = rect.top();
+        if (QTextLayout* layout = block.layout()) {
+            const QTextLine line = layout->lineForTextPosition(docPos - block.position());
+            if (line.isValid())
+                y += line.y() + line.height() / 2;
+        }
+        return std::clamp(static_cast<int>(std::floor(y / bodyHeight)) + 1, 1, std::max(1, doc.pageCount()));
+    }
+
+    int storyPosition(int docPos) const
+    {
+        const auto it = std::lower_bound(map.begin(), map.end(), docPos);
+        return static_cast<int>(it - map.begin());
+    }
+
+    void paintHeaderFooter(QPainter& painter, int page, bool header) const
+    {
+        const SectionModel& s = model.section;
+        const PageSetupModel& pg = s.page;
+        const HeaderFooterIndex index = page == 1 && s.differentFirstPage ? HeaderFooterIndex::FirstPage : HeaderFooterIndex::Primary;
+        const HeaderFooterModel& hf = header ? s.header(index) : s.footer(index);
+        if (hf.isEmpty())
+            return;
+        QTextDocument part;
+        prepare(part, &device, bodyWidth, 1e6);
+        Projector(model, part, nullptr, nullptr, page, doc.pageCount()).project(hf.story);
+        const double textHeight = hf.story.length() > 1 ? part.documentLayout()->documentSize().height() : 0;
+        // Sized in painter units (one unit is one point), whatever device is painted on.
+        QFont font(CharFormat{}.name);
+        font.setPixelSize(qRound(CharFormat{}.size));
+        const QFontMetricsF metrics(font);
+        const double numberHeight = hf.pageNumber ? metrics.height() : 0;
+        const double height = std::max(textHeight, numberHeight);
+        const double top = header ? pg.headerDistance : pg.pageHeight - pg.footerDistance - height;
+        if (textHeight > 0) {
+            painter.save();
+            painter.translate(pg.leftMargin, top);
+            part.documentLayout()->draw(&painter, QAbstractTextDocumentLayout::PaintContext());
+            painter.restore();
+        }
+        if (hf.pageNumber) {
+            const QString number = QString::number(page);
+            const double w = metrics.horizontalAdvance(number);
+            const bool odd = page % 2 == 1;
+            double x = pg.leftMargin;
+            switch (*hf.pageNumber) {
+            case PageNumberAlignment::Left: break;
+            case PageNumberAlignment::Center: x += (bodyWidth - w) / 2; break;
+            case PageNumberAlignment::Right: x += bodyWidth - w; break;
+            case PageNumberAlignment::Inside: x += odd ? 0 : bodyWidth - w; break;
+            case PageNumberAlignment::Outside: x += odd ? bodyWidth - w : 0; break;
+            }
+            painter.save();
+            painter.setFont(font);
+            painter.setPen(Qt::black);
+            painter.drawText(QPointF(x, top + metrics.ascent()), number);
+            painter.restore();
+        }
+    }
+};
+
+PageLayout::PageLayout(const DocumentModel& model) : impl_(std::make_unique<Impl>(model))
+{
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        throw WordError(QStringLiteral("PageLayout"), QStringLiteral("pages can only be laid out with a graphical environment"));
+    const PageSetupModel& pg = model.section.page;
+    impl_->device.setDotsPerMeterX(qRound(72 / 0.0254));
+    impl_->device.setDotsPerMeterY(qRound(72 / 0.0254));
+    impl_->bodyWidth = std::max(12.0, pg.pageWidth - pg.leftMargin - pg.rightMargin);
+    impl_->bodyHeight = std::max(12.0, pg.pageHeight - pg.topMargin - pg.bottomMargin);
+    prepare(impl_->doc, &impl_->device, impl_->bodyWidth, impl_->bodyHeight);
+    Projector(model, impl_->doc, &impl_->map, &impl_->floats, 0, 0).project(model.body);
+}
+
+PageLayout::~PageLayout() = default;
+
+int PageLayout::pageCount() const { return std::max(1, impl_->doc.pageCount()); }
+
+int PageLayout::pageOfPosition(int position) const
+{
+    position = std::clamp(position, 0, static_cast<int>(impl_->map.size()) - 1);
+    return impl_->pageOfDocPosition(impl_->map[static_cast<std::size_t>(position)]);
+}
+
+std::pair<int, int> PageLayout::pageSpan(int page) const
+{
+    const int length = static_cast<int>(impl_->map.size()) - 1;
+    int start = -1;
+    int end = length;
+    for (int p = 0; p < length; ++p) {
+        const int pg = pageOfPosition(p);
+        if (pg == page && start < 0)
+            start = p;
+        if (pg > page) {
+            end = p;
+            break;
+        }
+    }
+    if (start < 0)
+        return {length, length};
+    return {start, end};
+}
+
+std::pair<int, int> PageLayout::lineSpan(int position) const
+{
+    position = std::clamp(position, 0, static_cast<int>(impl_->map.size()) - 1);
+    const int docPos = impl_->map[static_cast<std::size_t>(position)];
+    const QTextBlock block = impl_->doc.findBlock(docPos);
+    const QTextLine line = block.layout() ? block.layout()->lineForTextPosition(docPos - block.position()) : QTextLine();
+    if (!line.isValid())
+        return {position, position};
+    const int from = block.position() + line.textStart();
+    const int to = from + line.textLength();
+    return {impl_->storyPosition(from), std::max(impl_->storyPosition(to), position + 1)};
+}
+
+int PageLayout::lineCount() const
+{
+    int n = 0;
+    for (QTextBlock b = impl_->doc.begin(); b.isValid(); b = b.next())
+        n += b.layout() ? b.layout()->lineCount() : 0;
+    return n;
+}
+
+QSizeF PageLayout::pageSize() const
+{
+    return QSizeF(impl_->model.section.page.pageWidth, impl_->model.section.page.pageHeight);
+}
+
+void PageLayout::paintPage(QPainter& painter, int page) const
+{
+    const PageSetupModel& pg = impl_->model.section.page;
+    const double offset = (page - 1) * impl_->bodyHeight;
+    painter.save();
+    painter.translate(pg.leftMargin, pg.topMargin - offset);
+    const QRectF pageRect(0, offset, impl_->bodyWidth, impl_->bodyHeight);
+    painter.setClipRect(pageRect);
+    // Paragraph lines are drawn one by one, each on the page it was laid out on: a
+    // paragraph pushed to the next page must not leave clipped text behind on this one.
+    QAbstractTextDocumentLayout* layout = impl_->doc.documentLayout();
+    QTextFrame* root = impl_->doc.rootFrame();
+    for (auto it = root->begin(); !it.atEnd(); ++it) {
+        if (QTextFrame* frame = it.currentFrame()) {
+            const QRectF r = layout->frameBoundingRect(frame);
+            if (!r.intersects(pageRect))
+                continue;
+            QAbstractTextDocumentLayout::PaintContext context;
+            context.clip = pageRect;
+            // Only the table itself: hand the layout a document-wide draw limited to its rect.
+            context.clip = pageRect.intersected(r);
+            layout->draw(&painter, context);
+            continue;
+        }
+        const QTextBlock block = it.currentBlock();
+        QTextLayout* lines = block.layout();
+        if (!lines)
+            continue;
+        const QRectF r = layout->blockBoundingRect(block);
+        for (int i = 0; i < lines->lineCount(); ++i) {
+            const QTextLine line = lines->lineAt(i);
+            const double top = r.top() + line.y();
+            if (top >= offset - 0.01 && top < offset + impl_->bodyHeight - 0.01)
+                line.draw(&painter, r.topLeft());
+        }
+    }
+    painter.restore();
+
+    for (const FloatInfo& f : impl_->floats) {
+        if (impl_->pageOfDocPosition(f.docPosition) != page)
+            continue;
+        const QTextBlock block = impl_->doc.findBlock(f.docPosition);
+        const double y = impl_->doc.documentLayout()->blockBoundingRect(block).top() - offset;
+        const QRectF target(pg.leftMargin + f.picture->left, pg.topMargin + y + f.picture->top, f.picture->width, f.picture->height);
+        painter.drawImage(target, f.image);
+    }
+    impl_->paintHeaderFooter(painter, page, true);
+    impl_->paintHeaderFooter(painter, page, false);
+}
+
+QString PageLayout::textWithLineBreaks() const
+{
+    QStringList lines;
+    for (QTextBlock b = impl_->doc.begin(); b.isValid(); b = b.next()) {
+        QTextLayout* layout = b.layout();
+        if (!layout || layout->lineCount() == 0) {
+            lines << QString();
+            continue;
+        }
+        const QString text = b.text();
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            QString piece = text.mid(line.textStart(), line.textLength());
+            piece.remove(QChar::ObjectReplacementCharacter);
+            piece.replace(QChar::LineSeparator, QString());
+            lines << piece;
+        }
+    }
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+QString PageLayout::html() const
+{
+    return impl_->doc.toHtml();
+}
+
+}  // namespace tovu::platform::word

@@ -1,0 +1,35 @@
+#include "platform/office/word/Selection.h"
+
+namespace tovu::platform::word {
+
+int Selection::start() const { state_->enter(QStringLiteral("Selection.Start")); return state_->model->body.clamp(state_->selection->start); }
+int Selection::end() const { state_->enter(QStringLiteral("Selection.End")); return state_->model->body.clamp(state_->selection->end); }
+
+void Selection::setRange(int start, int end)
+{
+    state_->enter(QStringLiteral("Selection.SetRange"), QStringLiteral("%1,%2").arg(start).arg(end));
+    Story& body = state_->model->body;
+    state_->selection->start = body.clamp(start);
+    state_->selection->end = body.clamp(std::max(start, end));
+}
+
+Range Selection::range() const
+{
+    state_->enter(QStringLiteral("Selection.Range"));
+    Story& body = state_->model->body;
+    return Range(state_, &body, body.track(state_->selection->start, state_->selection->end));
+}
+
+QString Selection::text() const { return range().text(); }
+
+void Selection::typeText(const QString& text)
+{
+    state_->enter(QStringLiteral("Selection.TypeText"), text);
+    Range r = range();
+    r.setText(text);
+    state_->selection->start = state_->selection->end = r.end();
+}
+
+void Selection::typeParagraph() { typeText(QStringLiteral("\r")); }
+
+}  // namespace tovu::platform::word

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <list>
+
+struct zip;
+struct zip_source;
+
+namespace tovu::platform::word {
+
+// Builds a zip package in memory (the caller writes the bytes out atomically).
+class ZipWriter {
+public:
+    ZipWriter();
+    ~ZipWriter();
+    ZipWriter(const ZipWriter&) = delete;
+    ZipWriter& operator=(const ZipWriter&) = delete;
+
+    void add(const QString& name, const QByteArray& data);
+    // Closes the archive and hands out its bytes; throws WordError on failure.
+    QByteArray finish();
+
+private:
+    ::zip_source* source_ = nullptr;
+    zip* archive_ = nullptr;
+    std::list<QByteArray> keep_;  // libzip reads the data only when the archive closes
+};
+
+// Reads the entries of a zip package held in memory.
+class ZipReader {
+public:
+    // Throws WordError when the bytes are not a zip archive.
+    explicit ZipReader(QByteArray data);
+    ~ZipReader();
+    ZipReader(const ZipReader&) = delete;
+    ZipReader& operator=(const ZipReader&) = delete;
+
+    const QStringList& names() const { return names_; }
+    bool contains(const QString& name) const { return names_.contains(name); }
+    // Throws WordError for a missing or damaged entry.
+    QByteArray read(const QString& name) const;
+
+private:
+    QByteArray data_;
+    zip* archive_ = nullptr;
+    QStringList names_;
+};
+
+}  // namespace tovu::platform::word

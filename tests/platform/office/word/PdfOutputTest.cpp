@@ -1,0 +1,155 @@
+// PDF output and page counts, checked with poppler's and qpdf's tools.
+#include "WordTestSupport.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+namespace tovu::platform::word::test {
+namespace {
+
+class PdfOutputTest : public WordTest {
+protected:
+    int pdfPages(const QString& pdf)
+    {
+        QString info;
+        if (runTool(QStringLiteral("pdfinfo"), {pdf}, &info) != 0)
+            return -1;
+        const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+        return m.hasMatch() ? m.captured(1).toInt() : -1;
+    }
+    QString pdfText(const QString& pdf)
+    {
+        QString text;
+        runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}, &text);
+        return text;
+    }
+    void addText(const QString& text)
+    {
+        Paragraph p = doc->content().paragraphs().add();
+        p.range().setText(text);
+        p.range().insertParagraphAfter();
+    }
+    void pageBreak()
+    {
+        Range end = doc->bookmarks().range(QStringLiteral("\\EndOfDoc"));
+        doc->content().paragraphs().add();
+        end.insertBreak();
+    }
+};
+
+TEST_F(PdfOutputTest, PageBreaksFixThePageCountInTheModelAndThePdf)
+{
+    for (int breaks : {0, 1, 3}) {
+        doc->content().setText(QString());
+        for (int i = 0; i <= breaks; ++i) {
+            addText(QStringLiteral("Page body %1").arg(i + 1));
+            if (i < breaks)
+                pageBreak();
+        }
+        EXPECT_EQ(doc->computeStatistics(Statistic::Pages), breaks + 1);
+        EXPECT_EQ(doc->content().information(Information::PageNumber), breaks + 1);
+        const QString pdf = file(QStringLiteral("breaks%1.pdf").arg(breaks));
+        doc->saveAs(pdf, SaveFormat::Pdf);
+        const int pages = pdfPages(pdf);
+        if (pages == -1)
+            GTEST_SKIP() << "pdfinfo is not available";
+        EXPECT_EQ(pages, breaks + 1);
+    }
+}
+
+TEST_F(PdfOutputTest, TextFlowsOntoFurtherPagesAndFootersNumberThem)
+{
+    for (int i = 0; i < 120; ++i)
+        addText(QStringLiteral("Reading line %1").arg(i));
+    doc->sections().item(1).footers(1).pageNumbers().add(PageNumberAlignment::Center, true);
+    const int pages = doc->computeStatistics(Statistic::Pages);
+    EXPECT_GE(pages, 3);
+    const QString pdf = file(QStringLiteral("long.pdf"));
+    doc->saveAs(pdf, SaveFormat::Pdf);
+    const int pdfCount = pdfPages(pdf);
+    if (pdfCount == -1)
+        GTEST_SKIP() << "poppler tools are not available";
+    EXPECT_EQ(pdfCount, pages);
+    const QString text = pdfText(pdf);
+    EXPECT_TRUE(text.contains(QStringLiteral("Reading line 0")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Reading line 119")));
+    // Each page carries its own number, below everything else on it.
+    QString boxes;
+    runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}, &boxes);
+    const QStringList pageBoxes = boxes.split(QStringLiteral("<page "), Qt::SkipEmptyParts).mid(1);
+    ASSERT_EQ(pageBoxes.size(), pages);
+    static const QRegularExpression word(QStringLiteral("<word xMin=\"[\\d.]+\" yMin=\"([\\d.]+)\" xMax=\"[\\d.]+\" yMax=\"[\\d.]+\">([^<]*)</word>"));
+    for (int p = 0; p < pages; ++p) {
+        double lowestTop = -1;
+        QString lowest;
+        for (auto it = word.globalMatch(pageBoxes[p]); it.hasNext();) {
+            const auto m = it.next();
+            if (m.captured(1).toDouble() > lowestTop) {
+                lowestTop = m.captured(1).toDouble();
+                lowest = m.captured(2);
+            }
+        }
+        EXPECT_EQ(lowest, QString::number(p + 1)) << "page " << p + 1;
+    }
+    // The position of a late line is on the last page.
+    const int late = doc->content().text().indexOf(QStringLiteral("Reading line 119"));
+    EXPECT_EQ(doc->range(late, late + 3).information(Information::PageNumber), pages);
+}
+
+TEST_F(PdfOutputTest, FirstPageWithoutNumberAndLetterLandscapePages)
+{
+    addText(QStringLiteral("cover"));
+    pageBreak();
+    addText(QStringLiteral("second"));
+    doc->sections().item(1).footers(1).pageNumbers().add(PageNumberAlignment::Right, false);
+    doc->pageSetup().setPaperSize(PaperSize::Letter);
+    doc->pageSetup().setOrientation(Orientation::Landscape);
+    const QString pdf = file(QStringLiteral("letter.pdf"));
+    doc->saveAs(pdf, SaveFormat::Pdf);
+    QString info;
+    if (runTool(QStringLiteral("pdfinfo"), {pdf}, &info) != 0)
+        GTEST_SKIP() << "pdfinfo is not available";
+    EXPECT_TRUE(info.contains(QStringLiteral("792 x 612 pts"))) << info.toStdString();
+    const QStringList pages = pdfText(pdf).split(QChar(0x0C), Qt::SkipEmptyParts);
+    ASSERT_GE(pages.size(), 2);
+    EXPECT_FALSE(pages[0].contains(QRegularExpression(QStringLiteral("^\\s*1\\s*$"), QRegularExpression::MultilineOption)));
+    EXPECT_TRUE(pages[1].contains(QRegularExpression(QStringLiteral("^\\s*2\\s*$"), QRegularExpression::MultilineOption)));
+}
+
+TEST_F(PdfOutputTest, APdfWithPicturesAndATablePassesQpdf)
+{
+    doc->shapes().addPicture(emfFile(), false, true, 2, 0, 350, 200, doc->bookmarks().range(QStringLiteral("\\EndOfDoc")));
+    doc->inlineShapes().addPicture(pngFile());
+    Range at = doc->bookmarks().range(QStringLiteral("\\EndOfDoc"));
+    at.setText(QStringLiteral("Gain\t42 dB\r\nRange\t100 mm\r\n"));
+    TableFormatOptions o;
+    o.format = 35;
+    at.convertToTable(QStringLiteral("\t"), 0, 0, 0, o);
+    const QString pdf = file(QStringLiteral("mixed.pdf"));
+    doc->saveAs(pdf, SaveFormat::Pdf);
+    QString out;
+    const int rc = runTool(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}, &out);
+    if (rc == -1)
+        GTEST_SKIP() << "qpdf is not available";
+    EXPECT_EQ(rc, 0) << out.toStdString();
+    EXPECT_TRUE(pdfText(pdf).contains(QStringLiteral("42 dB")));
+    // The PDF export leaves the document under its own name.
+    EXPECT_TRUE(doc->name().startsWith(QStringLiteral("Document")));
+}
+
+TEST_F(PdfOutputTest, PlainTextUsesTheAnsiCodePageAndCrLf)
+{
+    addText(QStringLiteral("Stra\u00DFe \u20AC5"));
+    addText(QStringLiteral("\u0416"));
+    const QString txt = file(QStringLiteral("out.txt"));
+    doc->saveAs(txt, SaveFormat::Text);
+    QFile f(txt);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.contains(QByteArray("Stra\xDF" "e \x80" "5\r\n")));
+    EXPECT_TRUE(bytes.contains(QByteArray("?\r\n")));
+    EXPECT_EQ(doc->name(), QStringLiteral("out.txt"));
+}
+
+}  // namespace
+}  // namespace tovu::platform::word::test
