@@ -69,6 +69,73 @@ TEST(SimulatorWire, AnswersOverThePseudoTerminalAndKeepsATranscript) {
   EXPECT_TRUE(rig.sim.transcript().empty());
 }
 
+TEST(SimulatorWire, EveryCommandFamilyOverTheLine) {
+  SimOptions o = at(19200, 21);
+  o.protocol.fixedClock = "03/04/2025 05:06:07";
+  Rig rig(o, 19200);
+  ASSERT_TRUE(rig.started);
+  struct Case { const char* command; std::string reply; bool prefix; };
+  const std::vector<Case> cases = {
+      {"ARM", ack(), false},
+      {"AMD", "VELTRIS 150 SN ", true},
+      {"AMF", "AMF,V3.10 12/05/2006\r", false},
+      {"RMF", "MF,V3.02 12/05/2006\r", false},
+      {"AME", "AME,FLAWSCAN MAIN\r", false},
+      {"APL", "APL\r", false},
+      {"AWL", "AWL\r", false},
+      {"WPS 4", ack(), false},
+      {"RST", "ST,0\r", false},
+      {"WSM 0", ack(), false},
+      {"ADP", ack(), false},
+      {"APL", "APL,4\r", false},
+      {"WRP,30,80,90,40", ack(), false},
+      {"RRP", "RP,30,80,90,40\r", false},
+      {"WYP,30,6,200,18", ack(), false},
+      {"RYP", "YP,30,6,200,18\r", false},
+      {"ADC", "ADC,", true},
+      {"AAC", "AAC,", true},
+      {"RYC", "YC,", true},
+      {"AYC", "YC,", true},
+      {"WAS 9", ack(), false},
+      {"RAT", "AT,0\r", false},
+      {"WAM 0", ack(), false},
+      {"ADA", ack(), false},
+      {"WFP 0", ack(), false},
+      {"RAT", "AT,1\r", false},
+      {"AWT", "AWT,", true},
+      {"ATS", "03/04/2025 05:06:07\r", false},
+      {"ACD", "ACD,", true},
+      {"ASH", "ASH,", true},
+      {"WGN 52.5", ack(), false},
+      {"RGN", "GN,52.5\r", false},
+      {"RFS", "FS,5.0\r", false},
+      {"WFS1", nak(), false},
+      {"ARD0", ack(), false},
+      {"WRT 3", ack(), false},
+      {"RYT", "YT,3\r", false},
+      {"RSR", "SR,0\r", false},
+      {"WSR 5", ack(), false},
+      {"RZZ", "ZZ,10\r", false},
+      {"WTL0", ack(), false},
+      {"WTB1", ack(), false},
+      {"ATT0", "complete\r", false},
+      {"QQQ", nak(), false},
+      {"ALM", ack(), false},
+      {"RGN", nak(), false},
+  };
+  for (const auto& c : cases) {
+    const std::string reply = rig.client.ask(c.command);
+    if (c.prefix) {
+      EXPECT_EQ(reply.rfind(c.reply, 0), 0u) << c.command << " -> " << escapeBytes(reply);
+      EXPECT_EQ(reply.back(), '\r') << c.command;
+    } else {
+      EXPECT_EQ(reply, c.reply) << c.command << " -> " << escapeBytes(reply);
+    }
+  }
+  EXPECT_EQ(rig.sim.transcript().size(), cases.size());
+  EXPECT_EQ(rig.sim.state().panelLimit, 5);
+}
+
 TEST(SimulatorWire, CommandsSplitAcrossWritesAndSeveralInOneWrite) {
   Rig rig(at(115200));
   ASSERT_TRUE(rig.started);
