@@ -297,6 +297,7 @@ TEST_F(FileHandling, FailedLoadNamesTheLineAndChangesNothing)
         EXPECT_EQ(store.WorkItems, before.WorkItems) << c.text;
         EXPECT_EQ(store.ALogs, before.ALogs) << c.text;
         EXPECT_EQ(store.Panels, before.Panels) << c.text;
+        EXPECT_EQ(store.FirmwareVersion, 3) << c.text;
     }
     // The limits are those of the connected instrument's memory.
     ItemStore small;
@@ -373,4 +374,33 @@ TEST_F(FileHandling, SingleItemCarriesTheHeaderOfItsKind)
     ASSERT_TRUE(SaveSingleItem(store, 17, PanelKind, p, 1252).ok);
     EXPECT_TRUE(readBytes(p).startsWith("PS,17\r\nMD,12\r\n"));
     EXPECT_FALSE(SaveSingleItem(store, 20000, ALogKind, p, 1252).ok);
+}
+
+TEST_F(FileHandling, OpenReplacesEverythingOrNothing)
+{
+    ASSERT_TRUE(LoadItemsFile(store, fixture("mixed.dfd"), 1252).ok);
+    store.WorkItems[0].editSettings().Gain = "live";
+    store.FirmwareVersion = 3;
+    const ItemStore before = store;
+
+    const LoadResult bad = loadText("AS,3\nGN,1\nAS,0\n", store);
+    ASSERT_FALSE(bad.ok);
+    const LoadResult badOpen = OpenItemsFile(store, path("in.dfd"), 1252);
+    EXPECT_FALSE(badOpen.ok);
+    EXPECT_EQ(badOpen.line, 3);
+    EXPECT_EQ(store.WorkItems, before.WorkItems);
+    EXPECT_EQ(store.ALogs, before.ALogs);
+    EXPECT_EQ(store.Panels, before.Panels);
+    EXPECT_EQ(store.FirmwareVersion, 3);
+
+    const LoadResult good = OpenItemsFile(store, fixture("full-alog.dfd"), 1252);
+    ASSERT_TRUE(good.ok) << good.reason.toStdString();
+    EXPECT_EQ(store.FirmwareVersion, 0);
+    EXPECT_TRUE(store.ALogs[17].InUse);
+    // What the previous file held is gone, reset as the Open command resets it.
+    EXPECT_FALSE(store.ALogs[2].InUse || store.ALogs[2].WaveformPresent);
+    EXPECT_FALSE(store.Panels[1].InUse);
+    EXPECT_EQ(store.Panels[1].settings().NoteLabel, " ");
+    EXPECT_EQ(store.Panels[1].ModelIndex, 7);  // kept by the reset, as ClearDFDRecord keeps it
+    EXPECT_EQ(store.WorkItems[0].settings().Gain, "live");  // record 0 is not reset
 }

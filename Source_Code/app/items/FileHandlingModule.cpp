@@ -352,12 +352,19 @@ std::optional<QString> ItemFileReader::ParseItemLine(QStringView line)
     return std::nullopt;
 }
 
-LoadResult LoadItemsFile(ItemStore& store, const QString& path, int codePage)
+namespace {
+
+// Reads the whole file into staging (laid out like WorkItems). On failure the result
+// names the line and staging is to be thrown away.
+LoadResult readItemsFile(std::vector<DFDRecord>& staging, const ItemStore& store,
+                         const QString& path, int codePage)
 {
     LoadResult result;
     result.file = path;
-    store.FirmwareVersion = 0;
-
+    if (!platform::locale::isSupportedCodePage(codePage)) {
+        result.reason = QStringLiteral("code page %1 is not supported").arg(codePage);
+        return result;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.reason = QStringLiteral("cannot open the file: %1").arg(file.errorString());
@@ -373,13 +380,8 @@ LoadResult LoadItemsFile(ItemStore& store, const QString& path, int codePage)
         return result;
     }
     file.close();
-    if (!platform::locale::isSupportedCodePage(codePage)) {
-        result.reason = QStringLiteral("code page %1 is not supported").arg(codePage);
-        return result;
-    }
     const QString text = platform::locale::decode(bytes, codePage);
 
-    std::vector<DFDRecord> staging = store.WorkItems;
     ItemFileReader reader(staging, store.MaxPanels, store.MaxALogs);
     const QStringView all(text);
     qsizetype from = 0;
@@ -399,15 +401,44 @@ LoadResult LoadItemsFile(ItemStore& store, const QString& path, int codePage)
             ++end;
         from = end + 1;
     }
+    result.ok = true;
+    return result;
+}
 
+// The records of a whole file become the working records and are distributed, whole
+// and in use or not, into the ALog and panel arrays.
+void commitLoad(ItemStore& store, std::vector<DFDRecord>&& staging)
+{
     store.WorkItems = std::move(staging);
     const std::size_t maxALogs = static_cast<std::size_t>(store.MaxALogs);
     const std::size_t maxPanels = static_cast<std::size_t>(store.MaxPanels);
-    for (std::size_t i = 1; i <= maxALogs && i < store.ALogs.size(); ++i)
+    for (std::size_t i = 1; i <= maxALogs && i < store.ALogs.size() && i < store.WorkItems.size(); ++i)
         store.ALogs[i] = store.WorkItems[i];
-    for (std::size_t i = 1; i <= maxPanels && i < store.Panels.size(); ++i)
+    for (std::size_t i = 1; i <= maxPanels && i < store.Panels.size()
+                            && maxALogs + i < store.WorkItems.size(); ++i)
         store.Panels[i] = store.WorkItems[maxALogs + i];
-    result.ok = true;
+    store.FirmwareVersion = 0;  // the records now come from a file
+}
+
+} // namespace
+
+LoadResult LoadItemsFile(ItemStore& store, const QString& path, int codePage)
+{
+    std::vector<DFDRecord> staging = store.WorkItems;
+    LoadResult result = readItemsFile(staging, store, path, codePage);
+    if (result.ok)
+        commitLoad(store, std::move(staging));
+    return result;
+}
+
+LoadResult OpenItemsFile(ItemStore& store, const QString& path, int codePage)
+{
+    std::vector<DFDRecord> staging = store.WorkItems;
+    for (std::size_t i = 1; i < staging.size(); ++i)
+        ClearRecord(staging[i]);
+    LoadResult result = readItemsFile(staging, store, path, codePage);
+    if (result.ok)
+        commitLoad(store, std::move(staging));
     return result;
 }
 

@@ -60,9 +60,15 @@ private:
     std::vector<QStringView> fields_;  // reused from line to line
 };
 
-// Opens a saved-items file: sets FirmwareVersion to 0, reads the file, and on success
-// puts its records into WorkItems and distributes them into ALogs and Panels.
+// Reads a saved-items file over the working records; on success they replace WorkItems,
+// are distributed into ALogs (1..MaxALogs) and Panels (MaxALogs + n to n), and
+// FirmwareVersion becomes 0. On failure nothing changes.
 LoadResult LoadItemsFile(ItemStore& store, const QString& path, int codePage);
+
+// The Open command as a whole: the working records reset as ClearDFDRecord does, then
+// the file read over them. Unlike resetting first and loading after, a file that
+// cannot be read leaves every record in memory as it was.
+LoadResult OpenItemsFile(ItemStore& store, const QString& path, int codePage);
 
 // The Save command's file: every panel in use in location order, then every ALog in
 // use, each numbered by its location.

@@ -66,7 +66,11 @@ DFDRecord& ItemStore::workItem(int index)
 
 void ItemStore::ClearDFDRecord(int index)
 {
-    DFDRecord& r = workItem(index);
+    ClearRecord(workItem(index));
+}
+
+void ClearRecord(DFDRecord& r)
+{
     r.InUse = false;
     r.DacPresent = false;
     r.TcgPresent = false;

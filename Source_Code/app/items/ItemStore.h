@@ -26,6 +26,9 @@ MemorySizes sizesOfGeneration(int generation);
 // Memory generation of a model code: below 19 is 0, 19 to 35 is 1, 36 and above is 2.
 std::int16_t MemoryGenerationOfModel(int modelCode);
 
+// Resets a record to receive a new item (see ItemStore::ClearDFDRecord).
+void ClearRecord(DFDRecord& r);
+
 class ItemStore {
 public:
     // Start-up state: generation 0 with the counts of the largest memory (100 panels,
