@@ -65,6 +65,13 @@ int ansiCodePage(std::uint32_t lcid)
     return (lcid & 0x3FF) == kRussian ? 1251 : 1252;
 }
 
+int ansiCodePageOfLanguage(QStringView languageCode)
+{
+    bool ok = false;
+    const uint lcid = languageCode.trimmed().toUInt(&ok, 16);
+    return ansiCodePage(ok ? lcid : 0);
+}
+
 bool isSupportedCodePage(int codePage)
 {
     return codePage == 1252 || codePage == 1251;

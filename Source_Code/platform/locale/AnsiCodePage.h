@@ -13,6 +13,10 @@ namespace tovu::platform::locale {
 // 1251 for a Russian LCID, 1252 for every other.
 int ansiCodePage(std::uint32_t lcid);
 
+// The code page of a language code, the LCID as hexadecimal text ("419", "40c"); a text
+// that is no such number counts as the Western page.
+int ansiCodePageOfLanguage(QStringView languageCode);
+
 // The code pages encode() and decode() handle: 1252 and 1251.
 bool isSupportedCodePage(int codePage);
 

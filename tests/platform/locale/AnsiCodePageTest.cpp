@@ -14,6 +14,16 @@ TEST(AnsiCodePage, RussianLocalesUse1251)
         EXPECT_EQ(ansiCodePage(lcid), 1252) << std::hex << lcid;
 }
 
+TEST(AnsiCodePage, OfALanguageCode)
+{
+    EXPECT_EQ(ansiCodePageOfLanguage(u"419"), 1251);
+    EXPECT_EQ(ansiCodePageOfLanguage(u"819"), 1251);
+    EXPECT_EQ(ansiCodePageOfLanguage(u"40c"), 1252);
+    EXPECT_EQ(ansiCodePageOfLanguage(u"809"), 1252);
+    EXPECT_EQ(ansiCodePageOfLanguage(u""), 1252);
+    EXPECT_EQ(ansiCodePageOfLanguage(u"xyz"), 1252);
+}
+
 TEST(AnsiCodePage, EveryByteSurvivesARoundTrip)
 {
     for (int cp : {1252, 1251}) {
