@@ -21,14 +21,15 @@ public:
         window_.resize(720, 900);
         auto* scroll = new QScrollArea(&window_);
         scroll->setWidgetResizable(true);
-        scroll->setWidget(&pages_);
-        pages_.setLayout(new QVBoxLayout);
+        pages_ = new QWidget;
+        pages_->setLayout(new QVBoxLayout);
+        scroll->setWidget(pages_);  // the scroll area owns the page column
         window_.setCentralWidget(scroll);
     }
 
     void showView() override
     {
-        window_.setWindowTitle(app_.caption());
+        updateTitle();
         window_.show();
     }
     void hideView() override { window_.hide(); }
@@ -41,13 +42,17 @@ public:
 
     void showDocument(const std::shared_ptr<Document>& document) override
     {
-        QLayout* layout = pages_.layout();
+        QLayout* layout = pages_->layout();
         while (QLayoutItem* item = layout->takeAt(0)) {
             delete item->widget();
             delete item;
         }
-        if (!document || document->isClosed())
+        documentName_.clear();
+        if (!document || document->isClosed()) {
+            updateTitle();
             return;
+        }
+        documentName_ = document->name();
         const PageLayout pages(document->model());
         constexpr double kZoom = 1.25;  // screen pixels per point
         for (int page = 1; page <= pages.pageCount(); ++page) {
@@ -62,13 +67,20 @@ public:
             label->setPixmap(QPixmap::fromImage(image));
             layout->addWidget(label);
         }
-        window_.setWindowTitle(document->name() + QStringLiteral(" - ") + app_.caption());
+        updateTitle();
     }
 
 private:
+    void updateTitle()
+    {
+        const QString caption = app_.caption();
+        window_.setWindowTitle(documentName_.isEmpty() ? caption : documentName_ + QStringLiteral(" - ") + caption);
+    }
+
     Application& app_;
     QMainWindow window_;
-    QWidget pages_;
+    QWidget* pages_ = nullptr;
+    QString documentName_;
 };
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <QBuffer>
 #include <QDataStream>
 #include <QFile>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImage>
 #include <QProcess>
 
@@ -17,13 +17,13 @@ namespace tovu::platform::word::test {
 
 void WordTest::SetUpTestSuite()
 {
-    // Page layout needs fonts, so a GUI application (offscreen under ctest).
+    // Page layout needs fonts and the viewer widgets (offscreen under ctest).
     if (!QCoreApplication::instance()) {
         static int argc = 1;
         static char name[] = "word_tests";
         static char* argv[] = {name, nullptr};
         qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
-        new QGuiApplication(argc, argv);
+        new QApplication(argc, argv);
     }
 }
 
