@@ -10,7 +10,7 @@ PACKAGES=(
   libzip-dev libemf2svg-dev libhunspell-dev hunspell-en-us hunspell-de-de
   libcurl4-openssl-dev unixodbc-dev odbcinst libsqliteodbc
   fonts-liberation2
-  qpdf poppler-utils xvfb xauth imagemagick socat
+  qpdf poppler-utils xvfb xauth imagemagick socat emf2svg
   python3 python3-pyftpdlib
 )
 

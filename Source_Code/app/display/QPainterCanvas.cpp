@@ -23,8 +23,8 @@ QPainterCanvas::QPainterCanvas(QPainter& painter, const QRectF& target)
 
 double QPainterCanvas::deviceWidth(int width) const
 {
-    // A pen of width 0 or 1 is one device pixel, as the stock pen; wider pens scale.
-    return width <= 1 ? 1.0 : std::max(1.0, width * std::min(sx_, sy_));
+    // Width 0 is one device pixel; other widths are logical units and scale.
+    return width <= 0 ? 1.0 : std::max(1.0, width * std::min(sx_, sy_));
 }
 
 void QPainterCanvas::pushPen(const PenSpec& pen) { pens_.push_back(pen); }

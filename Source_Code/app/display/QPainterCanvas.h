@@ -37,7 +37,8 @@ protected:
     Rgb currentTextColour() const override { return textColour_; }
 
 private:
-    PenSpec pen() const { return pens_.empty() ? PenSpec{} : pens_.back(); }
+    // The stock pen is a cosmetic one: one device pixel whatever the scale.
+    PenSpec pen() const { return pens_.empty() ? PenSpec{0, 0} : pens_.back(); }
     double deviceWidth(int width) const;
 
     QPainter& p_;

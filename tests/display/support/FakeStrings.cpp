@@ -62,6 +62,9 @@ FakeStrings::FakeStrings()
 {
     addBlock(table, 1000);
     addBlock(table, 1500);
+    addBlock(table, 2000);
+    addBlock(table, 2500);
+    addBlock(table, 3000);
     table[1522] = QStringLiteral("2.25 MHz");
     const char* volts[] = {"Volts", "100v", "150v", "200v", "250v", "300v", "350v", "400v", "450v"};
     for (int i = 0; i < 9; ++i)
