@@ -1,5 +1,8 @@
 #include "WordTestSupport.h"
 
+#include "platform/automation/RunningObjectTable.h"
+#include "platform/office/word/AutomationActiveObjects.h"
+
 #include <QFile>
 
 namespace tovu::platform::word::test {
@@ -49,6 +52,26 @@ TEST_F(EnvironmentTest, AWithdrawnInstanceIsNotOfferedButKeepsRunning)
     EXPECT_FALSE(env->activeApplication());
     EXPECT_TRUE(app->isRunning());
     EXPECT_EQ(app->documents().count(), 1);
+}
+
+TEST_F(EnvironmentTest, TheProgramsRunningObjectTableOffersTheApplicationByProgId)
+{
+    automation::RunningObjectTable rot;
+    AutomationActiveObjects objects(rot);
+    WordEnvironment word(objects);
+    auto started = word.createApplication();
+    auto entry = rot.activeObject(QStringLiteral("word.application"));
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->get(QStringLiteral("Version")).toString(), QStringLiteral("16.0"));
+    entry->put(QStringLiteral("Caption"), automation::Variant(QStringLiteral("Reports")));
+    EXPECT_EQ(started->caption(), QStringLiteral("Reports"));
+    EXPECT_EQ(word.activeApplication(), started);
+    entry->call(QStringLiteral("Quit"), {automation::Variant(false)});
+    EXPECT_FALSE(started->isRunning());
+    EXPECT_FALSE(rot.activeObject(QStringLiteral("Word.Application")));
+    EXPECT_FALSE(word.activeApplication());
+    // A held entry of a quit application fails as an automation error.
+    EXPECT_THROW(entry->get(QStringLiteral("Version")), automation::AutomationError);
 }
 
 TEST_F(EnvironmentTest, StartingFailsWhenNotInstalledOrArmed)
