@@ -205,6 +205,11 @@ TEST(SimulatorWire, RefusesTheFirstTimesOfACommand) {
   EXPECT_EQ(rig.client.ask("ARM"), ack());
   EXPECT_EQ(rig.client.ask("ARM"), ack());
   EXPECT_EQ(rig.sim.transcript()[0].note, "fault nak");
+
+  rig.sim.addFault(*parseFault("*:nak:1"));
+  rig.client.sendRaw("\r\n");
+  EXPECT_EQ(rig.client.ask("RGN"), nak()) << "an empty line is not counted by a rule for every command";
+  EXPECT_EQ(rig.client.ask("RGN"), "GN,40.0\r");
 }
 
 TEST(SimulatorWire, SilenceLeavesTheCommandUndone) {

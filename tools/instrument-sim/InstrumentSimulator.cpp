@@ -177,7 +177,8 @@ void InstrumentSimulator::process(const std::string& line, Clock::time_point arr
   {
     std::lock_guard lock(mutex_);
     bool execute = true;
-    for (const auto& f : faults_.take(command)) {
+    // An empty line is no command: no fault rule counts it.
+    for (const auto& f : command.empty() ? std::vector<FaultRule>() : faults_.take(command)) {
       e.note += (e.note.empty() ? "fault " : ", ") + faultKindName(f.kind);
       switch (f.kind) {
         case FaultKind::Nak: reply = {{std::string(1, kNak) + "\r", 0}}, execute = false; break;
