@@ -264,13 +264,14 @@ TEST_F(FileHandling, ReaderStartsAfreshWithEveryLoad)
 
 TEST_F(FileHandling, FailedLoadNamesTheLineAndChangesNothing)
 {
+    store.RecreateArrays(1);  // 100 panels, 800 ALogs
     ASSERT_TRUE(LoadItemsFile(store, fixture("mixed.dfd"), 1252).ok);
     store.FirmwareVersion = 3;
     const ItemStore before = store;
     const struct { const char* text; int line; } cases[] = {
         {"AS,0\n", 1},
-        {"AS,1\nGN,1\nAS,10001\n", 3},
-        {"AS,10050\n", 1},  // would land among the panels
+        {"AS,1\nGN,1\nAS,801\n", 3},
+        {"AS,850\n", 1},  // would land among the panels
         {"PS,101\n", 1},
         {"PS,-1\n", 1},
         {"PS,abc\n", 1},
