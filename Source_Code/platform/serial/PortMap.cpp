@@ -1,6 +1,15 @@
 #include "platform/serial/PortMap.h"
 
+#include "platform/settings/SettingsStore.h"
+
 namespace tovu::platform::serial {
+
+PortMap PortMap::fromStore(const settings::SettingsStore& store)
+{
+    return PortMap([&store](const QString& section, const QString& key) {
+        return store.getSetting(settings::applicationName, section, key);
+    });
+}
 
 QString PortMap::defaultDevicePath(int commPort)
 {

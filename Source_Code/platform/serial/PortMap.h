@@ -13,6 +13,10 @@
 #include <QString>
 #include <functional>
 
+namespace tovu::platform::settings {
+class SettingsStore;
+}
+
 namespace tovu::platform::serial {
 
 class PortMap {
@@ -22,6 +26,10 @@ public:
 
     PortMap() = default;
     explicit PortMap(Lookup lookup) : lookup_(std::move(lookup)) {}
+
+    // The mapping the user keeps in the program's settings store. The store must outlive
+    // the map.
+    static PortMap fromStore(const settings::SettingsStore& store);
 
     static QString defaultDevicePath(int commPort);
     QString devicePath(int commPort) const;
