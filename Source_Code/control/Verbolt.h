@@ -7,10 +7,12 @@
 // methods are public here so that the control's own methods can call one another directly.
 #pragma once
 
+#include "control/ClipboardText.h"
 #include "control/VerboltEnums.h"
 #include "control/VerboltEvents.h"
 #include "platform/automation/Dispatch.h"
 #include "platform/automation/Variant.h"
+#include "platform/office/word/Application.h"
 
 #include <QString>
 #include <cstdint>
@@ -19,6 +21,7 @@
 namespace tovu::control {
 
 namespace automation = tovu::platform::automation;
+namespace word = tovu::platform::word;
 
 class frmAboutBox;
 
@@ -28,23 +31,26 @@ using MethodStatus = std::int16_t;
 
 class Verbolt {
 public:
-    Verbolt();
+    // environment: the word processor this control starts and finds running.
+    explicit Verbolt(word::WordEnvironment& environment);
+    // Releases the held document, then the held application; Word keeps running.
     ~Verbolt();
     Verbolt(const Verbolt&) = delete;
     Verbolt& operator=(const Verbolt&) = delete;
 
     // Instance state.
     std::int16_t WordMajorVersion = 0;
-    automation::DispatchRef HeldApplication;
-    automation::DispatchRef HeldDocument;
+    std::shared_ptr<word::Application> HeldApplication;
+    std::shared_ptr<word::Document> HeldDocument;
     bool CreatedWord = false;
 
     // The host's sink for the control's events, or none.
     void setEventSink(VerboltEvents* sink) { events_ = sink; }
     VerboltEvents* eventSink() const { return events_; }
-    // The caption of the window that hosts the control, brought to the front after a
-    // document is opened when the caller names no other.
-    void setHostCaption(const QString& caption) { hostCaption_ = caption; }
+    // Where ClipboardTextToWord reads the clipboard (the system clipboard unless replaced).
+    void setClipboard(std::shared_ptr<ClipboardText> clipboard) { clipboard_ = std::move(clipboard); }
+    // The Word instance this control started itself and has not closed, or none.
+    const std::shared_ptr<word::Application>& startedWord() const { return startedWord_; }
 
     // Frame.
     bool IsWordUp();
@@ -121,18 +127,24 @@ public:
     MethodStatus SetPageNumberInHeader(std::int32_t& lngPageNumberAlign, bool& blnFirstPage);
 
 private:
+    word::WordEnvironment& environment_;
+    std::shared_ptr<word::Application> startedWord_;
+    std::shared_ptr<ClipboardText> clipboard_;
     VerboltEvents* events_ = nullptr;
-    QString hostCaption_;
     std::unique_ptr<frmAboutBox> aboutBox_;
+
+    // The running Word the table offers, else the one this control holds; none when neither.
+    std::shared_ptr<word::Application> runningWord() const;
 
     // The first steps of a document method: -1 when Word is not up, -2 when the held
     // document does not take Activate; 0 when both passed.
     MethodStatus documentPrologue();
-    MethodStatus setPageValue(const char* member, float value);
-    MethodStatus addPageNumbers(const char* headerOrFooter, std::int32_t& align, bool& firstPage);
+    // The held document; raises "Object variable not set" when none is held.
+    word::Document& heldDocument() const;
+    MethodStatus setPageValue(float value, void (word::PageSetup::*setter)(double));
+    MethodStatus addPageNumbers(bool header, std::int32_t& align, bool& firstPage);
     MethodStatus insertPictureAtEnd(const QString& file, bool linked, float left, float top,
                                     float width, float height);
-    std::int32_t countPages(const automation::DispatchRef& document);
 };
 
 } // namespace tovu::control

@@ -25,8 +25,8 @@ std::vector<automation::DispatchMember> membersFor(Verbolt& control)
 
 } // namespace
 
-VerboltObject::VerboltObject()
-    : VerboltObject(std::make_unique<Verbolt>())
+VerboltObject::VerboltObject(word::WordEnvironment& environment)
+    : VerboltObject(std::make_unique<Verbolt>(environment))
 {
 }
 
@@ -38,9 +38,9 @@ VerboltObject::VerboltObject(std::unique_ptr<Verbolt> control)
 
 VerboltObject::~VerboltObject() = default;
 
-std::shared_ptr<VerboltObject> createVerbolt()
+std::shared_ptr<VerboltObject> createVerbolt(word::WordEnvironment& environment)
 {
-    return std::make_shared<VerboltObject>();
+    return std::make_shared<VerboltObject>(environment);
 }
 
 } // namespace tovu::control

@@ -13,7 +13,7 @@ inline constexpr const char* kVerboltProgId = "Verbolt_OCX.Verbolt";
 
 class VerboltObject : public automation::DispatchTable {
 public:
-    VerboltObject();
+    explicit VerboltObject(word::WordEnvironment& environment);
     // When the host lets go of the control, it releases the held document and then the
     // held application; Word itself keeps running.
     ~VerboltObject() override;
@@ -25,6 +25,6 @@ private:
     std::unique_ptr<Verbolt> control_;
 };
 
-std::shared_ptr<VerboltObject> createVerbolt();
+std::shared_ptr<VerboltObject> createVerbolt(word::WordEnvironment& environment);
 
 } // namespace tovu::control

@@ -1,0 +1,30 @@
+#include "control/AppActivate.h"
+
+#include "platform/automation/AutomationError.h"
+
+#include <QGuiApplication>
+#include <QWindow>
+
+namespace tovu::control {
+
+void AppActivate(const QString& caption)
+{
+    namespace automation = tovu::platform::automation;
+    QWindow* found = nullptr;
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) && !caption.isEmpty()) {
+        const QWindowList windows = QGuiApplication::topLevelWindows();
+        for (QWindow* w : windows)
+            if (w->isVisible() && w->title().compare(caption, Qt::CaseInsensitive) == 0)
+                found = w;
+        for (QWindow* w : windows)
+            if (!found && w->isVisible() && w->title().startsWith(caption, Qt::CaseInsensitive))
+                found = w;
+    }
+    if (!found)
+        throw automation::AutomationError::standard(automation::ErrorNumber::InvalidProcedureCall,
+                                                    QStringLiteral("AppActivate"));
+    found->raise();
+    found->requestActivate();
+}
+
+} // namespace tovu::control

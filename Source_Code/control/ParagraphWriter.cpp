@@ -1,0 +1,43 @@
+#include "control/ParagraphWriter.h"
+
+#include "control/InsertionPoint.h"
+
+namespace tovu::control {
+
+namespace {
+// Word's go-to kind for a bookmark.
+constexpr int kGoToBookmark = -1;
+}
+
+word::Paragraph addParagraphAt(word::Document& document, std::int32_t insertionPoint)
+{
+    document.goTo(kGoToBookmark, GetInsertionPointBookmark(insertionPoint));
+    return document.content().paragraphs().add();
+}
+
+void applyAlignmentAndFont(word::Paragraph& paragraph, const TextFormat& f)
+{
+    paragraph.setAlignment(static_cast<word::Alignment>(f.paragraphAlign));
+    word::Font font = paragraph.range().font();
+    font.setBold(f.bold);
+    font.setName(f.font);
+    font.setSize(f.size);
+    font.setColor(f.color);
+    font.setItalic(f.italic);
+    font.setUnderline(f.underline);
+    font.setAnimation(f.animation);
+    font.setEmboss(f.emboss);
+    font.setEngrave(f.engrave);
+    font.setShadow(f.shadow);
+    font.setStrikeThrough(f.strikeThrough);
+}
+
+void resetParagraph(word::Paragraph& paragraph, bool font)
+{
+    paragraph.reset();
+    paragraph.format().reset();
+    if (font)
+        paragraph.range().font().reset();
+}
+
+} // namespace tovu::control

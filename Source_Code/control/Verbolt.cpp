@@ -1,0 +1,95 @@
+// The control's frame: instance state, whether Word is up, the first steps every document
+// method shares, switching to Word and the About window.
+#include "control/Verbolt.h"
+
+#include "control/AppActivate.h"
+#include "control/Trap.h"
+#include "control/frmAboutBox.h"
+#include "platform/automation/AutomationError.h"
+
+#include <QApplication>
+
+namespace tovu::control {
+
+Verbolt::Verbolt(word::WordEnvironment& environment)
+    : environment_(environment), clipboard_(systemClipboardText())
+{
+}
+
+Verbolt::~Verbolt()
+{
+    HeldDocument.reset();
+    HeldApplication.reset();
+    startedWord_.reset();
+}
+
+std::shared_ptr<word::Application> Verbolt::runningWord() const
+{
+    std::shared_ptr<word::Application> active;
+    try {
+        active = environment_.activeApplication();
+    } catch (...) {
+        // A failed look-up counts as none.
+    }
+    if (active)
+        return active;
+    if (HeldApplication && HeldApplication->isRunning())
+        return HeldApplication;
+    return nullptr;
+}
+
+bool Verbolt::IsWordUp()
+{
+    // An instance that has quit meanwhile (the user closed it) is not up any more.
+    if (HeldApplication && !HeldApplication->isRunning())
+        HeldApplication.reset();
+    try {
+        if (auto active = environment_.activeApplication())
+            HeldApplication = std::move(active);
+    } catch (...) {
+        // Nothing offered: keep what is held. A Word this control started and holds,
+        // hidden or not offered, still counts as up.
+    }
+    return HeldApplication != nullptr;
+}
+
+word::Document& Verbolt::heldDocument() const
+{
+    if (!HeldDocument)
+        throw automation::AutomationError::standard(automation::ErrorNumber::ObjectNotSet);
+    return *HeldDocument;
+}
+
+MethodStatus Verbolt::documentPrologue()
+{
+    if (!IsWordUp())
+        return -1;
+    const bool activated = trapped(false, [&] {
+        heldDocument().activate();
+        return true;
+    });
+    return activated ? 0 : -2;
+}
+
+MethodStatus Verbolt::SwitchToWord()
+{
+    if (!IsWordUp())
+        return -1;
+    return trapped<MethodStatus>(-2, [&] {
+        AppActivate(HeldApplication->caption());
+        return MethodStatus{1};
+    });
+}
+
+void Verbolt::AboutBox()
+{
+    // Errors are not trapped here: a window that cannot be shown reaches the host.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        throw automation::AutomationError(automation::ErrorNumber::AutomationFailed, QStringLiteral("Verbolt"),
+                                          QStringLiteral("The About window needs a running window system."));
+    if (!aboutBox_)
+        aboutBox_ = std::make_unique<frmAboutBox>();
+    aboutBox_->exec();
+}
+
+} // namespace tovu::control

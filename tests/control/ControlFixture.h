@@ -1,0 +1,101 @@
+// A control on a Word stand-in of its own, called through its dispatch interface as a host
+// calls it, with the stand-in's recording and failure hooks at hand.
+#pragma once
+
+#include "control/VerboltObject.h"
+#include "platform/automation/AutomationError.h"
+#include "platform/automation/SafeArray.h"
+#include "platform/office/word/Application.h"
+#include "platform/office/word/WordEnvironment.h"
+
+#include <QApplication>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace tovu::control::testing {
+
+namespace automation = tovu::platform::automation;
+namespace word = tovu::platform::word;
+using automation::Args;
+using automation::Variant;
+
+// Page layout, clipboard and windows need a GUI application (offscreen under ctest).
+inline void ensureGui()
+{
+    if (QCoreApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "control_tests";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);  // lives as long as the test process
+}
+
+class ControlTest : public ::testing::Test {
+protected:
+    word::LocalActiveObjectTable table;
+    word::WordEnvironment environment{table};
+    std::shared_ptr<VerboltObject> object = createVerbolt(environment);
+    Verbolt& control = object->control();
+    QTemporaryDir dir;
+
+    word::Instrumentation& hooks() { return *environment.instrumentation(); }
+
+    // Calls a method by dispatch id, as the host does; args may be written back.
+    Variant call(const char* name, Args& args)
+    {
+        return object->invoke(object->dispIdOfName(QString::fromLatin1(name)), args);
+    }
+    Variant call(const char* name, Args&& args = {}) { return call(name, args); }
+    std::int16_t status(const char* name, Args&& args = {}) { return call(name, args).toInteger(); }
+
+    QString file(const QString& name) const { return dir.filePath(name); }
+
+    // A saved .docx holding one paragraph of text.
+    QString makeDocx(const QString& name, const QString& text = QStringLiteral("content"))
+    {
+        auto app = environment.createApplication();
+        app->setOfferedAsActive(false);
+        auto doc = app->documents().add();
+        doc->content().insertAfter(text);
+        doc->saveAs(file(name));
+        app->quit(false);
+        return file(name);
+    }
+
+    // OpenDocument with a new blank document, in a hidden Word the control starts.
+    std::int16_t openBlank()
+    {
+        return status("OpenDocument", {Variant(QString()), Variant(false), Variant(QString()), Variant(QString()),
+                                       Variant(QString()), Variant(true)});
+    }
+
+    // The recorded calls whose operation is one of ops, in order.
+    QStringList recorded(const QStringList& ops)
+    {
+        QStringList out;
+        for (const QString& c : hooks().calls()) {
+            const QString op = c.section(QLatin1Char('('), 0, 0);
+            if (ops.contains(op))
+                out << c;
+        }
+        return out;
+    }
+
+    // The main text of the held document, paragraph marks as CR.
+    QString heldText()
+    {
+        const word::Story& body = control.HeldDocument->model().body;
+        return body.text(0, body.length());
+    }
+};
+
+} // namespace tovu::control::testing
+
+// Readable test output for texts.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
