@@ -13,13 +13,29 @@ TEST(DecodeReply, StatusBytesAndDataFields)
         const char* expected;
     };
     const Case cases[] = {
-        {"ACK", "", "ACK"},         {"", "X,12.5", "12.5"},  {"", "A,B,C", "B"},
-        {"", "AB", "    "},         {"NACK", "AB", "NACK"},  {"", "", "    "},
-        {"ACK", "GN,40", "40"},     {"", "GN,", "    "},     {"", "12.5", "12.5"},  // no comma: the whole text
+        {"ACK", "", "ACK"},     {"", "X,12.5", "12.5"}, {"", "A,B,C", "B"},   {"", "AB", "    "},
+        {"NACK", "AB", "NACK"}, {"", "", "    "},       {"ACK", "GN,40", "40"}, {"", "GN,", "    "},
     };
+    const QString cmd = QStringLiteral("RGN");
     for (const Case& c : cases)
-        EXPECT_EQ(decodeReply(QString::fromLatin1(c.status), QString::fromLatin1(c.data)), QString::fromLatin1(c.expected))
+        EXPECT_EQ(decodeReply(cmd, QString::fromLatin1(c.status), QString::fromLatin1(c.data)), QString::fromLatin1(c.expected))
             << c.status << "|" << c.data;
+    EXPECT_EQ(decodeReply(cmd, QString(), QStringLiteral("NN,weld 3, root"), true), QStringLiteral("weld 3, root"));
+}
+
+TEST(DecodeReply, NoiseIsABadReply)
+{
+    const QString cmd = QStringLiteral("RGN");
+    for (const QString& noise : {QStringLiteral("12.5"), QString::fromLatin1("\x81\xF0\xC3"), QStringLiteral("GN,4\x01" "0")}) {
+        try {
+            decodeReply(cmd, QString(), noise);
+            ADD_FAILURE() << noise.toStdString();
+        } catch (const LinkError& e) {
+            EXPECT_EQ(e.kind(), LinkErrorKind::BadReply);
+            EXPECT_EQ(e.Source(), QStringLiteral("WriteComm"));
+            EXPECT_TRUE(e.Description().startsWith(QStringLiteral("Invalid reply to RGN: ")));
+        }
+    }
 }
 
 using WriteCommTest = LinkFixture;

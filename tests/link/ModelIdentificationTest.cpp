@@ -124,7 +124,7 @@ TEST_F(IdentifyTest, FirmwareFromTheAMFReply)
         EXPECT_EQ(store.FirmwareVersion, version) << reply;
         EXPECT_EQ(rec(0).DataVersion, version) << reply;
     }
-    instrument.once["AMF"].push_back("    \r");  // nothing usable received
+    instrument.once["AMF"].push_back("\r");  // nothing usable received: four blanks
     GetInstrumentModel(ctx, 0);
     EXPECT_EQ(store.FirmwareVersion, 2);
 }

@@ -140,6 +140,15 @@ TEST_F(GroupTest, NotesAreClearedThenSentWithBlanksForEmptyOnesAndTheRecordKeeps
     expectUnchanged();
 }
 
+TEST_F(GroupTest, NoteTextsKeepTheirCommas)
+{
+    instrument.once["RNN"].push_back("NN,weld 3, root pass\r");
+    instrument.once["RNL"].push_back("NL,        \r");
+    ReadNotes(ctx, 1);
+    EXPECT_EQ(rec(1).settings().NoteText, QStringLiteral("weld 3, root pass"));
+    EXPECT_EQ(rec(1).settings().NoteLabel, QString(8, QLatin1Char(' ')));
+}
+
 TEST_F(GroupTest, DacReadWithoutPointsMarksNoCurveAndSkipsItsTail)
 {
     rec(1).editSettings().DB = QStringLiteral("keep");

@@ -3,6 +3,8 @@
 #include "app/link/Connection.h"
 #include "app/link/PortAccess.h"
 
+#include <algorithm>
+
 namespace tovu::link {
 
 namespace {
@@ -20,6 +22,15 @@ bool hasCompletionGrace(const QString& cmd)
     return cmd == QLatin1String("ADA") || cmd == QLatin1String("ADP");
 }
 
+// A reply shown in an error message: at most 24 characters, control bytes as <n>.
+QString replyExcerpt(const QString& data)
+{
+    QString s;
+    for (const QChar c : data.left(24))
+        s += c.unicode() < 0x20 || c.unicode() >= 0x7F ? QStringLiteral("<%1>").arg(c.unicode()) : QString(c);
+    return s;
+}
+
 void handleCancel(LinkContext& ctx, const QString& cmd)
 {
     if (cmd == QLatin1String("ALM")) {
@@ -35,24 +46,35 @@ void handleCancel(LinkContext& ctx, const QString& cmd)
     throw cancelError();
 }
 
+bool isNoise(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u < 0x20 || (u >= 0x7F && u < 0xA0);
+}
+
 } // namespace
 
-QString decodeReply(const QString& status, const QString& data)
+QString decodeReply(const QString& cmd, const QString& status, const QString& data, bool wholeValue)
 {
     QString result = status;
     if (data.size() > 2) {
         const qsizetype comma = data.indexOf(QLatin1Char(','));
-        if (comma < 0) {
-            result = data;
-        } else {
-            const qsizetype next = data.indexOf(QLatin1Char(','), comma + 1);
-            result = data.mid(comma + 1, next < 0 ? -1 : next - comma - 1);
-        }
+        if (comma < 0 || std::any_of(data.begin(), data.end(), isNoise))
+            throw badReply(kWriteComm, cmd, replyExcerpt(data));
+        const qsizetype next = wholeValue ? -1 : data.indexOf(QLatin1Char(','), comma + 1);
+        result = data.mid(comma + 1, next < 0 ? -1 : next - comma - 1);
     }
     return result.isEmpty() ? kNoReply : result;
 }
 
-QString WriteComm(LinkContext& ctx, const QString& cmd, const QString& arg, double timeoutSeconds)
+namespace {
+
+struct RawReply {
+    QString status;
+    QString data;
+};
+
+RawReply exchange(LinkContext& ctx, const QString& cmd, const QString& arg, double timeoutSeconds)
 {
     if (needsPreWait(cmd))
         ctx.pump.waitMs(kPreWaitMs);
@@ -64,7 +86,7 @@ QString WriteComm(LinkContext& ctx, const QString& cmd, const QString& arg, doub
     io.clearBuffers();
     ctx.clock.sleepMs(kCommandGapMs);
     if (arg == kNotAvailable)
-        return kNotAvailable;
+        return {kNotAvailable, {}};
     io.send(cmd + arg);
 
     const std::int64_t start = ctx.clock.nowMs();
@@ -89,7 +111,21 @@ QString WriteComm(LinkContext& ctx, const QString& cmd, const QString& arg, doub
         else
             data += QChar::fromLatin1(static_cast<char>(c));
     }
-    return decodeReply(status, data);
+    return {status, data};
+}
+
+} // namespace
+
+QString WriteComm(LinkContext& ctx, const QString& cmd, const QString& arg, double timeoutSeconds)
+{
+    const RawReply r = exchange(ctx, cmd, arg, timeoutSeconds);
+    return decodeReply(cmd, r.status, r.data);
+}
+
+QString WriteCommText(LinkContext& ctx, const QString& cmd, const QString& arg)
+{
+    const RawReply r = exchange(ctx, cmd, arg, 0);
+    return decodeReply(cmd, r.status, r.data, true);
 }
 
 QString WriteCommSpecial(LinkContext& ctx, const QString& cmd, const QString& arg)

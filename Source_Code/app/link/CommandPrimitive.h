@@ -21,11 +21,15 @@ constexpr int kPreWaitMs = 500;            // before "ARM", "ALM" and "AMF"
 constexpr int kCommandGapMs = 50;          // before every command
 
 // Sends cmd & arg and decodes the reply: "ACK", "NACK", "N/A", the second comma field of
-// a data reply (the whole text when it holds no comma), or four blanks. timeoutSeconds
-// of 0 or below means 20 s. An argument "N/A" sends nothing and returns "N/A".
-// Raises LinkError: timeout (source "WriteComm"), cancel when Active is False (after
-// sending "ALM" and closing the port), port failure.
+// a data reply, or four blanks. timeoutSeconds of 0 or below means 20 s. An argument
+// "N/A" sends nothing and returns "N/A". Raises LinkError: timeout (source "WriteComm"),
+// cancel when Active is False (after sending "ALM" and closing the port), port failure,
+// and a bad reply (data without a comma, or control bytes: line noise).
 QString WriteComm(LinkContext& ctx, const QString& cmd, const QString& arg, double timeoutSeconds = 0);
+
+// As WriteComm, but the value is everything after the echo field, commas included: for
+// texts the user wrote (the notes), which may hold commas.
+QString WriteCommText(LinkContext& ctx, const QString& cmd, const QString& arg);
 
 // Sends cmd alone and returns the raw reply line without its carriage return (status
 // bytes included). arg only completes the error text. Timeout 35 s (source
@@ -33,6 +37,7 @@ QString WriteComm(LinkContext& ctx, const QString& cmd, const QString& arg, doub
 QString WriteCommSpecial(LinkContext& ctx, const QString& cmd, const QString& arg = {});
 
 // Decodes what WriteComm collected: the last status byte seen and the data characters.
-QString decodeReply(const QString& status, const QString& data);
+// wholeValue keeps the commas of the value. Raises BadReply for noise.
+QString decodeReply(const QString& cmd, const QString& status, const QString& data, bool wholeValue = false);
 
 } // namespace tovu::link

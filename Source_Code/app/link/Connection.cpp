@@ -26,12 +26,14 @@ LinkError handshakeFailed(LinkContext& ctx)
     return LinkError(LinkErrorKind::Handshake, kOpenComm, ctx.strings.GetResString(kHandshakeFailedString));
 }
 
-// A refusal earns one retry; silence ends the opening at once.
+// A refusal (or noise, as at a wrong rate) earns one retry; silence ends the opening at once.
 bool handshake(LinkContext& ctx)
 {
     try {
         return WriteComm(ctx, QStringLiteral("ARM"), QString(), kHandshakeTimeoutSeconds) == kAck;
     } catch (const LinkError& e) {
+        if (e.kind() == LinkErrorKind::BadReply)
+            return false;
         if (e.kind() == LinkErrorKind::Timeout)
             throw handshakeFailed(ctx);
         throw;

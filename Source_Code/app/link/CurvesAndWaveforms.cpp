@@ -156,7 +156,10 @@ void ReadWaveformData(LinkContext& ctx, int idx, const QString& cmd)
 void ReadParamTS(LinkContext& ctx, int idx)
 {
     ctx.store.workItem(idx);
-    const QString ts = WriteCommSpecial(ctx, QStringLiteral("ATS"));
+    QString ts = WriteCommSpecial(ctx, QStringLiteral("ATS"));
+    // Some instruments put the command in front of the raw reply.
+    if (ts.startsWith(QLatin1String("ATS,")))
+        ts.remove(0, 4);
     ctx.store.workItem(idx).editSettings().TimeStamp = ts;
 }
 

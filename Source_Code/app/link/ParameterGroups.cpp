@@ -279,8 +279,9 @@ void WriteTCGSettings(LinkContext& ctx, int index)
 void ReadNotes(LinkContext& ctx, int index)
 {
     DFDRecord& r = ctx.store.workItem(index);
+    // A note is the user's text: commas in it are part of it.
     for (const Note& n : kNotes)
-        text(r, n.code) = WriteComm(ctx, QLatin1Char('R') + qs(n.code), QString());
+        text(r, n.code) = WriteCommText(ctx, QLatin1Char('R') + qs(n.code), QString());
 }
 
 void WriteNotes(LinkContext& ctx, int index)
