@@ -1,6 +1,7 @@
 // The picture copy, picture type, trace style and colour commands.
 
 #include "app/display/AScanMenuController.h"
+#include "app/display/StoreSettingsAccess.h"
 #include "display/support/FakeStrings.h"
 #include "display/support/Fixtures.h"
 #include "display/support/MapSettings.h"
@@ -182,4 +183,28 @@ TEST(AScanMenu, ColoursReadFromTheStore)
     EXPECT_EQ(s.writes, (QStringList{QStringLiteral("Dac"), QStringLiteral("Tcg"), QStringLiteral("Gates"),
                                      QStringLiteral("Main Wave"), QStringLiteral("SecondWave"), QStringLiteral("Avg")}));
     EXPECT_EQ(s.values.value(QStringLiteral("Colours/Main Wave")), u"255");
+}
+
+TEST(StoreSettingsAccess, ReadsAndWritesTheProgramsStore)
+{
+    QTemporaryDir dir;
+    tovu::platform::settings::SettingsStore store(dir.path());
+    StoreSettingsAccess access(store, QStringLiteral("TOVU"));
+    AScanColours c;
+    c[ColourRole::Gates] = 0x123456;
+    saveColours(access, c);
+    EXPECT_FALSE(access.lastSaveFailed());
+    EXPECT_EQ(store.getSetting(QStringLiteral("TOVU"), QStringLiteral("Colours"), QStringLiteral("Gates")),
+              QString::number(0x123456));
+    EXPECT_EQ(readColours(access), c);
+
+    // A store that cannot be written keeps the old values and says so.
+    QFile blocker(dir.filePath(QStringLiteral("file")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    tovu::platform::settings::SettingsStore broken(blocker.fileName() + QStringLiteral("/sub"));
+    StoreSettingsAccess failing(broken, QStringLiteral("TOVU"));
+    failing.SaveSetting(QStringLiteral("Clipboard"), QStringLiteral("Export"), QStringLiteral("bitmap"));
+    EXPECT_TRUE(failing.lastSaveFailed());
+    EXPECT_EQ(failing.GetSetting(QStringLiteral("Clipboard"), QStringLiteral("Export"), QStringLiteral("x")), u"x");
 }

@@ -199,3 +199,16 @@ TEST(SettingsGrid, TableModelStyles)
     EXPECT_EQ(m.data(m.index(2, 1), Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
     EXPECT_FALSE(m.data(m.index(2, 0), Qt::TextAlignmentRole).isValid());
 }
+
+TEST(SettingsGrid, RecordOfTheStoreByIndex)
+{
+    const FakeStrings strings;
+    tovu::items::ItemStore store;
+    store.WorkItems[4] = alogFixture();
+    SettingsGridModel g;
+    EXPECT_TRUE(g.ShowALogSettings(store, 4, strings));
+    EXPECT_EQ(g.rowCount(), 29);
+    EXPECT_FALSE(g.ShowALogSettings(store, -1, strings));
+    EXPECT_FALSE(g.ShowALogSettings(store, static_cast<int>(store.WorkItems.size()), strings));
+    expectGrid(g, kHeader);
+}

@@ -2,6 +2,7 @@
 
 #include "app/display/AScanPainter.h"
 #include "app/display/EmfCanvas.h"
+#include "platform/locale/UserLocale.h"
 #include "platform/metafile/MetafileFile.h"
 
 #include <QDir>
@@ -11,7 +12,8 @@ namespace tovu::display {
 
 AScanDisplay::AScanDisplay(const items::ItemStore& store, const items::StringSource& strings,
                            SettingsAccess& settings, DisplayMessages& messages, QObject* parent)
-    : QObject(parent), store_(store), strings_(strings), settings_(settings), messages_(messages)
+    : QObject(parent), decimalSeparator(platform::locale::decimalSeparator()), store_(store), strings_(strings),
+      settings_(settings), messages_(messages)
 {
 }
 

@@ -25,8 +25,8 @@ public:
 
     // Menu state the painter reads (kept by the menu controller).
     AScanView view;
-    // The locale's decimal separator (platform/locale) for the picture's numbers.
-    QString decimalSeparator = QStringLiteral(".");
+    // The locale's decimal separator for the picture's numbers; the user's by default.
+    QString decimalSeparator;
     // Where the picture file goes; the program's folders by default.
     PictureFolders folders = defaultPictureFolders();
     platform::metafile::ReferenceDevice referenceDevice;

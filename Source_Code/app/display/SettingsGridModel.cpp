@@ -154,6 +154,17 @@ void SettingsGridModel::ShowALogSettings(const items::DFDRecord& record, const i
     rows_.insert(rows_.end(), filler.rows.begin(), filler.rows.end());
 }
 
+bool SettingsGridModel::ShowALogSettings(const items::ItemStore& store, int index,
+                                         const items::StringSource& strings, const QString& decimalSeparator)
+{
+    if (index < 0 || index >= static_cast<int>(store.WorkItems.size())) {
+        InitSettingsGrid(strings);
+        return false;
+    }
+    ShowALogSettings(store.WorkItems[index], strings, decimalSeparator);
+    return true;
+}
+
 QString SettingsGridModel::text(int row, int column) const
 {
     if (row < 0 || row >= rowCount() || column < 0 || column >= kColumns)

@@ -4,6 +4,7 @@
 // table adapter shows it; the Word report and the clipboard text read it.
 
 #include "app/items/DFDRecord.h"
+#include "app/items/ItemStore.h"
 #include "app/items/StringSource.h"
 
 #include <QString>
@@ -31,6 +32,11 @@ public:
     // failed lookup, an id that does not fit) stays empty and the rest is filled.
     // decimalSeparator writes numbers shown in the general number form.
     void ShowALogSettings(const items::DFDRecord& record, const items::StringSource& strings,
+                          const QString& decimalSeparator = QStringLiteral("."));
+
+    // The same for WorkItems[index] of a store; false (the grid keeps its header only)
+    // when the index lies outside WorkItems.
+    bool ShowALogSettings(const items::ItemStore& store, int index, const items::StringSource& strings,
                           const QString& decimalSeparator = QStringLiteral("."));
 
     int rowCount() const { return static_cast<int>(rows_.size()); }

@@ -22,6 +22,15 @@ void SettingsGridTableModel::ShowALogSettings(const items::DFDRecord& record, co
     endResetModel();
 }
 
+bool SettingsGridTableModel::ShowALogSettings(const items::ItemStore& store, int index,
+                                              const items::StringSource& strings, const QString& decimalSeparator)
+{
+    beginResetModel();
+    const bool shown = grid_.ShowALogSettings(store, index, strings, decimalSeparator);
+    endResetModel();
+    return shown;
+}
+
 int SettingsGridTableModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : grid_.rowCount();

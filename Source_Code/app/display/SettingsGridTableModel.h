@@ -20,6 +20,9 @@ public:
     void ShowALogSettings(const items::DFDRecord& record, const items::StringSource& strings,
                           const QString& decimalSeparator = QStringLiteral("."));
 
+    bool ShowALogSettings(const items::ItemStore& store, int index, const items::StringSource& strings,
+                          const QString& decimalSeparator = QStringLiteral("."));
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
