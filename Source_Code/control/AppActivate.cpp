@@ -19,6 +19,9 @@ void AppActivate(const QString& caption)
         for (QWindow* w : windows)
             if (!found && w->isVisible() && w->title().startsWith(caption, Qt::CaseInsensitive))
                 found = w;
+        for (QWindow* w : windows)
+            if (!found && w->isVisible() && w->title().endsWith(QStringLiteral(" - ") + caption, Qt::CaseInsensitive))
+                found = w;
     }
     if (!found)
         throw automation::AutomationError::standard(automation::ErrorNumber::InvalidProcedureCall,

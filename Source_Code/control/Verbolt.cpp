@@ -81,6 +81,32 @@ MethodStatus Verbolt::SwitchToWord()
     });
 }
 
+void Verbolt::raiseCurrentRow(std::int32_t row)
+{
+    if (events_)
+        events_->CurrentRow(row);
+}
+
+void Verbolt::raiseCurrentRowCounter(std::int32_t& counter)
+{
+    if (events_)
+        events_->CurrentRow(counter);
+}
+
+void Verbolt::raiseCurrentColumn(std::int32_t column)
+{
+    if (events_)
+        events_->CurrentColumn(column);
+}
+
+void Verbolt::raiseCurrentField(const QString& field)
+{
+    if (!events_)
+        return;
+    QString copy = field;
+    events_->CurrentField(copy);
+}
+
 void Verbolt::AboutBox()
 {
     // Errors are not trapped here: a window that cannot be shown reaches the host.

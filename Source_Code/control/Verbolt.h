@@ -47,6 +47,12 @@ public:
     // The host's sink for the control's events, or none.
     void setEventSink(VerboltEvents* sink) { events_ = sink; }
     VerboltEvents* eventSink() const { return events_; }
+    // Raise the events. The host gets a copy of the value, so what it changes there
+    // changes nothing here, except where a method hands its loop counter itself.
+    void raiseCurrentRow(std::int32_t row);
+    void raiseCurrentRowCounter(std::int32_t& counter);
+    void raiseCurrentColumn(std::int32_t column);
+    void raiseCurrentField(const QString& field);
     // Where ClipboardTextToWord reads the clipboard (the system clipboard unless replaced).
     void setClipboard(std::shared_ptr<ClipboardText> clipboard) { clipboard_ = std::move(clipboard); }
     // The Word instance this control started itself and has not closed, or none.

@@ -3,8 +3,10 @@
 #include "control/VerboltObject.h"
 #include "platform/automation/ExportedDispatch.h"
 #include "platform/automation/InProcServer.h"
+#include "platform/office/word/ViewerWindow.h"
 #include "platform/office/word/WordEnvironment.h"
 
+#include <QApplication>
 #include <strings.h>
 
 namespace {
@@ -15,9 +17,19 @@ namespace word = tovu::platform::word;
 // control instance starts and finds running Word in, like the machine's own. It lives as
 // long as the library.
 struct ServerModule {
+    ServerModule()
+    {
+        // A Word made visible shows its window, where the host runs a window system.
+        environment.setViewFactory([](word::Application& app) -> std::unique_ptr<word::ApplicationView> {
+            if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+                return nullptr;
+            return word::widgetViewFactory()(app);
+        });
+    }
     word::LocalActiveObjectTable table;
     word::WordEnvironment environment{table};
 };
+
 
 ServerModule& serverModule()
 {
@@ -45,7 +57,9 @@ extern "C" TOVU_EXPORT TovuResult DllGetClassObject(const char* progId, TovuDisp
 
 extern "C" TOVU_EXPORT TovuResult DllCanUnloadNow(void)
 {
-    return tovu::platform::automation::exportedObjectsAlive() ? TOVU_S_FALSE : TOVU_S_OK;
+    // A Word left running (as the control leaves it for the user) lives in this library.
+    const bool wordRunning = serverModule().environment.runningCount() > 0;
+    return tovu::platform::automation::exportedObjectsAlive() || wordRunning ? TOVU_S_FALSE : TOVU_S_OK;
 }
 
 extern "C" TOVU_EXPORT TovuResult DllRegisterServer(const TovuRegistrar* registrar)

@@ -86,6 +86,16 @@ TEST_F(DocumentsTest, OpenDocumentStartsAHiddenWordWhenNoneRuns)
     EXPECT_EQ(other.OpenDocument(none, no, none, none, none, no, zero, z, z, z, z, z, z), -1);
 }
 
+TEST_F(DocumentsTest, OpenDocumentReportsAFailedNewDocument)
+{
+    hooks().failOn(QStringLiteral("Application.Documents.Add"));
+    EXPECT_EQ(openBlank(), -2) << "no document was added: not a success";
+    EXPECT_EQ(control.HeldDocument, nullptr);
+    EXPECT_EQ(openBlank(), 1);
+    EXPECT_NE(control.HeldDocument, nullptr);
+    EXPECT_EQ(environment.runningCount(), 1) << "the Word started the first time is used again";
+}
+
 TEST_F(DocumentsTest, OpenDocumentUsesTheRunningWordAndLeavesItsVisibilityAlone)
 {
     auto user = environment.createApplication();

@@ -2,6 +2,7 @@
 // About window and the events sink.
 #include "ControlFixture.h"
 #include "control/frmAboutBox.h"
+#include "platform/office/word/ViewerWindow.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -119,6 +120,18 @@ TEST_F(FrameTest, SwitchToWordFindsTheWindowByTheApplicationCaption)
     EXPECT_EQ(status("SwitchToWord"), 1);
     hooks().failOn(QStringLiteral("Application.Caption"));
     EXPECT_EQ(status("SwitchToWord"), -2);
+}
+
+TEST_F(FrameTest, SwitchToWordFindsWordsWindowShowingADocument)
+{
+    ensureGui();
+    environment.setViewFactory(word::widgetViewFactory());
+    // Started visible and switched to: Word's window shows the document under its caption.
+    ASSERT_EQ(status("OpenDocument", {Variant(QString()), Variant(true)}), 1);
+    ASSERT_TRUE(control.HeldApplication->visible());
+    EXPECT_EQ(status("SwitchToWord"), 1);
+    EXPECT_EQ(status("HideWord"), 1);
+    EXPECT_EQ(status("SwitchToWord"), -2) << "a hidden window cannot be brought to the front";
 }
 
 TEST_F(FrameTest, AboutBoxShowsModallyWithItsCaptionAndNotice)

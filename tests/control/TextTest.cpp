@@ -2,6 +2,8 @@
 #include "ControlFixture.h"
 #include "control/ClipboardText.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 
 namespace tovu::control::testing {
@@ -135,6 +137,13 @@ TEST_F(TextTest, ClipboardTextToWordWritesTheClipboardsTextAsAParagraph)
 
     hooks().failOn(QStringLiteral("Font.Size"));
     EXPECT_EQ(status("ClipboardTextToWord"), -3);
+}
+
+TEST_F(TextTest, ClipboardTextToWordReadsTheSystemClipboard)
+{
+    QGuiApplication::clipboard()->setText(QStringLiteral("copied settings"));
+    EXPECT_EQ(status("ClipboardTextToWord"), 1);
+    EXPECT_TRUE(heldText().contains(QStringLiteral("copied settings")));
 }
 
 TEST_F(TextTest, PageBreaksGoAtTheEnd)
