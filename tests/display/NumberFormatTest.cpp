@@ -72,3 +72,11 @@ TEST(NumberFormat, StrictReadingFailsOnAnythingButANumber)
     for (const char* bad : {"N/A", "", "2x", "1.5", "--", "1e", "+"})
         EXPECT_FALSE(strictValueOfText(QString::fromUtf8(bad), u",").has_value()) << bad;
 }
+
+TEST(NumberFormat, SinglePrecisionWithoutUndefinedCasts)
+{
+    EXPECT_EQ(singlePrecision(0.1), static_cast<double>(0.1f));
+    EXPECT_EQ(singlePrecision(1e300), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(singlePrecision(-1e300), -std::numeric_limits<double>::infinity());
+    EXPECT_TRUE(std::isnan(singlePrecision(std::nan(""))));
+}

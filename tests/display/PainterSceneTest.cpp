@@ -316,3 +316,37 @@ TEST(Scene, OverlaysRestoreTheirPens)
     EXPECT_EQ(depth, 0);
     EXPECT_EQ(fonts, 0);
 }
+
+TEST(Scene, ExtremeValuesAndFailingStringsDrawWhatTheyCan)
+{
+    // Every numeric setting far outside any range: nothing may throw or cast out of range.
+    for (const char* v : {"1e300", "-1e300", "1e40", "-1e40", "1e18"}) {
+        DFDRecord r = dacFixture();
+        auto& s = r.editSettings();
+        for (QString* f : {&s.Delay, &s.Range, &s.Angle, &s.Distance, &s.XOffset, &s.Thickness, &s.Blank,
+                           &s.Gates[0].Start, &s.Gates[0].Width, &s.Gates[0].Level, &s.TcgX[1], &s.TcgX[10],
+                           &s.TcgPointCount, &s.Units, &s.Peak, &s.DH, &s.HM, &s.Ers})
+            *f = QString::fromUtf8(v);
+        s.TcgMode = QStringLiteral("1");
+        r.TcgPresent = true;
+        for (const char* mode : {"1", "2", "3", "4"}) {
+            s.MeasMode = QString::fromUtf8(mode);
+            for (const char* hud : {"1", "2", "5", "9"}) {
+                s.Hud = QString::fromUtf8(hud);
+                s.HS = QString::fromUtf8(hud);
+                const Drawing d = drawScene(r);
+                EXPECT_EQ(linesOf(d, QStringLiteral("pixel")).size(), 11 * 67 + 11 * 85) << v << mode << hud;
+                EXPECT_EQ(segmentsOf(d, kMainWave).size(), 255u);
+            }
+        }
+    }
+    // A string table that fails every lookup: the picture loses its texts, nothing else.
+    struct Failing : FakeStrings {
+        QString GetResString(int) const override { throw std::runtime_error("no table"); }
+    } failing;
+    DFDRecord r = alogFixture();
+    Drawing d;
+    DrawAScan(AScanScene{r, nullptr, {}, testColours(), failing, QStringLiteral(".")}, d);
+    EXPECT_EQ(segmentsOf(d, kGates).size(), 1u);
+    EXPECT_EQ(textsOf(d), (QStringList{QStringLiteral("5 205 0 0"), QStringLiteral("250 205 2 50.00")}));
+}

@@ -169,7 +169,7 @@ void DrawGates(const AScanScene& s, Canvas& dc)
         return;
     const auto& t = s.item.settings();
     const double D = valueOfText(t.Delay);
-    const double E = static_cast<float>(D + valueOfText(t.Range));
+    const double E = items::singlePrecision(D + valueOfText(t.Range));
     const double W = E - D;
     // A zero range has no scale to place gates on.
     if (valueOfText(t.Range) == 0 || W == 0 || !std::isfinite(W))
@@ -184,7 +184,7 @@ void DrawGates(const AScanScene& s, Canvas& dc)
             continue;
         GateSpan span{};
         if (g == 1 && edgeToEdge && gateA) {
-            span.start = gateA->start + static_cast<float>(valueOfText(t.Blank) * (gateA->end - gateA->start) / 100);
+            span.start = gateA->start + items::singlePrecision(valueOfText(t.Blank) * (gateA->end - gateA->start) / 100);
             span.end = gateA->end;
             span.level = gateA->level - 5;
         } else {

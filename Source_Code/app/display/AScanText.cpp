@@ -290,14 +290,14 @@ FontSpec textFont()
 AngleGeometry angleGeometry(double angleDegrees, double soundPath, double xOffset, double thickness)
 {
     constexpr double kPi = 3.14159265358979;
-    const float a = static_cast<float>(angleDegrees * kPi / 180);
-    const float d = static_cast<float>(soundPath);
-    const float x = static_cast<float>(xOffset);
+    const double a = items::singlePrecision(angleDegrees * kPi / 180);
+    const double d = items::singlePrecision(soundPath);
+    const double x = items::singlePrecision(xOffset);
     const double T = thickness;
     AngleGeometry g;
     g.soundPath = d;
-    g.surface = std::sin(double(a)) * d - x;
-    const double D0 = std::cos(double(a)) * d;
+    g.surface = std::sin(a) * d - x;
+    const double D0 = std::cos(a) * d;
     if (D0 > 5 * T)
         g.depth = 0;
     else if (D0 > 4 * T)

@@ -17,14 +17,14 @@ CursorReadout cursorReadout(const items::DFDRecord& item, double X, double Y, do
     if (!item.InUse || scaleWidth <= 6)
         return out;
     const auto& t = item.settings();
-    const float x = static_cast<float>(valueOfText(t.Delay) + X * valueOfText(t.Range) / (scaleWidth - 6));
-    const float h0 = static_cast<float>(scaleHeight - (scaleHeight / 6 + 2));
+    const double x = items::singlePrecision(valueOfText(t.Delay) + X * valueOfText(t.Range) / (scaleWidth - 6));
+    const double h0 = items::singlePrecision(scaleHeight - (scaleHeight / 6 + 2));
     std::optional<std::int32_t> percent;
     if (h0 != 0) {
-        const float base = static_cast<float>((h0 - Y) * 100 / h0);
+        const double base = items::singlePrecision((h0 - Y) * 100 / h0);
         const bool rf = valueOfText(t.Detect) == 3;
-        const float p = rf ? (base - 50) * 2 : base;
-        const float lo = rf ? -100 : 0;
+        const double p = items::singlePrecision(rf ? (base - 50) * 2 : base);
+        const double lo = rf ? -100 : 0;
         if (p >= lo && p <= 100)
             percent = items::roundToInt32(p);
     }

@@ -181,6 +181,18 @@ double valOfText(QStringView text)
     return valueOfText(norm);
 }
 
+double singlePrecision(double value)
+{
+    constexpr double kMax = std::numeric_limits<float>::max();
+    if (std::isnan(value))
+        return value;
+    if (value > kMax)
+        return std::numeric_limits<double>::infinity();
+    if (value < -kMax)
+        return -std::numeric_limits<double>::infinity();
+    return static_cast<float>(value);
+}
+
 std::optional<double> strictValueOfText(QStringView text, QStringView decimalSeparator)
 {
     const QStringView t = text.trimmed();

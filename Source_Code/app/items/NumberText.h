@@ -49,6 +49,10 @@ QString generalNumber(double value, QStringView decimalSeparator);
 // exponent may be written with E or D. A text that does not begin with a number is 0.
 double valOfText(QStringView text);
 
+// A value held in single precision, as the computations that keep a Single do; a value
+// beyond the single range becomes an infinity of its sign (never an undefined cast).
+double singlePrecision(double value);
+
 // The whole text, blanks around it trimmed, as a number under the given decimal
 // separator; nothing when it is not a number ("N/A", "", "2x").
 std::optional<double> strictValueOfText(QStringView text, QStringView decimalSeparator);
