@@ -144,3 +144,22 @@ TEST(AScanDisplay, WriteFailureIsReportedOnceAndTheScreenStillDraws)
     f.display.DrawAScan(1);
     EXPECT_EQ(f.messages.shown.size(), 2);
 }
+
+TEST(AScanDisplay, ConversionFailuresStillGiveACompletePicture)
+{
+    Fixture f;
+    auto& s = f.store.WorkItems[1].editSettings();
+    s.Hud = QStringLiteral("2");
+    s.DacMode = QStringLiteral("N/A");  // the strict reading of the peak box fails
+    s.Units = QStringLiteral("1e10");   // the unit's string id does not fit
+    s.Range = QStringLiteral("N/A");    // no scale for the gates
+    ASSERT_TRUE(f.display.DrawAScan(1));
+    EXPECT_TRUE(f.display.pictureWritten());
+    const auto bytes = tovu::platform::metafile::loadMetafile(f.display.picturePath());
+    ASSERT_TRUE(bytes);
+    const auto doc = tovu::platform::metafile::readEmf(*bytes);
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(doc->handlesLeftUndeleted, 0);
+    EXPECT_EQ(doc->count(tovu::platform::metafile::EMR_SETPIXELV), 11 * 67 + 11 * 85);
+    EXPECT_EQ(doc->count(tovu::platform::metafile::EMR_EXTTEXTOUTW), 2);  // delay and end of the axis
+}

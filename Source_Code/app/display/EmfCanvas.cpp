@@ -3,6 +3,7 @@
 #include "app/display/FontFaces.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <cmath>
 
 namespace tovu::display {
@@ -81,7 +82,8 @@ void EmfCanvas::textOut(int x, int y, const QString& text)
 {
     // Advances from the face the text resolves to here, so readers place it the same.
     std::vector<std::int32_t> advances;
-    if (!fontSpecs_.empty()) {
+    // Font metrics need the GUI application; without one readers space the text themselves.
+    if (!fontSpecs_.empty() && qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         const QFontMetricsF metrics(fontForSpec(fontSpecs_.back()));
         advances.reserve(text.size());
         for (QChar c : text)
