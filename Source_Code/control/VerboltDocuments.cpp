@@ -212,7 +212,9 @@ MethodStatus Verbolt::SaveDocument(QString& strDocument, QString& strPassword, Q
             HeldDocument->save();
         } else {
             HeldDocument->saveAs(strDocument, word::SaveFormat::Default, strPassword, strWritePassword);
-            HeldDocument = HeldApplication->activeDocument();
+            // The active document of the Word that holds this document, whichever Word is
+            // offered as running now.
+            HeldDocument = HeldDocument->application()->activeDocument();
         }
         return MethodStatus{1};
     });
