@@ -92,6 +92,12 @@
  * (A host that passes a 16-bit number, a Double or a text where a Long is expected is
  * a caller's choice; a forgiving server converts TOVU_VT_I2 and the others itself.)
  *
+ * Its function table, and the object DllGetClassObject hands out:
+ *
+ *   static const TovuDispatchVtbl vtbl = {TOVU_INPROC_ABI_VERSION, addRef, release,
+ *                                         getIdOfName, invoke, NULL};
+ *   typedef struct { TovuDispatch base; uint32_t refs; } Object;   (refs starts at 1)
+ *
  * The host opens a server library only by its absolute path: from the per-user class
  * registry, where DllRegisterServer put it, or from the program's own library folder,
  * where the file for ProgID "Project.Class" is "libproject.so" or "project.so" (the

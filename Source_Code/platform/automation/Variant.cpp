@@ -37,6 +37,8 @@ constexpr double lastDay = 2958465.999988426;
 
 QString textOfDate(double days)
 {
+    if (!(days >= firstDay && days <= lastDay))
+        raise(ErrorNumber::Overflow);  // a Date that came from outside with no calendar day
     const double whole = std::trunc(days);
     int seconds = static_cast<int>(std::lround(std::fabs(days - whole) * 86400.0));
     if (seconds >= 86400)

@@ -227,6 +227,27 @@ TEST_F(Activation, HostileProgIdsNeverReachTheFileSystem)
     EXPECT_FALSE(probed.empty());
 }
 
+TEST(ServerLocations, EnvironmentOverridesTheDefaults)
+{
+    const QByteArray registryBefore = qgetenv("TOVU_CLASS_REGISTRY");
+    const QByteArray folderBefore = qgetenv("TOVU_LIBRARY_DIR");
+    qputenv("TOVU_CLASS_REGISTRY", "/tmp/registry/classes.ini");
+    qputenv("TOVU_LIBRARY_DIR", "/opt/tovu/lib");
+    ServerLocations set = ServerLocations::fromEnvironment();
+    EXPECT_EQ(set.registryFile, QStringLiteral("/tmp/registry/classes.ini"));
+    EXPECT_EQ(set.libraryFolder, QStringLiteral("/opt/tovu/lib"));
+
+    qunsetenv("TOVU_CLASS_REGISTRY");
+    qunsetenv("TOVU_LIBRARY_DIR");
+    ServerLocations defaults = ServerLocations::fromEnvironment();
+    EXPECT_TRUE(defaults.registryFile.endsWith(QStringLiteral("/tovu/classes.ini")));
+    EXPECT_EQ(defaults.libraryFolder, QStringLiteral(TOVU_BIN_DIR));  // where this test runs from
+    if (!registryBefore.isEmpty())
+        qputenv("TOVU_CLASS_REGISTRY", registryBefore);
+    if (!folderBefore.isEmpty())
+        qputenv("TOVU_LIBRARY_DIR", folderBefore);
+}
+
 TEST(RunningObjectTable, FindsRunningObjectsByProgIdWithoutRegardToCase)
 {
     RunningObjectTable table;

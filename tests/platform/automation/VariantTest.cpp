@@ -143,6 +143,8 @@ TEST(Variant, ToStringFollowsTheRunTimeTexts)
     EXPECT_EQ(errorNumberOf([] { (void)Variant::null().toString(); }), 94);
     EXPECT_EQ(errorNumberOf([] { (void)Variant::missing().toString(); }), 13);
     EXPECT_EQ(errorNumberOf([] { (void)Variant::nothing().toString(); }), 91);
+    EXPECT_EQ(errorNumberOf([] { (void)Variant(Date{1e300}).toString(); }), 6);
+    EXPECT_EQ(errorNumberOf([] { (void)Variant(Date{std::nan("")}).toString(); }), 6);
 }
 
 TEST(Variant, DoubleBooleanCurrencyAndDateConversions)
