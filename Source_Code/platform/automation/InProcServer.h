@@ -31,9 +31,9 @@
  *   getTypeName        optional (NULL): the object's class name.
  *
  * invoke(self, dispId, kind, args, argCount, names, nameCount, result, error):
- *   kind     TOVU_CALL_METHOD or TOVU_CALL_GET (treat both alike: a caller reading a
- *            value may use either), TOVU_CALL_PUT or TOVU_CALL_PUTREF (the value
- *            assigned is the last argument).
+ *   kind     TOVU_CALL_METHOD, TOVU_CALL_GET or both or-ed (treat them alike: a
+ *            caller reading a value may use any), TOVU_CALL_PUT or TOVU_CALL_PUTREF
+ *            (the value assigned is the last argument).
  *   args     argCount values in call order, first argument first. Every argument is
  *            passed by reference: to give a value back to the caller, the server
  *            overwrites args[i] entirely and sets TOVU_VF_WRITTEN in args[i].flags.
@@ -77,7 +77,8 @@
  *   {
  *       if (id != 0x60030000) return TOVU_E_MEMBERNOTFOUND;
  *       if (nameCount) return TOVU_E_NONAMEDARGS;
- *       if (argCount != 1 || args[0].type != TOVU_VT_I4) return TOVU_E_BADPARAMCOUNT;
+ *       if (argCount != 1) return TOVU_E_BADPARAMCOUNT;
+ *       if (args[0].type != TOVU_VT_I4) return TOVU_E_TYPEMISMATCH;
  *       const char* text = lookUp(args[0].u.i4);
  *       if (!text) {
  *           error->number = 326;
