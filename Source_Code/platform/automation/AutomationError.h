@@ -32,7 +32,7 @@ inline constexpr std::int32_t WrongArgumentCount = 450;
 inline constexpr std::int32_t NotAnObjectProperty = 451;
 inline constexpr std::int32_t DuplicateKey = 457;
 inline constexpr std::int32_t ElementNotFound = 32811;
-// Base of the numbers that servers define for their own errors (vbObjectError).
+// Base of the numbers that servers define for their own errors (the object-error base).
 inline constexpr std::int32_t ObjectErrorBase = static_cast<std::int32_t>(0x80040000u);
 } // namespace ErrorNumber
 
