@@ -1,0 +1,319 @@
+// The window's controls, its toolbar and the wiring of every menu item to its handler.
+#include "app/mainwindow/frmmain.h"
+
+#include "app/display/widgets/AScanPropertiesDialog.h"
+#include "app/items/NumberText.h"
+#include "app/mainwindow/Icons.h"
+#include "app/mainwindow/SplitterHandle.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStyle>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace tovu::mainwindow {
+
+namespace {
+
+struct ToolbarButton {
+    const char* key;  // nullptr: a separator
+    QStyle::StandardPixmap icon;
+    bool checkable = false;
+};
+
+// Positions 1 to 17 in order.
+constexpr ToolbarButton kToolbar[] = {
+    {"Open", QStyle::SP_DialogOpenButton},
+    {"Save", QStyle::SP_DialogSaveButton},
+    {nullptr, QStyle::SP_CustomBase},
+    {"Status", QStyle::SP_BrowserReload},
+    {nullptr, QStyle::SP_CustomBase},
+    {"CopyAlog", QStyle::SP_FileDialogContentsView},
+    {"CopyPanel", QStyle::SP_FileDialogDetailedView},
+    {"wordIcon1", QStyle::SP_FileIcon},
+    {nullptr, QStyle::SP_CustomBase},
+    {"ViewAlogs", QStyle::SP_ArrowLeft},
+    {"ViewPanels", QStyle::SP_ArrowRight},
+    {"Superimpose", QStyle::SP_TitleBarNormalButton, true},
+    {"Recycle_Bin_Empty", QStyle::SP_TrashIcon},
+    {"LargeIcons", QStyle::SP_FileDialogListView},
+    {"SmallIcons", QStyle::SP_FileDialogInfoView},
+    {"List", QStyle::SP_FileDialogDetailedView},
+    {"TOVUHelp", QStyle::SP_DialogHelpButton},
+};
+
+} // namespace
+
+void frmmain::createToolbar()
+{
+    toolbar_ = addToolBar(QStringLiteral("Toolbar1"));
+    toolbar_->setObjectName(QStringLiteral("Toolbar1"));
+    toolbar_->setMovable(false);
+    toolbarButtons_.assign(1, nullptr);  // positions from 1
+    for (const ToolbarButton& b : kToolbar) {
+        if (!b.key) {
+            toolbarButtons_.push_back(toolbar_->addSeparator());
+            continue;
+        }
+        const QString key = QString::fromLatin1(b.key);
+        QAction* a = toolbar_->addAction(style()->standardIcon(b.icon), key == u"TOVUHelp" ? QStringLiteral("TOVU Help") : QString());
+        a->setObjectName(key);
+        a->setData(key);
+        a->setCheckable(b.checkable);
+        connect(a, &QAction::triggered, this, [this, a, key](bool checked) {
+            if (a->isCheckable())
+                a->setChecked(!checked);
+            runCommand([this, key] { Toolbar1_ButtonClick(key); });
+        });
+        toolbarButtons_.push_back(a);
+    }
+    // The help button carries its fixed text beside the picture.
+    if (auto* help = toolbar_->widgetForAction(toolbarButtons_.back()))
+        if (auto* button = qobject_cast<QToolButton*>(help))
+            button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+}
+
+QAction* frmmain::toolbarButton(int position) const
+{
+    return toolbarButtons_.at(static_cast<std::size_t>(position));
+}
+
+QWidget* frmmain::imgSplitter() const
+{
+    return imgSplitter_;
+}
+
+void frmmain::createControls()
+{
+    auto* form = new QWidget(this);
+    form->setObjectName(QStringLiteral("Form"));
+    form->setMouseTracking(true);
+    form->installEventFilter(this);
+    setCentralWidget(form);
+
+    tree_ = new MemoryTree(form);
+    tree_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tree_, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
+        DFDTree_PopUp(tree_->positionOf(tree_->itemAt(p)), tree_->viewport()->mapToGlobal(p));
+    });
+
+    listModel_ = std::make_unique<ItemListModel>(ctx_.store);
+    list_ = new QListView(form);
+    list_->setObjectName(QStringLiteral("lvwPanelsALog"));
+    list_->setModel(listModel_.get());
+    list_->setUniformItemSizes(true);
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list_->setLayoutMode(QListView::Batched);
+    list_->setResizeMode(QListView::Adjust);
+
+    imgSplitter_ = new SplitterHandle(form);
+    imgSplitter_->onMouseDown = [this](int x) { imgSplitter_MouseDown(x); };
+    imgSplitter_->onMouseMove = [this](int x) { imgSplitter_MouseMove(x); };
+    imgSplitter_->onMouseUp = [this](int x) { imgSplitter_MouseUp(x); };
+    picSplitter_ = new QWidget(form);
+    picSplitter_->setObjectName(QStringLiteral("picSplitter"));
+    picSplitter_->setAutoFillBackground(true);
+    QPalette bar = picSplitter_->palette();
+    bar.setColor(QPalette::Window, QColor(128, 128, 128));
+    picSplitter_->setPalette(bar);
+    picSplitter_->hide();
+
+    // The two move buttons of the reorder commands.
+    for (int i = 0; i < 2; ++i) {
+        auto* b = new QPushButton(i == 0 ? QStringLiteral("\u25B2") : QStringLiteral("\u25BC"), form);
+        b->setObjectName(QStringLiteral("cmdMoveOrder(%1)").arg(i));
+        moveOrder_[static_cast<std::size_t>(i)] = b;
+    }
+
+    exportFrame_ = new QGroupBox(form);
+    exportFrame_->setObjectName(QStringLiteral("Frm_Export"));
+    exportFrame_->hide();
+
+    picture_ = new display::AScanWidget(ctx_.display, form);
+    picture_->setObjectName(QStringLiteral("Picture1"));
+    picture_->setSelectedItemSource([this] { return selectedItemIndex(); });
+
+    notes_ = new NotesPane(form);
+    notes_->installEventFilter(this);
+
+    ascanMenus_ = std::make_unique<display::AScanMenuController>(ctx_.display, ctx_.clipboard, *this);
+    connect(picture_, &display::AScanWidget::popUpMenuRequested, this,
+            [this](const QPoint& p) { menus_.menu(QStringLiteral("mnuPopUpAscan"))->popup(p); });
+}
+
+bool frmmain::eventFilter(QObject* watched, QEvent* event)
+{
+    // The bare window and the notes pane hide the A-scan cursor read-out.
+    if (event->type() == QEvent::MouseMove && (watched == centralWidget() || watched == notes_))
+        Form_MouseMove();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// The tree's pop-up menus: the scan menu on PANELS and ALOGS, the memory menu elsewhere,
+// with the items that the node under the pointer allows.
+void frmmain::DFDTree_PopUp(int position, const QPoint& globalPos)
+{
+    if (position < 0)
+        return;
+    if (position == kPanelsNode || position == kALogsNode) {
+        tree_->setCurrentItem(tree_->node(position));
+        menus_.menu(QStringLiteral("mnuScan"))->popup(globalPos);
+        return;
+    }
+    QAction* status = action(QStringLiteral("mnuStatus"));
+    QAction* memory = action(QStringLiteral("mnuMemory"));
+    QAction* recall = action(QStringLiteral("PopUpmnuRecallItem"));
+    QAction* del = action(QStringLiteral("PopUpmnuDeleteItem"));
+    if (position == kRootNode) {
+        status->setEnabled(true);
+        memory->setEnabled(ctx_.store.MemoryGeneration >= 1);
+        recall->setEnabled(false);
+        del->setEnabled(false);
+    } else {
+        const bool panel = position < kALogsNode;
+        const long long offset = panel ? position - kPanelsNode : position - kALogsNode;
+        status->setEnabled(false);
+        memory->setEnabled(false);
+        recall->setEnabled(true);
+        del->setEnabled(true);
+        recall->setText(ctx_.language.GetResString(panel ? 501 : 500) + items::numberText(offset));
+        del->setText(ctx_.language.GetResString(panel ? 503 : 502) + items::numberText(offset));
+    }
+    menus_.menu(QStringLiteral("mnuPopUpDFDtree"))->popup(globalPos);
+}
+
+void frmmain::connectMenus()
+{
+    const auto on = [this](const char* name, std::function<void()> f) {
+        connectCommand(action(QString::fromLatin1(name)), std::move(f));
+    };
+    display::AScanMenuController& a = *ascanMenus_;
+    const auto ascan = [this](void (display::AScanMenuController::*handler)()) {
+        return [this, handler] {
+            (ascanMenus_.get()->*handler)();
+            syncAscanChecks();
+        };
+    };
+    (void)a;
+
+    on("mnuSave", [this] { mnuSave_Click(); });
+    on("mnuExit", [this] { mnuExit_Click(); });
+    on("mnuViewALogs", [this] { mnuViewALogs_Click(); });
+    on("mnuViewPanels", [this] { mnuViewPanels_Click(); });
+    on("mnuSuperimpose", [this] { mnuSuperimpose_Click(); });
+    on("mnuLargeIcons", [this] { mnuLargeIcons_Click(); });
+    on("mnuSmallIcons", [this] { mnuSmallIcons_Click(); });
+    on("mnuList", [this] { mnuList_Click(); });
+    on("mnuStatus", [this] { mnuStatus_Click(); });
+    on("mnuOptionsCheckDFDStatus", [this] { mnuOptionsCheckDFDStatus_Click(); });
+    on("mnuScanCurrent", [this] { mnuScanCurrent_Click(); });
+    on("mnuAbout", [this] { mnuAbout_Click(); });
+    on("mnuhelp", [this] { mnuhelp_Click(); });
+
+    on("mnuCopyAlog", ascan(&display::AScanMenuController::mnuCopyAlog_Click));
+    on("mnuPopUpAscanCopy", ascan(&display::AScanMenuController::mnuPopUpAscanCopy_Click));
+    on("mnuPopUpAscanStyleMinMax", ascan(&display::AScanMenuController::mnuPopUpAscanStyleMinMax_Click));
+    on("mnuPopUpAscanStyleSmooth", ascan(&display::AScanMenuController::mnuPopUpAscanStyleSmooth_Click));
+    on("mnuOptionsAlogStyleMinMax", ascan(&display::AScanMenuController::mnuOptionsAlogStyleMinMax_Click));
+    on("mnuOptionsAlogStyleSmooth", ascan(&display::AScanMenuController::mnuOptionsAlogStyleSmooth_Click));
+    on("mnuPictureBitmap", ascan(&display::AScanMenuController::mnuPictureBitmap_Click));
+    on("mnuPictureMetafile", ascan(&display::AScanMenuController::mnuPictureMetafile_Click));
+    on("mnuAScanProperties", ascan(&display::AScanMenuController::mnuAScanProperties_Click));
+    on("mnuAlogProperties", ascan(&display::AScanMenuController::mnuAlogProperties_Click));
+
+    for (int i = 0; i < kComPorts; ++i)
+        connectCommand(menus_.mnuCom[static_cast<std::size_t>(i)], [this, i] { mnuCom_Click(i); });
+    for (int i = 0; i < kLanguages; ++i)
+        connectCommand(menus_.mnuMultSel[static_cast<std::size_t>(i)], [this, i] { mnuMultSel_Click(i); });
+    for (int i = 0; i < kCopyOptions; ++i)
+        connectCommand(menus_.mnuCopyClipBoardOptions[static_cast<std::size_t>(i)], [this, i] { mnuCopyClipBoardOptions_Click(i); });
+    for (int i = 1; i <= 2; ++i)
+        connectCommand(menus_.mnuoptall[static_cast<std::size_t>(i)], [this, i] { mnuoptall_Click(i); });
+    for (int i = 1; i <= kPanelPages; ++i)
+        connectCommand(menus_.mnuPanelMem[static_cast<std::size_t>(i)], [this, i] { mnuPanelMem_Click(i); });
+    for (int i = 1; i <= kALogPages; ++i)
+        connectCommand(menus_.mnuAlogMem[static_cast<std::size_t>(i)], [this, i] { mnuAlogMem_Click(i); });
+    for (int g = 1; g <= kThousandGroups; ++g)
+        for (int i = 1; i <= kPagesPerGroup; ++i)
+            connectCommand(menus_.thousandPages[static_cast<std::size_t>(g)][static_cast<std::size_t>(i)],
+                           [this, g, i] { thousandsPage_Click(g, i); });
+
+    // The design's initial checks: the ALog view, the first page of each page menu, the
+    // Min-Max trace; the thousands menus start hidden until a 10000-ALog instrument.
+    action(QStringLiteral("mnuViewALogs"))->setChecked(true);
+    showPageChecks();
+    action(QStringLiteral("mnuAlogMemSelect2"))->setVisible(false);
+    syncAscanChecks();
+    // Built by the later commands (transfers, notes, files, report, live settings):
+    // mnuOpen, mnuSaveIndividual, mnuExportExcel, mnuExportMatlab, mnuPrint, mnuCopyPanel,
+    // mnuTerminal, mnuThickness, mnuGetCurrentSettings, mnuCompactMem, mnuSetPrivilege,
+    // MnuErasePanels, MnuEraseALOGS, PopUpmnuRecallItem, PopUpmnuDeleteItem.
+}
+
+// The A-scan menu checks are kept by the display's controller; the items mirror them.
+void frmmain::syncAscanChecks()
+{
+    const display::AScanMenuChecks& c = ascanMenus_->checks();
+    const std::pair<const char*, bool> checks[] = {
+        {"mnuPopUpAscanStyleMinMax", c.mnuPopUpAscanStyleMinMax},
+        {"mnuPopUpAscanStyleSmooth", c.mnuPopUpAscanStyleSmooth},
+        {"mnuOptionsAlogStyleMinMax", c.mnuOptionsAlogStyleMinMax},
+        {"mnuOptionsAlogStyleSmooth", c.mnuOptionsAlogStyleSmooth},
+        {"mnuPictureMetafile", c.mnuPictureMetafile},
+        {"mnuPictureBitmap", c.mnuPictureBitmap},
+    };
+    for (const auto& [name, checked] : checks)
+        action(QString::fromLatin1(name))->setChecked(checked);
+}
+
+// ---- AScanHost ----
+
+std::optional<int> frmmain::selectedItemIndex() const
+{
+    const QModelIndexList rows = list_->selectionModel() ? list_->selectionModel()->selectedIndexes() : QModelIndexList();
+    if (rows.isEmpty())
+        return std::nullopt;
+    int first = rows.front().row();
+    for (const QModelIndex& i : rows)
+        first = std::min(first, i.row());
+    return first + 1;
+}
+
+void frmmain::ShowALogSettings(int index)
+{
+    notes_->gridModel().ShowALogSettings(ctx_.store.workItem(index), ctx_.language, ctx_.display.decimalSeparator);
+}
+
+void frmmain::ShowItemNotes(int index)
+{
+    const items::DFDRecord& r = ctx_.store.workItem(index);
+    const items::RecordSettings& s = r.settings();
+    notes_->NoteIndex()->setText(QString::number(index));
+    notes_->LabelText()->setText(s.NoteLabel.trimmed());
+    notes_->OperatorText()->setText(s.NoteOperator.trimmed());
+    notes_->LocationText()->setText(s.NoteLocation.trimmed());
+    notes_->ProbeText()->setText(s.NoteProbe.trimmed());
+    notes_->NotesText()->setText(s.NoteText.trimmed());
+    notes_->DateLbl()->setText(s.TimeStamp.trimmed());
+    notes_->ModelLbl()->setText(s.IdentText.trimmed());
+    notes_->MemoText()->setPlainText(s.Memo);
+}
+
+void frmmain::showColourDialog()
+{
+    display::AScanPropertiesDialog dialog(ctx_.language, ctx_.settings, this);
+    ctx_.ui.runModal(dialog);
+}
+
+QSize frmmain::pictureSize() const
+{
+    return picture_->size();
+}
+
+} // namespace tovu::mainwindow

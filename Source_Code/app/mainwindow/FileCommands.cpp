@@ -1,0 +1,33 @@
+// Saving every item held to a saved-items file (File, Save; and the close's Yes).
+#include "app/mainwindow/frmmain.h"
+
+#include "app/items/FileHandlingModule.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace tovu::mainwindow {
+
+bool frmmain::mnuSave_Click()
+{
+    CommonDialog1.Flags = kOverwritePrompt;
+    CommonDialog1.Filter = QStringLiteral("DFD Files|*.dfd|Excel Comma Separated Files|*.csv|Matlab Files|*.mtl");
+    CommonDialog1.InitDir = ctx_.settings.GetSetting(QStringLiteral("Application"), QStringLiteral("Path"), QDir::homePath());
+    const std::optional<QString> name = ctx_.ui.saveFileName(CommonDialog1);
+    if (!name)
+        return false;
+    CommonDialog1.FileName = *name;
+    ctx_.settings.SaveSetting(QStringLiteral("Application"), QStringLiteral("Path"), QFileInfo(*name).absolutePath());
+    const items::SaveResult saved = items::SaveItemsFile(ctx_.store, *name, languageCodePage());
+    if (!saved.ok) {
+        // Nothing is reported as saved that was not: the changes stay marked.
+        ctx_.ui.message(QStringLiteral("The items could not be saved to ") + saved.file + QStringLiteral(":\n") + saved.reason,
+                        ctx_.language.GetResString(130), MessageIcon::Critical);
+        return false;
+    }
+    setCaptionBase(ctx_.language.GetResString(130));
+    setModified(false);
+    return true;
+}
+
+} // namespace tovu::mainwindow

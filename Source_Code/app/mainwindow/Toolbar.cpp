@@ -1,0 +1,42 @@
+// The toolbar: each button runs the handler of its menu command, chosen by its key.
+#include "app/mainwindow/frmmain.h"
+
+namespace tovu::mainwindow {
+
+void frmmain::Toolbar1_ButtonClick(const QString& key)
+{
+    struct Command {
+        const char* key;
+        std::function<void()> run;
+    };
+    const Command commands[] = {
+        {"Recycle_Bin_Empty",
+         [this] {
+             // Records 0 to 900, as far as the array reaches; Panels and ALogs stay.
+             const int last = std::min(900, static_cast<int>(ctx_.store.WorkItems.size()) - 1);
+             for (int i = 0; i <= last; ++i)
+                 ctx_.store.ClearDFDRecord(i);
+             FillItemList();
+         }},
+        {"Save", [this] { mnuSave_Click(); }},
+        {"Status",
+[this] { statusRead(true, true, true, true); }},
+        {"CopyAlog", [this] { ascanMenus_->mnuPopUpAscanCopy_Click(); }},
+        {"ViewAlogs", [this] { mnuViewALogs_Click(); }},
+        {"ViewPanels", [this] { mnuViewPanels_Click(); }},
+        {"Superimpose", [this] { mnuSuperimpose_Click(); }},
+        {"LargeIcons", [this] { mnuLargeIcons_Click(); }},
+        {"SmallIcons", [this] { mnuSmallIcons_Click(); }},
+        {"List", [this] { mnuList_Click(); }},
+        {"TOVUHelp", [this] { mnuhelp_Click(); }},
+        // "wordIcon1", "Open" and "CopyPanel" belong to the report, the file menus and the
+        // settings text, which add their commands here.
+    };
+    for (const Command& c : commands)
+        if (key == QLatin1String(c.key)) {
+            c.run();
+            return;
+        }
+}
+
+} // namespace tovu::mainwindow

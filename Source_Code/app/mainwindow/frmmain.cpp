@@ -1,0 +1,342 @@
+#include "app/mainwindow/frmmain.h"
+
+#include "app/items/NumberText.h"
+#include "app/link/BaudScan.h"
+#include "app/link/forms/TransferForm.h"
+#include "app/mainwindow/Icons.h"
+#include "app/mainwindow/ReportStatusDialog.h"
+#include "app/mainwindow/SplitterHandle.h"
+#include "platform/locale/AnsiCodePage.h"
+#include "platform/locale/UserLocale.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace tovu::mainwindow {
+
+// Counts the commands in progress for the busy guard.
+class frmmain::BusyScope {
+public:
+    explicit BusyScope(frmmain& w) : w_(w) { ++w_.busyDepth_; }
+    ~BusyScope() { --w_.busyDepth_; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    frmmain& w_;
+};
+
+namespace {
+
+template <typename F>
+void ignoringErrors(F&& f)
+{
+    try {
+        f();
+    } catch (...) {
+    }
+}
+
+const QString kBusyText = QStringLiteral("The instrument link is in use: wait until the command in progress has ended.");
+
+} // namespace
+
+frmmain::frmmain(MainContext& ctx) : ctx_(ctx)
+{
+    setObjectName(QStringLiteral("frmmain"));
+    setWindowIcon(iconResource(IconResource::Detector));
+    buildMenus(*this, menus_);
+    createToolbar();
+    createControls();
+    connectMenus();
+    connectLink();
+    statusBar();
+    // 9750 x 7365 twips at the least.
+    setMinimumSize(9750 / kTwipsPerPixel, 7365 / kTwipsPerPixel);
+    resize(800, 600);
+    refreshCaption();
+
+    // The document control lives as long as the window. Without its library the program
+    // simply has no Word report.
+    ignoringErrors([&] {
+        Verbolt1 = ctx_.activator.createObjectFrom(ctx_.paths.programFolder + u'/' + kControlLibrary, kVerboltProgId);
+    });
+}
+
+frmmain::~frmmain()
+{
+    // The transfer dialog is a child window: let it go before the window's children do.
+    ctx_.link.unloadTransferDialog();
+    ctx_.link.makeTransferView = nullptr;
+    ctx_.link.onMemoryMenus = nullptr;
+    ctx_.link.approveDiscard = nullptr;
+}
+
+void frmmain::connectLink()
+{
+    link::LinkContext& l = ctx_.link;
+    l.makeTransferView = [this]() -> std::unique_ptr<link::TransferView> {
+        return std::make_unique<link::TransferForm>(ctx_.language, [this] { ctx_.link.Active = false; }, this);
+    };
+    l.onMemoryMenus = [this](const link::MemoryMenus& m) { applyMemoryMenus(m); };
+    l.approveDiscard = [this](int generation) { return approveDiscard(generation); };
+}
+
+void frmmain::applyMemoryMenus(const link::MemoryMenus& m)
+{
+    if (m.eraseMemory)
+        action(QStringLiteral("mnuEraseMemory"))->setVisible(*m.eraseMemory);
+    if (m.alogMemSelect)
+        action(QStringLiteral("mnuAlogMemSelect"))->setVisible(*m.alogMemSelect);
+    if (m.alogMemSelect2)
+        action(QStringLiteral("mnuAlogMemSelect2"))->setVisible(*m.alogMemSelect2);
+}
+
+// An instrument of another memory size needs the arrays made anew; items held on the PC
+// would go with them, so the user decides.
+bool frmmain::approveDiscard(int generation)
+{
+    const QString text = QStringLiteral(
+        "The connected instrument has a different memory size (generation %1).\n"
+        "The items held in memory will be discarded. Continue?").arg(generation);
+    discarded_ = ctx_.ui.askYesNo(text, ctx_.language.GetResString(130), MessageIcon::Exclamation) == Answer::Yes;
+    return discarded_;
+}
+
+// ---- Start-up ----
+
+void frmmain::Form_Load()
+{
+    BusyScope busy(*this);
+    items::ItemStore& store = ctx_.store;
+    // Steps 1 and 2: the start-up counts and empty arrays.
+    ignoringErrors([&] {
+        store = items::ItemStore();
+        store.ThicknessCount = 0;
+        ctx_.link.GenerationIdentified = false;
+    });
+    store.LiveSettingsShown = false;
+    notes_->setMemoTabShown(false);
+    probeWord();
+    exportFrame_->setVisible(false);
+    hideCursor();
+    ReportCreated = false;
+
+    // The service switch: the first two characters of the command line.
+    serviceMode_ = ctx_.options.commandLine.left(2).toUpper() == u"/Z";
+    for (const char* name : {"mnuTerminal", "mnuPrint"}) {
+        action(QString::fromLatin1(name))->setVisible(serviceMode_);
+        action(QString::fromLatin1(name))->setEnabled(serviceMode_);
+    }
+    notes_->setMemoTabShown(serviceMode_);
+
+    ctx_.link.Active = true;
+    ignoringErrors([&] {
+        ctx_.language.setLanguageCode(platform::locale::lcidText(ctx_.userLcid()));
+        ctx_.language.LoadResourceDll(ctx_.language.LanguageCode());
+    });
+    setHelpFile();
+    ignoringErrors([&] { buildTree(); });
+    ignoringErrors([&] { items::InitModelNames(ctx_.link.ModelNames); });
+    ignoringErrors([&] { ApplyLanguageCaptions(); });
+    ignoringErrors([&] { notes_->gridModel().InitSettingsGrid(ctx_.language); });
+    ignoringErrors([&] { loadCopyOptions(); });
+
+    // The saved port, COM 1 when none (or no sensible one) is saved.
+    ignoringErrors([&] {
+        int port = items::intOfText(ctx_.settings.GetSetting(QStringLiteral("Com"), QStringLiteral("Port")));
+        if (port < 1)
+            port = 1;
+        mnuCom_Click(port - 1);
+    });
+    ignoringErrors([&] { ctx_.port.setPortOpen(false); });
+    ignoringErrors([&] {
+        ascanMenus_->loadPictureType();
+        syncAscanChecks();
+    });
+}
+
+void frmmain::probeWord()
+{
+    WordAvailable = false;
+    if (!Verbolt1)
+        return;
+    ignoringErrors([&] {
+        std::vector<platform::automation::Variant> args;
+        const QString version = Verbolt1->invoke(kIsWordAvailableId, args).toString();
+        WordAvailable = items::valueOfText(version) != 0;
+    });
+}
+
+void frmmain::setHelpFile()
+{
+    helpFile_ = ctx_.paths.assetPath(helpFileName(ctx_.language.LanguageCode()));
+}
+
+void frmmain::loadCopyOptions()
+{
+    const int mask = items::intOfText(ctx_.settings.GetSetting(QStringLiteral("Clipboard"), QStringLiteral("Copy Options")));
+    for (int i = 0; i < kCopyOptions; ++i)
+        menus_.mnuCopyClipBoardOptions[static_cast<std::size_t>(i)]->setChecked((mask & (1 << i)) == (1 << i));
+}
+
+void frmmain::buildTree()
+{
+    tree_->build(ctx_.language, iconResource(IconResource::Detector));
+}
+
+void frmmain::mnuCom_Click(int Index)
+{
+    for (int i = 0; i < kComPorts; ++i)
+        menus_.mnuCom[static_cast<std::size_t>(i)]->setChecked(i == Index);
+    platform::serial::SerialPort& port = ctx_.port;
+    if (port.portOpen())
+        port.setPortOpen(false);
+    if (!port.portOpen())
+        port.setCommPort(Index + 1);
+    ctx_.settings.SaveSetting(QStringLiteral("Com"), QStringLiteral("Port"), QString::number(Index + 1));
+
+    link::BaudScanHooks hooks;
+    hooks.applicationTitle = programTitle();
+    hooks.showAbout = [this] {
+        loadAbout();
+        about_->show();
+    };
+    hooks.setAboutCaption = [this](const QString& caption) {
+        loadAbout();
+        about_->setWindowTitle(caption);
+    };
+    hooks.hideAbout = [this] {
+        if (about_)
+            about_->hide();
+    };
+    hooks.statusRead = [this] { statusRead(true, true, true, false); };
+    link::scan_baudrate(ctx_.link, hooks);
+}
+
+void frmmain::loadAbout()
+{
+    if (!about_)
+        about_ = std::make_unique<frmAbout>(ctx_.language, programTitle(), this);
+}
+
+// ---- Shutdown ----
+
+void frmmain::Form_Unload(bool& Cancel)
+{
+    if (!modified_)
+        return;
+    const Answer answer = ctx_.ui.askYesNoCancel(ctx_.language.GetResString(189), ctx_.language.GetResString(130),
+                                                 MessageIcon::Question);
+    if (answer == Answer::Yes) {
+        // A save that is cancelled or fails keeps the window, and the changes, open.
+        if (!mnuSave_Click())
+            Cancel = true;
+    } else if (answer != Answer::No) {
+        Cancel = true;
+    }
+}
+
+void frmmain::mnuExit_Click()
+{
+    close();
+}
+
+void frmmain::closeEvent(QCloseEvent* event)
+{
+    if (busy() && !unloading_) {
+        statusBar()->showMessage(kBusyText, 5000);
+        event->ignore();
+        return;
+    }
+    bool cancel = false;
+    {
+        BusyScope scope(*this);
+        unloading_ = true;
+        Form_Unload(cancel);
+        unloading_ = false;
+    }
+    if (cancel) {
+        event->ignore();
+        return;
+    }
+    if (about_)
+        about_->hide();
+    event->accept();
+}
+
+// ---- Modified flag and caption ----
+
+void frmmain::setModified(bool modified)
+{
+    modified_ = modified;
+    refreshCaption();
+}
+
+void frmmain::setCaptionBase(const QString& base)
+{
+    captionBase_ = base;
+    refreshCaption();
+}
+
+void frmmain::refreshCaption()
+{
+    setWindowTitle(modified_ ? captionBase_ + QStringLiteral(" *") : captionBase_);
+}
+
+// ---- Busy guard ----
+
+bool frmmain::runCommand(const std::function<void()>& command)
+{
+    if (busy()) {
+        statusBar()->showMessage(kBusyText, 5000);
+        return false;
+    }
+    BusyScope scope(*this);
+    try {
+        command();
+    } catch (const std::exception& e) {
+        ctx_.ui.message(QString::fromLocal8Bit(e.what()), ctx_.language.GetResString(130), MessageIcon::Critical);
+    }
+    return true;
+}
+
+void frmmain::connectCommand(QAction* a, std::function<void()> command)
+{
+    // Checkable items: the handler decides the check, so the toggle Qt made is undone
+    // first (also when the command is refused).
+    connect(a, &QAction::triggered, this, [this, a, command = std::move(command)](bool checked) {
+        if (a->isCheckable())
+            a->setChecked(!checked);
+        runCommand(command);
+    });
+}
+
+// ---- Mouse over the bare window ----
+
+void frmmain::hideCursor()
+{
+    if (picture_)
+        picture_->hideCursor();
+}
+
+void frmmain::Form_MouseMove()
+{
+    hideCursor();
+}
+
+void frmmain::mouseMoveEvent(QMouseEvent* event)
+{
+    Form_MouseMove();
+    QMainWindow::mouseMoveEvent(event);
+}
+
+int frmmain::languageCodePage() const
+{
+    return platform::locale::ansiCodePage(ctx_.language.LanguageCode().toUInt(nullptr, 16));
+}
+
+} // namespace tovu::mainwindow

@@ -1,0 +1,225 @@
+#pragma once
+// The main window: start-up and shutdown, menus, memory tree, item list, A-scan picture,
+// notes and settings tab, status display, page menus, language and captions, About and
+// help. One instance for the program's life; its handlers keep their own names.
+//
+// Seams for the commands built later (drag and drop, notes editing, file menus, live
+// settings, toolbar report, Word report): the public members below (page state, the
+// modified flag, the busy guard, the views) are what those handlers use.
+
+#include "app/display/AScanMenuController.h"
+#include "app/display/widgets/AScanWidget.h"
+#include "app/mainwindow/ItemListModel.h"
+#include "app/mainwindow/MainContext.h"
+#include "app/mainwindow/MainMenus.h"
+#include "app/mainwindow/MemoryTree.h"
+#include "app/mainwindow/NotesPane.h"
+#include "app/mainwindow/frmAbout.h"
+#include "platform/automation/Dispatch.h"
+
+#include <QListView>
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+class QGroupBox;
+class QPushButton;
+class QToolBar;
+
+namespace tovu::mainwindow {
+
+class SplitterHandle;
+class ReportStatusDialog;
+
+constexpr int kTwipsPerPixel = 15;
+inline const QString kProgramTitle = QStringLiteral("TOVU");
+inline const QString kVerboltProgId = QStringLiteral("Verbolt_OCX.Verbolt");
+inline const QString kControlLibrary = QStringLiteral("libword.so");
+constexpr platform::automation::DispId kIsWordAvailableId = 0x60030054;
+
+// The one page state of the memory tree, read by the display, the status read and the
+// transfers: the panel page (1..5, 20 slots each) and the ALog bank (0-based, 100 slots
+// each: 0..7 on an 800-ALog instrument, 0..99 on a 10000-ALog one).
+struct PageState {
+    int panelPage = 1;
+    int alogBank = 0;
+    int firstPanelSlot() const { return (panelPage - 1) * 20 + 1; }
+    int firstALogSlot() const { return alogBank * 100 + 1; }
+};
+
+class frmmain final : public QMainWindow, public display::AScanHost {
+    Q_OBJECT
+public:
+    explicit frmmain(MainContext& ctx);
+    ~frmmain() override;
+
+    // ---- Start-up and shutdown ----
+    void Form_Load();
+    // Cancel comes back True when the window must stay open.
+    void Form_Unload(bool& Cancel);
+    void mnuExit_Click();
+    void mnuCom_Click(int Index);
+    void Form_Resize();
+    void Form_MouseMove();
+
+    // ---- Captions and language ----
+    void ApplyLanguageCaptions();
+    void mnuMultSel_Click(int Index);
+    QString helpFile() const { return helpFile_; }
+
+    // ---- Status display ----
+    void Current_Status_DFD(bool& GET_ALL_STATUS, bool& GET_PANELS, bool& GET_ALOGS, bool& ShowScreen);
+    void RE_DRAW_TICKS_ON_PANEL(const QString& START_PANEL, const QString& START_ALOG);
+    void DFD_Tick(int item);
+    void mnuStatus_Click();
+    void mnuOptionsCheckDFDStatus_Click() { mnuStatus_Click(); }
+    void mnuScanCurrent_Click();
+
+    // ---- Page menus ----
+    void mnuPanelMem_Click(int Index);
+    void mnuAlogMem_Click(int Index);
+    void mnuAlogMem_I_Click(int Index) { thousandsPage_Click(1, Index); }
+    // Group 2..10: mnuAlogMem_1000_Click ... mnuAlogMem_9000_Click.
+    void thousandsPage_Click(int group, int Index);
+    const PageState& pages() const { return pages_; }
+
+    // ---- Item list and views ----
+    void FillItemList();
+    void mnuViewALogs_Click();
+    void mnuViewPanels_Click();
+    void mnuLargeIcons_Click();
+    void mnuSmallIcons_Click();
+    void mnuList_Click();
+    void mnuSuperimpose_Click();
+    bool alogsShown() const;
+    // The splitter position in twips may be raised to its minimum.
+    void ResizeControls(float& position);
+    void imgSplitter_MouseDown(int X);
+    void imgSplitter_MouseMove(int X);
+    void imgSplitter_MouseUp(int X);
+
+    // ---- Clipboard options ----
+    void mnuCopyClipBoardOptions_Click(int Index);
+    void mnuoptall_Click(int Index);
+    int copyOptionsMask() const;
+    void storeCopyOptionsMask();
+
+    // ---- About, help, service ----
+    void mnuAbout_Click();
+    void mnuhelp_Click();
+    frmAbout* aboutBox() const { return about_.get(); }
+
+    // ---- Toolbar ----
+    void Toolbar1_ButtonClick(const QString& key);
+
+    // ---- File (the part the close needs) ----
+    // Save: true when the file was written.
+    bool mnuSave_Click();
+
+    // ---- Modified flag ----
+    bool modified() const { return modified_; }
+    void setModified(bool modified);
+    // The caption without the modified mark ("TOVU", or the title and a model name).
+    void setCaptionBase(const QString& base);
+
+    // ---- Busy guard ----
+    // True while a command runs; user commands and closing are refused meanwhile.
+    bool busy() const { return busyDepth_ > 0; }
+    // Runs a user command unless another one is running (then false, nothing runs).
+    bool runCommand(const std::function<void()>& command);
+
+    // ---- Controls, for the handlers built later and for tests ----
+    MainContext& context() { return ctx_; }
+    MainMenus& menus() { return menus_; }
+    QAction* action(const QString& name) const { return menus_.action(name); }
+    MemoryTree* DFDTree() const { return tree_; }
+    QListView* lvwPanelsALog() const { return list_; }
+    ItemListModel& listModel() { return *listModel_; }
+    display::AScanWidget* Picture1() const { return picture_; }
+    NotesPane* NotesSettingsTab() const { return notes_; }
+    QGroupBox* Frm_Export() const { return exportFrame_; }
+    QToolBar* Toolbar1() const { return toolbar_; }
+    QAction* toolbarButton(int position) const;  // 1..17
+    QWidget* imgSplitter() const;
+    QWidget* picSplitter() const { return picSplitter_; }
+    QPushButton* cmdMoveOrder(int index) const { return moveOrder_[index]; }
+    display::AScanMenuController& ascanMenus() { return *ascanMenus_; }
+    ReportStatusDialog* lastStatusReport() const { return lastReport_.get(); }
+
+    bool WordAvailable = false;
+    bool ReportCreated = false;
+    bool serviceMode() const { return serviceMode_; }
+    bool mbMoving = false;
+    int miPictureItem = 0;
+    float splitterLeft = 2560;  // twips
+    platform::automation::DispatchRef Verbolt1;
+    CommonDialog CommonDialog1;
+
+    // AScanHost
+    std::optional<int> selectedItemIndex() const override;
+    void ShowALogSettings(int index) override;
+    void ShowItemNotes(int index) override;
+    void showColourDialog() override;
+    QSize pictureSize() const override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class BusyScope;
+
+    void createControls();
+    void createToolbar();
+    void connectMenus();
+    void connectCommand(QAction* action, std::function<void()> command);
+    void connectLink();
+    void probeWord();
+    void buildTree();
+    QString programTitle() const { return kProgramTitle; }
+    void refreshCaption();
+    void setHelpFile();
+    void loadCopyOptions();
+    void syncPictureTypeMenus();
+    void syncAscanChecks();
+    void showPageChecks();
+    void relabelALogPage(int bank);
+    void showKind(ListKind kind);
+    void loadAbout();
+    void hideCursor();
+    bool approveDiscard(int generation);
+    void applyMemoryMenus(const link::MemoryMenus& m);
+    void statusRead(bool all, bool panels, bool alogs, bool show);
+    void DFDTree_PopUp(int position, const QPoint& globalPos);
+    int languageCodePage() const;
+
+    MainContext& ctx_;
+    MainMenus menus_;
+    MemoryTree* tree_ = nullptr;
+    QListView* list_ = nullptr;
+    std::unique_ptr<ItemListModel> listModel_;
+    display::AScanWidget* picture_ = nullptr;
+    NotesPane* notes_ = nullptr;
+    QGroupBox* exportFrame_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    std::vector<QAction*> toolbarButtons_;
+    SplitterHandle* imgSplitter_ = nullptr;
+    QWidget* picSplitter_ = nullptr;
+    std::array<QPushButton*, 2> moveOrder_{};
+    std::unique_ptr<display::AScanMenuController> ascanMenus_;
+    std::unique_ptr<frmAbout> about_;
+    std::unique_ptr<ReportStatusDialog> lastReport_;
+
+    PageState pages_;
+    QString captionBase_ = kProgramTitle;
+    QString helpFile_;
+    bool modified_ = false;
+    bool serviceMode_ = false;
+    int busyDepth_ = 0;
+    bool unloading_ = false;
+    bool discarded_ = false;
+};
+
+} // namespace tovu::mainwindow

@@ -1,0 +1,71 @@
+#pragma once
+// A main window on a temporary settings store, with COM 1 mapped to a simulated
+// instrument on a pseudo-terminal (or to a silent one, or to nothing), and a window into
+// the link's waits.
+
+#include "instrument-sim/InstrumentSimulator.h"
+#include "app/mainwindow/MainContext.h"
+#include "app/mainwindow/frmmain.h"
+#include "mainwindow/ScriptedInteraction.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace tovu::mainwindow::testing {
+
+// Calls a hook from every wait of the link, then waits as the program does.
+class HookedPump final : public link::EventPump {
+public:
+    HookedPump(std::unique_ptr<link::EventPump> inner, std::function<void()>& hook) : inner_(std::move(inner)), hook_(hook) {}
+    void doEvents() override
+    {
+        if (hook_)
+            hook_();
+        inner_->doEvents();
+    }
+    void waitMs(int ms) override
+    {
+        if (hook_)
+            hook_();
+        inner_->waitMs(ms);
+    }
+
+private:
+    std::unique_ptr<link::EventPump> inner_;
+    std::function<void()>& hook_;
+};
+
+class MainWindowFixture : public ::testing::Test {
+protected:
+    MainWindowFixture();
+    ~MainWindowFixture() override;
+
+    // A simulated instrument of the model, answering only at baud, mapped as COM 1.
+    sim::InstrumentSimulator& startInstrument(int model, int baud = 115200, bool silent = false);
+    // COM 1 is a device that does not exist.
+    void mapComToNothing();
+    void mapCom(int port, const QString& device);
+    void saveSetting(const QString& section, const QString& key, const QString& value);
+    QString setting(const QString& section, const QString& key) const;
+
+    // Creates the context and the window and runs Form_Load.
+    frmmain& start();
+    frmmain& window() { return *window_; }
+    MainContext& context() { return *context_; }
+
+    QTemporaryDir home;
+    ScriptedInteraction ui;
+    MainOptions options;
+    std::function<void()> waitHook;  // runs inside every wait of the link
+    std::unique_ptr<sim::InstrumentSimulator> instrument;
+
+private:
+    std::unique_ptr<MainContext> context_;
+    std::unique_ptr<frmmain> window_;
+};
+
+// The window's tree captions at positions from..to.
+QStringList treeCaptions(const frmmain& w, int from, int to);
+
+} // namespace tovu::mainwindow::testing
