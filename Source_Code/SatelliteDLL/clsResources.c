@@ -210,7 +210,7 @@ static TovuResult invoke(TovuDispatch *self, int32_t dispId, uint32_t kind, Tovu
 }
 
 static const TovuDispatchVtbl resourcesVtbl = {
-    TOVU_INPROC_ABI_VERSION, addRef, release, getIdOfName, invoke,
+    TOVU_INPROC_ABI_VERSION, addRef, release, getIdOfName, invoke, NULL,
 };
 
 TOVU_EXPORT TovuResult DllGetClassObject(const char *progId, TovuDispatch **object)
