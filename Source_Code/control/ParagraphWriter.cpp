@@ -41,3 +41,20 @@ void resetParagraph(word::Paragraph& paragraph, bool font)
 }
 
 } // namespace tovu::control
+
+namespace tovu::control {
+
+void writeParagraph(word::Document& document, const QString& text, const TextFormat& format,
+                    const std::function<void(word::Paragraph&)>& beforeSpacing)
+{
+    word::Paragraph paragraph = addParagraphAt(document, format.insertionPoint);
+    paragraph.range().setText(text);
+    applyAlignmentAndFont(paragraph, format);
+    if (beforeSpacing)
+        beforeSpacing(paragraph);
+    paragraph.format().setSpaceAfter(format.spaceAfter);
+    paragraph.range().insertParagraphAfter();
+    resetParagraph(paragraph);
+}
+
+} // namespace tovu::control

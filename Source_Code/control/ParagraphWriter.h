@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 namespace tovu::control {
 
@@ -37,5 +38,11 @@ void applyAlignmentAndFont(word::Paragraph& paragraph, const TextFormat& format)
 
 // Resets the paragraph, its format and (unless told not to) its font.
 void resetParagraph(word::Paragraph& paragraph, bool font = true);
+
+// One formatted paragraph at the insertion point: its text, alignment and font, then
+// (where given) whatever the caller adds to it, its space after, a paragraph behind it,
+// and the resets that keep the next paragraph plain.
+void writeParagraph(word::Document& document, const QString& text, const TextFormat& format,
+                    const std::function<void(word::Paragraph&)>& beforeSpacing = {});
 
 } // namespace tovu::control

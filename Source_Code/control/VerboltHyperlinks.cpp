@@ -17,13 +17,11 @@ bool isLinkTable(const automation::Variant& value)
     return array.dims() == 2 && array.lbound(2) <= 0 && array.ubound(2) >= 1;
 }
 
-// Makes the paragraph's text a link, then gives it its space after and a paragraph behind.
-void linkAndClose(word::Paragraph& paragraph, const QString& address, std::int16_t spaceAfter)
+// Makes the paragraph's text a link to address.
+void addLink(word::Paragraph& paragraph, const QString& address)
 {
     word::Range range = paragraph.range();
     range.hyperlinks().add(range, address);
-    paragraph.format().setSpaceAfter(spaceAfter);
-    paragraph.range().insertParagraphAfter();
 }
 
 } // namespace
@@ -41,11 +39,7 @@ MethodStatus Verbolt::InsertHyperlink(QString& strText, QString& strHTTP, bool& 
                             lngColor,   blnItalic, blnUnderline, lngAnimation,  blnEmboss,
                             blnEngrave, blnShadow, blnStrikeThrough, lngInsertionPoint};
     return trapped<MethodStatus>(-3, [&] {
-        word::Paragraph paragraph = addParagraphAt(*HeldDocument, format.insertionPoint);
-        paragraph.range().setText(strText);
-        applyAlignmentAndFont(paragraph, format);
-        linkAndClose(paragraph, strHTTP, format.spaceAfter);
-        resetParagraph(paragraph);
+        writeParagraph(*HeldDocument, strText, format, [&](word::Paragraph& paragraph) { addLink(paragraph, strHTTP); });
         return MethodStatus{1};
     });
 }
@@ -72,7 +66,9 @@ MethodStatus Verbolt::InsertHyperlinks(automation::Variant& varArray, bool& blnB
         for (std::int32_t i = links.lbound(1); i <= links.ubound(1); ++i) {
             paragraph.range().setText(links.get({i, 0}).toString());
             applyAlignmentAndFont(paragraph, format);
-            linkAndClose(paragraph, links.get({i, 1}).toString(), format.spaceAfter);
+            addLink(paragraph, links.get({i, 1}).toString());
+            paragraph.format().setSpaceAfter(format.spaceAfter);
+            paragraph.range().insertParagraphAfter();
         }
         resetParagraph(paragraph);
         return MethodStatus{1};

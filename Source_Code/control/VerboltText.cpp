@@ -26,12 +26,7 @@ MethodStatus Verbolt::TextToWord(QString& strText, bool& blnBold, QString& strFo
                             lngColor,     blnItalic,   blnUnderline, lngAnimation, blnEmboss,
                             blnEngrave,   blnShadow,   blnStrikeThrough, lngInsertionPoint};
     return trapped<MethodStatus>(-3, [&] {
-        word::Paragraph paragraph = addParagraphAt(*HeldDocument, format.insertionPoint);
-        paragraph.range().setText(strText);
-        applyAlignmentAndFont(paragraph, format);
-        paragraph.format().setSpaceAfter(format.spaceAfter);
-        paragraph.range().insertParagraphAfter();
-        resetParagraph(paragraph);
+        writeParagraph(*HeldDocument, strText, format);
         return MethodStatus{1};
     });
 }
