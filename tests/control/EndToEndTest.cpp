@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 
 namespace tovu::control::testing {
 namespace {
@@ -132,6 +133,20 @@ TEST_F(EndToEndTest, ReportBuiltThroughTheDispatchTableReadsBackTheSame)
     const auto& footer = model->section.footer(word::HeaderFooterIndex::Primary);
     ASSERT_TRUE(footer.pageNumber.has_value());
     EXPECT_EQ(*footer.pageNumber, word::PageNumberAlignment::Center);
+
+    // A second parser reads the same texts in the same order.
+    QProcess python;
+    python.start(QStringLiteral("python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import sys, zipfile, xml.dom.minidom as m\n"
+                                 "d = m.parseString(zipfile.ZipFile(sys.argv[1]).read('word/document.xml'))\n"
+                                 "print('|'.join(t.firstChild.data for t in d.getElementsByTagName('w:t') if t.firstChild))"),
+                  report});
+    if (!python.waitForFinished(20000) || python.exitStatus() != QProcess::NormalExit)
+        GTEST_SKIP() << "python3 is not at hand";
+    ASSERT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+    const QString texts = QString::fromUtf8(python.readAllStandardOutput()).trimmed();
+    EXPECT_EQ(texts, pieces.join(u'|'));
 }
 
 } // namespace
