@@ -43,6 +43,8 @@ private:
 inline const QString kTimeoutText = QStringLiteral("Communication error executing ");
 inline const QString kCancelSource = QStringLiteral("Transfer Error:");
 inline const QString kCancelText = QStringLiteral("Transfer Interrupted By User ");
+// The terminal window raises its timeouts under this source.
+inline const QString kTerminalSource = QStringLiteral("TERMINAL Apply Command");
 
 LinkError timeoutError(const QString& source, const QString& cmd, const QString& arg);
 LinkError cancelError();

@@ -1,0 +1,232 @@
+#include "app/link/DownloadEngine.h"
+
+#include "app/items/NumberText.h"
+#include "app/link/CommandPrimitive.h"
+#include "app/link/Connection.h"
+#include "app/link/CurvesAndWaveforms.h"
+#include "app/link/MemoryState.h"
+#include "app/link/ModelIdentification.h"
+#include "app/link/RecordTransfer.h"
+#include "app/link/SlotOperations.h"
+
+namespace tovu::link {
+
+namespace {
+
+constexpr int kDownloadString = 517;
+constexpr int kPanelSlotWaitMs = 20;   // before each occupied panel
+constexpr int kDacCurveWaitMs = 200;   // before a panel's DAC curve
+constexpr int kTcgCurveWaitMs = 2;     // before a panel's TCG curve on early models
+constexpr int kFirstModelWithTcgPace = 11;
+constexpr int kAvgOn = 5;
+
+using Records = std::vector<items::DFDRecord>;
+
+// The curves that go with the settings just read into record s.
+void readCurves(LinkContext& ctx, SlotKind kind, int s)
+{
+    items::DFDRecord& r = ctx.store.workItem(s);
+    const bool panel = kind == SlotKind::Panel;
+    r.DacCurvePresent = r.DacPresent;
+    if (r.DacPresent) {
+        if (panel)
+            ctx.clock.sleepMs(kDacCurveWaitMs);
+        ReadWaveformData(ctx, s, QStringLiteral("ADC"));
+    }
+    if (ctx.store.workItem(s).TcgPresent) {
+        ctx.store.workItem(s).TcgCurvePresent = true;
+        if (panel && GetInstrumentModel(ctx, 0) < kFirstModelWithTcgPace)
+            ctx.clock.sleepMs(kTcgCurveWaitMs);
+        ReadWaveformData(ctx, s, panel ? QStringLiteral("RYC") : QStringLiteral("AYC"));
+    } else {
+        ctx.store.workItem(s).TcgCurvePresent = false;
+    }
+    const bool avg = items::valueOfText(ctx.store.workItem(s).settings().AvgMode) == kAvgOn;
+    if (avg)
+        ReadWaveformData(ctx, s, QStringLiteral("AAC"));
+    ctx.store.workItem(s).AvgCurvePresent = avg;
+}
+
+// Recalls slot s and reads it into WorkItems(s). False when the instrument refused the
+// recall; the record is then as it was.
+bool readSlot(LinkContext& ctx, SlotKind kind, int s)
+{
+    const items::DFDRecord before = ctx.store.workItem(s);
+    try {
+        if (kind == SlotKind::Panel)
+            PanelMemoryAction(ctx, MemoryAction::RECALL, s);
+        else
+            ALogMemoryAction(ctx, MemoryAction::RECALL, s, s);
+    } catch (const LinkError& e) {
+        if (e.kind() != LinkErrorKind::NotAcknowledged)
+            throw;
+        ctx.store.workItem(s) = before;
+        return false;
+    }
+    items::DFDRecord& r = ctx.store.workItem(s);
+    r.InUse = r.WaveformPresent = r.DacCurvePresent = r.TcgCurvePresent = false;
+    ReadPanelSettings(ctx, s);
+    if (kind == SlotKind::ALog) {
+        ReadWaveformData(ctx, s, QStringLiteral("AWT"));
+        ReadParamTS(ctx, s);
+    }
+    ReadParamsCDSH(ctx, s);
+    items::DFDRecord& done = ctx.store.workItem(s);
+    done.editSettings().SlotText = QString::number(s);
+    done.InUse = true;
+    done.WaveformPresent = kind == SlotKind::ALog;
+    readCurves(ctx, kind, s);
+    return true;
+}
+
+void downloadSlot(TransferEnv& env, SlotKind kind, int s, const QString& list, TransferReport& report)
+{
+    LinkContext& ctx = env.link;
+    paintSlot(ctx, kind, s, SlotColour::Yellow);
+    ctx.setProgress(0);
+    if (!slotUsed(ctx, kind, s, list)) {
+        paintSlot(ctx, kind, s, SlotColour::Red);
+        report.empty.push_back(s);
+        if (ctx.store.workItem(s).InUse) {
+            // The PC item of that number was not replaced, so it stays.
+            report.kept.push_back(s);
+            ctx.setStatusText(QStringLiteral(" %1 %2 is empty on the instrument; the PC item is kept")
+                                  .arg(ctx.strings.GetResString(kind == SlotKind::Panel ? kPanelString : kALogString))
+                                  .arg(s));
+        }
+        return;
+    }
+    if (kind == SlotKind::Panel)
+        ctx.clock.sleepMs(kPanelSlotWaitMs);
+    else
+        WriteComm(ctx, QStringLiteral("WFP"), QStringLiteral("1"));
+    ctx.setStatusText(slotStatus(env, kDownloadString, kind, s));
+    if (readSlot(ctx, kind, s)) {
+        paintSlot(ctx, kind, s, SlotColour::Green);
+        report.transferred.push_back(s);
+    } else {
+        paintSlot(ctx, kind, s, SlotColour::Red);
+        report.failed.push_back(s);
+        ctx.setStatusText(QStringLiteral(" %1 %2 could not be recalled; the PC record is unchanged")
+                              .arg(ctx.strings.GetResString(kind == SlotKind::Panel ? kPanelString : kALogString))
+                              .arg(s));
+    }
+}
+
+// WorkItems 1..MaxALogs cleared, then the array of the kind staged at its numbers.
+void stage(items::ItemStore& store, SlotKind kind)
+{
+    for (int i = 1; i <= store.MaxALogs; ++i)
+        store.ClearDFDRecord(i);
+    const Records& from = kind == SlotKind::Panel ? store.Panels : store.ALogs;
+    const int count = kind == SlotKind::Panel ? store.MaxPanels : store.MaxALogs;
+    for (int i = 1; i <= count; ++i)
+        store.WorkItems[static_cast<std::size_t>(i)] = from[static_cast<std::size_t>(i)];
+}
+
+void copyBack(items::ItemStore& store, SlotKind kind)
+{
+    Records& to = kind == SlotKind::Panel ? store.Panels : store.ALogs;
+    const int count = kind == SlotKind::Panel ? store.MaxPanels : store.MaxALogs;
+    for (int i = 1; i <= count; ++i)
+        to[static_cast<std::size_t>(i)] = store.WorkItems[static_cast<std::size_t>(i)];
+}
+
+void failedSlotsMessage(TransferEnv& env, SlotKind kind, const TransferReport& report, const QString& title)
+{
+    if (report.failed.empty())
+        return;
+    QStringList numbers;
+    for (const int s : report.failed)
+        numbers << QString::number(s);
+    env.dialogs.message(QStringLiteral("The instrument refused to recall %1 %2; those PC records are unchanged.")
+                            .arg(env.link.strings.GetResString(kind == SlotKind::Panel ? kPanelString : kALogString),
+                                 numbers.join(QStringLiteral(", "))),
+                        title, LinkIcon::Exclamation);
+}
+
+TransferReport download(TransferEnv& env, SlotKind kind, const std::vector<int>& requested, bool all, int first,
+                        int last)
+{
+    LinkContext& ctx = env.link;
+    items::ItemStore& store = ctx.store;
+    const QString& title = kind == SlotKind::Panel ? kGetAllPanelsError : kGetAllAlogsError;
+    TransferReport report;
+    bool liveSaved = false;
+    std::optional<Records> snapshot;
+    runTransfer(env, title, liveSaved, report, [&] {
+        env.host.setBusy(true);
+        OpenComm(ctx);
+        ctx.loadTransferDialog();
+        saveLiveSettings(env);
+        liveSaved = true;
+        // The identification above fixed the memory; the selection is taken against it.
+        const std::vector<int> slots = all ? downloadSlots(env, kind, first, last) : downloadSlots(env, kind, requested);
+        snapshot.emplace(store.WorkItems.begin() + 1, store.WorkItems.end());
+        stage(store, kind);
+        TransferScope transfer(ctx);
+        CheckMemoryState(env, kind, slots);
+        const QString list = occupancyList(ctx, kind);
+        int bank = -1;
+        for (const int s : slots) {
+            if (bankOfSlot(kind, s) != bank) {
+                bank = bankOfSlot(kind, s);
+                captionBank(ctx, kind, bank);
+            }
+            downloadSlot(env, kind, s, list, report);
+        }
+        if (kind == SlotKind::Panel) {
+            WriteComm(ctx, QStringLiteral("WPS"), QStringLiteral("1"));
+        } else {
+            WriteComm(ctx, QStringLiteral("WAS"), QStringLiteral("1"));
+            WriteComm(ctx, QStringLiteral("WFP"), QStringLiteral("0"));
+        }
+        ctx.setStatusText(QStringLiteral(" Download Complete"));
+        ctx.unloadTransferDialog();
+        restoreLiveSettings(env);
+    });
+    if (!report.completed) {
+        if (snapshot)
+            std::copy(snapshot->begin(), snapshot->end(), store.WorkItems.begin() + 1);
+        return report;
+    }
+    CloseComm(ctx);
+    env.host.setBusy(false);
+    copyBack(store, kind);
+    if (kind == SlotKind::Panel) {
+        env.host.showPanelsView();
+        ctx.pump.doEvents();
+        env.host.markModified();
+    } else {
+        ctx.pump.doEvents();
+        env.host.markModified();
+        env.host.mnuViewALogs_Click();
+        env.host.markModified();
+    }
+    failedSlotsMessage(env, kind, report, title);
+    return report;
+}
+
+} // namespace
+
+TransferReport DownloadPanels(TransferEnv& env, int first, int last)
+{
+    return download(env, SlotKind::Panel, {}, true, first, last < 0 ? env.link.store.MaxPanels : last);
+}
+
+TransferReport DownloadPanels(TransferEnv& env, const std::vector<int>& positions)
+{
+    return download(env, SlotKind::Panel, positions, false, 0, 0);
+}
+
+TransferReport DownloadALogs(TransferEnv& env, int first, int last)
+{
+    return download(env, SlotKind::ALog, {}, true, first, last < 0 ? env.link.store.MaxALogs : last);
+}
+
+TransferReport DownloadALogs(TransferEnv& env, const std::vector<int>& positions)
+{
+    return download(env, SlotKind::ALog, positions, false, 0, 0);
+}
+
+} // namespace tovu::link

@@ -1,0 +1,75 @@
+#include "app/link/TransferSupport.h"
+
+#include "app/link/CommandPrimitive.h"
+#include "app/link/Connection.h"
+#include "app/link/RecordTransfer.h"
+
+namespace tovu::link {
+
+namespace {
+
+constexpr int kSavingString = 562;
+constexpr int kRestoringString = 563;
+
+} // namespace
+
+QString slotStatus(const TransferEnv& env, int actionString, SlotKind kind, int slot)
+{
+    const auto& s = env.link.strings;
+    return s.GetResString(actionString) + u' ' + s.GetResString(kind == SlotKind::Panel ? kPanelString : kALogString)
+           + u' ' + QString::number(slot);
+}
+
+void switchOffDisplayModes(LinkContext& ctx)
+{
+    for (const char* cmd : {"WHD", "WDM", "WYM"})
+        WriteComm(ctx, QLatin1String(cmd), QStringLiteral("0"));
+}
+
+void saveLiveSettings(TransferEnv& env)
+{
+    env.wait.setMessage(env.link.strings.GetResString(kSavingString));
+    env.wait.showModeless();
+    ReadPanelSettings(env.link, 0);
+    env.wait.hide();
+}
+
+void restoreLiveSettings(TransferEnv& env)
+{
+    env.wait.setMessage(env.link.strings.GetResString(kRestoringString));
+    env.wait.showModeless();
+    switchOffDisplayModes(env.link);
+    WritePanelSettings(env.link, 0);
+    env.wait.hide();
+}
+
+void restoreLiveSettingsBestEffort(TransferEnv& env) noexcept
+{
+    try {
+        env.link.Active = true;
+        OpenComm(env.link);
+        restoreLiveSettings(env);
+    } catch (...) {
+        // The instrument did not take its settings back; the error shown says why.
+    }
+    try {
+        env.wait.hide();
+    } catch (...) {
+    }
+}
+
+void endTransferWithError(TransferEnv& env, const QString& title, const QString& source, const QString& text,
+                          bool liveSaved, TransferReport& report)
+{
+    env.link.unloadTransferDialog();
+    env.link.Active = true;
+    if (liveSaved)
+        restoreLiveSettingsBestEffort(env);
+    CloseComm(env.link);
+    report.errorSource = source;
+    report.errorText = text;
+    env.dialogs.message(source + kCrLf + text, title, LinkIcon::Critical);
+    env.host.setBusy(false);
+}
+
+} // namespace tovu::link
