@@ -163,6 +163,7 @@ TEST_F(SimTest, ARefusedFirstARMIsRetriedOnce)
     auto link = make(o);
     EXPECT_EQ(OpenComm(*link->ctx), QStringLiteral("SUCCESS"));
     CloseComm(*link->ctx);
+    link->sim->waitForTranscript(4, 2000);  // the simulator files an exchange after its reply
     EXPECT_EQ(link->received(), (QStringList{"ARM", "ALM", "ARM", "ALM"}));
 }
 
