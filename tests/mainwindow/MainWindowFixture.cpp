@@ -71,13 +71,18 @@ sim::InstrumentSimulator& MainWindowFixture::startInstrument(int model, int baud
     return *instrument;
 }
 
-frmmain& MainWindowFixture::start()
+frmmain& MainWindowFixture::create()
 {
     window_.reset();
     context_.reset();
     context_ = std::make_unique<MainContext>(options, ui);
     window_ = std::make_unique<frmmain>(*context_);
-    window_->Form_Load();
+    return *window_;
+}
+
+frmmain& MainWindowFixture::start()
+{
+    create().Form_Load();
     return *window_;
 }
 

@@ -49,7 +49,8 @@ protected:
     void saveSetting(const QString& section, const QString& key, const QString& value);
     QString setting(const QString& section, const QString& key) const;
 
-    // Creates the context and the window and runs Form_Load.
+    // Creates the context and the window (create) and runs Form_Load (start).
+    frmmain& create();
     frmmain& start();
     frmmain& window() { return *window_; }
     MainContext& context() { return *context_; }

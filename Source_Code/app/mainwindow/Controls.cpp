@@ -203,7 +203,8 @@ void frmmain::connectMenus()
     (void)a;
 
     on("mnuSave", [this] { mnuSave_Click(); });
-    on("mnuExit", [this] { mnuExit_Click(); });
+    // Exit is the close: the close itself refuses while a command runs.
+    connect(action(QStringLiteral("mnuExit")), &QAction::triggered, this, [this] { mnuExit_Click(); });
     on("mnuViewALogs", [this] { mnuViewALogs_Click(); });
     on("mnuViewPanels", [this] { mnuViewPanels_Click(); });
     on("mnuSuperimpose", [this] { mnuSuperimpose_Click(); });
