@@ -4,6 +4,8 @@
 #include "platform/office/word/DocxReader.h"
 #include "platform/office/word/DocxWriter.h"
 #include "platform/office/word/PageLayout.h"
+#include "platform/locale/AnsiCodePage.h"
+#include "platform/locale/UserLocale.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -16,7 +18,6 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
-#include <iconv.h>
 
 namespace tovu::platform::word {
 
@@ -30,34 +31,15 @@ void saveBytes(const QString& path, const QByteArray& bytes)
                         QStringLiteral("cannot write \"%1\": %2").arg(path, file.errorString()));
 }
 
-// The Windows ANSI code page of the text formats; what it cannot hold becomes '?'.
+// The text formats are written in the user's Windows ANSI code page, as Word writes them.
+int ansiPage()
+{
+    return locale::ansiCodePage(locale::userDefaultLcid());
+}
+
 QByteArray toAnsi(const QString& text)
 {
-    iconv_t cd = iconv_open("WINDOWS-1252//TRANSLIT", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return text.toLatin1();
-    QByteArray in = text.toUtf8();
-    QByteArray out(in.size() * 2 + 16, '\0');
-    char* inPtr = in.data();
-    std::size_t inLeft = static_cast<std::size_t>(in.size());
-    char* outPtr = out.data();
-    std::size_t outLeft = static_cast<std::size_t>(out.size());
-    while (inLeft > 0) {
-        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
-            if (outLeft == 0)
-                break;
-            // Skip one character that cannot be converted.
-            do {
-                ++inPtr;
-                --inLeft;
-            } while (inLeft > 0 && (static_cast<unsigned char>(*inPtr) & 0xC0) == 0x80);
-            *outPtr++ = '?';
-            --outLeft;
-        }
-    }
-    iconv_close(cd);
-    out.truncate(static_cast<qsizetype>(outPtr - out.data()));
-    return out;
+    return locale::encode(text, ansiPage());
 }
 
 QString plainText(const DocumentModel& model)
@@ -165,10 +147,8 @@ std::unique_ptr<DocumentModel> readDocumentFile(const QString& path)
     auto model = std::make_unique<DocumentModel>();
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8.decode(bytes);
-    if (utf8.hasError()) {
-        QStringDecoder latin(QStringDecoder::Latin1);
-        text = latin.decode(bytes);
-    }
+    if (utf8.hasError())
+        text = locale::decode(bytes, ansiPage());
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     if (text.endsWith(QLatin1String("\r\n")))

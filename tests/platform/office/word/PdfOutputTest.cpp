@@ -151,5 +151,56 @@ TEST_F(PdfOutputTest, PlainTextUsesTheAnsiCodePageAndCrLf)
     EXPECT_EQ(doc->name(), QStringLiteral("out.txt"));
 }
 
+TEST_F(PdfOutputTest, EachTextFormatHoldsTheTextInItsOwnForm)
+{
+    addText(QStringLiteral("Gain 42 dB"));
+    addText(QString(40, QLatin1Char('w')).replace(QLatin1String("wwww"), QLatin1String("www ")).repeated(4));
+    struct Case {
+        SaveFormat format;
+        const char* name;
+        QByteArray expect;
+    } cases[] = {
+        {SaveFormat::Text, "plain.txt", QByteArray("Gain 42 dB\r\n")},
+        {SaveFormat::TextLineBreaks, "breaks.txt", QByteArray("Gain 42 dB\r\n")},
+        {SaveFormat::UnicodeText, "unicode.txt", QByteArray("G\0a\0i\0n\0", 8)},
+        {SaveFormat::Html, "page.htm", QByteArray("Gain 42 dB")},
+    };
+    for (const Case& c : cases) {
+        const QString path = file(QLatin1String(c.name));
+        doc->saveAs(path, c.format);
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << c.name;
+        const QByteArray bytes = f.readAll();
+        EXPECT_TRUE(bytes.contains(c.expect)) << c.name;
+        if (c.format == SaveFormat::UnicodeText) {
+            EXPECT_TRUE(bytes.startsWith("\xFF\xFE"));
+        }
+    }
+    // The long paragraph is broken where its lines end on the page.
+    QFile plain(file(QStringLiteral("plain.txt"))), broken(file(QStringLiteral("breaks.txt")));
+    ASSERT_TRUE(plain.open(QIODevice::ReadOnly) && broken.open(QIODevice::ReadOnly));
+    EXPECT_GT(broken.readAll().count("\r\n"), plain.readAll().count("\r\n"));
+}
+
+TEST_F(PdfOutputTest, TextFilesOpenAsDocumentsInUtf8OrTheAnsiPage)
+{
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        QString expect;
+    } cases[] = {
+        {"utf8.txt", QByteArray("Stra\xC3\x9F" "e\r\nzwei\r\n"), QStringLiteral("Stra\u00DFe\rzwei\r")},
+        {"ansi.txt", QByteArray("Stra\xDF" "e \x80\nline"), QStringLiteral("Stra\u00DFe \u20AC\rline\r")},
+    };
+    for (const Case& c : cases) {
+        QFile f(file(QLatin1String(c.name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(c.bytes);
+        f.close();
+        auto opened = app->documents().open(f.fileName());
+        EXPECT_EQ(opened->content().text(), c.expect) << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace tovu::platform::word::test
