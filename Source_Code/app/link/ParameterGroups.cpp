@@ -222,18 +222,38 @@ void WriteGate(LinkContext& ctx, int index, int gate)
     WriteComm(ctx, QStringLiteral("WG") + x, g.State);
 }
 
-void ReadDACSettings(LinkContext& ctx, int index)
+namespace {
+
+// The DAC and TCG readers: settings, the point list, more settings, and the curve's own
+// settings only when points came; without points those read as "no curve".
+struct PointGroupRead {
+    Codes head;
+    CurveKind kind;
+    Codes middle;
+    Codes tail;
+    bool DFDRecord::*present;
+    std::string_view noCurve[2];
+};
+
+void readPointGroup(LinkContext& ctx, int index, const PointGroupRead& g)
 {
     DFDRecord& r = ctx.store.workItem(index);
-    readCodes(ctx, r, kReadDacHead);
-    ReadCurvePoints(ctx, index, CurveKind::DAC);
-    readCodes(ctx, r, kReadDacMiddle);
-    if (!r.DacPresent) {
-        r.editSettings().DR = kNoCurve;
-        r.editSettings().DD = kNoCurve;
+    readCodes(ctx, r, g.head);
+    ReadCurvePoints(ctx, index, g.kind);
+    readCodes(ctx, r, g.middle);
+    if (!(r.*g.present)) {
+        for (const std::string_view code : g.noCurve)
+            text(r, code) = kNoCurve;
         return;
     }
-    readCodes(ctx, r, kReadDacTail);
+    readCodes(ctx, r, g.tail);
+}
+
+} // namespace
+
+void ReadDACSettings(LinkContext& ctx, int index)
+{
+    readPointGroup(ctx, index, {kReadDacHead, CurveKind::DAC, kReadDacMiddle, kReadDacTail, &DFDRecord::DacPresent, {"DR", "DD"}});
 }
 
 void WriteDACSettings(LinkContext& ctx, int index)
@@ -256,15 +276,7 @@ void WriteDACSettings(LinkContext& ctx, int index)
 
 void ReadTCGSettings(LinkContext& ctx, int index)
 {
-    DFDRecord& r = ctx.store.workItem(index);
-    readCodes(ctx, r, kReadTcgHead);
-    ReadCurvePoints(ctx, index, CurveKind::TCG);
-    if (!r.TcgPresent) {
-        r.editSettings().YR = kNoCurve;
-        r.editSettings().YD = kNoCurve;
-        return;
-    }
-    readCodes(ctx, r, kReadTcgTail);
+    readPointGroup(ctx, index, {kReadTcgHead, CurveKind::TCG, {}, kReadTcgTail, &DFDRecord::TcgPresent, {"YR", "YD"}});
 }
 
 void WriteTCGSettings(LinkContext& ctx, int index)
