@@ -1,0 +1,206 @@
+// The item list on its model, the view commands, the pane layout and splitter, the
+// clipboard options, the About box and help.
+#include "mainwindow/MainWindowFixture.h"
+
+#include "app/mainwindow/ItemListModel.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolBar>
+
+namespace tovu::mainwindow::testing {
+namespace {
+
+class Views : public MainWindowFixture {
+protected:
+    void SetUp() override
+    {
+        mapComToNothing();
+        start();
+    }
+};
+
+TEST_F(Views, ItemListTextsAndImagesByKind)
+{
+    frmmain& w = window();
+    items::ItemStore& s = context().store;
+    s.ALogs[8].InUse = true;
+    s.ALogs[8].editSettings().SlotText = QStringLiteral("8");
+    s.ALogs[150].InUse = true;
+    s.Panels[2].InUse = true;
+    s.Panels[2].editSettings().SlotText = QStringLiteral("2");
+
+    w.mnuViewALogs_Click();
+    const ItemListModel& m = w.listModel();
+    EXPECT_EQ(m.rowCount(), 10000);
+    EXPECT_EQ(m.itemText(7), QStringLiteral("ALog  7"));
+    EXPECT_EQ(m.itemText(8), QStringLiteral("ALog 8"));
+    EXPECT_EQ(m.imageIndex(7), 1);
+    EXPECT_EQ(m.imageIndex(8), 2);
+    EXPECT_EQ(m.data(m.index(7), Qt::DisplayRole).toString(), QStringLiteral("ALog 8"));
+    EXPECT_TRUE(w.action("mnuExport")->isEnabled());
+    EXPECT_TRUE(w.alogsShown());
+
+    w.mnuViewPanels_Click();
+    EXPECT_EQ(m.rowCount(), 100);
+    EXPECT_EQ(m.itemText(2), QStringLiteral("Panel 2"));
+    EXPECT_EQ(m.itemText(3), QStringLiteral("Panel  3"));
+    EXPECT_EQ(m.imageIndex(2), 4);
+    EXPECT_EQ(m.imageIndex(3), 3);
+    EXPECT_FALSE(w.action("mnuExport")->isEnabled());
+    EXPECT_TRUE(w.action("mnuViewPanels")->isChecked());
+    EXPECT_FALSE(w.action("mnuViewALogs")->isChecked());
+    EXPECT_FALSE(s.WorkItems[8].InUse) << "record 8 is panel 8 now";
+    EXPECT_TRUE(s.WorkItems[150].InUse) << "records above the panels keep their ALog copies";
+}
+
+TEST_F(Views, ToolbarEmptiesTheListUpToRecord900)
+{
+    frmmain& w = window();
+    items::ItemStore& s = context().store;
+    for (int k : {5, 900, 901}) {
+        s.ALogs[static_cast<std::size_t>(k)].InUse = true;
+        s.ALogs[static_cast<std::size_t>(k)].editSettings().SlotText = QString::number(k);
+    }
+    w.mnuViewALogs_Click();
+    w.toolbarButton(13)->trigger();
+    EXPECT_FALSE(s.WorkItems[5].InUse);
+    EXPECT_FALSE(s.WorkItems[900].InUse);
+    EXPECT_TRUE(s.WorkItems[901].InUse);
+    EXPECT_TRUE(s.ALogs[5].InUse) << "the arrays are not touched";
+    EXPECT_EQ(w.listModel().itemText(901), QStringLiteral("ALog 901"));
+    EXPECT_EQ(w.listModel().itemText(5), QStringLiteral("ALog  5"));
+    w.Toolbar1_ButtonClick(QStringLiteral("recycle_bin_empty"));  // keys match with case only
+}
+
+TEST_F(Views, SuperimposeTogglesTheMenuAndTheButtonTogether)
+{
+    frmmain& w = window();
+    QAction* item = w.action("mnuSuperimpose");
+    QAction* button = w.toolbarButton(12);
+    EXPECT_FALSE(item->isChecked());
+    button->trigger();
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_TRUE(button->isChecked());
+    EXPECT_TRUE(context().display.view.superimpose);
+    item->trigger();
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_FALSE(button->isChecked());
+    EXPECT_FALSE(context().display.view.superimpose);
+}
+
+TEST_F(Views, ViewStylesOfTheList)
+{
+    frmmain& w = window();
+    w.action("mnuLargeIcons")->trigger();
+    EXPECT_EQ(w.lvwPanelsALog()->viewMode(), QListView::IconMode);
+    w.action("mnuSmallIcons")->trigger();
+    EXPECT_EQ(w.lvwPanelsALog()->viewMode(), QListView::ListMode);
+    EXPECT_EQ(w.lvwPanelsALog()->flow(), QListView::LeftToRight);
+    w.action("mnuList")->trigger();
+    EXPECT_EQ(w.lvwPanelsALog()->flow(), QListView::TopToBottom);
+}
+
+TEST_F(Views, LayoutAroundTheSplitter)
+{
+    frmmain& w = window();
+    w.show();
+    w.resize(9750 / kTwipsPerPixel, 7365 / kTwipsPerPixel);
+    float x = 2000;
+    w.ResizeControls(x);
+    EXPECT_EQ(x, 2560.0f) << "raised to the least position, and the caller sees it";
+    const int W = w.frameGeometry().width() * kTwipsPerPixel;
+    EXPECT_EQ(w.lvwPanelsALog()->width(), (W / 2 - (2400 + 720)) / kTwipsPerPixel);
+    EXPECT_EQ(w.DFDTree()->width(), 2400 / kTwipsPerPixel);
+    EXPECT_EQ(w.NotesSettingsTab()->x(), (W / 2 + 120) / kTwipsPerPixel);
+    EXPECT_EQ(w.Picture1()->x(), w.NotesSettingsTab()->x());
+    EXPECT_EQ(w.cmdMoveOrder(0)->x(), w.lvwPanelsALog()->geometry().right() + 1 + 50 / kTwipsPerPixel);
+
+    // The splitter bar stays between 400 twips and the width less 5760.
+    w.imgSplitter_MouseDown(0);
+    EXPECT_TRUE(w.mbMoving);
+    EXPECT_TRUE(w.picSplitter()->isVisible());
+    w.imgSplitter_MouseMove(-100000);
+    EXPECT_EQ(w.picSplitter()->x(), 400 / kTwipsPerPixel);
+    w.imgSplitter_MouseMove(100000);
+    EXPECT_EQ(w.picSplitter()->x(), (W - 5760) / kTwipsPerPixel);
+    w.imgSplitter_MouseUp(0);
+    EXPECT_FALSE(w.mbMoving);
+    EXPECT_FALSE(w.picSplitter()->isVisible());
+    EXPECT_EQ(w.imgSplitter()->x(), (W - 5760) / kTwipsPerPixel);
+
+    // A window narrower than its least size is not possible.
+    w.resize(100, 100);
+    EXPECT_GE(w.width(), 9750 / kTwipsPerPixel);
+    EXPECT_GE(w.height(), 7365 / kTwipsPerPixel);
+}
+
+TEST_F(Views, ClipboardOptionMask)
+{
+    frmmain& w = window();
+    w.mnuoptall_Click(1);
+    EXPECT_EQ(setting("Clipboard", "Copy Options"), QStringLiteral("8191"));
+    EXPECT_TRUE(w.menus().mnuoptall[1]->isChecked());
+    EXPECT_FALSE(w.menus().mnuoptall[2]->isChecked());
+    w.menus().mnuCopyClipBoardOptions[5]->trigger();
+    EXPECT_EQ(setting("Clipboard", "Copy Options"), QString::number(8191 - 32));
+    EXPECT_FALSE(w.menus().mnuCopyClipBoardOptions[5]->isChecked());
+    EXPECT_FALSE(w.menus().mnuoptall[1]->isChecked());
+    EXPECT_FALSE(w.menus().mnuoptall[2]->isChecked());
+    w.mnuoptall_Click(2);
+    EXPECT_EQ(setting("Clipboard", "Copy Options"), QStringLiteral("0"));
+    EXPECT_EQ(w.copyOptionsMask(), 0);
+    EXPECT_TRUE(w.menus().mnuoptall[2]->isChecked());
+}
+
+TEST_F(Views, AboutShowsTheSerialSettingsAndIsUnloadedByOK)
+{
+    frmmain& w = window();
+    ui.onModal = [&](QDialog& d) {
+        auto* about = qobject_cast<frmAbout*>(&d);
+        ASSERT_NE(about, nullptr);
+        EXPECT_TRUE(about->cmdOK()->isVisibleTo(about));
+        EXPECT_TRUE(about->BaudData()->isVisibleTo(about));
+        EXPECT_EQ(about->BaudData()->text(), QStringLiteral("Baud Rate Information :( 115200,N,8,1 )"));
+        EXPECT_EQ(about->windowTitle(), QStringLiteral("About TOVU"));
+        EXPECT_EQ(about->lblTitle()->text(), QStringLiteral("TOVU"));
+        EXPECT_EQ(about->lblVersion()->text(), QStringLiteral("Version 2.0.0"));
+        EXPECT_EQ(about->lblDescription()->text(), context().language.GetResString(558) + u'\n'
+                                                       + context().language.GetResString(559) + u'\n'
+                                                       + context().language.GetResString(560));
+    };
+    w.action("mnuAbout")->trigger();
+    EXPECT_EQ(ui.count("modal"), 1);
+    EXPECT_EQ(w.aboutBox(), nullptr);
+}
+
+TEST_F(Views, HelpOpensTheFileThroughTheDesktopOrSaysItIsMissing)
+{
+    frmmain& w = window();
+    w.mnuMultSel_Click(8);  // 804: no help file anywhere
+    w.action("mnuhelp")->trigger();
+    ASSERT_EQ(ui.count("message"), 1);
+    EXPECT_TRUE(ui.last("message")->text.contains(QStringLiteral("TOVUHelp804.chm")));
+    EXPECT_EQ(ui.count("desktop"), 0);
+
+    // A help file in the data folder is found and handed to the desktop.
+    QDir(home.path()).mkpath(QStringLiteral("share"));
+    QFile help(home.filePath(QStringLiteral("share/TOVUHelp809.chm")));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.write("ITSF");
+    help.close();
+    context().paths.assetFolders.append(home.filePath(QStringLiteral("share")));
+    w.mnuMultSel_Click(0);
+    w.toolbarButton(17)->trigger();
+    ASSERT_EQ(ui.count("desktop"), 1);
+    EXPECT_EQ(ui.last("desktop")->text, help.fileName());
+    EXPECT_EQ(ui.count("message"), 1);
+
+    ui.desktopOpens = false;
+    w.mnuhelp_Click();
+    EXPECT_EQ(ui.count("message"), 2) << "no handler for the file is said once";
+}
+
+} // namespace
+} // namespace tovu::mainwindow::testing
