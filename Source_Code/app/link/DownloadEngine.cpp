@@ -161,14 +161,14 @@ TransferReport download(TransferEnv& env, SlotKind kind, const std::vector<int>&
         saveLiveSettings(env);
         liveSaved = true;
         // The identification above fixed the memory; the selection is taken against it.
-        const std::vector<int> slots = all ? downloadSlots(env, kind, first, last) : downloadSlots(env, kind, requested);
+        const std::vector<int> selection = all ? downloadSlots(env, kind, first, last) : downloadSlots(env, kind, requested);
         snapshot.emplace(store.WorkItems.begin() + 1, store.WorkItems.end());
         stage(store, kind);
         TransferScope transfer(ctx);
-        CheckMemoryState(env, kind, slots);
+        CheckMemoryState(env, kind, selection);
         const QString list = occupancyList(ctx, kind);
         int bank = -1;
-        for (const int s : slots) {
+        for (const int s : selection) {
             if (bankOfSlot(kind, s) != bank) {
                 bank = bankOfSlot(kind, s);
                 captionBank(ctx, kind, bank);

@@ -52,7 +52,7 @@ void resetDialog(LinkContext& ctx)
 
 } // namespace
 
-void CheckMemoryState(TransferEnv& env, SlotKind kind, const std::vector<int>& slots)
+void CheckMemoryState(TransferEnv& env, SlotKind kind, const std::vector<int>& selection)
 {
     LinkContext& ctx = env.link;
     resetDialog(ctx);
@@ -60,7 +60,7 @@ void CheckMemoryState(TransferEnv& env, SlotKind kind, const std::vector<int>& s
         ctx.setStatusText(QStringLiteral(" Checking State of Alogs "));
     const QString list = occupancyList(ctx, kind);
     int bank = -1;
-    for (const int slot : slots) {
+    for (const int slot : selection) {
         if (bankOfSlot(kind, slot) != bank) {
             bank = bankOfSlot(kind, slot);
             captionBank(ctx, kind, bank);
@@ -75,7 +75,7 @@ void CheckMemoryState(TransferEnv& env, SlotKind kind, const std::vector<int>& s
 
 void CheckMemoryState(TransferEnv& env, const QString& kind, int first, int last)
 {
-    std::vector<int> slots;
+    std::vector<int> selection;
     const bool panel = kind == QLatin1String("PANEL");
     if (!panel && kind != QLatin1String("ALOG")) {
         resetDialog(env.link);
@@ -83,8 +83,8 @@ void CheckMemoryState(TransferEnv& env, const QString& kind, int first, int last
     }
     const SlotKind k = panel ? SlotKind::Panel : SlotKind::ALog;
     for (int n = std::max(first, 1); n <= std::min(last, maxSlots(env, k)); ++n)
-        slots.push_back(n);
-    CheckMemoryState(env, k, slots);
+        selection.push_back(n);
+    CheckMemoryState(env, k, selection);
 }
 
 } // namespace tovu::link

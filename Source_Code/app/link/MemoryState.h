@@ -12,7 +12,7 @@ namespace tovu::link {
 // Shows the loaded transfer dialog reset to grey and tests every slot: green occupied,
 // white occupied while WorkItems holds an item of that number, red empty. Banked
 // instruments answer from their "APL"/"AWL" list. Errors reach the caller.
-void CheckMemoryState(TransferEnv& env, SlotKind kind, const std::vector<int>& slots);
+void CheckMemoryState(TransferEnv& env, SlotKind kind, const std::vector<int>& selection);
 
 // kind "PANEL" or "ALOG" with slot numbers first..last; any other kind only shows and
 // resets the dialog.
@@ -23,7 +23,7 @@ QString occupancyList(LinkContext& ctx, SlotKind kind);
 
 bool slotUsed(LinkContext& ctx, SlotKind kind, int slot, const QString& list);
 
-// Recaptions labels 1..20 / 1..100 with the slots of bank b and paints them grey.
+// Recaptions labels 1..20 / 1..100 with the selection of bank b and paints them grey.
 void captionBank(LinkContext& ctx, SlotKind kind, int bank);
 void paintSlot(LinkContext& ctx, SlotKind kind, int slot, SlotColour colour);
 

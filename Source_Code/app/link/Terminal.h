@@ -3,6 +3,7 @@
 // reply up to its carriage return, and the code of its first character.
 
 #include "app/link/LinkContext.h"
+#include "app/link/LinkError.h"
 
 #include <QString>
 
@@ -18,7 +19,6 @@ struct TerminalReply {
 // "Communication error executing " and the text; the port is closed in every case.
 TerminalReply applyTerminalCommand(LinkContext& ctx, const QString& text);
 
-inline const QString kTerminalSource = QStringLiteral("TERMINAL Apply Command");
 inline const QString kTerminalErrorTitle = QStringLiteral("Command1 Error Handle");
 inline const QString kEmptyReplyText = QStringLiteral("Empty String back");
 constexpr int kTerminalTimeoutMs = 20000;

@@ -74,16 +74,16 @@ std::vector<int> downloadSlots(const TransferEnv& env, SlotKind kind, const std:
     const int max = maxSlots(env, kind);
     const bool banked = env.link.store.MemoryGeneration >= 1;
     const int base = banked ? shownBank(env, kind) * slotsPerBank(kind) : 0;
-    std::vector<int> slots;
+    std::vector<int> selection;
     for (const int p : positions) {
         if (p < 1 || (banked && p > slotsPerBank(kind)))
             continue;
         const int s = base + p;
-        if (s <= max && std::find(slots.begin(), slots.end(), s) == slots.end())
-            slots.push_back(s);
+        if (s <= max && std::find(selection.begin(), selection.end(), s) == selection.end())
+            selection.push_back(s);
     }
-    std::sort(slots.begin(), slots.end());
-    return slots;
+    std::sort(selection.begin(), selection.end());
+    return selection;
 }
 
 std::vector<UploadPair> uploadPairs(const TransferEnv& env, SlotKind kind, int first, int last, int single)

@@ -1,6 +1,6 @@
 #pragma once
 // Slot arithmetic of the transfers: banks of 20 panels and 100 ALogs, the dialog label of
-// a slot, and the slots a download or an upload works on.
+// a slot, and the selection a download or an upload works on.
 
 #include "app/link/TransferHost.h"
 
@@ -25,7 +25,7 @@ int treeNodeOfLabel(SlotKind kind, int label);  // label + 1, label + 22
 // The bank the main window shows for the kind: generation 0 has only bank 0.
 int shownBank(const TransferEnv& env, SlotKind kind);
 
-// The slots a download reads. first and last are slot numbers on a generation-0
+// The selection a download reads. first and last are slot numbers on a generation-0
 // instrument; on a banked one (1, MaxPanels) or (1, MaxALogs) means every bank the
 // transfer covers (panels 1..100, ALogs 1..800), any other pair positions on the shown
 // page. Positions outside the page or the memory are dropped.
