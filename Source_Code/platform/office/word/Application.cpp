@@ -188,8 +188,11 @@ std::shared_ptr<Document> Documents::open(const QString& fileName, const QString
             doc->activate();
             return doc;
         }
-    auto model = readDocumentFile(info.absoluteFilePath());
-    return app_->adopt(std::move(model), info.fileName(), info.absolutePath());
+    SaveFormat format = SaveFormat::Default;
+    auto model = readDocumentFile(info.absoluteFilePath(), &format);
+    auto doc = app_->adopt(std::move(model), info.fileName(), info.absolutePath());
+    doc->state()->fileFormat = format;  // a text file is saved back as text
+    return doc;
 }
 
 }  // namespace tovu::platform::word

@@ -45,7 +45,7 @@ void Document::save()
     enter("Save");
     if (state_->path.isEmpty())
         throw WordError(QStringLiteral("Document.Save"), QStringLiteral("the document has no file name yet"));
-    writeDocumentFile(*state_->model, QDir(state_->path).filePath(state_->name), format_);
+    writeDocumentFile(*state_->model, QDir(state_->path).filePath(state_->name), state_->fileFormat);
     state_->savedRevision = state_->model->revision();
 }
 
@@ -63,7 +63,7 @@ void Document::saveAs(const QString& fileName, SaveFormat format, const QString&
         return;  // an export: the document keeps its own file
     state_->name = info.fileName();
     state_->path = info.absolutePath();
-    format_ = format == SaveFormat::OpenXml ? SaveFormat::Default : format;
+    state_->fileFormat = format == SaveFormat::OpenXml ? SaveFormat::Default : format;
     state_->savedRevision = state_->model->revision();
 }
 

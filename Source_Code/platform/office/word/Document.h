@@ -16,19 +16,6 @@ namespace tovu::platform::word {
 
 class Application;
 
-// Word's file format numbers for SaveAs.
-enum class SaveFormat : int {
-    Document97 = 0,  // the old binary format: cannot be written here
-    Text = 2,
-    TextLineBreaks = 3,
-    UnicodeText = 7,
-    Html = 8,
-    FilteredHtml = 10,
-    OpenXml = 12,
-    Default = 16,  // Open XML (.docx)
-    Pdf = 17,
-};
-
 enum class Statistic : int { Words = 0, Lines = 1, Pages = 2, Characters = 3, Paragraphs = 4, CharactersWithSpaces = 5 };
 
 class Document : public std::enable_shared_from_this<Document> {
@@ -83,7 +70,6 @@ public:
 private:
     void enter(const char* operation, const QString& arguments = {}) const;
     StatePtr state_;
-    SaveFormat format_ = SaveFormat::Default;
 };
 
 }  // namespace tovu::platform::word

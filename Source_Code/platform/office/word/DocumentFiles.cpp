@@ -132,8 +132,10 @@ void writeDocumentFile(const DocumentModel& model, const QString& path, SaveForm
                     QStringLiteral("file format %1 cannot be written").arg(static_cast<int>(format)));
 }
 
-std::unique_ptr<DocumentModel> readDocumentFile(const QString& path)
+std::unique_ptr<DocumentModel> readDocumentFile(const QString& path, SaveFormat* format)
 {
+    if (format)
+        *format = SaveFormat::Default;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw WordError(QStringLiteral("Documents.Open"), QStringLiteral("cannot open \"%1\"").arg(path));
@@ -144,6 +146,8 @@ std::unique_ptr<DocumentModel> readDocumentFile(const QString& path)
     if (bytes.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
         throw WordError(QStringLiteral("Documents.Open"),
                         QStringLiteral("\"%1\" is a protected or old-format document that cannot be opened").arg(path));
+    if (format)
+        *format = SaveFormat::Text;
     auto model = std::make_unique<DocumentModel>();
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8.decode(bytes);

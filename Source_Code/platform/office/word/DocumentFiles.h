@@ -1,22 +1,22 @@
 #pragma once
 
 #include "platform/office/word/DocumentModel.h"
+#include "platform/office/word/Formats.h"
 
 #include <QString>
 #include <memory>
 
 namespace tovu::platform::word {
 
-enum class SaveFormat : int;
-
 // Writes the model in one of the formats SaveAs offers. Every file is written to a
 // temporary file and renamed into place, so a failed save leaves the old file intact.
 // Throws WordError.
 void writeDocumentFile(const DocumentModel& model, const QString& path, SaveFormat format);
 
-// Reads a .docx, or a plain text file (UTF-8, else Windows-1252). Throws WordError for
-// files that cannot be read, among them encrypted (password-protected) documents.
-std::unique_ptr<DocumentModel> readDocumentFile(const QString& path);
+// Reads a .docx, or a plain text file (UTF-8, else the user's ANSI code page); format
+// tells which it was. Throws WordError for files that cannot be read, among them
+// encrypted (password-protected) documents.
+std::unique_ptr<DocumentModel> readDocumentFile(const QString& path, SaveFormat* format = nullptr);
 
 // Sends the laid-out pages to the named printer (the default one when empty) or, with an
 // output file, into that file as PDF. Throws WordError when no printer can take them.

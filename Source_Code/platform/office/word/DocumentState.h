@@ -21,6 +21,7 @@ struct DocumentState {
     QString name;  // file name, or "Document<n>" before the first save
     QString path;  // folder; empty before the first save
     std::uint64_t savedRevision = 0;
+    SaveFormat fileFormat = SaveFormat::Default;  // what Save writes
     bool closed = false;
 
     void enter(const QString& operation, const QString& arguments = {}) const

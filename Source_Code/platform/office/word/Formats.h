@@ -12,6 +12,19 @@ enum class Orientation : int { Portrait = 0, Landscape = 1 };
 enum class PageNumberAlignment : int { Left = 0, Center = 1, Right = 2, Inside = 3, Outside = 4 };
 enum class BreakType : int { Page = 7, Line = 6, Column = 8 };
 
+// Word's file format numbers for SaveAs.
+enum class SaveFormat : int {
+    Document97 = 0,  // the old binary format: cannot be written here
+    Text = 2,
+    TextLineBreaks = 3,
+    UnicodeText = 7,
+    Html = 8,
+    FilteredHtml = 10,
+    OpenXml = 12,
+    Default = 16,  // Open XML (.docx)
+    Pdf = 17,
+};
+
 // Colours are Word's 32-bit blue-green-red numbers; automatic is its own value.
 constexpr std::int32_t kColorAutomatic = -16777216;
 QColor colorFromWord(std::int32_t bgr);

@@ -69,7 +69,30 @@ QImage pictureImage(const PictureData& picture, double width, double height)
 struct FloatInfo {
     int docPosition;
     const FloatingPicture* picture;
-    QImage image;
+    mutable QImage image;  // drawn on first paint
+};
+
+// Pictures are drawn only when a page is painted: counting pages needs their sizes only,
+// which the image formats carry.
+class ProjectedDocument : public QTextDocument {
+public:
+    explicit ProjectedDocument(const DocumentModel& model) : model_(model) {}
+
+protected:
+    QVariant loadResource(int type, const QUrl& name) override
+    {
+        bool ok = false;
+        const int object = name.toString().section(QLatin1Char('-'), -1).toInt(&ok);
+        const auto* p = ok ? model_.objectAs<InlinePicture>(object) : nullptr;
+        if (type != QTextDocument::ImageResource || !p)
+            return QTextDocument::loadResource(type, name);
+        const QImage image = pictureImage(p->picture, p->width, p->height);
+        addResource(type, name, image);
+        return image;
+    }
+
+private:
+    const DocumentModel& model_;
 };
 
 // Projects one story onto a QTextDocument; body positions are mapped when asked for.
@@ -86,7 +109,6 @@ public:
             map_->assign(static_cast<std::size_t>(story.length() + 1), 0);
         bool firstBlock = true;
         bool afterTable = false;
-        bool breakBefore = false;
         for (auto [s, e] : paragraphs) {
             const StoryChar& mark = story.at(e - 1);
             const QTextBlockFormat bf = blockFormat(story.pool().para(mark.para));
@@ -96,23 +118,18 @@ public:
                     if (!firstBlock && !afterTable)
                         cur_.insertBlock(bf, mf);
                     mapTo(s, cur_.position());
-                    insertTable(*t, breakBefore);
-                    breakBefore = false;
+                    insertTable(*t);
                     mapTo(e - 1, cur_.position());
                     afterTable = true;
                     firstBlock = false;
                     continue;
                 }
             }
-            QTextBlockFormat format = bf;
-            if (breakBefore)
-                format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            breakBefore = false;
             if (firstBlock || afterTable) {
-                cur_.setBlockFormat(format);
+                cur_.setBlockFormat(bf);
                 cur_.setBlockCharFormat(mf);
             } else {
-                cur_.insertBlock(format, mf);
+                cur_.insertBlock(bf, mf);
             }
             firstBlock = afterTable = false;
             for (int i = s; i < e - 1; ++i) {
@@ -121,14 +138,12 @@ public:
                 const QTextCharFormat cf = charFormat(story.pool().font(c.font), c.link != 0);
                 switch (c.ch) {
                 case kPageBreak: {
-                    // What follows a page break starts the next page.
+                    // What follows a page break starts the next page, the paragraph's
+                    // mark included: a break at the very end leaves an empty last page.
                     QTextBlockFormat next = bf;
                     next.setTopMargin(0);
                     next.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-                    if (i + 1 < e - 1)
-                        cur_.insertBlock(next, mf);
-                    else
-                        breakBefore = true;
+                    cur_.insertBlock(next, mf);
                     break;
                 }
                 case kLineBreak: cur_.insertText(QString(QChar::LineSeparator), cf); break;
@@ -153,7 +168,6 @@ private:
     {
         if (const auto* p = m_.objectAs<InlinePicture>(c.object)) {
             const QString name = QStringLiteral("tovu-picture-%1").arg(c.object);
-            doc_.addResource(QTextDocument::ImageResource, QUrl(name), pictureImage(p->picture, p->width, p->height));
             QTextImageFormat image;
             image.setName(name);
             image.setWidth(p->width);
@@ -161,14 +175,14 @@ private:
             cur_.insertImage(image);
         } else if (const auto* f = m_.objectAs<FloatingPicture>(c.object)) {
             if (floats_)
-                floats_->push_back(FloatInfo{cur_.position(), f, pictureImage(f->picture, f->width, f->height)});
+                floats_->push_back(FloatInfo{cur_.position(), f, QImage()});
         } else if (const auto* field = m_.objectAs<Field>(c.object)) {
             const int value = field->kind == Field::Kind::Page ? page_ : pages_;
             cur_.insertText(value > 0 ? QString::number(value) : QStringLiteral("1"), cf);
         }
     }
 
-    void insertTable(const TableModel& t, bool breakBefore)
+    void insertTable(const TableModel& t)
     {
         QTextTableFormat tf;
         tf.setBorderStyle(t.borders ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None);
@@ -177,8 +191,6 @@ private:
         tf.setCellSpacing(0);
         tf.setCellPadding(3);
         tf.setHeaderRowCount(t.headingRows);
-        if (breakBefore)
-            tf.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         if (!t.autoFit) {
             const QTextLength width = t.columnWidth > 0 ? QTextLength(QTextLength::FixedLength, t.columnWidth)
                                                         : QTextLength(QTextLength::PercentageLength, 100.0 / std::max(1, t.columns));
@@ -225,7 +237,7 @@ void prepare(QTextDocument& doc, const QPaintDevice* device, double width, doubl
 struct PageLayout::Impl {
     const DocumentModel& model;
     QImage device{1, 1, QImage::Format_ARGB32};  // 72 dpi: one pixel is one point
-    QTextDocument doc;
+    ProjectedDocument doc{model};
     std::vector<int> map;
     std::vector<FloatInfo> floats;
     double bodyWidth = 0;
@@ -262,7 +274,7 @@ struct PageLayout::Impl {
         const HeaderFooterModel& hf = header ? s.header(index) : s.footer(index);
         if (hf.isEmpty())
             return;
-        QTextDocument part;
+        ProjectedDocument part(model);
         prepare(part, &device, bodyWidth, 1e6);
         Projector(model, part, nullptr, nullptr, page, doc.pageCount()).project(hf.story);
         const double textHeight = hf.story.length() > 1 ? part.documentLayout()->documentSize().height() : 0;
@@ -412,6 +424,8 @@ void PageLayout::paintPage(QPainter& painter, int page) const
         const QTextBlock block = impl_->doc.findBlock(f.docPosition);
         const double y = impl_->doc.documentLayout()->blockBoundingRect(block).top() - offset;
         const QRectF target(pg.leftMargin + f.picture->left, pg.topMargin + y + f.picture->top, f.picture->width, f.picture->height);
+        if (f.image.isNull())
+            f.image = pictureImage(f.picture->picture, f.picture->width, f.picture->height);
         painter.drawImage(target, f.image);
     }
     impl_->paintHeaderFooter(painter, page, true);

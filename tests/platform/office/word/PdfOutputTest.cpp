@@ -199,7 +199,26 @@ TEST_F(PdfOutputTest, TextFilesOpenAsDocumentsInUtf8OrTheAnsiPage)
         f.close();
         auto opened = app->documents().open(f.fileName());
         EXPECT_EQ(opened->content().text(), c.expect) << c.name;
+        // Saved back, it stays a text file.
+        opened->content().insertAfter(QStringLiteral("end"));
+        opened->save();
+        QFile back(f.fileName());
+        ASSERT_TRUE(back.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(back.readAll().endsWith("end\r\n"));
     }
+}
+
+TEST_F(PdfOutputTest, AFinalPageBreakLeavesAnEmptyLastPage)
+{
+    addText(QStringLiteral("item"));
+    pageBreak();
+    EXPECT_EQ(doc->computeStatistics(Statistic::Pages), 2);
+    const QString pdf = file(QStringLiteral("trailing.pdf"));
+    doc->saveAs(pdf, SaveFormat::Pdf);
+    const int pages = pdfPages(pdf);
+    if (pages == -1)
+        GTEST_SKIP() << "pdfinfo is not available";
+    EXPECT_EQ(pages, 2);
 }
 
 }  // namespace
