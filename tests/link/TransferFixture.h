@@ -1,0 +1,146 @@
+#pragma once
+// The transfer engines in virtual time: the link on the in-memory port, answered line by
+// line by the simulator's protocol logic on an instrument state (no pseudo-terminal, no
+// real waits), with scripted user answers and a recording main window.
+
+#include "LinkFixture.h"
+
+#include "app/link/TransferHost.h"
+#include "instrument-sim/ProtocolEngine.h"
+
+#include <deque>
+
+namespace tovu::link::test {
+
+struct RecordingHost : TransferHost {
+    void setBusy(bool b) override { events << (b ? QStringLiteral("busy") : QStringLiteral("idle")); }
+    int checkedPanelPage() const override { return panelPage; }
+    int checkedALogPage() const override { return alogPage; }
+    void DFD_Tick(int node) override { ticks.push_back(node); }
+    void markNodeEmpty(int node) override { emptied.push_back(node); }
+    void showPanelsView() override { events << QStringLiteral("panels view"); }
+    void mnuViewALogs_Click() override { events << QStringLiteral("alogs view"); }
+    void markModified() override { ++modified; }
+
+    int panelPage = 1;
+    int alogPage = 1;
+    std::vector<int> ticks, emptied;
+    QStringList events;
+    int modified = 0;
+};
+
+struct ScriptedDialogs : LinkDialogs {
+    struct Shown {
+        QString text, title;
+        LinkIcon icon;
+    };
+    void message(const QString& text, const QString& title, LinkIcon icon) override { messages.push_back({text, title, icon}); }
+    bool askYesNo(const QString& text, const QString& title, LinkIcon icon) override
+    {
+        questions.push_back({text, title, icon});
+        if (answers.empty())
+            return true;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::vector<Shown> messages, questions;
+    std::deque<bool> answers;  // Yes when empty
+};
+
+struct RecordingWait : MessageView {
+    void setMessage(const QString& t) override { log << QStringLiteral("message ") + t; }
+    void showModeless() override { log << QStringLiteral("show"); }
+    void hide() override { log << QStringLiteral("hide"); }
+    QStringList log;
+};
+
+// The simulator's instrument logic behind the in-memory port.
+struct SimulatedInstrument {
+    explicit SimulatedInstrument(sim::InstrumentSetup setup) : state(sim::makeInstrument(setup)), engine(state, options)
+    {
+        options.fixedClock = "01/02/2025 09:00:00";
+    }
+    void attach(platform::serial::MemoryPort& port)
+    {
+        port.setResponder([this](platform::serial::MemoryPort& p, const QByteArray& line) {
+            ++commands;
+            if (fault && fault(line, p))
+                return;
+            QByteArray bytes;
+            for (const auto& part : engine.handle(line.toStdString()))
+                bytes += QByteArray::fromStdString(part.bytes);
+            p.feed(bytes);
+        });
+    }
+    sim::ProtocolOptions options;
+    sim::InstrumentState state;
+    sim::ProtocolEngine engine;
+    int commands = 0;
+    // Returns true when it answered (or withheld the answer) itself.
+    std::function<bool(const QByteArray& line, platform::serial::MemoryPort& port)> fault;
+};
+
+struct TransferFixture : ::testing::Test {
+    explicit TransferFixture(int model = 5) : TransferFixture(setupOf(model)) {}
+    explicit TransferFixture(sim::InstrumentSetup setup)
+        : pump(clock), instrument(setup), ctx(port, clock, pump, store, strings), env{ctx, host, dialogs, wait}
+    {
+        port.setIdleHook([this](int ms) { clock.advance(ms); });
+        instrument.attach(port);
+        ctx.makeTransferView = [this] { return std::make_unique<RecordingTransferView>(dialog); };
+    }
+    static sim::InstrumentSetup setupOf(int model)
+    {
+        sim::InstrumentSetup s;
+        s.model = model;
+        s.seed = 3;
+        return s;
+    }
+    QStringList sent() const { return port.sentLines(); }
+    // Commands sent from the first one that starts with `from`.
+    QStringList sentFrom(const QString& from) const
+    {
+        const QStringList all = sent();
+        for (qsizetype i = 0; i < all.size(); ++i)
+            if (all[i].startsWith(from))
+                return all.mid(i);
+        return {};
+    }
+    // Identifies the instrument the way the status read does before any transfer.
+    void connect()
+    {
+        OpenCommForTest();
+        port.clearTranscript();
+    }
+    void OpenCommForTest();
+    std::vector<int> occupiedPanels() const
+    {
+        std::vector<int> v;
+        for (const auto& [n, item] : instrument.state.panels)
+            v.push_back(n);
+        return v;
+    }
+    std::vector<int> occupiedALogs() const
+    {
+        std::vector<int> v;
+        for (const auto& [n, item] : instrument.state.alogs)
+            v.push_back(n);
+        return v;
+    }
+
+    FakeClock clock;
+    FakePump pump;
+    platform::serial::MemoryPort port;
+    items::ItemStore store;
+    StringTable strings;
+    SimulatedInstrument instrument;
+    RecordingTransferView::Log dialog;
+    LinkContext ctx;
+    RecordingHost host;
+    ScriptedDialogs dialogs;
+    RecordingWait wait;
+    TransferEnv env;
+};
+
+} // namespace tovu::link::test
