@@ -148,6 +148,15 @@ TEST_F(WriteCommTest, CancelSendsALMClosesThePortAndSendsNothingElse)
     EXPECT_EQ(port.transcript().last(), QStringLiteral("close"));
 }
 
+TEST_F(WriteCommTest, CancelStopsARawExchangeToo)
+{
+    openPort();
+    ctx.Active = false;
+    expectLinkError([&] { WriteCommSpecial(ctx, QStringLiteral("RRP")); }, LinkErrorKind::Cancelled);
+    EXPECT_EQ(sent(), QStringList{QStringLiteral("ALM")});
+    EXPECT_FALSE(port.portOpen());
+}
+
 TEST_F(WriteCommTest, CancelClickedDuringAnExchangeStopsTheNextCommand)
 {
     openPort();

@@ -130,6 +130,9 @@ QString WriteCommText(LinkContext& ctx, const QString& cmd, const QString& arg)
 
 QString WriteCommSpecial(LinkContext& ctx, const QString& cmd, const QString& arg)
 {
+    // A cancel stops the next command whichever primitive sends it.
+    if (!ctx.Active)
+        handleCancel(ctx, cmd);
     PortAccess io(ctx, kWriteCommSpecial);
     io.clearBuffers();
     const std::int64_t start = ctx.clock.nowMs();

@@ -33,7 +33,8 @@ QString WriteCommText(LinkContext& ctx, const QString& cmd, const QString& arg);
 
 // Sends cmd alone and returns the raw reply line without its carriage return (status
 // bytes included). arg only completes the error text. Timeout 35 s (source
-// "WriteCommSpecial"), also for the slot lists: a list cut short is no list.
+// "WriteCommSpecial"), also for the slot lists: a list cut short is no list. A cancel
+// is seen here too, as in WriteComm.
 QString WriteCommSpecial(LinkContext& ctx, const QString& cmd, const QString& arg = {});
 
 // Decodes what WriteComm collected: the last status byte seen and the data characters.
