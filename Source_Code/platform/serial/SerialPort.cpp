@@ -27,7 +27,13 @@ void SerialPort::setPortOpen(bool open)
         return;
     if (open) {
         openDevice();
-        applySettings(settings_);
+        try {
+            applySettings(settings_);
+        } catch (...) {
+            // A port that cannot take its settings is not usable open.
+            closeDevice();
+            throw;
+        }
     } else {
         closeDevice();
     }
