@@ -3,6 +3,7 @@
 #include "app/link/forms/MessageFrm.h"
 #include "app/link/forms/TransferForm.h"
 #include "platform/serial/MemoryPort.h"
+#include "support/AppEnvironment.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -11,6 +12,8 @@
 #include <gtest/gtest.h>
 
 using namespace tovu::link;
+
+TOVU_TEST_APPLICATION(QApplication)
 
 namespace {
 
@@ -26,30 +29,6 @@ struct NoClock : Clock, EventPump {
 };
 
 QColor background(const QLabel* l) { return l->palette().color(QPalette::Window); }
-
-// One widget application for the whole run, deleted at its end.
-class WidgetApp : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "tovu_link_forms_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance())
-            app_ = new QApplication(argc, argv);
-    }
-    void TearDown() override
-    {
-        delete app_;
-        app_ = nullptr;
-    }
-
-private:
-    QApplication* app_ = nullptr;
-};
-[[maybe_unused]] const auto* const registered = ::testing::AddGlobalTestEnvironment(new WidgetApp);
 
 struct FormsTest : ::testing::Test {
     Strings strings;

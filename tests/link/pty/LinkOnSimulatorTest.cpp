@@ -1,5 +1,6 @@
 // The link end to end against the instrument simulator on a pseudo-terminal.
 #include "SimLink.h"
+#include "support/AppEnvironment.h"
 
 #include "app/items/RecordFields.h"
 #include "app/items/NumberText.h"
@@ -19,9 +20,9 @@
 using namespace tovu::link;
 using namespace tovu::link::test;
 
-namespace {
+TOVU_TEST_APPLICATION(QCoreApplication)
 
-[[maybe_unused]] const auto* const registered = ::testing::AddGlobalTestEnvironment(new CoreApp);
+namespace {
 
 constexpr double kScale = 0.1;  // every wait and timeout ten times shorter
 

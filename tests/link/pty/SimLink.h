@@ -20,23 +20,6 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 
 namespace tovu::link::test {
 
-// QSerialPort wants an application object for its notifiers, even when only polled.
-class CoreApp : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "tovu_link_pty_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance())
-            app_ = std::make_unique<QCoreApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QCoreApplication> app_;
-};
-
 struct PlainStrings : items::StringSource {
     QString GetResString(int id) const override { return QStringLiteral("string %1").arg(id); }
 };

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "support/AppEnvironment.h"
+
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <fcntl.h>
 #include <pty.h>
@@ -10,6 +13,8 @@
 #include <unistd.h>
 
 using namespace tovu::platform::serial;
+
+TOVU_TEST_APPLICATION(QCoreApplication)
 
 namespace {
 
