@@ -1,0 +1,26 @@
+#pragma once
+// The service menu's Print command: the printer dialog (Cancel ends the command), then
+// the page of the item the notes pane shows, with its A-scan drawn from the record by
+// the display's painter onto the printer, whatever picture type the clipboard uses.
+
+#include "app/display/AScanDisplay.h"
+#include "app/reports/ReportHost.h"
+
+namespace tovu::reports {
+
+class ItemPrintCommand {
+public:
+    // The display gives the trace style, colours and decimal separator of the picture.
+    ItemPrintCommand(const display::AScanDisplay& display, ReportWindow& window, ReportUser& user);
+
+    // Any failure ends the command silently, as the program's print always has; nothing
+    // half-drawn is handed to the printer, because the page is laid out before painting.
+    void mnuPrint_Click();
+
+private:
+    const display::AScanDisplay& display_;
+    ReportWindow& window_;
+    ReportUser& user_;
+};
+
+} // namespace tovu::reports

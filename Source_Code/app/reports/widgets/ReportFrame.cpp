@@ -1,0 +1,64 @@
+#include "app/reports/widgets/ReportFrame.h"
+
+#include "app/reports/WordReport.h"
+
+#include <QPushButton>
+#include <QStyle>
+
+namespace tovu::reports {
+
+namespace {
+constexpr int kTwipsPerPixel = 15;
+constexpr int kButtonTwips = 855;
+constexpr int kButtonTopTwips = 360;
+constexpr int kFrameHeightTwips = 1455;
+constexpr std::array<int, 5> kButtonLeftTwips{240, 1200, 2160, 3120, 4080};
+
+struct ButtonLook {
+    const char* name;
+    const char* tip;
+    QStyle::StandardPixmap icon;
+};
+constexpr std::array<ButtonLook, 5> kLooks{{
+    {"Btn_WordExport", "New report", QStyle::SP_FileDialogNewFolder},
+    {"BtnExport_Current", "Add the shown item", QStyle::SP_FileIcon},
+    {"BtnExportMulti", "Add the selected items", QStyle::SP_FileDialogDetailedView},
+    {"Btn_SaveClose", "Save and close the report", QStyle::SP_DialogSaveButton},
+    {"Btn_View_Word", "Show the report", QStyle::SP_DesktopIcon},
+}};
+} // namespace
+
+ReportFrame::ReportFrame(QWidget* parent)
+    : QGroupBox(QStringLiteral("Report Controls"), parent)
+{
+    setObjectName(QStringLiteral("Frm_Export"));
+    setMinimumHeight(kFrameHeightTwips / kTwipsPerPixel);
+    const int side = kButtonTwips / kTwipsPerPixel;
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        auto* button = new QPushButton(this);
+        button->setObjectName(QString::fromLatin1(kLooks[i].name));
+        button->setToolTip(QString::fromLatin1(kLooks[i].tip));
+        button->setIcon(style()->standardIcon(kLooks[i].icon));
+        button->setIconSize(QSize(side * 2 / 3, side * 2 / 3));
+        button->setGeometry(kButtonLeftTwips[i] / kTwipsPerPixel, kButtonTopTwips / kTwipsPerPixel, side, side);
+        buttons_[i] = button;
+    }
+    setReportButtonsEnabled(false);
+}
+
+void ReportFrame::connectReport(WordReport& report)
+{
+    connect(Btn_WordExport(), &QPushButton::clicked, this, [&report] { report.Btn_WordExport_Click(); });
+    connect(BtnExport_Current(), &QPushButton::clicked, this, [&report] { report.BtnExport_Current_Click(); });
+    connect(BtnExportMulti(), &QPushButton::clicked, this, [&report] { report.BtnExportMulti_Click(); });
+    connect(Btn_SaveClose(), &QPushButton::clicked, this, [&report] { report.Btn_SaveClose_Click(); });
+    connect(Btn_View_Word(), &QPushButton::clicked, this, [&report] { report.Btn_View_Word_Click(); });
+}
+
+void ReportFrame::setReportButtonsEnabled(bool enabled)
+{
+    for (std::size_t i = 1; i < buttons_.size(); ++i)
+        buttons_[i]->setEnabled(enabled);
+}
+
+} // namespace tovu::reports

@@ -1,0 +1,35 @@
+#pragma once
+// The report frame Frm_Export, "Report Controls": five square buttons that drive the
+// Word report. The main window places it below the memory tree, shows and hides it with
+// the report's toggle and enables the last four buttons as the report tells it.
+
+#include <QGroupBox>
+#include <array>
+
+class QPushButton;
+
+namespace tovu::reports {
+
+class WordReport;
+
+class ReportFrame final : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit ReportFrame(QWidget* parent = nullptr);
+
+    // Connects the buttons to the report's handlers; the report must outlive the frame's use.
+    void connectReport(WordReport& report);
+    // BtnExport_Current, BtnExportMulti, Btn_SaveClose and Btn_View_Word.
+    void setReportButtonsEnabled(bool enabled);
+
+    QPushButton* Btn_WordExport() const { return buttons_[0]; }
+    QPushButton* BtnExport_Current() const { return buttons_[1]; }
+    QPushButton* BtnExportMulti() const { return buttons_[2]; }
+    QPushButton* Btn_SaveClose() const { return buttons_[3]; }
+    QPushButton* Btn_View_Word() const { return buttons_[4]; }
+
+private:
+    std::array<QPushButton*, 5> buttons_{};
+};
+
+} // namespace tovu::reports
