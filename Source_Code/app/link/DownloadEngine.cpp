@@ -91,7 +91,7 @@ void downloadSlot(TransferEnv& env, SlotKind kind, int s, const QString& list, T
             // The PC item of that number was not replaced, so it stays.
             report.kept.push_back(s);
             ctx.setStatusText(QStringLiteral(" %1 %2 is empty on the instrument; the PC item is kept")
-                                  .arg(ctx.strings.GetResString(kind == SlotKind::Panel ? kPanelString : kALogString))
+                                  .arg(kindText(ctx, kind))
                                   .arg(s));
         }
         return;
@@ -108,7 +108,7 @@ void downloadSlot(TransferEnv& env, SlotKind kind, int s, const QString& list, T
         paintSlot(ctx, kind, s, SlotColour::Red);
         report.failed.push_back(s);
         ctx.setStatusText(QStringLiteral(" %1 %2 could not be recalled; the PC record is unchanged")
-                              .arg(ctx.strings.GetResString(kind == SlotKind::Panel ? kPanelString : kALogString))
+                              .arg(kindText(ctx, kind))
                               .arg(s));
     }
 }
@@ -130,19 +130,6 @@ void copyBack(items::ItemStore& store, SlotKind kind)
     const int count = kind == SlotKind::Panel ? store.MaxPanels : store.MaxALogs;
     for (int i = 1; i <= count; ++i)
         to[static_cast<std::size_t>(i)] = store.WorkItems[static_cast<std::size_t>(i)];
-}
-
-void failedSlotsMessage(TransferEnv& env, SlotKind kind, const TransferReport& report, const QString& title)
-{
-    if (report.failed.empty())
-        return;
-    QStringList numbers;
-    for (const int s : report.failed)
-        numbers << QString::number(s);
-    env.dialogs.message(QStringLiteral("The instrument refused to recall %1 %2; those PC records are unchanged.")
-                            .arg(env.link.strings.GetResString(kind == SlotKind::Panel ? kPanelString : kALogString),
-                                 numbers.join(QStringLiteral(", "))),
-                        title, LinkIcon::Exclamation);
 }
 
 TransferReport download(TransferEnv& env, SlotKind kind, const std::vector<int>& requested, bool all, int first,
@@ -203,7 +190,8 @@ TransferReport download(TransferEnv& env, SlotKind kind, const std::vector<int>&
         env.host.mnuViewALogs_Click();
         env.host.markModified();
     }
-    failedSlotsMessage(env, kind, report, title);
+    reportFailedSlots(env, kind, report.failed, title,
+                      QStringLiteral("The instrument refused to recall %1 %2; those PC records are unchanged."));
     return report;
 }
 

@@ -13,11 +13,26 @@ constexpr int kRestoringString = 563;
 
 } // namespace
 
+QString kindText(const LinkContext& ctx, SlotKind kind)
+{
+    return ctx.strings.GetResString(kind == SlotKind::Panel ? kPanelString : kALogString);
+}
+
 QString slotStatus(const TransferEnv& env, int actionString, SlotKind kind, int slot)
 {
-    const auto& s = env.link.strings;
-    return s.GetResString(actionString) + u' ' + s.GetResString(kind == SlotKind::Panel ? kPanelString : kALogString)
-           + u' ' + QString::number(slot);
+    return env.link.strings.GetResString(actionString) + u' ' + kindText(env.link, kind) + u' ' + QString::number(slot);
+}
+
+void reportFailedSlots(TransferEnv& env, SlotKind kind, const std::vector<int>& failed, const QString& title,
+                       const QString& sentence)
+{
+    if (failed.empty())
+        return;
+    QStringList numbers;
+    for (const int s : failed)
+        numbers << QString::number(s);
+    env.dialogs.message(sentence.arg(kindText(env.link, kind), numbers.join(QStringLiteral(", "))), title,
+                        LinkIcon::Exclamation);
 }
 
 void switchOffDisplayModes(LinkContext& ctx)

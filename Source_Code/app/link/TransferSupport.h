@@ -24,6 +24,14 @@ struct TransferReport {
     QString errorSource, errorText;  // the error shown, when not completed
 };
 
+// "Panel" or "ALog" (strings 152, 153).
+QString kindText(const LinkContext& ctx, SlotKind kind);
+
+// One box naming the slots the instrument refused; sentence holds %1 for the kind and %2
+// for the numbers. Nothing when none failed.
+void reportFailedSlots(TransferEnv& env, SlotKind kind, const std::vector<int>& failed, const QString& title,
+                       const QString& sentence);
+
 // The slot texts of the dialog's status line: string 517 / 516, " ", string 152 / 153, " ", n.
 QString slotStatus(const TransferEnv& env, int actionString, SlotKind kind, int slot);
 

@@ -13,11 +13,6 @@ namespace {
 
 constexpr int kUploadString = 516;
 
-QString kindName(const LinkContext& ctx, SlotKind kind)
-{
-    return ctx.strings.GetResString(kind == SlotKind::Panel ? kPanelString : kALogString);
-}
-
 // The model question, asked for the first record to be written whose model differs from
 // the instrument's of the last connection. False when the user declines.
 bool modelAccepted(TransferEnv& env, SlotKind kind, const std::vector<UploadPair>& pairs)
@@ -27,7 +22,7 @@ bool modelAccepted(TransferEnv& env, SlotKind kind, const std::vector<UploadPair
         if (!ctx.store.workItem(source).InUse || SameModelAsRecord0(ctx, source))
             continue;
         const QString question = ctx.strings.GetResString(kDifferentModelString);
-        const QString text = kind == SlotKind::Panel ? kindName(ctx, kind) + QString::number(source) + QStringLiteral(": ")
+        const QString text = kind == SlotKind::Panel ? kindText(ctx, kind) + QString::number(source) + QStringLiteral(": ")
                                                            + kCrLf + question
                                                      : question;
         return env.dialogs.askYesNo(text, ctx.strings.GetResString(kTitleString), LinkIcon::Question);
@@ -54,7 +49,7 @@ void uploadSlot(TransferEnv& env, SlotKind kind, int source, int target, bool ov
     }
     ctx.setStatusText(slotStatus(env, kUploadString, kind, source));
     if (slotUsed(ctx, kind, target, QString()) && !overwriteAll) {
-        const QString text = kindName(ctx, kind) + QString::number(target) + QStringLiteral(": ") + kCrLf
+        const QString text = kindText(ctx, kind) + QString::number(target) + QStringLiteral(": ") + kCrLf
                              + ctx.strings.GetResString(kOverwriteOneString);
         if (!env.dialogs.askYesNo(text, ctx.strings.GetResString(kTitleString), LinkIcon::Question)) {
             paintSlot(ctx, kind, target, SlotColour::Green);
@@ -71,7 +66,7 @@ void uploadSlot(TransferEnv& env, SlotKind kind, int source, int target, bool ov
             throw;
         paintSlot(ctx, kind, target, SlotColour::Red);
         report.failed.push_back(target);
-        ctx.setStatusText(QStringLiteral(" %1 %2 was not stored").arg(kindName(ctx, kind)).arg(target));
+        ctx.setStatusText(QStringLiteral(" %1 %2 was not stored").arg(kindText(ctx, kind)).arg(target));
         return;
     }
     paintSlot(ctx, kind, target, SlotColour::Green);
@@ -82,18 +77,6 @@ void uploadSlot(TransferEnv& env, SlotKind kind, int source, int target, bool ov
     else
         ctx.store.ALogOccupied.at(static_cast<std::size_t>(target)) = true;
     report.transferred.push_back(target);
-}
-
-void failedSlotsMessage(TransferEnv& env, SlotKind kind, const TransferReport& report, const QString& title)
-{
-    if (report.failed.empty())
-        return;
-    QStringList numbers;
-    for (const int s : report.failed)
-        numbers << QString::number(s);
-    env.dialogs.message(QStringLiteral("The instrument did not store %1 %2.")
-                            .arg(kindName(env.link, kind), numbers.join(QStringLiteral(", "))),
-                        title, LinkIcon::Exclamation);
 }
 
 TransferReport upload(TransferEnv& env, SlotKind kind, int first, int last, int single)
@@ -141,7 +124,7 @@ TransferReport upload(TransferEnv& env, SlotKind kind, int first, int last, int 
         return report;
     CloseComm(ctx);
     env.host.setBusy(false);
-    failedSlotsMessage(env, kind, report, title);
+    reportFailedSlots(env, kind, report.failed, title, QStringLiteral("The instrument did not store %1 %2."));
     return report;
 }
 
