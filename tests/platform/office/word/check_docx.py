@@ -11,6 +11,43 @@ import xml.etree.ElementTree as ET
 W = "{http://schemas.openxmlformats.org/wordprocessingml/2006/main}"
 CT = "{http://schemas.openxmlformats.org/package/2006/content-types}"
 PR = "{http://schemas.openxmlformats.org/package/2006/relationships}"
+# Child order the schema prescribes for the property elements the writer emits.
+ORDER = {
+    "pPr": "pStyle keepNext keepLines pageBreakBefore framePr widowControl numPr suppressLineNumbers pBdr shd tabs "
+           "suppressAutoHyphens kinsoku wordWrap overflowPunct topLinePunct autoSpaceDE autoSpaceDN bidi adjustRightInd "
+           "snapToGrid spacing ind contextualSpacing mirrorIndents suppressOverlap jc textDirection textAlignment "
+           "textboxTightWrap outlineLvl divId cnfStyle rPr sectPr pPrChange",
+    "rPr": "rStyle rFonts b bCs i iCs caps smallCaps strike dstrike outline shadow emboss imprint noProof snapToGrid "
+           "vanish webHidden color spacing w kern position sz szCs highlight u effect bdr shd fitText vertAlign rtl cs "
+           "em lang eastAsianLayout specVanish oMath",
+    "sectPr": "headerReference footerReference footnotePr endnotePr type pgSz pgMar paperSrc pgBorders lnNumType "
+              "pgNumType cols formProt vAlign noEndnote titlePg textDirection bidi rtlGutter docGrid printerSettings",
+    "tblPr": "tblStyle tblpPr tblOverlap bidiVisual tblStyleRowBandSize tblStyleColBandSize tblW jc tblCellSpacing "
+             "tblInd tblBorders shd tblLayout tblCellMar tblLook",
+    "tcPr": "cnfStyle tcW gridSpan hMerge vMerge tcBorders shd noWrap tcMar textDirection tcFitText vAlign hideMark",
+    "tblBorders": "top left start bottom right end insideH insideV",
+    "tbl": "tblPr tblGrid tr",
+    "tc": "tcPr p tbl",
+}
+ORDER = {k: v.split() for k, v in ORDER.items()}
+
+
+def check_order(root, part):
+    for element in root.iter():
+        name = element.tag.replace(W, "")
+        if name not in ORDER:
+            continue
+        seen = -1
+        for child in element:
+            cname = child.tag.replace(W, "")
+            if cname not in ORDER[name]:
+                continue
+            index = ORDER[name].index(cname)
+            if index < seen:
+                fail("%s: <%s> comes after a later sibling in <%s>" % (part, cname, name))
+            seen = max(seen, index)
+
+
 MAGIC = {"png": b"\x89PNG", "bmp": b"BM", "emf": b"\x01\x00\x00\x00", "jpeg": b"\xff\xd8", "gif": b"GIF8"}
 
 
@@ -41,7 +78,9 @@ def main():
         if "/" + name not in overrides and name.rsplit(".", 1)[-1].lower() not in defaults and name != "[Content_Types].xml":
             fail("no content type for " + name)
         if name.endswith(".xml") or name.endswith(".rels"):
-            ET.fromstring(z.read(name))  # raises on a malformed part
+            root = ET.fromstring(z.read(name))  # raises on a malformed part
+            if name.startswith("word/") and name.endswith(".xml"):
+                check_order(root, name)
     main_part = "/word/document.xml"
     if overrides.get(main_part) != "application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml":
         fail("main part content type")
