@@ -24,14 +24,14 @@ namespace automation = tovu::platform::automation;
 
 // One parameter of a method as the type library declares it. An optional parameter with no
 // default arrives as the empty value of its type (a Variant stays marked missing).
-struct ParamSpec {
+struct ParamDecl {
     const char* name;
     bool optional = false;
     automation::Variant defaultValue = automation::Variant::missing();
 };
 
-inline ParamSpec required(const char* name) { return {name, false}; }
-inline ParamSpec opt(const char* name, automation::Variant def = automation::Variant::missing())
+inline ParamDecl required(const char* name) { return {name, false}; }
+inline ParamDecl opt(const char* name, automation::Variant def = automation::Variant::missing())
 {
     return {name, true, std::move(def)};
 }
@@ -82,15 +82,15 @@ struct Arg<automation::DispatchRef> {
 
 // The value a parameter starts with: the caller's, the declared default, or the type's empty.
 template <typename T>
-T initialValue(const automation::Args& args, std::size_t i, const ParamSpec& spec)
+T initialValue(const automation::Args& args, std::size_t i, const ParamDecl& decl)
 {
     const automation::Variant& given = automation::argumentAt(args, i);
     if (!given.isMissing())
         return Arg<T>::from(given);
-    if (!spec.optional)
+    if (!decl.optional)
         throw automation::AutomationError::standard(automation::ErrorNumber::ArgumentNotOptional);
-    if (!spec.defaultValue.isMissing())
-        return Arg<T>::from(spec.defaultValue);
+    if (!decl.defaultValue.isMissing())
+        return Arg<T>::from(decl.defaultValue);
     if constexpr (std::is_same_v<T, automation::Variant>)
         return automation::Variant::missing();
     else
@@ -131,12 +131,12 @@ struct Signature<R (C::*)(A&...)> {
 };
 
 template <auto Method, std::size_t... I>
-automation::Variant call(typename Signature<decltype(Method)>::Class& self, automation::Args& args, const std::vector<ParamSpec>& specs,
+automation::Variant call(typename Signature<decltype(Method)>::Class& self, automation::Args& args, const std::vector<ParamDecl>& decls,
                          std::index_sequence<I...>)
 {
     using Sig = Signature<decltype(Method)>;
     typename Sig::Params locals{
-        initialValue<std::tuple_element_t<I, typename Sig::Params>>(args, I, specs[I])...};
+        initialValue<std::tuple_element_t<I, typename Sig::Params>>(args, I, decls[I])...};
     if constexpr (std::is_void_v<typename Sig::Result>) {
         (self.*Method)(std::get<I>(locals)...);
         (writeBack(args, I, std::move(std::get<I>(locals))), ...);
@@ -152,30 +152,30 @@ automation::Variant call(typename Signature<decltype(Method)>::Class& self, auto
 
 // Calls Method of self with the caller's arguments.
 template <auto Method>
-automation::Variant invokeMethod(typename binding::Signature<decltype(Method)>::Class& self, automation::Args& args, const std::vector<ParamSpec>& specs)
+automation::Variant invokeMethod(typename binding::Signature<decltype(Method)>::Class& self, automation::Args& args, const std::vector<ParamDecl>& decls)
 {
     using Sig = binding::Signature<decltype(Method)>;
     if (args.size() > Sig::count)
         throw automation::AutomationError::standard(automation::ErrorNumber::WrongArgumentCount);
-    return binding::call<Method>(self, args, specs, std::make_index_sequence<Sig::count>{});
+    return binding::call<Method>(self, args, decls, std::make_index_sequence<Sig::count>{});
 }
 
 } // namespace tovu::control
 
 namespace tovu::control {
 
-using Invoker = automation::Variant (*)(Verbolt&, automation::Args&, const std::vector<ParamSpec>&);
+using Invoker = automation::Variant (*)(Verbolt&, automation::Args&, const std::vector<ParamDecl>&);
 
 // One row of the control's method table.
 struct MethodEntry {
     automation::DispId dispid;
     const char* name;
-    std::vector<ParamSpec> params;
+    std::vector<ParamDecl> params;
     Invoker invoke;
 };
 
 template <auto Method>
-MethodEntry method(automation::DispId dispid, const char* name, std::vector<ParamSpec> params = {})
+MethodEntry method(automation::DispId dispid, const char* name, std::vector<ParamDecl> params = {})
 {
     using Sig = binding::Signature<decltype(Method)>;
     if (params.size() != Sig::count)

@@ -16,6 +16,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace tovu::control {
@@ -24,6 +25,7 @@ namespace automation = tovu::platform::automation;
 namespace word = tovu::platform::word;
 
 class frmAboutBox;
+struct TableArgs;
 
 // The status most methods return: 1 done, -1 Word not running (or an argument of the wrong
 // kind), -2 the held document could not be activated, lower values for later steps.
@@ -132,6 +134,53 @@ public:
     MethodStatus SetPageNumberInFooter(std::int32_t& lngPageNumberAlign, bool& blnFirstPage);
     MethodStatus SetPageNumberInHeader(std::int32_t& lngPageNumberAlign, bool& blnFirstPage);
 
+    // Word tables. Every method ends with the same sixteen table arguments; the FlexGrid
+    // methods take their end row and column by value (they never reach the caller).
+    MethodStatus TwoDArrayToWordTable(
+        automation::Variant& varArray,
+        std::int32_t& lngTableType, bool& blnBold, QString& strFont, std::int16_t& intSize,
+        std::int16_t& intSpaceAfter, std::int32_t& lngParagraphAlign, std::int16_t& intColumnWidth, bool& blnBorders,
+        bool& blnShading, bool& blnFont, bool& blnColor, bool& blnHeadingRows, bool& blnLastRow,
+        bool& blnFirstColumn, bool& blnLastColumn, bool& blnAutoFit, std::int32_t& lngInsertionPoint);
+    MethodStatus OneDArrayToWordTable(
+        automation::Variant& varArray,
+        std::int32_t& lngTableType, bool& blnBold, QString& strFont, std::int16_t& intSize,
+        std::int16_t& intSpaceAfter, std::int32_t& lngParagraphAlign, std::int16_t& intColumnWidth, bool& blnBorders,
+        bool& blnShading, bool& blnFont, bool& blnColor, bool& blnHeadingRows, bool& blnLastRow,
+        bool& blnFirstColumn, bool& blnLastColumn, bool& blnAutoFit, std::int32_t& lngInsertionPoint);
+    MethodStatus TextToWordTable(
+        QString& strText,
+        std::int32_t& lngTableType, bool& blnBold, QString& strFont, std::int16_t& intSize,
+        std::int16_t& intSpaceAfter, std::int32_t& lngParagraphAlign, std::int16_t& intColumnWidth, bool& blnBorders,
+        bool& blnShading, bool& blnFont, bool& blnColor, bool& blnHeadingRows, bool& blnLastRow,
+        bool& blnFirstColumn, bool& blnLastColumn, bool& blnAutoFit, std::int32_t& lngInsertionPoint);
+    MethodStatus FlexGridToWordTable(
+        automation::DispatchRef& fg, std::int32_t& lngStartRow, std::int32_t& lngStartCol,
+        std::int32_t& lngEndRow, std::int32_t& lngEndCol,
+        std::int32_t& lngTableType, bool& blnBold, QString& strFont, std::int16_t& intSize,
+        std::int16_t& intSpaceAfter, std::int32_t& lngParagraphAlign, std::int16_t& intColumnWidth, bool& blnBorders,
+        bool& blnShading, bool& blnFont, bool& blnColor, bool& blnHeadingRows, bool& blnLastRow,
+        bool& blnFirstColumn, bool& blnLastColumn, bool& blnAutoFit, std::int32_t& lngInsertionPoint);
+    MethodStatus HFlexGridToWordTable(
+        automation::DispatchRef& fg, std::int32_t& lngStartRow, std::int32_t& lngStartCol,
+        std::int32_t& lngEndRow, std::int32_t& lngEndCol,
+        std::int32_t& lngTableType, bool& blnBold, QString& strFont, std::int16_t& intSize,
+        std::int16_t& intSpaceAfter, std::int32_t& lngParagraphAlign, std::int16_t& intColumnWidth, bool& blnBorders,
+        bool& blnShading, bool& blnFont, bool& blnColor, bool& blnHeadingRows, bool& blnLastRow,
+        bool& blnFirstColumn, bool& blnLastColumn, bool& blnAutoFit, std::int32_t& lngInsertionPoint);
+    MethodStatus ListViewToWordTable(
+        automation::DispatchRef& lv, bool& blnSelectedOnly, bool& blnIncludeHeadings,
+        std::int32_t& lngTableType, bool& blnBold, QString& strFont, std::int16_t& intSize,
+        std::int16_t& intSpaceAfter, std::int32_t& lngParagraphAlign, std::int16_t& intColumnWidth, bool& blnBorders,
+        bool& blnShading, bool& blnFont, bool& blnColor, bool& blnHeadingRows, bool& blnLastRow,
+        bool& blnFirstColumn, bool& blnLastColumn, bool& blnAutoFit, std::int32_t& lngInsertionPoint);
+    MethodStatus DataGridToWordTable(
+        automation::DispatchRef& dg, bool& blnIncludeHeadings,
+        std::int32_t& lngTableType, bool& blnBold, QString& strFont, std::int16_t& intSize,
+        std::int16_t& intSpaceAfter, std::int32_t& lngParagraphAlign, std::int16_t& intColumnWidth, bool& blnBorders,
+        bool& blnShading, bool& blnFont, bool& blnColor, bool& blnHeadingRows, bool& blnLastRow,
+        bool& blnFirstColumn, bool& blnLastColumn, bool& blnAutoFit, std::int32_t& lngInsertionPoint);
+
 private:
     word::WordEnvironment& environment_;
     std::shared_ptr<word::Application> startedWord_;
@@ -151,6 +200,9 @@ private:
     MethodStatus addPageNumbers(bool header, std::int32_t& align, bool& firstPage);
     MethodStatus insertPictureAtEnd(const QString& file, bool linked, float left, float top,
                                     float width, float height);
+    // A table method whose source is first copied into an array: the prologue, the copy,
+    // then TwoDArrayToWordTable; -3 for a failing copy and for anything but 1 from the writer.
+    MethodStatus writeArrayTable(const std::function<automation::SafeArray()>& source, const TableArgs& args);
 };
 
 } // namespace tovu::control

@@ -12,9 +12,9 @@ namespace {
 using automation::Variant;
 
 // The formatting arguments that follow the text in every text-writing method.
-std::vector<ParamSpec> withTextFormat(std::vector<ParamSpec> leading)
+std::vector<ParamDecl> withTextFormat(std::vector<ParamDecl> leading)
 {
-    const std::vector<ParamSpec> format = {
+    const std::vector<ParamDecl> format = {
         opt("blnBold", false),
         opt("strFont", QStringLiteral("Times New Roman")),
         opt("intSize", std::int16_t{12}),
@@ -34,10 +34,43 @@ std::vector<ParamSpec> withTextFormat(std::vector<ParamSpec> leading)
     return leading;
 }
 
-std::vector<ParamSpec> pictureParams()
+std::vector<ParamDecl> pictureParams()
 {
     return {required("strFile"), opt("sngLeft", 0.0f), opt("sngTop", 0.0f), opt("sngWidth", 0.0f),
             opt("sngHeight", 0.0f)};
+}
+
+// The sixteen table arguments that end every Word-table method.
+using ParamList = decltype(MethodEntry::params);
+ParamList withTableFormat(ParamList leading)
+{
+    const ParamList format = {
+        opt("lngTableType", std::int32_t{vrbTableFormatNone}),
+        opt("blnBold", false),
+        opt("strFont", QStringLiteral("Times New Roman")),
+        opt("intSize", std::int16_t{12}),
+        opt("intSpaceAfter", std::int16_t{10}),
+        opt("lngParagraphAlign", std::int32_t{vrbAlignParagraphLeft}),
+        opt("intColumnWidth", std::int16_t{0}),
+        opt("blnBorders", false),
+        opt("blnShading", false),
+        opt("blnFont", false),
+        opt("blnColor", false),
+        opt("blnHeadingRows", false),
+        opt("blnLastRow", false),
+        opt("blnFirstColumn", false),
+        opt("blnLastColumn", false),
+        opt("blnAutoFit", false),
+        opt("lngInsertionPoint", std::int32_t{vrbEndofDoc}),
+    };
+    leading.insert(leading.end(), format.begin(), format.end());
+    return leading;
+}
+
+ParamList flexGridParams()
+{
+    return withTableFormat({required("fg"), opt("lngStartRow", std::int32_t{0}), opt("lngStartCol", std::int32_t{0}),
+                            opt("lngEndRow", std::int32_t{0}), opt("lngEndCol", std::int32_t{0})});
 }
 
 std::vector<MethodEntry> buildTable()
@@ -70,6 +103,9 @@ std::vector<MethodEntry> buildTable()
         method<&Verbolt::ActiveDocumentName>(0x60030034, "ActiveDocumentName"),
         method<&Verbolt::ActiveDocumentPath>(0x60030035, "ActiveDocumentPath"),
         method<&Verbolt::AddDocument>(0x60030036, "AddDocument", {opt("varTemplate")}),
+        method<&Verbolt::TextToWordTable>(0x60030042, "TextToWordTable", withTableFormat({required("strText")})),
+        method<&Verbolt::DataGridToWordTable>(0x60030049, "DataGridToWordTable",
+                                              withTableFormat({required("dg"), opt("blnIncludeHeadings", false)})),
         method<&Verbolt::ClipboardTextToWord>(0x6003004A, "ClipboardTextToWord", withTextFormat({})),
         method<&Verbolt::OpenDocument>(0x6003004D, "OpenDocument",
                                        {opt("strDocument"), opt("blnSwitchToWord"), opt("strPassword"),
@@ -85,6 +121,11 @@ std::vector<MethodEntry> buildTable()
         method<&Verbolt::CloseDocument>(0x60030057, "CloseDocument", {required("blnSave")}),
         method<&Verbolt::SaveDocument>(0x60030061, "SaveDocument",
                                        {opt("strDocument"), opt("strPassword"), opt("strWritePassword")}),
+        method<&Verbolt::ListViewToWordTable>(0x60030067, "ListViewToWordTable",
+                                              withTableFormat({required("lv"), opt("blnSelectedOnly", false),
+                                                               opt("blnIncludeHeadings", false)})),
+        method<&Verbolt::OneDArrayToWordTable>(0x6003006A, "OneDArrayToWordTable", withTableFormat({required("varArray")})),
+        method<&Verbolt::TwoDArrayToWordTable>(0x60030073, "TwoDArrayToWordTable", withTableFormat({required("varArray")})),
         method<&Verbolt::TextToWord>(0x60030074, "TextToWord", withTextFormat({required("strText")})),
         method<&Verbolt::FindInDocumentAndReplace>(0x60030083, "FindInDocumentAndReplace",
                                                    {required("strTextToFind"), required("strReplaceWithText"),
@@ -92,6 +133,8 @@ std::vector<MethodEntry> buildTable()
         method<&Verbolt::GetWordObject>(0x60030085, "GetWordObject", {required("objWordApp")}),
         method<&Verbolt::GetDocumentObject>(0x60030086, "GetDocumentObject", {required("objWordDocument")}),
         method<&Verbolt::GetDocumentNames>(0x60030087, "GetDocumentNames", {required("varArray")}),
+        method<&Verbolt::FlexGridToWordTable>(0x60030089, "FlexGridToWordTable", flexGridParams()),
+        method<&Verbolt::HFlexGridToWordTable>(0x6003008A, "HFlexGridToWordTable", flexGridParams()),
         method<&Verbolt::InsertPicture>(0x6003008B, "InsertPicture", pictureParams()),
         method<&Verbolt::InsertPageBreak>(0x6003008C, "InsertPageBreak"),
         method<&Verbolt::InsertLinkedPicture>(0x6003008D, "InsertLinkedPicture", pictureParams()),

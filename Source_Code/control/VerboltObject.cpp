@@ -16,7 +16,7 @@ std::vector<automation::DispatchMember> membersFor(Verbolt& control)
         member.call = [&control, &entry](automation::Args& args) {
             return entry.invoke(control, args, entry.params);
         };
-        for (const ParamSpec& p : entry.params)
+        for (const ParamDecl& p : entry.params)
             member.parameters.push_back(QString::fromLatin1(p.name));
         members.push_back(std::move(member));
     }

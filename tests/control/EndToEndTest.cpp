@@ -70,7 +70,7 @@ TEST_F(EndToEndTest, ReportBuiltThroughTheDispatchTableReadsBackTheSame)
     ASSERT_EQ(status("OpenDocument", {Variant(report), Variant(false), Variant(QString()), Variant(QString()),
                                       Variant(QString()), Variant(true)}),
               1);
-    ASSERT_EQ(status("TextToWord", {Variant(QStringLiteral("Inspection Report")), Variant(true),
+    ASSERT_EQ(status("TextToWord", {Variant(QStringLiteral("Ultrasonic Report")), Variant(true),
                                     Variant(QStringLiteral("Arial")), Variant(std::int16_t{20}),
                                     Variant(std::int16_t{12}), Variant(std::int32_t{vrbAlignParagraphCenter})}),
               1);
@@ -101,7 +101,7 @@ TEST_F(EndToEndTest, ReportBuiltThroughTheDispatchTableReadsBackTheSame)
     const std::unique_ptr<word::DocumentModel> model = word::readDocumentFile(report);
     const word::Story& body = model->body;
     const QString text = body.text(0, body.length());
-    const QStringList pieces = {QStringLiteral("Inspection Report"), QStringLiteral("Operator: J. Smith"),
+    const QStringList pieces = {QStringLiteral("Ultrasonic Report"), QStringLiteral("Operator: J. Smith"),
                                 QStringLiteral("Item 1 settings"), QStringLiteral("Item 2 settings")};
     int last = -1;
     for (const QString& piece : pieces) {
@@ -111,7 +111,7 @@ TEST_F(EndToEndTest, ReportBuiltThroughTheDispatchTableReadsBackTheSame)
     }
     EXPECT_EQ(text.count(QChar(word::kPageBreak)), 2);
     EXPECT_LT(text.indexOf(QChar(word::kPageBreak)), text.indexOf(QStringLiteral("Item 1 settings")));
-    const int title = text.indexOf(QStringLiteral("Inspection Report"));
+    const int title = text.indexOf(QStringLiteral("Ultrasonic Report"));
     const word::CharFormat& titleFont = body.pool().font(body.at(title).font);
     EXPECT_TRUE(titleFont.bold);
     EXPECT_EQ(titleFont.name, QStringLiteral("Arial"));

@@ -34,14 +34,14 @@ struct Probe {
     float seenSize = -1;
 };
 
-const std::vector<ParamSpec> kTwiceSpecs = {required("n"), opt("text", QStringLiteral("dflt")), opt("flag"),
+const std::vector<ParamDecl> kTwiceParams = {required("n"), opt("text", QStringLiteral("dflt")), opt("flag"),
                                             opt("any"), opt("size", 12.5f)};
 
 TEST(MethodBinding, LeftOutArgumentsTakeDefaultsOrTheEmptyValueOfTheirType)
 {
     Probe probe;
     Args args{Variant(std::int16_t{4})};
-    const Variant r = invokeMethod<&Probe::twice>(probe, args, kTwiceSpecs);
+    const Variant r = invokeMethod<&Probe::twice>(probe, args, kTwiceParams);
     EXPECT_EQ(r, Variant(std::int16_t{8}));
     EXPECT_EQ(probe.seenText, QStringLiteral("dflt"));
     EXPECT_FALSE(probe.seenFlag);
@@ -54,7 +54,7 @@ TEST(MethodBinding, MissingMarkerInTheMiddleCountsAsLeftOut)
 {
     Probe probe;
     Args args{Variant(std::int16_t{1}), Variant::missing(), Variant(true), Variant(QStringLiteral("v"))};
-    invokeMethod<&Probe::twice>(probe, args, kTwiceSpecs);
+    invokeMethod<&Probe::twice>(probe, args, kTwiceParams);
     EXPECT_EQ(probe.seenText, QStringLiteral("dflt"));
     EXPECT_TRUE(probe.seenFlag);
     EXPECT_FALSE(probe.seenMissing);
@@ -66,13 +66,13 @@ TEST(MethodBinding, ConvertedArgumentsAreCopiesAndSameTypedOnesAreWrittenBack)
     Probe probe;
     // A Long and a Double where an Integer and a String are declared: converted, not written.
     Args converted{Variant(std::int32_t{3}), Variant(2.5)};
-    invokeMethod<&Probe::twice>(probe, converted, kTwiceSpecs);
+    invokeMethod<&Probe::twice>(probe, converted, kTwiceParams);
     EXPECT_EQ(converted[0], Variant(std::int32_t{3}));
     EXPECT_EQ(converted[1], Variant(2.5));
     EXPECT_EQ(probe.seenText, QStringLiteral("2.5"));
 
     Args same{Variant(std::int16_t{3}), Variant(QStringLiteral("in"))};
-    invokeMethod<&Probe::twice>(probe, same, kTwiceSpecs);
+    invokeMethod<&Probe::twice>(probe, same, kTwiceParams);
     EXPECT_EQ(same[0], Variant(std::int16_t{6}));
     EXPECT_EQ(same[1], Variant(QStringLiteral("written")));
 }
@@ -93,7 +93,7 @@ TEST(MethodBinding, CallErrorsReachTheCallerAsAutomationErrors)
     for (const auto& c : cases) {
         Args args = c.args;
         try {
-            invokeMethod<&Probe::twice>(probe, args, kTwiceSpecs);
+            invokeMethod<&Probe::twice>(probe, args, kTwiceParams);
             ADD_FAILURE() << "no error for " << args.size() << " arguments";
         } catch (const AutomationError& e) {
             EXPECT_EQ(e.number(), c.number);
