@@ -83,6 +83,30 @@ TEST_F(Upload, SeveralItemsGoEachIntoItsOwnSlotAndLocationOneIsSelectedLast)
         EXPECT_TRUE(dialog.events.contains(QStringLiteral("colour %1 ff00").arg(n)));
 }
 
+TEST_F(Upload, OneStoreSendsTheCommandsInTheProtocolsOrder)
+{
+    store.WorkItems[3] = item("33.0", "THREE");
+    ASSERT_TRUE(UploadPanels(env, 3, 3, 7).completed);
+    static const QStringList keep = {"ARM", "WPS", "RST", "WSM", "ADP", "WHD", "WDM", "WYM", "WEN", "WGA", "WGB", "ALM", "WNL"};
+    QStringList got;
+    for (const QString& c : sent())
+        if (keep.contains(c.left(3)))
+            got << c;
+    // The restore's own groups write WHD, WDM, WYM with the live values: compare the upload's part.
+    const QStringList expected = {"ARM",  "WPS 7", "RST",  // memory state
+                                  "WPS 7", "RST",          // the overwrite test
+                                  "WHD0", "WDM0", "WYM0",  // display modes off
+                                  "WDM0", "WYM0", "WEN0", "WGA0", "WGB0"};  // the utility group first
+    EXPECT_EQ(got.mid(0, expected.size()), expected) << got.join(QLatin1Char('|')).toStdString();
+    const qsizetype store = got.indexOf(QStringLiteral("WSM 0"));
+    ASSERT_GT(store, 0);
+    EXPECT_EQ(got[store - 1], QStringLiteral("WPS 7"));
+    EXPECT_EQ(got[store + 1], QStringLiteral("ADP"));
+    EXPECT_GT(got.indexOf(QStringLiteral("WNL        ")), -1);
+    EXPECT_EQ(got.mid(store + 2, 3), (QStringList{"WHD0", "WDM0", "WYM0"}));  // the restore begins
+    EXPECT_EQ(got.mid(got.size() - 2), (QStringList{"WPS1", "ALM"}));
+}
+
 TEST_F(Upload, ARecordWithoutAnItemIsSkippedWithoutTraffic)
 {
     store.WorkItems[5] = item("15.0", "FIVE");

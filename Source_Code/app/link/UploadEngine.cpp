@@ -125,6 +125,10 @@ TransferReport upload(TransferEnv& env, SlotKind kind, int first, int last, int 
     CloseComm(ctx);
     env.host.setBusy(false);
     reportFailedSlots(env, kind, report.failed, title, QStringLiteral("The instrument did not store %1 %2."));
+    if (!report.skippedSettings.isEmpty())
+        env.dialogs.message(QStringLiteral("These settings could not be sent and were left out:") + kCrLf
+                                + report.skippedSettings.join(kCrLf),
+                            title, LinkIcon::Exclamation);
     return report;
 }
 
