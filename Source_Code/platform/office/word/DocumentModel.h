@@ -51,10 +51,19 @@ struct PageSetupModel {
 // Header/footer index as Word numbers them: primary 1, first page 2, even pages 3.
 enum class HeaderFooterIndex : int { Primary = 1, FirstPage = 2, EvenPages = 3 };
 
+struct CarriedRelationship {
+    QString id;
+    QString type;
+    QString target;
+    bool external = false;
+};
+
 struct HeaderFooterModel {
     explicit HeaderFooterModel(FormatPool& pool) : story(pool) {}
     Story story;
     std::optional<PageNumberAlignment> pageNumber;  // a page-number frame
+    // Relationships that carried elements of a foreign header or footer refer to.
+    std::vector<CarriedRelationship> carriedRelationships;
     bool isEmpty() const { return !pageNumber && story.length() <= 1; }
 };
 
@@ -90,12 +99,6 @@ struct CarriedPart {
     QString name;  // without leading '/'
     QString contentType;
     QByteArray data;
-};
-struct CarriedRelationship {
-    QString id;
-    QString type;
-    QString target;
-    bool external = false;
 };
 struct CarriedPackage {
     std::vector<CarriedPart> parts;

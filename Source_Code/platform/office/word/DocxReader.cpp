@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QSet>
+#include <QRegularExpression>
 #include <QUrl>
 #include <QXmlStreamReader>
 #include <optional>
@@ -83,6 +84,7 @@ private:
     void readParaProps(QXmlStreamReader& x, ParaFormat& p, CharFormat* mark, QString* frameAlign);
     void readCore();
     QString captureRaw(QXmlStreamReader& x, const QString& text, qint64 startOffset);
+    QString keepRaw(const QString& text, qint64 startOffset, qint64 endOffset);
     void skip(QXmlStreamReader& x) { x.skipCurrentElement(); }
     void readBookmark(QXmlStreamReader& x, Story& story);
 
@@ -92,8 +94,13 @@ private:
     QString mainPart_;
     QHash<QString, Rel> rels_;  // of the part being read
     QString currentPart_;
+    const QString* text_ = nullptr;  // XML text of the part being read
     QSet<QString> consumedParts_;
     QSet<QString> consumedRelIds_;  // of the main part
+    QHash<QString, QSet<QString>> neededRelIds_;  // by part: ids that kept XML refers to
+    QSet<QString> neededParts_;
+    QSet<QString> relationshipPrefixes_{QStringLiteral("r")};
+    std::vector<CarriedRelationship> neededRelationships(const QString& part, const std::vector<std::pair<QString, Rel>>& rels);
     QHash<QString, int> bookmarkStarts_;
     // Complex fields: instruction being gathered, and whether its result is being skipped.
     QString fieldInstr_;
@@ -174,7 +181,7 @@ std::unique_ptr<DocumentModel> Reader::read()
     consumedParts_.insert(QStringLiteral("[Content_Types].xml"));
     // What was not read goes back out unchanged.
     for (const QString& name : zip_.names()) {
-        if (consumedParts_.contains(name) || name.endsWith(QLatin1Char('/')))
+        if ((consumedParts_.contains(name) && !neededParts_.contains(name)) || name.endsWith(QLatin1Char('/')))
             continue;
         const QString type = overrides_.value(name, defaults_.value(name.section(QLatin1Char('.'), -1).toLower(),
                                                                     QStringLiteral("application/octet-stream")));
@@ -202,10 +209,53 @@ void Reader::readCore()
     }
 }
 
+// Where the element read after offset starts: the reader may already have looked at
+// its '<' when it ended the text before it.
+qint64 elementStart(const QString& text, qint64 offset)
+{
+    if (offset < text.size() && text.at(offset) == QLatin1Char('<'))
+        return offset;
+    if (offset > 0 && text.at(offset - 1) == QLatin1Char('<'))
+        return offset - 1;
+    const qint64 next = text.indexOf(QLatin1Char('<'), offset);
+    return next < 0 ? offset : next;
+}
+
 QString Reader::captureRaw(QXmlStreamReader& x, const QString& text, qint64 startOffset)
 {
     x.skipCurrentElement();
-    return text.mid(startOffset, x.characterOffset() - startOffset);
+    return keepRaw(text, startOffset, x.characterOffset());
+}
+
+QString Reader::keepRaw(const QString& text, qint64 startOffset, qint64 endOffset)
+{
+    const qint64 start = elementStart(text, startOffset);
+    const QString xml = text.mid(start, endOffset - start);
+    // Relationships the kept XML refers to must travel with it.
+    static const QRegularExpression reference(QStringLiteral("\\b([A-Za-z0-9_]+):[A-Za-z]+=\"([^\"]*)\""));
+    for (auto it = reference.globalMatch(xml); it.hasNext();) {
+        const auto m = it.next();
+        if (relationshipPrefixes_.contains(m.captured(1)) && rels_.contains(m.captured(2)))
+            neededRelIds_[currentPart_].insert(m.captured(2));
+    }
+    return xml;
+}
+
+// Marks the parts behind needed relationships as carried, with their own relationships.
+std::vector<CarriedRelationship> Reader::neededRelationships(const QString& part, const std::vector<std::pair<QString, Rel>>& rels)
+{
+    std::vector<CarriedRelationship> out;
+    const QSet<QString> needed = neededRelIds_.value(part);
+    for (const auto& [id, r] : rels) {
+        if (!needed.contains(id))
+            continue;
+        out.push_back(CarriedRelationship{id, r.type, r.rawTarget, r.external});
+        if (!r.external) {
+            neededParts_.insert(r.target);
+            neededParts_.insert(relsNameOf(r.target));
+        }
+    }
+    return out;
 }
 
 void Reader::readBodyPart(const QString& name)
@@ -216,11 +266,15 @@ void Reader::readBodyPart(const QString& name)
     for (const auto& [id, r] : rels)
         rels_[id] = r;
     const QString text = partText(name);
+    text_ = &text;
     QXmlStreamReader x(text);
     while (!x.atEnd() && !(x.isStartElement() && x.name() == QLatin1String("document")))
         x.readNext();
-    for (const auto& ns : x.namespaceDeclarations())
+    for (const auto& ns : x.namespaceDeclarations()) {
         m_->carried.namespaces.emplace_back(ns.prefix().toString(), ns.namespaceUri().toString());
+        if (ns.namespaceUri() == QLatin1String(kR))
+            relationshipPrefixes_.insert(ns.prefix().toString());
+    }
     m_->carried.ignorable = x.attributes().value(QLatin1String(kMc), QStringLiteral("Ignorable")).toString();
     while (!x.atEnd()) {
         x.readNext();
@@ -231,13 +285,19 @@ void Reader::readBodyPart(const QString& name)
     }
     if (x.hasError())
         bad(QStringLiteral("damaged document text: %1").arg(x.errorString()));
-    // Relationships the model did not take up travel with the carried elements.
+    // Relationships the model did not take up travel with the carried elements, and so do
+    // those that kept XML refers to, whatever their kind.
+    const QSet<QString> needed = neededRelIds_.value(name);
     for (const auto& [id, r] : rels) {
+        if (needed.contains(id))
+            continue;  // added below, with their parts
         if (consumedRelIds_.contains(id) || r.type == QLatin1String(kRelStyles) || r.type == QLatin1String(kRelSettings) ||
             r.type == QLatin1String(kRelHeader) || r.type == QLatin1String(kRelFooter))
             continue;
         m_->carried.documentRelationships.push_back(CarriedRelationship{id, r.type, r.rawTarget, r.external});
     }
+    for (auto& r : neededRelationships(name, rels))
+        m_->carried.documentRelationships.push_back(std::move(r));
     for (const auto& [id, r] : rels)
         if (r.type == QLatin1String(kRelStyles) || r.type == QLatin1String(kRelSettings))
             consumedParts_.insert(r.target);
@@ -267,7 +327,7 @@ void Reader::readStoryElements(QXmlStreamReader& x, const QString& text, Story& 
             // Read the table; one the model cannot hold (merged or nested cells) is carried.
             std::optional<TableModel> table = readTable(x);
             const int object = table ? m_->addObject(std::move(*table))
-                                     : m_->addObject(CarriedXml{text.mid(start, x.characterOffset() - start), true});
+                                     : m_->addObject(CarriedXml{keepRaw(text, start, x.characterOffset()), true});
             story.appendRaw(StoryChar{kObjectChar, 0, 0, 0, object});
             story.appendRaw(StoryChar{});
         } else if (body && x.namespaceUri() == QLatin1String(kW) && n == QLatin1String("sectPr")) {
@@ -282,11 +342,20 @@ void Reader::readStoryElements(QXmlStreamReader& x, const QString& text, Story& 
     }
 }
 
+// Properties the model reads become formats; the others are kept as XML for a re-save.
 void Reader::readParaProps(QXmlStreamReader& x, ParaFormat& p, CharFormat* mark, QString* frameAlign)
 {
-    while (x.readNextStartElement()) {
+    while (!x.atEnd()) {
+        const qint64 offset = x.characterOffset();
+        x.readNext();
+        if (x.isEndElement())
+            return;
+        if (!x.isStartElement())
+            continue;
         const auto n = x.name();
-        if (n == QLatin1String("jc")) {
+        if (x.namespaceUri() != QLatin1String(kW)) {
+            p.carried << captureRaw(x, *text_, offset);
+        } else if (n == QLatin1String("jc")) {
             const QString v = x.attributes().value(QLatin1String(kW), QStringLiteral("val")).toString();
             p.alignment = v == QLatin1String("center") ? Alignment::Center
                         : (v == QLatin1String("right") || v == QLatin1String("end")) ? Alignment::Right
@@ -295,39 +364,59 @@ void Reader::readParaProps(QXmlStreamReader& x, ParaFormat& p, CharFormat* mark,
         } else if (n == QLatin1String("spacing")) {
             p.spaceBefore = twipsAttr(x, "before", 0);
             p.spaceAfter = twipsAttr(x, "after", 0);
+            for (const QXmlStreamAttribute& a : x.attributes())
+                if (!(a.namespaceUri() == QLatin1String(kW) && (a.name() == QLatin1String("before") || a.name() == QLatin1String("after"))))
+                    p.spacingExtra.emplace_back(a.qualifiedName().toString(), a.value().toString());
             skip(x);
         } else if (n == QLatin1String("framePr") && frameAlign) {
             *frameAlign = x.attributes().value(QLatin1String(kW), QStringLiteral("xAlign")).toString();
             if (frameAlign->isEmpty())
                 *frameAlign = QStringLiteral("left");
             skip(x);
-        } else if (n == QLatin1String("rPr") && mark) {
-            readRunProps(x, *mark);
+        } else if (n == QLatin1String("rPr")) {
+            if (mark)
+                readRunProps(x, *mark);
+            else
+                skip(x);
         } else {
-            skip(x);
+            p.carried << captureRaw(x, *text_, offset);
         }
     }
 }
 
 void Reader::readRunProps(QXmlStreamReader& x, CharFormat& f)
 {
-    while (x.readNextStartElement()) {
+    while (!x.atEnd()) {
+        const qint64 offset = x.characterOffset();
+        x.readNext();
+        if (x.isEndElement())
+            return;
+        if (!x.isStartElement())
+            continue;
         const auto n = x.name();
         const auto val = x.attributes().value(QLatin1String(kW), QStringLiteral("val")).toString();
-        if (n == QLatin1String("rFonts")) {
+        const bool w = x.namespaceUri() == QLatin1String(kW);
+        if (w && n == QLatin1String("rFonts")) {
             const QString ascii = x.attributes().value(QLatin1String(kW), QStringLiteral("ascii")).toString();
             if (!ascii.isEmpty())
                 f.name = ascii;
-        } else if (n == QLatin1String("b")) f.bold = onOff(x);
-        else if (n == QLatin1String("i")) f.italic = onOff(x);
-        else if (n == QLatin1String("strike")) f.strikeThrough = onOff(x);
-        else if (n == QLatin1String("shadow")) f.shadow = onOff(x);
-        else if (n == QLatin1String("emboss")) f.emboss = onOff(x);
-        else if (n == QLatin1String("imprint")) f.engrave = onOff(x);
-        else if (n == QLatin1String("color")) f.color = wordFromHex(val);
-        else if (n == QLatin1String("sz")) { bool ok = false; const double h = val.toDouble(&ok); if (ok && h > 0) f.size = h / 2; }
-        else if (n == QLatin1String("u")) f.underline = !val.isEmpty() && val != QLatin1String("none");
-        else if (n == QLatin1String("effect")) f.animation = animationFromName(val);
+        } else if (w && n == QLatin1String("b")) f.bold = onOff(x);
+        else if (w && n == QLatin1String("i")) f.italic = onOff(x);
+        else if (w && n == QLatin1String("strike")) f.strikeThrough = onOff(x);
+        else if (w && n == QLatin1String("shadow")) f.shadow = onOff(x);
+        else if (w && n == QLatin1String("emboss")) f.emboss = onOff(x);
+        else if (w && n == QLatin1String("imprint")) f.engrave = onOff(x);
+        else if (w && n == QLatin1String("color")) f.color = wordFromHex(val);
+        else if (w && n == QLatin1String("sz")) { bool ok = false; const double h = val.toDouble(&ok); if (ok && h > 0) f.size = h / 2; }
+        else if (w && n == QLatin1String("u")) f.underline = !val.isEmpty() && val != QLatin1String("none");
+        else if (w && n == QLatin1String("effect")) f.animation = animationFromName(val);
+        // The complex-script twins follow their main settings; the link style is ours.
+        else if (w && (n == QLatin1String("bCs") || n == QLatin1String("iCs") || n == QLatin1String("szCs") ||
+                       (n == QLatin1String("rStyle") && val == QLatin1String("Hyperlink")))) {
+        } else {
+            f.carried << captureRaw(x, *text_, offset);
+            continue;
+        }
         skip(x);
     }
 }
@@ -361,14 +450,14 @@ void Reader::readParagraph(QXmlStreamReader& x, const QString& text, Story& stor
         const auto n = x.name();
         const bool w = x.namespaceUri() == QLatin1String(kW);
         if (w && n == QLatin1String("pPr")) {
-            readParaProps(x, para, &markFont, &frameAlign);
+            readParaProps(x, para, &markFont, hf ? &frameAlign : nullptr);
         } else if (w && n == QLatin1String("r")) {
             const int before = story.length();
             const qint64 runStart = offset;
             if (!readRun(x, story, link)) {
                 // Something in the run is beyond the model: keep the whole run as it was.
                 story.remove(before - 1, story.length() - 1);
-                story.appendRaw(StoryChar{kObjectChar, 0, 0, 0, m_->addObject(CarriedXml{text.mid(runStart, x.characterOffset() - runStart), false})});
+                story.appendRaw(StoryChar{kObjectChar, 0, 0, 0, m_->addObject(CarriedXml{keepRaw(text, runStart, x.characterOffset()), false})});
             }
         } else if (w && n == QLatin1String("hyperlink")) {
             const auto a = x.attributes();
@@ -732,6 +821,7 @@ void Reader::readSectPr(QXmlStreamReader& x)
     }
     const QHash<QString, Rel> keep = rels_;
     const QString part = currentPart_;
+    const QString* partText = text_;
     for (const auto& [header, type, id] : refs) {
         if (!keep.contains(id))
             continue;
@@ -741,6 +831,7 @@ void Reader::readSectPr(QXmlStreamReader& x)
     }
     rels_ = keep;
     currentPart_ = part;
+    text_ = partText;
 }
 
 void Reader::readHeaderFooter(const QString& name, HeaderFooterModel& hf)
@@ -750,9 +841,11 @@ void Reader::readHeaderFooter(const QString& name, HeaderFooterModel& hf)
     consumedParts_.insert(name);
     currentPart_ = name;
     rels_.clear();
-    for (const auto& [id, r] : readRels(name))
+    const auto rels = readRels(name);
+    for (const auto& [id, r] : rels)
         rels_[id] = r;
     const QString text = partText(name);
+    text_ = &text;
     QXmlStreamReader x(text);
     while (!x.atEnd()) {
         x.readNext();
@@ -770,6 +863,7 @@ void Reader::readHeaderFooter(const QString& name, HeaderFooterModel& hf)
         else
             x.skipCurrentElement();
     }
+    hf.carriedRelationships = neededRelationships(name, rels);
     // The last paragraph read becomes the story's final one.
     Story& story = hf.story;
     if (story.length() >= 2 && story.at(story.length() - 2).ch == kParagraphMark) {

@@ -1,12 +1,14 @@
 #include "platform/office/word/DocxWriter.h"
 
 #include "platform/office/word/OoxmlNames.h"
+#include "platform/office/word/SchemaOrder.h"
 #include "platform/office/word/ZipArchive.h"
 
 #include <QBuffer>
 #include <QMap>
 #include <QUrl>
 #include <QXmlStreamWriter>
+#include <functional>
 
 namespace tovu::platform::word {
 
@@ -98,6 +100,11 @@ private:
 
     void writeStory(Part& p, const Story& story, bool body);
     void writeParagraph(Part& p, const Story& story, int start, int end, bool body);
+    struct PropertyItem {
+        int order;
+        std::function<void()> write;
+    };
+    void writeOrdered(Part& p, std::vector<PropertyItem>& items, const QStringList& carried, int (*order)(QStringView));
     void writeParaProps(Part& p, const ParaFormat& para, const CharFormat* markFont, const char* frameAlign = nullptr);
     void writeRunProps(Part& p, const CharFormat& f, bool hyperlinkStyle, bool extraBold = false);
     void writeRunText(Part& p, const QString& text);
@@ -162,7 +169,8 @@ QByteArray Writer::build()
             const bool firstNeeded = i == 1 && m_.section.differentFirstPage;
             if (hf.isEmpty() && !firstNeeded)
                 continue;
-            const QString name = QStringLiteral("%1%2.xml").arg(header ? "header" : "footer").arg(++hfNumber);
+            // Our parts' names never meet those of parts carried from a foreign file.
+            const QString name = QStringLiteral("tv%1%2.xml").arg(header ? "header" : "footer").arg(++hfNumber);
             writeHeaderFooter(header, hf, QStringLiteral("word/") + name);
             const QString id = doc.rels.add(header ? kRelHeader : kRelFooter, name);
             (header ? headerRefs_ : footerRefs_).emplace_back(QLatin1String(kTypes[static_cast<std::size_t>(i)]), id);
@@ -346,57 +354,90 @@ void Writer::writeRunText(Part& p, const QString& text)
     flush();
 }
 
+// Property elements are written in the schema's order, the ones carried from a foreign
+// file put in their places among ours.
+void Writer::writeOrdered(Part& p, std::vector<PropertyItem>& items, const QStringList& carried,
+                          int (*order)(QStringView))
+{
+    for (const QString& xml : carried) {
+        const QString name = ooxml::fragmentLocalName(xml);
+        items.push_back(PropertyItem{order(name), [&p, xml] { p.raw(xml); }});
+    }
+    std::stable_sort(items.begin(), items.end(), [](const PropertyItem& a, const PropertyItem& b) { return a.order < b.order; });
+    for (const auto& item : items)
+        item.write();
+}
+
 void Writer::writeParaProps(Part& p, const ParaFormat& para, const CharFormat* markFont, const char* frameAlign)
 {
-    w(p, "pPr");
-    if (frameAlign) {
-        wEmpty(p, "framePr");
-        attr(p, "wrap", QStringLiteral("around"));
-        attr(p, "vAnchor", QStringLiteral("text"));
-        attr(p, "hAnchor", QStringLiteral("margin"));
-        attr(p, "xAlign", QLatin1String(frameAlign));
-        attr(p, "y", QStringLiteral("1"));
-    }
-    wEmpty(p, "spacing");
-    attr(p, "before", twips(para.spaceBefore));
-    attr(p, "after", twips(para.spaceAfter));
-    static constexpr std::array<const char*, 4> kJc = {"left", "center", "right", "both"};
-    valElement(p, "jc", QLatin1String(kJc[static_cast<std::size_t>(std::clamp(static_cast<int>(para.alignment), 0, 3))]));
+    using ooxml::paragraphPropertyOrder;
+    std::vector<PropertyItem> items;
+    if (frameAlign)
+        items.push_back({paragraphPropertyOrder(u"framePr"), [&] {
+                             wEmpty(p, "framePr");
+                             attr(p, "wrap", QStringLiteral("around"));
+                             attr(p, "vAnchor", QStringLiteral("text"));
+                             attr(p, "hAnchor", QStringLiteral("margin"));
+                             attr(p, "xAlign", QLatin1String(frameAlign));
+                             attr(p, "y", QStringLiteral("1"));
+                         }});
+    items.push_back({paragraphPropertyOrder(u"spacing"), [&] {
+                         wEmpty(p, "spacing");
+                         attr(p, "before", twips(para.spaceBefore));
+                         attr(p, "after", twips(para.spaceAfter));
+                         for (const auto& [name, value] : para.spacingExtra)
+                             p.x.writeAttribute(name, value);
+                     }});
+    items.push_back({paragraphPropertyOrder(u"jc"), [&] {
+                         static constexpr std::array<const char*, 4> kJc = {"left", "center", "right", "both"};
+                         valElement(p, "jc", QLatin1String(kJc[static_cast<std::size_t>(std::clamp(static_cast<int>(para.alignment), 0, 3))]));
+                     }});
     if (markFont)
-        writeRunProps(p, *markFont, false);
+        items.push_back({paragraphPropertyOrder(u"rPr"), [&] { writeRunProps(p, *markFont, false); }});
+    w(p, "pPr");
+    writeOrdered(p, items, para.carried, &ooxml::paragraphPropertyOrder);
     p.x.writeEndElement();
 }
 
 void Writer::writeRunProps(Part& p, const CharFormat& f, bool hyperlinkStyle, bool extraBold)
 {
-    w(p, "rPr");
-    if (hyperlinkStyle)
-        valElement(p, "rStyle", QStringLiteral("Hyperlink"));
-    wEmpty(p, "rFonts");
-    attr(p, "ascii", f.name);
-    attr(p, "hAnsi", f.name);
-    attr(p, "cs", f.name);
-    auto toggle = [&](const char* name, bool on) {
-        if (on)
-            wEmpty(p, name);
+    using ooxml::runPropertyOrder;
+    std::vector<PropertyItem> items;
+    auto add = [&](const char16_t* name, std::function<void()> write) {
+        items.push_back({runPropertyOrder(QStringView(name)), std::move(write)});
     };
-    toggle("b", f.bold || extraBold);
-    toggle("bCs", f.bold || extraBold);
-    toggle("i", f.italic);
-    toggle("iCs", f.italic);
-    toggle("strike", f.strikeThrough);
-    toggle("shadow", f.shadow);
-    toggle("emboss", f.emboss);
-    toggle("imprint", f.engrave);
+    auto toggle = [&](const char16_t* name, const char* element, bool on) {
+        if (on)
+            add(name, [&p, this, element] { wEmpty(p, element); });
+    };
+    if (hyperlinkStyle)
+        add(u"rStyle", [&] { valElement(p, "rStyle", QStringLiteral("Hyperlink")); });
+    add(u"rFonts", [&] {
+        wEmpty(p, "rFonts");
+        attr(p, "ascii", f.name);
+        attr(p, "hAnsi", f.name);
+        attr(p, "cs", f.name);
+    });
+    const bool bold = f.bold || extraBold;
+    toggle(u"b", "b", bold);
+    toggle(u"bCs", "bCs", bold);
+    toggle(u"i", "i", f.italic);
+    toggle(u"iCs", "iCs", f.italic);
+    toggle(u"strike", "strike", f.strikeThrough);
+    toggle(u"shadow", "shadow", f.shadow);
+    toggle(u"emboss", "emboss", f.emboss);
+    toggle(u"imprint", "imprint", f.engrave);
     if (f.color != kColorAutomatic)
-        valElement(p, "color", hexFromWord(f.color));
+        add(u"color", [&] { valElement(p, "color", hexFromWord(f.color)); });
     const QString half = QString::number(qRound(f.size * 2));
-    valElement(p, "sz", half);
-    valElement(p, "szCs", half);
+    add(u"sz", [&, half] { valElement(p, "sz", half); });
+    add(u"szCs", [&, half] { valElement(p, "szCs", half); });
     if (f.underline)
-        valElement(p, "u", QStringLiteral("single"));
+        add(u"u", [&] { valElement(p, "u", QStringLiteral("single")); });
     if (f.animation > 0)
-        valElement(p, "effect", animationName(f.animation));
+        add(u"effect", [&] { valElement(p, "effect", animationName(f.animation)); });
+    w(p, "rPr");
+    writeOrdered(p, items, f.carried, &ooxml::runPropertyOrder);
     p.x.writeEndElement();
 }
 
@@ -438,7 +479,7 @@ void Writer::writePicture(Part& p, const PictureData& pic, double width, double 
     QString embedId;
     QString linkId;
     QString fallbackId;
-    const QString base = QStringLiteral("image%1").arg(media_.size() + 1);
+    const QString base = QStringLiteral("tvimage%1").arg(media_.size() + 1);
     if (pic.savedWithDocument && !pic.bytes.isEmpty()) {
         const QString name = QStringLiteral("media/%1.%2").arg(base, pictureExtension(pic.format));
         media_.push_back(MediaPart{QStringLiteral("word/") + name, pic.bytes, pic.format});
@@ -672,6 +713,8 @@ void Writer::writeSectPr(Part& p)
 void Writer::writeHeaderFooter(bool header, const HeaderFooterModel& hf, const QString& partName)
 {
     Part part;
+    for (const auto& r : hf.carriedRelationships)
+        part.rels.list.push_back(Relationship{r.id, r.type, r.target, r.external});
     startRoot(part, header ? "hdr" : "ftr", false);
     if (hf.pageNumber) {
         static constexpr std::array<const char*, 5> kAlign = {"left", "center", "right", "inside", "outside"};

@@ -2,6 +2,9 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
+#include <utility>
+#include <vector>
 #include <cstdint>
 
 namespace tovu::platform::word {
@@ -50,6 +53,8 @@ struct CharFormat {
     bool shadow = false;
     int animation = 0;
     std::int32_t color = kColorAutomatic;
+    // Run properties of a foreign file that the model does not read, as their XML.
+    QStringList carried;
 
     bool operator==(const CharFormat&) const = default;
 };
@@ -58,6 +63,10 @@ struct ParaFormat {
     Alignment alignment = Alignment::Left;
     double spaceBefore = 0.0;  // points
     double spaceAfter = 0.0;   // points
+    // Of a foreign file: the line-spacing attributes of its spacing element, and the
+    // paragraph properties the model does not read, as their XML.
+    std::vector<std::pair<QString, QString>> spacingExtra;
+    QStringList carried;
 
     bool operator==(const ParaFormat&) const = default;
 };

@@ -119,9 +119,9 @@ def main():
             fail("hyperlink not found: " + link)
     if a.expect_page_field:
         found = False
-        for name in names:
-            if name.startswith("word/footer") or name.startswith("word/header"):
-                for f in ET.fromstring(z.read(name)).iter(W + "fldSimple"):
+        for part, content_type in overrides.items():
+            if content_type.endswith(".header+xml") or content_type.endswith(".footer+xml"):
+                for f in ET.fromstring(z.read(part[1:])).iter(W + "fldSimple"):
                     found = found or f.get(W + "instr").strip() == "PAGE"
         if not found:
             fail("no PAGE field in a header or footer")
