@@ -63,6 +63,9 @@ double twipsAttr(const QXmlStreamReader& x, const char* name, double fallback)
     return ok ? pointsFromTwips(v) : fallback;
 }
 
+bool nextChild(QXmlStreamReader& x, qint64& offset);
+qint64 elementStart(const QString& text, qint64 offset);
+
 class Reader {
 public:
     explicit Reader(const QByteArray& package) : zip_(package) {}
@@ -209,6 +212,21 @@ void Reader::readCore()
     }
 }
 
+// Steps to the next child element of the current one, noting where the reader stood
+// before it; false at the current element's end.
+bool nextChild(QXmlStreamReader& x, qint64& offset)
+{
+    while (!x.atEnd()) {
+        offset = x.characterOffset();
+        x.readNext();
+        if (x.isEndElement())
+            return false;
+        if (x.isStartElement())
+            return true;
+    }
+    return false;
+}
+
 // Where the element read after offset starts: the reader may already have looked at
 // its '<' when it ended the text before it.
 qint64 elementStart(const QString& text, qint64 offset)
@@ -312,13 +330,8 @@ void Reader::readBodyPart(const QString& name)
 
 void Reader::readStoryElements(QXmlStreamReader& x, const QString& text, Story& story, bool body)
 {
-    while (!x.atEnd()) {
-        const qint64 offset = x.characterOffset();
-        x.readNext();
-        if (x.isEndElement())
-            return;
-        if (!x.isStartElement())
-            continue;
+    qint64 offset = 0;
+    while (nextChild(x, offset)) {
         const auto n = x.name();
         if (x.namespaceUri() == QLatin1String(kW) && n == QLatin1String("p")) {
             readParagraph(x, text, story, body, nullptr);
@@ -345,13 +358,8 @@ void Reader::readStoryElements(QXmlStreamReader& x, const QString& text, Story& 
 // Properties the model reads become formats; the others are kept as XML for a re-save.
 void Reader::readParaProps(QXmlStreamReader& x, ParaFormat& p, CharFormat* mark, QString* frameAlign)
 {
-    while (!x.atEnd()) {
-        const qint64 offset = x.characterOffset();
-        x.readNext();
-        if (x.isEndElement())
-            return;
-        if (!x.isStartElement())
-            continue;
+    qint64 offset = 0;
+    while (nextChild(x, offset)) {
         const auto n = x.name();
         if (x.namespaceUri() != QLatin1String(kW)) {
             p.carried << captureRaw(x, *text_, offset);
@@ -386,13 +394,8 @@ void Reader::readParaProps(QXmlStreamReader& x, ParaFormat& p, CharFormat* mark,
 
 void Reader::readRunProps(QXmlStreamReader& x, CharFormat& f)
 {
-    while (!x.atEnd()) {
-        const qint64 offset = x.characterOffset();
-        x.readNext();
-        if (x.isEndElement())
-            return;
-        if (!x.isStartElement())
-            continue;
+    qint64 offset = 0;
+    while (nextChild(x, offset)) {
         const auto n = x.name();
         const auto val = x.attributes().value(QLatin1String(kW), QStringLiteral("val")).toString();
         const bool w = x.namespaceUri() == QLatin1String(kW);
