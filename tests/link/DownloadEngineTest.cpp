@@ -358,3 +358,19 @@ TEST(BankedDownloadGeneration2, AllPanelsOfABankedInstrumentAreEveryBank)
     for (int b = 0; b < 5; ++b)
         EXPECT_TRUE(f.dialog.events.contains(QStringLiteral("caption 1 %1").arg(20 * b + 1))) << b;
 }
+
+TEST(BankedDownloadGeneration2, ThePageOfTheThousandsMenusIsThePageOfTheTransfer)
+{
+    struct Fixture : TransferFixture {
+        Fixture() : TransferFixture(36) {}
+        void TestBody() override {}
+    } f;
+    f.connect();
+    ASSERT_EQ(f.instrument.state.alogs.count(1234), 1u);
+    f.host.alogPage = 13;  // ALog 1201 - 1300
+    const TransferReport r = DownloadALogs(f.env, std::vector<int>{34, 35});
+    ASSERT_TRUE(r.completed) << r.errorText.toStdString();
+    EXPECT_EQ(r.transferred, (std::vector<int>{1234}));
+    EXPECT_TRUE(f.store.ALogs[1234].InUse);
+    EXPECT_TRUE(f.dialog.events.contains(QStringLiteral("caption 34 1234")));
+}

@@ -28,8 +28,10 @@ public:
     virtual ~TransferHost() = default;
     // Hourglass (11) while an operation runs, default (0) at its end.
     virtual void setBusy(bool busy) = 0;
-    // The checked items of the page menus: mnuPanelMem 1..5 and mnuAlogMem 1..8; 0 when
-    // none is checked (page 1 is then taken).
+    // The page the memory tree shows, as the transfers address it: the checked item of
+    // mnuPanelMem (1..5) and of mnuAlogMem (1..8); on a generation-2 instrument the ALog
+    // page may be any of 1..100 (slots 100(p - 1) + 1 .. 100p), so the thousands menus can
+    // make their page the page of transfers. 0 or a page beyond the memory: page 1.
     virtual int checkedPanelPage() const = 0;
     virtual int checkedALogPage() const = 0;
     // Marks tree node `node` occupied (panel position + 1, ALog position + 22).

@@ -49,7 +49,7 @@ int shownBank(const TransferEnv& env, SlotKind kind)
     if (env.link.store.MemoryGeneration < 1)
         return 0;
     const int page = kind == SlotKind::Panel ? env.host.checkedPanelPage() : env.host.checkedALogPage();
-    const int pages = kind == SlotKind::Panel ? kPanelBanksAll : kALogBanksAll;
+    const int pages = (maxSlots(env, kind) + slotsPerBank(kind) - 1) / slotsPerBank(kind);
     return page >= 1 && page <= pages ? page - 1 : 0;
 }
 
