@@ -15,6 +15,7 @@
 #include "app/link/SlotOperations.h"
 
 #include <QElapsedTimer>
+#include <random>
 #include <gtest/gtest.h>
 
 using namespace tovu::link;
@@ -199,6 +200,36 @@ TEST_F(SimTest, BadLinesEndInOneClearLinkError)
         EXPECT_FALSE(link->port->portOpen()) << c.fault;
         EXPECT_LT(t.elapsed(), 15000) << c.fault;
     }
+}
+
+TEST_F(SimTest, SeededFaultsOnTheLineNeverCrashOrHang)
+{
+    const char* kinds[] = {"nak", "silence", "delay", "garbage", "noise", "dribble", "nocr", "close"};
+    const char* commands[] = {"AMD", "AMF", "RRP", "RGN", "RLA", "RNN", "REN", "RYP", "*"};
+    std::mt19937 rng(1205);
+    int failed = 0;
+    for (int round = 0; round < 14; ++round) {
+        const std::string kind = kinds[rng() % std::size(kinds)];
+        const std::string cmd = commands[rng() % std::size(commands)];
+        const int param = kind == "delay" ? 300 : kind == "dribble" ? 2 : static_cast<int>(rng() % 12);
+        const std::string rule = cmd + ":" + kind + ":" + std::to_string(1 + rng() % 3) + ":" + std::to_string(param);
+        tovu::sim::SimOptions o;
+        o.faults.push_back(fault(rule.c_str()));
+        auto link = make(o);
+        LinkContext& ctx = *link->ctx;
+        QElapsedTimer t;
+        t.start();
+        try {
+            LinkSession session(ctx);
+            ReadPanelSettings(ctx, 0);
+        } catch (const LinkError&) {
+            ++failed;  // any other exception fails the test
+        }
+        EXPECT_FALSE(link->port->portOpen()) << rule;
+        EXPECT_LT(t.elapsed(), 20000) << rule;
+    }
+    EXPECT_GT(failed, 0);
+    EXPECT_LT(failed, 14);  // late, dribbled or refused replies still give a record
 }
 
 TEST_F(SimTest, CancelLeavesRemoteModeAndSendsNothingMore)
