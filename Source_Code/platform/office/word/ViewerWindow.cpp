@@ -71,10 +71,12 @@ public:
     }
 
 private:
+    // The window is titled with the caption alone, so that callers that bring it to the
+    // front by the application's caption find it.
     void updateTitle()
     {
-        const QString caption = app_.caption();
-        window_.setWindowTitle(documentName_.isEmpty() ? caption : documentName_ + QStringLiteral(" - ") + caption);
+        window_.setWindowTitle(app_.caption());
+        window_.setWindowFilePath(documentName_);
     }
 
     Application& app_;

@@ -9,14 +9,6 @@ namespace {
 
 class PdfOutputTest : public WordTest {
 protected:
-    int pdfPages(const QString& pdf)
-    {
-        QString info;
-        if (runTool(QStringLiteral("pdfinfo"), {pdf}, &info) != 0)
-            return -1;
-        const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
-        return m.hasMatch() ? m.captured(1).toInt() : -1;
-    }
     QString pdfText(const QString& pdf)
     {
         QString text;
@@ -50,7 +42,7 @@ TEST_F(PdfOutputTest, PageBreaksFixThePageCountInTheModelAndThePdf)
         EXPECT_EQ(doc->content().information(Information::PageNumber), breaks + 1);
         const QString pdf = file(QStringLiteral("breaks%1.pdf").arg(breaks));
         doc->saveAs(pdf, SaveFormat::Pdf);
-        const int pages = pdfPages(pdf);
+        const int pages = pdfPageCount(pdf);
         if (pages == -1)
             GTEST_SKIP() << "pdfinfo is not available";
         EXPECT_EQ(pages, breaks + 1);
@@ -66,7 +58,7 @@ TEST_F(PdfOutputTest, TextFlowsOntoFurtherPagesAndFootersNumberThem)
     EXPECT_GE(pages, 3);
     const QString pdf = file(QStringLiteral("long.pdf"));
     doc->saveAs(pdf, SaveFormat::Pdf);
-    const int pdfCount = pdfPages(pdf);
+    const int pdfCount = pdfPageCount(pdf);
     if (pdfCount == -1)
         GTEST_SKIP() << "poppler tools are not available";
     EXPECT_EQ(pdfCount, pages);
@@ -215,7 +207,7 @@ TEST_F(PdfOutputTest, AFinalPageBreakLeavesAnEmptyLastPage)
     EXPECT_EQ(doc->computeStatistics(Statistic::Pages), 2);
     const QString pdf = file(QStringLiteral("trailing.pdf"));
     doc->saveAs(pdf, SaveFormat::Pdf);
-    const int pages = pdfPages(pdf);
+    const int pages = pdfPageCount(pdf);
     if (pages == -1)
         GTEST_SKIP() << "pdfinfo is not available";
     EXPECT_EQ(pages, 2);

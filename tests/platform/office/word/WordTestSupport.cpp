@@ -6,11 +6,13 @@
 #include <QApplication>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 
-// Fontconfig keeps a cache for the life of the process; that is not ours to free.
+// Fontconfig keeps a cache for the life of the process, and the EMF converter loses a
+// few bytes per picture; neither is ours to free.
 extern "C" const char* __lsan_default_suppressions()
 {
-    return "leak:libfontconfig.so\n";
+    return "leak:libfontconfig.so\nleak:libemf2svg.so\n";
 }
 
 namespace tovu::platform::word::test {
@@ -86,6 +88,15 @@ QStringList paragraphTexts(const Document& doc)
     for (auto [s, e] : body.paragraphs())
         out << body.text(s, e - 1);
     return out;
+}
+
+int pdfPageCount(const QString& pdf)
+{
+    QString info;
+    if (runTool(QStringLiteral("pdfinfo"), {pdf}, &info) != 0)
+        return -1;
+    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
 int runTool(const QString& program, const QStringList& args, QString* output)

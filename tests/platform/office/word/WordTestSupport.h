@@ -39,5 +39,7 @@ QStringList paragraphTexts(const Document& doc);
 
 // Runs a program; answers its exit code (-1 when it cannot start) and fills its output.
 int runTool(const QString& program, const QStringList& args, QString* output = nullptr);
+// Pages of a PDF as pdfinfo counts them; -1 when pdfinfo is not available.
+int pdfPageCount(const QString& pdf);
 
 }  // namespace tovu::platform::word::test
