@@ -157,7 +157,8 @@ TEST_F(FrameTest, AboutBoxShowsModallyWithItsCaptionAndNotice)
 
 TEST_F(FrameTest, AboutBoxThatCannotBeShownRaisesToTheHost)
 {
-    ASSERT_EQ(QCoreApplication::instance(), nullptr);
+    if (QCoreApplication::instance())
+        GTEST_SKIP() << "a window system already runs in this process (ctest runs each test alone)";
     EXPECT_THROW(call("AboutBox"), automation::AutomationError);
 }
 
