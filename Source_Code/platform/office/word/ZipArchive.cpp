@@ -70,7 +70,7 @@ QByteArray ZipWriter::finish()
     return out;
 }
 
-ZipReader::ZipReader(QByteArray data) : data_(std::move(data))
+ZipReader::ZipReader(QByteArray data, qint64 maxPartSize) : data_(std::move(data)), maxPartSize_(maxPartSize)
 {
     zip_error_t error;
     zip_error_init(&error);
@@ -101,6 +101,8 @@ QByteArray ZipReader::read(const QString& name) const
     const QByteArray n = name.toUtf8();
     if (zip_stat(archive_, n.constData(), 0, &st) != 0)
         throw WordError(QStringLiteral("Zip"), QStringLiteral("the package has no part \"%1\"").arg(name));
+    if (st.size > static_cast<zip_uint64_t>(maxPartSize_))
+        throw WordError(QStringLiteral("Zip"), QStringLiteral("the part \"%1\" is too large").arg(name));
     zip_file_t* f = zip_fopen(archive_, n.constData(), 0);
     if (!f)
         throw WordError(QStringLiteral("Zip"), QStringLiteral("cannot open the part \"%1\"").arg(name));

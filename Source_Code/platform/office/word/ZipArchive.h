@@ -31,8 +31,12 @@ private:
 // Reads the entries of a zip package held in memory.
 class ZipReader {
 public:
+    // A part larger than this is refused rather than unpacked (a damaged or hostile
+    // package can claim any size).
+    static constexpr qint64 kDefaultMaxPartSize = 256 * 1024 * 1024;
+
     // Throws WordError when the bytes are not a zip archive.
-    explicit ZipReader(QByteArray data);
+    explicit ZipReader(QByteArray data, qint64 maxPartSize = kDefaultMaxPartSize);
     ~ZipReader();
     ZipReader(const ZipReader&) = delete;
     ZipReader& operator=(const ZipReader&) = delete;
@@ -44,6 +48,7 @@ public:
 
 private:
     QByteArray data_;
+    qint64 maxPartSize_;
     zip* archive_ = nullptr;
     QStringList names_;
 };

@@ -233,6 +233,16 @@ TEST_F(DocxRoundTripTest, ForeignPartsAndElementsAreCarriedThrough)
     EXPECT_TRUE(QString::fromUtf8(resaved.read(QStringLiteral("[Content_Types].xml"))).contains(QStringLiteral("application/x-example+xml")));
 }
 
+TEST_F(DocxRoundTripTest, APartBeyondTheSizeLimitIsNotUnpacked)
+{
+    doc->content().setText(QString(5000, QLatin1Char('x')));
+    const QByteArray package = buildDocx(doc->model());
+    ZipReader small(package, 4096);
+    EXPECT_THROW(small.read(QStringLiteral("word/document.xml")), WordError);
+    EXPECT_NO_THROW(small.read(QStringLiteral("[Content_Types].xml")));
+    EXPECT_TRUE(ZipReader(package).read(QStringLiteral("word/document.xml")).contains(QByteArray(5000, 'x')));
+}
+
 TEST_F(DocxRoundTripTest, DamagedAndProtectedFilesAreRefused)
 {
     struct Case {
