@@ -147,6 +147,25 @@ public:
                                std::span<const QString>) override;
 };
 
+// Passes every call on to a real control and keeps each call's dispatch id and result.
+class ResultRecorder : public automation::Dispatch {
+public:
+    explicit ResultRecorder(automation::DispatchRef target) : target_(std::move(target)) {}
+    std::vector<std::pair<automation::DispId, automation::Variant>> results;
+
+    automation::DispId dispIdOfName(const QString& name) override { return target_->dispIdOfName(name); }
+    automation::Variant invoke(automation::DispId id, std::vector<automation::Variant>& args, automation::CallKind kind,
+                               std::span<const QString> names) override
+    {
+        automation::Variant result = target_->invoke(id, args, kind, names);
+        results.emplace_back(id, result);
+        return result;
+    }
+
+private:
+    automation::DispatchRef target_;
+};
+
 } // namespace tovu::reports::testing
 
 // Readable test output for texts.

@@ -1,0 +1,147 @@
+// The report written through the real control on the word-processor stand-in, as far as
+// the control's methods go, read back from the saved file; and Save & close leaving the
+// user's own documents open.
+#include "ReportFakes.h"
+
+#include "app/display/AScanDisplay.h"
+#include "app/display/DisplayMessages.h"
+#include "app/items/ItemStore.h"
+#include "app/reports/WordReport.h"
+#include "control/VerboltObject.h"
+
+#include "platform/office/word/Application.h"
+#include "platform/office/word/Document.h"
+#include "platform/office/word/DocumentFiles.h"
+#include "platform/office/word/WordEnvironment.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace tovu::reports::testing {
+namespace {
+
+namespace word = tovu::platform::word;
+
+class QuietMessages : public display::DisplayMessages {
+public:
+    void showCritical(const QString&) override {}
+};
+
+class ReportEndToEndTest : public ::testing::Test {
+protected:
+    ReportEndToEndTest()
+    {
+        QImage logo(150, 100, QImage::Format_RGB32);
+        logo.fill(Qt::darkGreen);
+        logo.save(dir.filePath(QStringLiteral("Logo.bmp")));
+        store.WorkItems.resize(3);
+        store.WorkItems[1] = fixtureRecord();
+        display.folders = {dir.path(), dir.path()};
+        report.WordAvailable = true;
+        window.notes = {QStringLiteral("WELD7"), QStringLiteral("J. Smith"), QStringLiteral("Bay 4"),
+                        QStringLiteral("MSEB4"), QString()};
+        window.grid.InitSettingsGrid(strings);
+        window.grid.ShowALogSettings(store.WorkItems[1], strings);
+    }
+    QString reportFile() const { return dir.filePath(QStringLiteral("weld report.doc")); }
+    bool controlHas(const char* method) const
+    {
+        try {
+            control->dispIdOfName(QString::fromLatin1(method));
+            return true;
+        } catch (const automation::AutomationError&) {
+            return false;
+        }
+    }
+
+    QTemporaryDir dir;
+    items::LanguageContext strings = ownStrings();
+    items::ItemStore store;
+    MapSettings settings;
+    QuietMessages messages;
+    display::AScanDisplay display{store, strings, settings, messages};
+    word::LocalActiveObjectTable table;
+    word::WordEnvironment environment{table};
+    std::shared_ptr<control::VerboltObject> control = control::createVerbolt(environment);
+    std::shared_ptr<ResultRecorder> recorder = std::make_shared<ResultRecorder>(control);
+    FakeWindow window;
+    FakeUser user;
+    WordReport report{recorder, window, user, store, strings,
+                      ReportFiles{dir.filePath(QStringLiteral("Logo.bmp")), dir.filePath(QStringLiteral("MetaTest.emf"))}};
+};
+
+TEST_F(ReportEndToEndTest, TitlePageAndItemReadBackFromTheSavedFile)
+{
+    user.inputs.push_back(QStringLiteral("Weld Inspection"));
+    user.files.push_back(reportFile());
+    report.Create_Word_Report();
+    ASSERT_TRUE(report.ReportCreated);
+    ASSERT_TRUE(report.reportButtonsEnabled());
+    ASSERT_TRUE(display.DrawAScan(1));
+    ASSERT_EQ(display.picturePath(), dir.filePath(QStringLiteral("MetaTest.emf")));
+    report.Export_Item_To_Word();
+    // Every step of the title page and of the item succeeded in the control.
+    for (const auto& [id, result] : recorder->results)
+        EXPECT_EQ(result, automation::Variant(std::int16_t{1})) << std::hex << id;
+    report.Btn_SaveClose_Click();
+    EXPECT_EQ(environment.runningCount(), 0);  // the Word the control started is gone
+
+    const std::unique_ptr<word::DocumentModel> model = word::readDocumentFile(reportFile());
+    const word::Story& body = model->body;
+    const QString text = body.text(0, body.length());
+    int last = -1;
+    for (const char* piece : {"Weld Inspection", "Operator Notes", "Label :WELD7", "Operator :J. Smith", "Probe :MSEB4"}) {
+        const int at = text.indexOf(QString::fromLatin1(piece));
+        ASSERT_GT(at, last) << piece;
+        last = at;
+    }
+    EXPECT_FALSE(text.contains(QStringLiteral("Bay 4")));  // the location note is not reported
+    EXPECT_FALSE(text.contains(QStringLiteral("Notes :")));
+    EXPECT_EQ(text.count(QChar(word::kPageBreak)), 3);
+    const int title = text.indexOf(QStringLiteral("Weld Inspection"));
+    const word::CharFormat& titleFont = body.pool().font(body.at(title).font);
+    EXPECT_EQ(titleFont.name, QStringLiteral("Arial"));
+    EXPECT_EQ(titleFont.size, 25.0);
+    EXPECT_TRUE(titleFont.bold);
+    int pictures = 0;
+    const word::TableModel* grid = nullptr;
+    for (const auto& object : model->objects) {
+        pictures += std::holds_alternative<word::FloatingPicture>(object) || std::holds_alternative<word::InlinePicture>(object) ? 1 : 0;
+        if (const auto* t = std::get_if<word::TableModel>(&object))
+            grid = t;
+    }
+    EXPECT_EQ(pictures, 2);  // the logo and the A-scan
+    // The settings grid as a table, once the control writes tables.
+    if (controlHas("FlexGridToWordTable")) {
+        ASSERT_NE(grid, nullptr);
+        EXPECT_EQ(grid->rows, window.grid.rowCount());
+        EXPECT_EQ(grid->columns, 5);
+        EXPECT_EQ(grid->cell(1, 0).text, QStringLiteral("CAL"));
+        EXPECT_EQ(grid->cell(2, 1).text, window.grid.text(2, 1));
+        EXPECT_EQ(grid->cell(2, 1).font.name, QStringLiteral("Arial"));
+    }
+}
+
+TEST_F(ReportEndToEndTest, SaveAndCloseLeavesTheUsersOwnWordAndDocumentsOpen)
+{
+    const std::shared_ptr<word::Application> usersWord = environment.createApplication();
+    const std::shared_ptr<word::Document> letter = usersWord->documents().add();
+    letter->content().insertAfter(QStringLiteral("a letter the user is writing"));
+
+    user.inputs.push_back(QStringLiteral("Weld Inspection"));
+    user.files.push_back(reportFile());
+    report.Create_Word_Report();
+    ASSERT_TRUE(report.ReportCreated);
+    EXPECT_EQ(usersWord->documents().count(), 2);  // the report opened in the user's Word
+    report.Btn_SaveClose_Click();
+
+    EXPECT_TRUE(usersWord->isRunning());
+    ASSERT_EQ(usersWord->documents().count(), 1);
+    EXPECT_EQ(usersWord->documents().item(1), letter);
+    EXPECT_FALSE(letter->isClosed());
+    EXPECT_TRUE(word::readDocumentFile(reportFile())->body.text(0, 200).contains(QStringLiteral("Weld Inspection")));
+}
+
+} // namespace
+} // namespace tovu::reports::testing
