@@ -238,3 +238,43 @@ TEST_F(BankedUpload, ALogsOfTheSecondBankKeepTheirWaveformAndTickOnlyTheShownPag
     const QStringList s = sent();
     EXPECT_EQ(s.mid(s.size() - 3), (QStringList{"WAS1", "WFP0", "ALM"}));
 }
+
+TEST(UploadOnAFailingLine, ASilentGarblingOrLostInstrumentGivesOneBoxAndChangesNothingOnThePc)
+{
+    using Port = tovu::platform::serial::MemoryPort;
+    const std::vector<std::pair<const char*, std::function<void(Port&)>>> faults = {
+        {"silent", [](Port&) {}},
+        {"garbling", [](Port& p) { p.feed(QByteArray("\x91\xF3\x85", 3) + '\r'); }},
+        {"lost", [](Port& p) { p.disconnect(); }},
+    };
+    for (const auto& [name, act] : faults) {
+        SCOPED_TRACE(name);
+        struct Fixture : Upload {
+            void TestBody() override {}
+        } f;
+        f.SetUp();
+        for (int n = 5; n <= 7; ++n)
+            f.store.WorkItems[static_cast<std::size_t>(n)] = f.item("15.0", "X");
+        const std::vector<DFDRecord> work(f.store.WorkItems.begin(), f.store.WorkItems.end());
+        const auto panels = f.store.Panels;
+        bool armed = false;
+        f.instrument.fault = [&, act = act](const QByteArray& line, Port& p) {
+            if (line == "WSM 0")
+                armed = true;
+            if (!armed || line == "WSM 0")
+                return false;
+            act(p);
+            return true;
+        };
+        const TransferReport r = UploadPanels(f.env, 5, 7, 0);
+        EXPECT_FALSE(r.completed);
+        ASSERT_EQ(f.dialogs.messages.size(), 1u);
+        EXPECT_EQ(f.dialogs.messages[0].title, kWriteAllPanelsError);
+        EXPECT_EQ(f.dialogs.messages[0].icon, LinkIcon::Critical);
+        EXPECT_TRUE(std::equal(work.begin() + 1, work.end(), f.store.WorkItems.begin() + 1));
+        EXPECT_TRUE(f.store.Panels == panels);
+        EXPECT_TRUE(f.host.ticks.empty());
+        EXPECT_FALSE(f.port.portOpen());
+        EXPECT_TRUE(f.ctx.Active);
+    }
+}
