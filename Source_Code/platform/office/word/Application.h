@@ -58,6 +58,7 @@ public:
     void setOfferedAsActive(bool offered);
 
     Instrumentation& instrumentation() const { return *hooks_; }
+    WordEnvironment& environment() const { return *environment_; }
     ApplicationView* view() const { return view_.get(); }
 
     // Used by Documents and Document.

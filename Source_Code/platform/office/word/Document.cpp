@@ -167,4 +167,19 @@ void Document::printPreview()
     view->raiseView();
 }
 
+void Document::checkSpelling()
+{
+    enter("CheckSpelling");
+    const SpellingChecker& checker = application()->environment().spellingChecker();
+    if (!checker)
+        throw WordError(QStringLiteral("Document.CheckSpelling"), QStringLiteral("no spelling checker is installed"));
+    checker(*this);
+}
+
+void Document::checkGrammar()
+{
+    enter("CheckGrammar");
+    throw WordError(QStringLiteral("Document.CheckGrammar"), QStringLiteral("no grammar checker is available"));
+}
+
 }  // namespace tovu::platform::word

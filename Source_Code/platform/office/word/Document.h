@@ -61,6 +61,10 @@ public:
     void printOut(const QString& outputFileName = {});
     // Shows the pages in the viewer window; fails where no window can be shown.
     void printPreview();
+    // Runs the program's spelling check over the document; fails where none is installed.
+    void checkSpelling();
+    // There is no grammar checker here: the call always fails.
+    void checkGrammar();
 
     const DocumentModel& model() const { return *state_->model; }
     DocumentModel& model() { return *state_->model; }

@@ -43,6 +43,9 @@ public:
     virtual void showDocument(const std::shared_ptr<Document>& document) = 0;
 };
 using ViewFactory = std::function<std::unique_ptr<ApplicationView>(Application&)>;
+// Checks the spelling of a document interactively (the program's spelling dialog);
+// throws WordError when the check cannot be run.
+using SpellingChecker = std::function<void(Document&)>;
 
 // The word-processor as an installed program: starts applications, finds the running one,
 // and holds the test hooks every application and document shares. The program makes one
@@ -68,6 +71,8 @@ public:
     const std::shared_ptr<Instrumentation>& instrumentation() const { return hooks_; }
     void setViewFactory(ViewFactory factory) { viewFactory_ = std::move(factory); }
     const ViewFactory& viewFactory() const { return viewFactory_; }
+    void setSpellingChecker(SpellingChecker checker) { spellingChecker_ = std::move(checker); }
+    const SpellingChecker& spellingChecker() const { return spellingChecker_; }
     ActiveObjectTable& table() { return table_; }
 
     // Bookkeeping of the applications (used by Application).
@@ -79,6 +84,7 @@ private:
     std::shared_ptr<Instrumentation> hooks_ = std::make_shared<Instrumentation>();
     bool installed_ = true;
     ViewFactory viewFactory_;
+    SpellingChecker spellingChecker_;
     std::vector<std::shared_ptr<Application>> running_;  // a started Word runs until it quits
 };
 

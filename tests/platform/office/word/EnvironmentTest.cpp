@@ -150,6 +150,16 @@ TEST_F(EnvironmentTest, VisibleShowsTheViewerAndActivateNeedsIt)
     EXPECT_THROW(app->activate(), WordError);
 }
 
+TEST_F(EnvironmentTest, SpellingNeedsTheProgramsCheckerAndGrammarFails)
+{
+    EXPECT_THROW(doc->checkSpelling(), WordError);
+    std::vector<QString> checked;
+    env->setSpellingChecker([&](Document& d) { checked.push_back(d.name()); });
+    doc->checkSpelling();
+    EXPECT_EQ(checked, std::vector<QString>{doc->name()});
+    EXPECT_THROW(doc->checkGrammar(), WordError);
+}
+
 TEST_F(EnvironmentTest, PrintingWithoutPrinterFailsAndPrintToFileWorks)
 {
     doc->content().insertAfter(QStringLiteral("printed page"));
