@@ -67,7 +67,6 @@ struct Gen0Download : TransferFixture {
 TEST_F(Gen0Download, AllPanelsArriveWithTheirSettingsAndTheLiveSettingsComeBack)
 {
     connect();
-    const tovu::sim::Settings liveBefore = instrument.state.live;
     instrument.state.live.values["GN"] = "41.5";  // the user's current set-up differs from every stored one
     const tovu::sim::Settings live = instrument.state.live;
     ASSERT_GE(occupiedPanels().size(), 3u);
@@ -93,7 +92,6 @@ TEST_F(Gen0Download, AllPanelsArriveWithTheirSettingsAndTheLiveSettingsComeBack)
     EXPECT_EQ(host.modified, 1);
     EXPECT_FALSE(port.portOpen());
     EXPECT_EQ(wait.log, (QStringList{"message string 562", "show", "hide", "message string 563", "show", "hide"}));
-    (void)liveBefore;
 }
 
 TEST_F(Gen0Download, OneSlotSendsTheCommandsInTheProtocolsOrder)
@@ -149,7 +147,7 @@ TEST_F(Gen0Download, AnEmptySlotKeepsThePcItemOfThatNumber)
     EXPECT_TRUE(dialog.events.contains(QStringLiteral("status  string 152 4 is empty on the instrument; the PC item is kept")))
         << dialog.events.join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(dialog.events.contains(QStringLiteral("colour 4 ff")));  // red
-    // The conflict colour showed the PC item while the state was checked? No: the slot is empty.
+    // Empty on the instrument: red, never the conflict colour.
     EXPECT_FALSE(dialog.events.contains(QStringLiteral("colour 4 ffffff")));
 }
 
@@ -338,6 +336,12 @@ TEST_F(BankedDownload, ARunOfALogsArrivesWithWaveformTimeStampAndReadings)
     }
     EXPECT_FALSE(store.ALogs[103].InUse);
     EXPECT_EQ(host.events, (QStringList{"busy", "idle", "alogs view"}));
+    const QStringList mem = memoryCommands(sent());
+    const qsizetype first = mem.indexOf(QStringLiteral("WFP1"));
+    ASSERT_GT(first, 0);
+    EXPECT_EQ(mem.mid(first, 8), (QStringList{"WFP1", "WAS 101", "WAM 1", "ADA", "AWT", "ATS", "ACD", "ASH"}))
+        << mem.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(mem.filter(QStringLiteral("WAM 1")).size(), 3);  // 103 is empty: no recall
     const QStringList tail = memoryCommands(sent()).mid(memoryCommands(sent()).lastIndexOf(QStringLiteral("WAS1")));
     EXPECT_EQ(tail.mid(0, 2), (QStringList{"WAS1", "WFP0"}));
 }
