@@ -1,0 +1,74 @@
+#pragma once
+// The query result as the document control reads it: "ADODB.Recordset" with
+// CursorLocation, CacheSize, CursorType, LockType, Open(Source, ActiveConnection,
+// CursorType, LockType), Close, MoveFirst, MoveNext, MovePrevious, MoveLast, EOF, BOF,
+// RecordCount, Fields (Count, Item(index or name) with Name and Value), the default
+// member (a field by index) and GetString. The rows are fetched when the query opens,
+// so a client-side cursor knows its RecordCount and moves both ways; a forward-only
+// cursor on the server side answers -1, as ODBC reports no count.
+
+#include "platform/automation/DispatchTable.h"
+
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+namespace tovu::platform::ado {
+
+namespace automation = tovu::platform::automation;
+
+inline constexpr std::int32_t adUseServer = 2;
+inline constexpr std::int32_t adUseClient = 3;
+inline constexpr std::int32_t adOpenForwardOnly = 0;
+inline constexpr std::int32_t adClipString = 2;
+
+class Recordset : public automation::DispatchTable, public std::enable_shared_from_this<Recordset> {
+public:
+    Recordset();
+
+    // Runs the query on an open connection object of ours, or on a connection string
+    // opened for the recordset alone.
+    void open(const QString& sql, const automation::Variant& activeConnection, std::int32_t cursorType,
+              std::int32_t lockType);
+    void close();
+    bool isOpen() const { return open_; }
+
+    std::int32_t cursorLocation = adUseServer;
+    std::int32_t cacheSize = 1;
+    std::int32_t cursorType = adOpenForwardOnly;
+    std::int32_t lockType = 1;
+
+    std::int32_t recordCount() const;
+    bool eof() const;
+    bool bof() const;
+    void moveFirst();
+    void moveNext();
+    void movePrevious();
+    void moveLast();
+    int fieldCount() const;
+    QString fieldName(int field) const;
+    // The value of a field of the current record; raises 3021 at BOF or EOF.
+    automation::Variant value(int field) const;
+    // The field numbered or named; raises 3265 ("Item cannot be found") when none is.
+    int fieldIndex(const automation::Variant& indexOrName) const;
+
+    // The rows from the current one on (all when rows is -1), each field's text followed
+    // by the column delimiter except the last, each row by the row delimiter; a Null is
+    // nullText. The cursor ends after the last row taken.
+    QString getString(std::int32_t format, std::int32_t rows, const QString& columnDelimiter,
+                      const QString& rowDelimiter, const QString& nullText);
+
+private:
+    void requireOpen() const;
+    void requireRecord() const;
+    automation::DispatchRef fieldsObject();
+    automation::DispatchRef fieldObject(int field);
+
+    bool open_ = false;
+    QStringList names_;
+    std::vector<std::vector<automation::Variant>> rows_;
+    int position_ = 0;  // -1 BOF, rows_.size() EOF
+    std::shared_ptr<automation::Dispatch> ownConnection_;
+};
+
+} // namespace tovu::platform::ado
