@@ -85,6 +85,10 @@ TransferReport upload(TransferEnv& env, SlotKind kind, int first, int last, int 
     const QString& title = kind == SlotKind::Panel ? kWriteAllPanelsError : kWriteAllAlogsError;
     TransferReport report;
     const std::vector<UploadPair> pairs = uploadPairs(env, kind, first, last, single);
+    if (pairs.empty()) {
+        report.completed = true;  // nothing in the memory's range to write
+        return report;
+    }
     if (!modelAccepted(env, kind, pairs))
         return report;
     bool overwriteAll = false;
