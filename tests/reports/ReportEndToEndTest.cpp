@@ -73,7 +73,7 @@ protected:
 
 TEST_F(ReportEndToEndTest, TitlePageAndItemReadBackFromTheSavedFile)
 {
-    user.inputs.push_back(QStringLiteral("Weld Inspection"));
+    user.inputs.push_back(QStringLiteral("Weld Survey"));
     user.files.push_back(reportFile());
     report.Create_Word_Report();
     ASSERT_TRUE(report.ReportCreated);
@@ -91,7 +91,7 @@ TEST_F(ReportEndToEndTest, TitlePageAndItemReadBackFromTheSavedFile)
     const word::Story& body = model->body;
     const QString text = body.text(0, body.length());
     int last = -1;
-    for (const char* piece : {"Weld Inspection", "Operator Notes", "Label :WELD7", "Operator :J. Smith", "Probe :MSEB4"}) {
+    for (const char* piece : {"Weld Survey", "Operator Notes", "Label :WELD7", "Operator :J. Smith", "Probe :MSEB4"}) {
         const int at = text.indexOf(QString::fromLatin1(piece));
         ASSERT_GT(at, last) << piece;
         last = at;
@@ -99,7 +99,7 @@ TEST_F(ReportEndToEndTest, TitlePageAndItemReadBackFromTheSavedFile)
     EXPECT_FALSE(text.contains(QStringLiteral("Bay 4")));  // the location note is not reported
     EXPECT_FALSE(text.contains(QStringLiteral("Notes :")));
     EXPECT_EQ(text.count(QChar(word::kPageBreak)), 3);
-    const int title = text.indexOf(QStringLiteral("Weld Inspection"));
+    const int title = text.indexOf(QStringLiteral("Weld Survey"));
     const word::CharFormat& titleFont = body.pool().font(body.at(title).font);
     EXPECT_EQ(titleFont.name, QStringLiteral("Arial"));
     EXPECT_EQ(titleFont.size, 25.0);
@@ -129,7 +129,7 @@ TEST_F(ReportEndToEndTest, SaveAndCloseLeavesTheUsersOwnWordAndDocumentsOpen)
     const std::shared_ptr<word::Document> letter = usersWord->documents().add();
     letter->content().insertAfter(QStringLiteral("a letter the user is writing"));
 
-    user.inputs.push_back(QStringLiteral("Weld Inspection"));
+    user.inputs.push_back(QStringLiteral("Weld Survey"));
     user.files.push_back(reportFile());
     report.Create_Word_Report();
     ASSERT_TRUE(report.ReportCreated);
@@ -140,7 +140,7 @@ TEST_F(ReportEndToEndTest, SaveAndCloseLeavesTheUsersOwnWordAndDocumentsOpen)
     ASSERT_EQ(usersWord->documents().count(), 1);
     EXPECT_EQ(usersWord->documents().item(1), letter);
     EXPECT_FALSE(letter->isClosed());
-    EXPECT_TRUE(word::readDocumentFile(reportFile())->body.text(0, 200).contains(QStringLiteral("Weld Inspection")));
+    EXPECT_TRUE(word::readDocumentFile(reportFile())->body.text(0, 200).contains(QStringLiteral("Weld Survey")));
 }
 
 } // namespace

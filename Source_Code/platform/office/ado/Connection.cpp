@@ -89,7 +89,7 @@ void Connection::open(const QString& connectionString, const QString& user, cons
     if (!password.isEmpty())
         pwd = password;
     if (dsn.isEmpty() && !driver)
-        raiseProviderError(kSource, QStringLiteral("Data source name not found and no default driver specified"));
+        raiseProviderError(kSource, QStringLiteral("Data source name not found and no default driver named"));
 
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name_);

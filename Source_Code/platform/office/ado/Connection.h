@@ -16,7 +16,7 @@ namespace automation = tovu::platform::automation;
 inline constexpr std::int32_t adStateClosed = 0;
 inline constexpr std::int32_t adStateOpen = 1;
 
-// The failure a provider reports (an unspecified error, 0x80004005), described by the
+// The failure a provider reports (the general failure 0x80004005), described by the
 // driver's message.
 [[noreturn]] void raiseProviderError(const QString& source, const QString& description);
 
