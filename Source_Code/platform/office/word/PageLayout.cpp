@@ -107,6 +107,8 @@ public:
         const auto paragraphs = story.paragraphs();
         if (map_)
             map_->assign(static_cast<std::size_t>(story.length() + 1), 0);
+        // One edit block: the text is laid out once at its end, not after every insertion.
+        cur_.beginEditBlock();
         bool firstBlock = true;
         bool afterTable = false;
         for (auto [s, e] : paragraphs) {
@@ -155,6 +157,7 @@ public:
         }
         if (map_)
             map_->back() = cur_.position();
+        cur_.endEditBlock();
     }
 
 private:
