@@ -56,6 +56,39 @@ bool onOff(const QXmlStreamReader& x)
     return v.isEmpty() || v == QLatin1String("1") || v == QLatin1String("true") || v == QLatin1String("on");
 }
 
+// A table or cell border line: none for "nil" and "none", else its style, width and colour.
+BorderLine borderLineOf(const QXmlStreamReader& x)
+{
+    const auto a = x.attributes();
+    const QString style = a.value(QLatin1String(kW), QStringLiteral("val")).toString();
+    if (style.isEmpty() || style == QLatin1String("nil") || style == QLatin1String("none"))
+        return {};
+    bool ok = false;
+    const int size = a.value(QLatin1String(kW), QStringLiteral("sz")).toInt(&ok);
+    return BorderLine{style, ok ? size : 4, wordFromHex(a.value(QLatin1String(kW), QStringLiteral("color")).toString())};
+}
+
+// The side a border element names ("start" and "end" are the newer names of left and right).
+BorderLine* cellSide(CellBorders& b, QStringView name)
+{
+    if (name == QLatin1String("top")) return &b.top;
+    if (name == QLatin1String("bottom")) return &b.bottom;
+    if (name == QLatin1String("left") || name == QLatin1String("start")) return &b.left;
+    if (name == QLatin1String("right") || name == QLatin1String("end")) return &b.right;
+    return nullptr;
+}
+
+BorderLine* tableSide(TableBorders& b, QStringView name)
+{
+    if (name == QLatin1String("insideH")) return &b.insideH;
+    if (name == QLatin1String("insideV")) return &b.insideV;
+    if (name == QLatin1String("top")) return &b.top;
+    if (name == QLatin1String("bottom")) return &b.bottom;
+    if (name == QLatin1String("left") || name == QLatin1String("start")) return &b.left;
+    if (name == QLatin1String("right") || name == QLatin1String("end")) return &b.right;
+    return nullptr;
+}
+
 double twipsAttr(const QXmlStreamReader& x, const char* name, double fallback)
 {
     bool ok = false;
@@ -685,8 +718,10 @@ std::optional<TableModel> Reader::readTable(QXmlStreamReader& x)
             while (x.readNextStartElement()) {
                 if (x.name() == QLatin1String("tblBorders")) {
                     while (x.readNextStartElement()) {
-                        const auto v = x.attributes().value(QLatin1String(kW), QStringLiteral("val"));
-                        borders = borders || (v != QLatin1String("nil") && v != QLatin1String("none"));
+                        const BorderLine line = borderLineOf(x);
+                        borders = borders || !line.isNone();
+                        if (BorderLine* side = tableSide(t.lines, x.name()))
+                            *side = line;
                         skip(x);
                     }
                 } else if (x.name() == QLatin1String("tblLayout")) {
@@ -719,6 +754,14 @@ std::optional<TableModel> Reader::readTable(QXmlStreamReader& x)
                         if (x.name() == QLatin1String("tcPr")) {
                             while (x.readNextStartElement()) {
                                 const auto cn = x.name();
+                                if (cn == QLatin1String("tcBorders")) {
+                                    while (x.readNextStartElement()) {
+                                        if (BorderLine* side = cellSide(cell.edges, x.name()))
+                                            *side = borderLineOf(x);
+                                        skip(x);
+                                    }
+                                    continue;
+                                }
                                 if (cn == QLatin1String("shd")) {
                                     const QString fill = x.attributes().value(QLatin1String(kW), QStringLiteral("fill")).toString();
                                     cell.shading = wordFromHex(fill);

@@ -1,6 +1,7 @@
 #include "platform/office/word/DocxWriter.h"
 
 #include "platform/office/word/OoxmlNames.h"
+#include "platform/office/word/TableFormats.h"
 #include "platform/office/word/SchemaOrder.h"
 #include "platform/office/word/ZipArchive.h"
 
@@ -606,16 +607,23 @@ void Writer::writeTable(Part& p, const TableModel& t)
     wEmpty(p, "tblW");
     attr(p, "w", t.autoFit ? 0 : twips(width * t.columns));
     attr(p, "type", t.autoFit ? QStringLiteral("auto") : QStringLiteral("dxa"));
-    w(p, "tblBorders");
-    for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"}) {
+    // Lines of a table format or single lines everywhere; "nil" where none is drawn.
+    const auto border = [&](const char* side, const BorderLine& line) {
         wEmpty(p, side);
-        attr(p, "val", t.borders ? QStringLiteral("single") : QStringLiteral("nil"));
-        if (t.borders) {
-            attr(p, "sz", QStringLiteral("4"));
+        attr(p, "val", line.isNone() ? QStringLiteral("nil") : line.style);
+        if (!line.isNone()) {
+            attr(p, "sz", line.size);
             attr(p, "space", QStringLiteral("0"));
-            attr(p, "color", QStringLiteral("auto"));
+            attr(p, "color", hexFromWord(line.color));
         }
-    }
+    };
+    const BorderLine single{QStringLiteral("single"), 4, kColorAutomatic};
+    const bool ownLines = t.lines.any();
+    const TableBorders& l = t.lines;
+    w(p, "tblBorders");
+    for (const auto& [side, line] : {std::pair{"top", &l.top}, {"left", &l.left}, {"bottom", &l.bottom},
+                                     {"right", &l.right}, {"insideH", &l.insideH}, {"insideV", &l.insideV}})
+        border(side, !t.borders ? BorderLine{} : ownLines ? *line : single);
     p.x.writeEndElement();
     wEmpty(p, "tblLayout");
     attr(p, "type", t.autoFit ? QStringLiteral("autofit") : QStringLiteral("fixed"));
@@ -648,6 +656,15 @@ void Writer::writeTable(Part& p, const TableModel& t)
             wEmpty(p, "tcW");
             attr(p, "w", t.autoFit ? 0 : twips(width));
             attr(p, "type", t.autoFit ? QStringLiteral("auto") : QStringLiteral("dxa"));
+            if (t.borders && cell.edges.any()) {
+                w(p, "tcBorders");
+                const CellBorders& e = cell.edges;
+                for (const auto& [side, line] : {std::pair{"top", &e.top}, {"left", &e.left}, {"bottom", &e.bottom},
+                                                 {"right", &e.right}})
+                    if (!line->isNone())
+                        border(side, *line);
+                p.x.writeEndElement();
+            }
             if (cell.shading != kColorAutomatic) {
                 wEmpty(p, "shd");
                 attr(p, "val", QStringLiteral("clear"));
@@ -661,7 +678,7 @@ void Writer::writeTable(Part& p, const TableModel& t)
                 writeParaProps(p, cell.para, nullptr);
                 if (!line.isEmpty()) {
                     w(p, "r");
-                    writeRunProps(p, cell.font, false, cell.bold);
+                    writeRunProps(p, cellRunFormat(cell), false);
                     writeRunText(p, line);
                     p.x.writeEndElement();
                 }

@@ -1,5 +1,6 @@
 #include "platform/office/word/PageLayout.h"
 
+#include "platform/office/word/TableFormats.h"
 #include "platform/office/word/WordError.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -185,11 +186,52 @@ private:
         }
     }
 
+    static void setCellBorders(QTextTableCellFormat& f, const CellBorders& b)
+    {
+        const auto style = [](const BorderLine& l) {
+            if (l.isNone()) return QTextFrameFormat::BorderStyle_None;
+            if (l.style == QLatin1String("double")) return QTextFrameFormat::BorderStyle_Double;
+            if (l.style == QLatin1String("dotted")) return QTextFrameFormat::BorderStyle_Dotted;
+            if (l.style == QLatin1String("dashed")) return QTextFrameFormat::BorderStyle_Dashed;
+            if (l.style == QLatin1String("inset")) return QTextFrameFormat::BorderStyle_Inset;
+            if (l.style == QLatin1String("outset")) return QTextFrameFormat::BorderStyle_Outset;
+            return QTextFrameFormat::BorderStyle_Solid;
+        };
+        const auto width = [](const BorderLine& l) { return l.isNone() ? 0.0 : l.size / 8.0; };
+        const auto brush = [](const BorderLine& l) {
+            return QBrush(l.color == kColorAutomatic ? QColor(Qt::black) : colorFromWord(l.color));
+        };
+        using F = QTextTableCellFormat;
+        struct Side {
+            BorderLine CellBorders::*line;
+            void (F::*width)(qreal);
+            void (F::*style)(QTextFrameFormat::BorderStyle);
+            void (F::*brush)(const QBrush&);
+        };
+        static constexpr Side kSides[] = {
+            {&CellBorders::top, &F::setTopBorder, &F::setTopBorderStyle, &F::setTopBorderBrush},
+            {&CellBorders::bottom, &F::setBottomBorder, &F::setBottomBorderStyle, &F::setBottomBorderBrush},
+            {&CellBorders::left, &F::setLeftBorder, &F::setLeftBorderStyle, &F::setLeftBorderBrush},
+            {&CellBorders::right, &F::setRightBorder, &F::setRightBorderStyle, &F::setRightBorderBrush},
+        };
+        for (const Side& side : kSides) {
+            const BorderLine& l = b.*side.line;
+            (f.*side.width)(width(l));
+            (f.*side.style)(style(l));
+            (f.*side.brush)(brush(l));
+        }
+    }
+
     void insertTable(const TableModel& t)
     {
         QTextTableFormat tf;
-        tf.setBorderStyle(t.borders ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None);
-        tf.setBorder(t.borders ? 0.5 : 0);
+        // A table format's own lines are drawn cell by cell; plain borders by the table.
+        const bool ownLines = t.borders && (t.lines.any() || std::any_of(t.cells.begin(), t.cells.end(), [](const TableCell& c) {
+                                                return c.edges.any();
+                                            }));
+        const bool plainLines = t.borders && !ownLines;
+        tf.setBorderStyle(plainLines ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None);
+        tf.setBorder(plainLines ? 0.5 : 0);
         tf.setBorderCollapse(true);
         tf.setCellSpacing(0);
         tf.setCellPadding(3);
@@ -204,16 +246,17 @@ private:
             for (int c = 0; c < t.columns; ++c) {
                 const TableCell& cell = t.cell(r, c);
                 QTextTableCell qc = table->cellAt(r, c);
-                if (cell.shading != kColorAutomatic) {
-                    QTextTableCellFormat shade;
-                    shade.setBackground(colorFromWord(cell.shading));
-                    qc.setFormat(shade);
-                }
+                QTextTableCellFormat look;
+                if (cell.shading != kColorAutomatic)
+                    look.setBackground(colorFromWord(cell.shading));
+                if (ownLines)
+                    setCellBorders(look, drawnCellBorders(t, r, c));
+                if (cell.shading != kColorAutomatic || ownLines)
+                    qc.setFormat(look);
                 QTextCursor cc = qc.firstCursorPosition();
                 cc.setBlockFormat(blockFormat(cell.para));
-                CharFormat font = cell.font;
-                font.bold = font.bold || cell.bold;
-                cc.insertText(QString(cell.text).replace(QLatin1Char('\r'), QChar::LineSeparator), charFormat(font, false));
+                cc.insertText(QString(cell.text).replace(QLatin1Char('\r'), QChar::LineSeparator),
+                              charFormat(cellRunFormat(cell), false));
             }
         cur_.movePosition(QTextCursor::End);
     }
