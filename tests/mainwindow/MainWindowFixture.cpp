@@ -15,6 +15,7 @@ MainWindowFixture::MainWindowFixture()
     options.programFolder = QStringLiteral(TOVU_BIN_DIR);
     options.settingsFolder = home.filePath(QStringLiteral("settings"));
     options.classRegistryFile = home.filePath(QStringLiteral("classes.ini"));
+    options.userDataFolder = home.filePath(QStringLiteral("data"));
     options.lcid = 0x809;
     options.timeScale = kTimeScale;
     options.makePump = [this](link::Clock& clock) {

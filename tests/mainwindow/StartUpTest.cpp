@@ -4,6 +4,7 @@
 #include "app/items/ModelTable.h"
 #include "app/mainwindow/MemoryTree.h"
 
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -185,6 +186,35 @@ TEST_F(StartUp, GenerationDecidesThePageMenusAndTheTicks)
         EXPECT_EQ(w.action("mnuAlogMemSelect2")->isVisible(), c.thousands);
         expectTicks(w, sim.state());
     }
+}
+
+// The Word probe goes through the control's dispatch interface; without the control's
+// library the program simply has no Word.
+TEST_F(StartUp, WordProbeThroughTheControl)
+{
+    mapComToNothing();
+    frmmain& w = start();
+    ASSERT_NE(w.Verbolt1, nullptr) << "the control is created by its ProgID from the program's folder";
+    EXPECT_TRUE(w.WordAvailable) << "the word processor stand-in answers the probe";
+
+    QTemporaryDir bare;  // a program folder without the control (and without languages)
+    options.programFolder = bare.path();
+    frmmain& without = start();
+    EXPECT_EQ(without.Verbolt1, nullptr);
+    EXPECT_FALSE(without.WordAvailable);
+    EXPECT_EQ(without.action("mnuFile")->text(), QStringLiteral("File ")) << "the program's own texts";
+    EXPECT_EQ(ui.count("message"), 0);
+}
+
+// The program's folder may be read-only: what the program writes goes to the user's folder.
+TEST_F(StartUp, PictureFileGoesToTheUsersDataFolder)
+{
+    mapComToNothing();
+    frmmain& w = start();
+    w.show();
+    ASSERT_TRUE(context().display.DrawAScan(0));
+    EXPECT_EQ(context().display.picturePath(), home.filePath(QStringLiteral("data/MetaTest.emf")));
+    EXPECT_TRUE(QFileInfo::exists(home.filePath(QStringLiteral("data/MetaTest.emf"))));
 }
 
 } // namespace

@@ -18,6 +18,14 @@ QString folderOrProgram(const QString& folder)
     return folder.isEmpty() ? QCoreApplication::applicationDirPath() : folder;
 }
 
+AppPaths pathsOf(const MainOptions& o)
+{
+    AppPaths p = AppPaths::forProgram(folderOrProgram(o.programFolder));
+    if (!o.userDataFolder.isEmpty())
+        p.userDataFolder = o.userDataFolder;
+    return p;
+}
+
 automation::ServerLocations locationsOf(const MainOptions& o)
 {
     automation::ServerLocations l = automation::ServerLocations::fromEnvironment();
@@ -65,7 +73,7 @@ void UserDisplayMessages::showCritical(const QString& text)
 
 MainContext::MainContext(const MainOptions& o, UserInteraction& ui_)
     : options(o),
-      paths(AppPaths::forProgram(folderOrProgram(o.programFolder))),
+      paths(pathsOf(o)),
       ui(ui_),
       settingsStore(storeOf(o)),
       settings(settingsStore),

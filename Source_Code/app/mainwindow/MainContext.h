@@ -28,6 +28,7 @@ struct MainOptions {
     QString programFolder;      // empty: the folder of the running program
     QString settingsFolder;     // empty: the user's settings store
     QString classRegistryFile;  // empty: the user's class registry
+    QString userDataFolder;     // empty: the user's data folder of the program
     QString commandLine;        // the arguments after the program name, joined by blanks
     std::optional<std::uint32_t> lcid;  // the user's locale; empty: from the environment
     double timeScale = 1.0;     // below 1 shortens every link wait (tests only)
