@@ -188,6 +188,26 @@ TEST_F(StartUp, GenerationDecidesThePageMenusAndTheTicks)
     }
 }
 
+// Choosing another port from the menu saves it and scans it at once.
+TEST_F(StartUp, ComMenuSelectsSavesAndScansThePort)
+{
+    mapComToNothing();
+    frmmain& w = start();
+    ASSERT_EQ(w.DFDTree()->caption(kRootNode), QStringLiteral("Ultrasonic Flaw Detector"));
+    sim::InstrumentSimulator& sim = startInstrument(21, 19200);
+    mapCom(1, home.filePath("no-such-device"));
+    mapCom(2, QString::fromStdString(sim.slavePath()));
+    w.menus().mnuCom[1]->trigger();
+    EXPECT_EQ(setting("Com", "Port"), QStringLiteral("2"));
+    for (int i = 0; i < kComPorts; ++i)
+        EXPECT_EQ(w.menus().mnuCom[static_cast<std::size_t>(i)]->isChecked(), i == 1) << i;
+    EXPECT_EQ(context().port.commPort(), 2);
+    EXPECT_EQ(context().port.settings(), QStringLiteral("19200,N,8,1"));
+    EXPECT_EQ(w.DFDTree()->caption(kRootNode), QStringLiteral("VELTRIS 150"));
+    EXPECT_FALSE(context().port.portOpen());
+    EXPECT_FALSE(w.aboutBox()->isVisible());
+}
+
 // The Word probe goes through the control's dispatch interface; without the control's
 // library the program simply has no Word.
 TEST_F(StartUp, WordProbeThroughTheControl)
