@@ -55,7 +55,9 @@ TEST_F(Views, ItemListTextsAndImagesByKind)
     EXPECT_TRUE(s.WorkItems[150].InUse) << "records above the panels keep their ALog copies";
 }
 
-TEST_F(Views, ToolbarEmptiesTheListUpToRecord900)
+// Emptying the list empties the shown kind whole, arrays included, so that a later Save
+// cannot bring the items back; it asks first.
+TEST_F(Views, ToolbarEmptiesTheShownKindAfterAsking)
 {
     frmmain& w = window();
     items::ItemStore& s = context().store;
@@ -63,15 +65,20 @@ TEST_F(Views, ToolbarEmptiesTheListUpToRecord900)
         s.ALogs[static_cast<std::size_t>(k)].InUse = true;
         s.ALogs[static_cast<std::size_t>(k)].editSettings().SlotText = QString::number(k);
     }
+    s.Panels[5].InUse = true;
     w.mnuViewALogs_Click();
+    ui.answers = {Answer::Yes};
     w.toolbarButton(13)->trigger();
-    EXPECT_FALSE(s.WorkItems[5].InUse);
-    EXPECT_FALSE(s.WorkItems[900].InUse);
-    EXPECT_TRUE(s.WorkItems[901].InUse);
-    EXPECT_TRUE(s.ALogs[5].InUse) << "the arrays are not touched";
-    EXPECT_EQ(w.listModel().itemText(901), QStringLiteral("ALog 901"));
-    EXPECT_EQ(w.listModel().itemText(5), QStringLiteral("ALog  5"));
+    EXPECT_EQ(ui.count("yesno"), 1);
+    for (int k : {5, 900, 901}) {
+        EXPECT_FALSE(s.WorkItems[static_cast<std::size_t>(k)].InUse) << k;
+        EXPECT_FALSE(s.ALogs[static_cast<std::size_t>(k)].InUse) << k;
+    }
+    EXPECT_TRUE(s.Panels[5].InUse) << "only the shown kind";
+    EXPECT_EQ(w.listModel().itemText(901), QStringLiteral("ALog  901"));
+    EXPECT_TRUE(w.modified());
     w.Toolbar1_ButtonClick(QStringLiteral("recycle_bin_empty"));  // keys match with case only
+    EXPECT_EQ(ui.count("yesno"), 1);
 }
 
 TEST_F(Views, SuperimposeTogglesTheMenuAndTheButtonTogether)

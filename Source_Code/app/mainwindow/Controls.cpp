@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -295,6 +296,9 @@ void frmmain::ShowItemNotes(int index)
 {
     const items::DFDRecord& r = ctx_.store.workItem(index);
     const items::RecordSettings& s = r.settings();
+    // Edits go to this record of the array shown now; filling the boxes stores nothing.
+    shown_ = {index == 0 ? ShownItem::Array::Live : alogsShown() ? ShownItem::Array::ALogs : ShownItem::Array::Panels, index};
+    const QScopedValueRollback<bool> showing(showingNotes_, true);
     notes_->NoteIndex()->setText(QString::number(index));
     notes_->LabelText()->setText(s.NoteLabel.trimmed());
     notes_->OperatorText()->setText(s.NoteOperator.trimmed());
@@ -303,7 +307,7 @@ void frmmain::ShowItemNotes(int index)
     notes_->NotesText()->setText(s.NoteText.trimmed());
     notes_->DateLbl()->setText(s.TimeStamp.trimmed());
     notes_->ModelLbl()->setText(s.IdentText.trimmed());
-    notes_->MemoText()->setPlainText(s.Memo);
+    notes_->MemoText()->setPlainText(QString(s.Memo).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 void frmmain::showColourDialog()

@@ -2,6 +2,7 @@
 #include "app/mainwindow/frmmain.h"
 
 #include "app/items/FileHandlingModule.h"
+#include "app/mainwindow/FileMenus.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,14 +12,16 @@ namespace tovu::mainwindow {
 bool frmmain::mnuSave_Click()
 {
     CommonDialog1.Flags = kOverwritePrompt;
-    CommonDialog1.Filter = QStringLiteral("DFD Files|*.dfd|Excel Comma Separated Files|*.csv|Matlab Files|*.mtl");
+    // The file is always a saved-items file, so only that type is offered.
+    CommonDialog1.Filter = kSavedItemsFilter;
     CommonDialog1.InitDir = ctx_.settings.GetSetting(QStringLiteral("Application"), QStringLiteral("Path"), QDir::homePath());
     const std::optional<QString> name = ctx_.ui.saveFileName(CommonDialog1);
     if (!name)
         return false;
-    CommonDialog1.FileName = *name;
-    ctx_.settings.SaveSetting(QStringLiteral("Application"), QStringLiteral("Path"), QFileInfo(*name).absolutePath());
-    const items::SaveResult saved = items::SaveItemsFile(ctx_.store, *name, languageCodePage());
+    const QString file = savedItemsFileName(*name);
+    CommonDialog1.FileName = file;
+    ctx_.settings.SaveSetting(QStringLiteral("Application"), QStringLiteral("Path"), QFileInfo(file).absolutePath());
+    const items::SaveResult saved = items::SaveItemsFile(ctx_.store, file, languageCodePage());
     if (!saved.ok) {
         // Nothing is reported as saved that was not: the changes stay marked.
         ctx_.ui.message(QStringLiteral("The items could not be saved to ") + saved.file + QStringLiteral(":\n") + saved.reason,

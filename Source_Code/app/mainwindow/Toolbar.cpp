@@ -10,14 +10,8 @@ void frmmain::Toolbar1_ButtonClick(const QString& key)
         std::function<void()> run;
     };
     const Command commands[] = {
-        {"Recycle_Bin_Empty",
-         [this] {
-             // Records 0 to 900, as far as the array reaches; Panels and ALogs stay.
-             const int last = std::min(900, static_cast<int>(ctx_.store.WorkItems.size()) - 1);
-             for (int i = 0; i <= last; ++i)
-                 ctx_.store.ClearDFDRecord(i);
-             FillItemList();
-         }},
+        {"Recycle_Bin_Empty", [this] { Recycle_Bin_Empty(); }},
+        {"Open", [this] { mnuOpen_Click(); }},
         {"Save", [this] { mnuSave_Click(); }},
         {"Status",
 [this] { statusRead(true, true, true, true); }},
@@ -29,8 +23,8 @@ void frmmain::Toolbar1_ButtonClick(const QString& key)
         {"SmallIcons", [this] { mnuSmallIcons_Click(); }},
         {"List", [this] { mnuList_Click(); }},
         {"TOVUHelp", [this] { mnuhelp_Click(); }},
-        // "wordIcon1", "Open" and "CopyPanel" belong to the report, the file menus and the
-        // settings text, which add their commands here.
+        // "wordIcon1" and "CopyPanel" belong to the report and the settings text, which
+        // add their commands here.
     };
     for (const Command& c : commands)
         if (key == QLatin1String(c.key)) {

@@ -3,9 +3,11 @@
 #include "app/items/NumberText.h"
 #include "app/link/BaudScan.h"
 #include "app/link/forms/TransferForm.h"
+#include "app/mainwindow/DragDropWiring.h"
 #include "app/mainwindow/Icons.h"
 #include "app/mainwindow/ReportStatusDialog.h"
 #include "app/mainwindow/SplitterHandle.h"
+#include "app/mainwindow/WindowTransferHost.h"
 #include "platform/locale/AnsiCodePage.h"
 #include "platform/locale/UserLocale.h"
 
@@ -53,6 +55,9 @@ frmmain::frmmain(MainContext& ctx) : ctx_(ctx)
     createControls();
     connectMenus();
     connectLink();
+    transferHost_ = std::make_unique<WindowTransferHost>(*this);
+    dragDrop_ = std::make_unique<DragDropWiring>(*this);
+    connectItemCommands();
     statusBar();
     // 9750 x 7365 twips at the least.
     setMinimumSize(9750 / kTwipsPerPixel, 7365 / kTwipsPerPixel);

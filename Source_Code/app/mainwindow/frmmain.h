@@ -14,6 +14,7 @@
 #include "app/mainwindow/MainMenus.h"
 #include "app/mainwindow/MemoryTree.h"
 #include "app/mainwindow/NotesPane.h"
+#include "app/mainwindow/ShownItem.h"
 #include "app/mainwindow/frmAbout.h"
 #include "platform/automation/Dispatch.h"
 
@@ -26,9 +27,15 @@ class QGroupBox;
 class QPushButton;
 class QToolBar;
 
+namespace tovu::link {
+struct TransferEnv;
+}
+
 namespace tovu::mainwindow {
 
 class SplitterHandle;
+class WindowTransferHost;
+class DragDropWiring;
 class ReportStatusDialog;
 
 constexpr int kTwipsPerPixel = 15;
@@ -155,6 +162,35 @@ public:
     platform::automation::DispatchRef Verbolt1;
     CommonDialog CommonDialog1;
 
+    // ---- Item commands: transfers by drag and drop, opening, notes, files ----
+    // Drops: source is the object name of the dragged control ("DFDTree",
+    // "lvwPanelsALog"); the tree's drop point is in pixels of its viewport.
+    void lvwPanelsALog_DragDrop(const QString& source);
+    void DFDTree_DragDrop(const QString& source, const QPoint& point);
+    // Whether the control accepts a drag that started at source (the drop-here picture).
+    bool dropAccepted(const QWidget* target, const QString& source) const;
+    void PopUpmnuRecallItem_Click();
+    void PopUpmnuDeleteItem_Click();
+    void MnuErasePanels_Click();
+    void MnuEraseALOGS_Click();
+    void lvwPanelsALog_DblClick();
+    void lvwPanelsALog_ItemClick(int item);
+    void GridSettings_DragDrop();
+    void Picture1_DragDrop();
+    // Opens WorkItems record n; false when it holds neither an item nor a waveform.
+    bool openItem(int n);
+    const ShownItem& shownItem() const { return shown_; }
+    bool mnuOpen_Click();
+    bool mnuSaveIndividual_Click();
+    void mnuGetCurrentSettings_Click();
+    void mnuCompactMem_Click();
+    void cmdMoveOrder_Click(int Index);
+    void Recycle_Bin_Empty();
+    bool KeepListSelection = false;
+    int ListSelFirst = 0;
+    int ListSelLast = 0;
+    bool dragdropHighlight = false;
+
     // AScanHost
     std::optional<int> selectedItemIndex() const override;
     void ShowALogSettings(int index) override;
@@ -194,6 +230,17 @@ private:
     void statusRead(bool all, bool panels, bool alogs, bool show);
     void DFDTree_PopUp(int position, const QPoint& globalPos);
     int languageCodePage() const;
+
+    void connectItemCommands();
+    void connectFileCommands();
+    void storeNote(int box, const QString& text);
+    void storeMemo();
+    void markModified() { setModified(true); }
+    link::TransferEnv transferEnv();
+    ShownItem shown_;
+    bool showingNotes_ = false;
+    std::unique_ptr<WindowTransferHost> transferHost_;
+    std::unique_ptr<DragDropWiring> dragDrop_;
 
     MainContext& ctx_;
     MainMenus menus_;

@@ -1,0 +1,159 @@
+// Opening an item of the list (double-click, a drop on the grid or the picture), the
+// Save Individual caption of a click, and the notes pane writing its edits back into the
+// shown record.
+#include "app/mainwindow/frmmain.h"
+
+#include "app/items/NumberText.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace tovu::mainwindow {
+
+namespace {
+
+constexpr int kAgcOption = 12;
+constexpr int kFirstAgcModel = 11;
+
+using NoteField = QString items::RecordSettings::*;
+constexpr NoteField kNoteFields[5] = {&items::RecordSettings::NoteLabel, &items::RecordSettings::NoteOperator,
+                                      &items::RecordSettings::NoteLocation, &items::RecordSettings::NoteProbe,
+                                      &items::RecordSettings::NoteText};
+
+// Enter adds no line to the memo: its lines come from the stored memo only.
+class MemoKeys final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+bool frmmain::openItem(int n)
+{
+    const items::DFDRecord& r = ctx_.store.workItem(n);
+    if (!r.InUse && !r.WaveformPresent)
+        return false;
+    ctx_.display.DrawAScan(n);
+    ShowALogSettings(n);
+    if (r.InUse)
+        ShowItemNotes(n);
+    return true;
+}
+
+void frmmain::lvwPanelsALog_DblClick()
+{
+    ctx_.store.LiveSettingsShown = false;
+    const std::optional<int> n = selectedItemIndex();
+    if (!n)
+        return;
+    menus_.mnuCopyClipBoardOptions[kAgcOption]->setEnabled(ctx_.store.workItem(*n).ModelIndex >= kFirstAgcModel);
+    if (!openItem(*n))
+        ctx_.ui.message(listModel_->itemText(*n) + QStringLiteral(" is Empty"), QStringLiteral("DFD File"),
+                        MessageIcon::Information);
+}
+
+void frmmain::lvwPanelsALog_ItemClick(int item)
+{
+    const int id = alogsShown() ? 173 : 172;
+    action(QStringLiteral("mnuSaveIndividual"))
+        ->setText(ctx_.language.GetResString(id) + QStringLiteral("  ") + items::numberText(static_cast<long long>(item)));
+}
+
+void frmmain::GridSettings_DragDrop()
+{
+    const std::optional<int> n = selectedItemIndex();
+    if (!n || !openItem(*n))
+        return;
+    const items::DFDRecord& r = ctx_.store.workItem(*n);
+    if (r.InUse)
+        // The title and the model run together; unsaved changes keep their mark.
+        setCaptionBase(programTitle() +
+                       ctx_.link.ModelNames.at(static_cast<std::size_t>(std::clamp<int>(r.ModelIndex, 0, items::kModelCount - 1))));
+}
+
+void frmmain::Picture1_DragDrop()
+{
+    const std::optional<int> n = selectedItemIndex();
+    if (!n)
+        return;
+    openItem(*n);
+    miPictureItem = *n;
+}
+
+// ---- Notes ----
+
+void frmmain::connectItemCommands()
+{
+    for (int box = 0; box < 5; ++box) {
+        QLineEdit* edit = std::array{notes_->LabelText(), notes_->OperatorText(), notes_->LocationText(),
+                                     notes_->ProbeText(), notes_->NotesText()}[static_cast<std::size_t>(box)];
+        // Only what the user changes (typing, pasting, cutting) is stored; showing an
+        // item writes nothing back.
+        connect(edit, &QLineEdit::textEdited, this, [this, box](const QString& text) { storeNote(box, text); });
+    }
+    notes_->MemoText()->installEventFilter(new MemoKeys(notes_->MemoText()));
+    connect(notes_->MemoText(), &QPlainTextEdit::textChanged, this, [this] {
+        if (!showingNotes_)
+            storeMemo();
+    });
+    connect(list_, &QAbstractItemView::doubleClicked, this, [this] { runCommand([this] { lvwPanelsALog_DblClick(); }); });
+    connect(list_, &QAbstractItemView::clicked, this, [this](const QModelIndex& i) { lvwPanelsALog_ItemClick(i.row() + 1); });
+    connectFileCommands();
+}
+
+namespace {
+
+// The records a note of the shown item lives in: its array and, while the list shows
+// that array, the working record too.
+template <typename Edit>
+bool editShown(items::ItemStore& store, const ShownItem& shown, bool alogsShown, Edit&& edit)
+{
+    const auto in = [](std::vector<items::DFDRecord>& v, int i) -> items::DFDRecord* {
+        return i >= 0 && i < static_cast<int>(v.size()) ? &v[static_cast<std::size_t>(i)] : nullptr;
+    };
+    bool changed = false;
+    items::DFDRecord* work = in(store.WorkItems, shown.index);
+    if (shown.array == ShownItem::Array::Live) {
+        if (work)
+            edit(work->editSettings());
+        return false;
+    }
+    const bool alogs = shown.array == ShownItem::Array::ALogs;
+    if (items::DFDRecord* r = in(alogs ? store.ALogs : store.Panels, shown.index); r && shown.index >= 1) {
+        edit(r->editSettings());
+        changed = true;
+    }
+    if (work && alogs == alogsShown && shown.index >= 1)
+        edit(work->editSettings());
+    return changed;
+}
+
+} // namespace
+
+void frmmain::storeNote(int box, const QString& text)
+{
+    const NoteField field = kNoteFields[box];
+    if (editShown(ctx_.store, shown_, alogsShown(), [&](items::RecordSettings& s) { s.*field = text; }))
+        setModified(true);
+}
+
+void frmmain::storeMemo()
+{
+    const QString memo = notes_->MemoText()->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
+    if (editShown(ctx_.store, shown_, alogsShown(), [&](items::RecordSettings& s) { s.Memo = memo; }))
+        setModified(true);
+}
+
+} // namespace tovu::mainwindow

@@ -1,0 +1,15 @@
+#pragma once
+// The item the display and the notes pane show, named by its array and number when it was
+// opened. Note edits go to that record whatever view the list shows meanwhile, so a switch
+// of view cannot send them into the other array.
+
+namespace tovu::mainwindow {
+
+struct ShownItem {
+    // Live: record 0, the instrument's current settings (kept in WorkItems only).
+    enum class Array { Live, ALogs, Panels };
+    Array array = Array::ALogs;
+    int index = 1;  // record number; the pane shows record 1 until an item is opened
+};
+
+} // namespace tovu::mainwindow
