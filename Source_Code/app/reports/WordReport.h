@@ -41,6 +41,9 @@ public:
     WordReport(automation::DispatchRef Verbolt1, ReportWindow& window, ReportUser& user,
                const items::ItemStore& store, const items::StringSource& strings, ReportFiles files);
 
+    // The control instance of the window, when it is created after the report.
+    void setVerbolt(automation::DispatchRef Verbolt1) { control_ = std::move(Verbolt1); }
+
     // Set once at start-up from the control's Word probe.
     bool WordAvailable = false;
     bool ReportCreated = false;
