@@ -57,6 +57,12 @@ public:
     void raiseCurrentField(const QString& field);
     // Where ClipboardTextToWord reads the clipboard (the system clipboard unless replaced).
     void setClipboard(std::shared_ptr<ClipboardText> clipboard) { clipboard_ = std::move(clipboard); }
+    // How the control creates the automation objects it uses by ProgID ("ADODB.Connection",
+    // "ADODB.Recordset"): the host's activator, or by default the classes the control brings.
+    using ObjectCreator = std::function<automation::DispatchRef(const QString& progId)>;
+    void setObjectCreator(ObjectCreator creator) { objectCreator_ = std::move(creator); }
+    // A new object of the class; raises "Can't create object" when none can be made.
+    automation::DispatchRef createObject(const QString& progId);
     // The Word instance this control started itself and has not closed, or none.
     const std::shared_ptr<word::Application>& startedWord() const { return startedWord_; }
 
@@ -180,6 +186,19 @@ public:
         std::int16_t& intSpaceAfter, std::int32_t& lngParagraphAlign, std::int16_t& intColumnWidth, bool& blnBorders,
         bool& blnShading, bool& blnFont, bool& blnColor, bool& blnHeadingRows, bool& blnLastRow,
         bool& blnFirstColumn, bool& blnLastColumn, bool& blnAutoFit, std::int32_t& lngInsertionPoint);
+    MethodStatus RecordsetToWordTable(
+        automation::DispatchRef& objRecd, bool& blnIncludeHeadings,
+        std::int32_t& lngTableType, bool& blnBold, QString& strFont, std::int16_t& intSize,
+        std::int16_t& intSpaceAfter, std::int32_t& lngParagraphAlign, std::int16_t& intColumnWidth, bool& blnBorders,
+        bool& blnShading, bool& blnFont, bool& blnColor, bool& blnHeadingRows, bool& blnLastRow,
+        bool& blnFirstColumn, bool& blnLastColumn, bool& blnAutoFit, std::int32_t& lngInsertionPoint);
+    MethodStatus DatabaseTableToWordTable(
+        QString& strDSN, QString& strSQL, QString& strUserID, QString& strPassword,
+        bool& blnIncludeHeadings,
+        std::int32_t& lngTableType, bool& blnBold, QString& strFont, std::int16_t& intSize,
+        std::int16_t& intSpaceAfter, std::int32_t& lngParagraphAlign, std::int16_t& intColumnWidth, bool& blnBorders,
+        bool& blnShading, bool& blnFont, bool& blnColor, bool& blnHeadingRows, bool& blnLastRow,
+        bool& blnFirstColumn, bool& blnLastColumn, bool& blnAutoFit, std::int32_t& lngInsertionPoint);
 
 private:
     word::WordEnvironment& environment_;
@@ -187,6 +206,7 @@ private:
     std::shared_ptr<ClipboardText> clipboard_;
     VerboltEvents* events_ = nullptr;
     std::unique_ptr<frmAboutBox> aboutBox_;
+    ObjectCreator objectCreator_;
 
     // The running Word the table offers, else the one this control holds; none when neither.
     std::shared_ptr<word::Application> runningWord() const;
@@ -203,6 +223,8 @@ private:
     // A table method whose source is first copied into an array: the prologue, the copy,
     // then TwoDArrayToWordTable; -3 for a failing copy and for anything but 1 from the writer.
     MethodStatus writeArrayTable(const std::function<automation::SafeArray()>& source, const TableArgs& args);
+    // TextToWordTable with the sixteen table arguments of a source method.
+    MethodStatus writeTextTable(QString text, const TableArgs& args);
 };
 
 } // namespace tovu::control
