@@ -27,6 +27,9 @@ TEST(ReportFrameTest, FiveButtonsInARowAndOnlyTheFirstEnabledAtStart)
     frame.setReportButtonsEnabled(true);
     for (const QPushButton* b : buttons)
         EXPECT_TRUE(b->isEnabled());
+    // A look at the frame, kept in the build folder.
+    frame.resize(360, 97);
+    EXPECT_TRUE(frame.grab().save(QStringLiteral(TOVU_BIN_DIR "/report-frame.png")));
 }
 
 TEST(ReportFrameTest, EachButtonRunsItsHandler)

@@ -21,7 +21,7 @@ struct ButtonLook {
 };
 constexpr std::array<ButtonLook, 5> kLooks{{
     {"Btn_WordExport", "New report", QStyle::SP_FileDialogNewFolder},
-    {"BtnExport_Current", "Add the shown item", QStyle::SP_FileIcon},
+    {"BtnExport_Current", "Add the shown item", QStyle::SP_ArrowDown},
     {"BtnExportMulti", "Add the selected items", QStyle::SP_FileDialogDetailedView},
     {"Btn_SaveClose", "Save and close the report", QStyle::SP_DialogSaveButton},
     {"Btn_View_Word", "Show the report", QStyle::SP_DesktopIcon},
