@@ -140,6 +140,45 @@ public:
     MethodStatus SetPageNumberInFooter(std::int32_t& lngPageNumberAlign, bool& blnFirstPage);
     MethodStatus SetPageNumberInHeader(std::int32_t& lngPageNumberAlign, bool& blnFirstPage);
 
+    // HTML written by the control itself: tables of array elements, and pages around them.
+    MethodStatus OneDArrayToHTMLTable(automation::Variant& varArray, QString& strTable, std::int32_t& lngTableAlign,
+                                      QString& strBackground, QString& strBackgroundColor, std::int16_t& intBorder,
+                                      QString& strBorderColor, std::int16_t& intCellSpacing,
+                                      std::int16_t& intCellPadding, std::int16_t& intWidthPct,
+                                      std::int32_t& lngTableCellAlign, bool& blnWrapCellData, bool& blnBoldFirstRow);
+    MethodStatus TwoDArrayToHTMLTable(automation::Variant& varArray, QString& strTable, std::int32_t& lngTableAlign,
+                                      QString& strBackground, QString& strBackgroundColor, std::int16_t& intBorder,
+                                      QString& strBorderColor, std::int16_t& intCellSpacing,
+                                      std::int16_t& intCellPadding, std::int16_t& intWidthPct,
+                                      std::int32_t& lngTableCellAlign, bool& blnWrapCellData, bool& blnBoldFirstRow,
+                                      bool& blnBoldFirstColumn);
+    MethodStatus OneDArrayToHTMLFile(automation::Variant& varArray, QString& strHTMLFile, QString& strPageHeading,
+                                     QString& strPageTitle, QString& strPageBackground,
+                                     QString& strPageBackgroundColor, std::int32_t& lngTableAlign,
+                                     QString& strBackground, QString& strBackgroundColor, std::int16_t& intBorder,
+                                     QString& strBorderColor, std::int16_t& intCellSpacing,
+                                     std::int16_t& intCellPadding, std::int16_t& intWidthPct,
+                                     std::int32_t& lngTableCellAlign, bool& blnWrapCellData, bool& blnBoldFirstRow);
+    MethodStatus TwoDArrayToHTMLFile(automation::Variant& varArray, QString& strHTMLFile, QString& strPageHeading,
+                                     QString& strPageTitle, QString& strPageBackground,
+                                     QString& strPageBackgroundColor, std::int32_t& lngTableAlign,
+                                     QString& strBackground, QString& strBackgroundColor, std::int16_t& intBorder,
+                                     QString& strBorderColor, std::int16_t& intCellSpacing,
+                                     std::int16_t& intCellPadding, std::int16_t& intWidthPct,
+                                     std::int32_t& lngTableCellAlign, bool& blnWrapCellData, bool& blnBoldFirstRow,
+                                     bool& blnBoldFirstColumn);
+
+    // Export: the held document to HTML through Word, text to PDF by the control's own writer.
+    MethodStatus CreateHTML(QString& strHTMLFile);
+    MethodStatus CreatePDF(QString& strPDFFile, bool& blnUseLineBreaks, QString& strFontName,
+                           std::int16_t& intFontSize, std::int16_t& intRotation, float& sngWidth, float& sngHeight,
+                           QString& strAuthor, QString& strCreator, QString& strKeywords, QString& strSubject,
+                           QString& strTitle);
+    MethodStatus CreatePDFFromFile(QString& strTextFile, QString& strPDFFile, QString& strFontName,
+                                   std::int16_t& intFontSize, std::int16_t& intRotation, float& sngWidth,
+                                   float& sngHeight, QString& strAuthor, QString& strCreator, QString& strKeywords,
+                                   QString& strSubject, QString& strTitle);
+
     // Word tables. Every method ends with the same sixteen table arguments; the FlexGrid
     // methods take their end row and column by value (they never reach the caller).
     MethodStatus TwoDArrayToWordTable(

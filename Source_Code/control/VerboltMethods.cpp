@@ -73,6 +73,54 @@ ParamList flexGridParams()
                             opt("lngEndRow", std::int32_t{0}), opt("lngEndCol", std::int32_t{0})});
 }
 
+// The table attributes of the HTML methods; the one-dimensional ones have no first column.
+ParamList withHtmlTable(ParamList leading, bool twoD)
+{
+    ParamList format = {
+        opt("lngTableAlign", std::int32_t{vrbTableAlignCenter}),
+        opt("strBackground"),
+        opt("strBackgroundColor"),
+        opt("intBorder", std::int16_t{0}),
+        opt("strBorderColor"),
+        opt("intCellSpacing", std::int16_t{0}),
+        opt("intCellPadding", std::int16_t{0}),
+        opt("intWidthPct", std::int16_t{100}),
+        opt("lngTableCellAlign", std::int32_t{vrbTableAlignRight}),
+        opt("blnWrapCellData", false),
+        opt("blnBoldFirstRow", false),
+    };
+    if (twoD)
+        format.push_back(opt("blnBoldFirstColumn", false));
+    leading.insert(leading.end(), format.begin(), format.end());
+    return leading;
+}
+
+ParamList htmlFileParams(bool twoD)
+{
+    return withHtmlTable({required("varArray"), required("strHTMLFile"), opt("strPageHeading"), opt("strPageTitle"),
+                          opt("strPageBackground"), opt("strPageBackgroundColor")},
+                         twoD);
+}
+
+// The page and document arguments of the PDF writer's methods.
+ParamList withPdfFormat(ParamList leading)
+{
+    const ParamList format = {
+        opt("strFontName", QStringLiteral("Courier")),
+        opt("intFontSize", std::int16_t{10}),
+        opt("intRotation", std::int16_t{0}),
+        opt("sngWidth", 8.5f),
+        opt("sngHeight", 11.0f),
+        opt("strAuthor"),
+        opt("strCreator"),
+        opt("strKeywords"),
+        opt("strSubject"),
+        opt("strTitle"),
+    };
+    leading.insert(leading.end(), format.begin(), format.end());
+    return leading;
+}
+
 std::vector<MethodEntry> buildTable()
 {
     return {
@@ -103,6 +151,11 @@ std::vector<MethodEntry> buildTable()
         method<&Verbolt::ActiveDocumentName>(0x60030034, "ActiveDocumentName"),
         method<&Verbolt::ActiveDocumentPath>(0x60030035, "ActiveDocumentPath"),
         method<&Verbolt::AddDocument>(0x60030036, "AddDocument", {opt("varTemplate")}),
+        method<&Verbolt::CreateHTML>(0x6003003D, "CreateHTML", {required("strHTMLFile")}),
+        method<&Verbolt::CreatePDF>(0x6003003F, "CreatePDF",
+                                    withPdfFormat({required("strPDFFile"), opt("blnUseLineBreaks", false)})),
+        method<&Verbolt::CreatePDFFromFile>(0x60030040, "CreatePDFFromFile",
+                                            withPdfFormat({required("strTextFile"), required("strPDFFile")})),
         method<&Verbolt::TextToWordTable>(0x60030042, "TextToWordTable", withTableFormat({required("strText")})),
         method<&Verbolt::DatabaseTableToWordTable>(0x60030043, "DatabaseTableToWordTable",
                                                    withTableFormat({required("strDSN"), required("strSQL"),
@@ -131,6 +184,12 @@ std::vector<MethodEntry> buildTable()
                                               withTableFormat({required("lv"), opt("blnSelectedOnly", false),
                                                                opt("blnIncludeHeadings", false)})),
         method<&Verbolt::OneDArrayToWordTable>(0x6003006A, "OneDArrayToWordTable", withTableFormat({required("varArray")})),
+        method<&Verbolt::OneDArrayToHTMLFile>(0x6003006B, "OneDArrayToHTMLFile", htmlFileParams(false)),
+        method<&Verbolt::OneDArrayToHTMLTable>(0x6003006C, "OneDArrayToHTMLTable",
+                                               withHtmlTable({required("varArray"), required("strTable")}, false)),
+        method<&Verbolt::TwoDArrayToHTMLTable>(0x6003006F, "TwoDArrayToHTMLTable",
+                                               withHtmlTable({required("varArray"), required("strTable")}, true)),
+        method<&Verbolt::TwoDArrayToHTMLFile>(0x60030071, "TwoDArrayToHTMLFile", htmlFileParams(true)),
         method<&Verbolt::TwoDArrayToWordTable>(0x60030073, "TwoDArrayToWordTable", withTableFormat({required("varArray")})),
         method<&Verbolt::TextToWord>(0x60030074, "TextToWord", withTextFormat({required("strText")})),
         method<&Verbolt::FindInDocumentAndReplace>(0x60030083, "FindInDocumentAndReplace",

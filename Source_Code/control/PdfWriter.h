@@ -1,0 +1,64 @@
+// The control's own PDF writer: a plain text file becomes a PDF 1.2 document of fixed-layout
+// text pages in one Type 1 font, one output line per text line (long lines cut at a break
+// character), each page numbered at its foot. Every line of the file ends with CR alone,
+// except the stream keyword's, which the file format requires to end in CR LF.
+//
+// Offsets and stream lengths are counted as the lines are produced, so nothing is read back;
+// output is gathered and appended to the file in pieces of just over 32000 bytes.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+namespace tovu::control {
+
+class PdfWriter {
+public:
+    // Page metrics of the document. Raises for a font size or page that leaves no room for
+    // a line (the metrics divide by the font size and the leading).
+    void PDFSetup(const QString& fontName, std::int16_t fontSize, std::int16_t rotation, float widthInches,
+                  float heightInches);
+
+    QString Author, Creator, Keywords, Subject, Title;
+    QString SourceTextFile, PDFFile;
+
+    // The four writing steps, in this order. Each raises on a failure (a file that cannot be
+    // read or written, a document of more objects than the writer numbers); the caller then
+    // deletes the partial file.
+    void PDFWriteHeader();
+    void PDFWriteInfoAndFont();
+    void PDFWriteTextPages();
+    void PDFWriteCatalogAndXref();
+
+    // The metrics PDFSetup derived, for callers that lay text out to match.
+    std::int32_t PageWidthPt = 0, PageHeightPt = 0;
+    std::int32_t LinesPerPage = 0, CharsPerLine = 0;
+    double FontSize = 0, Leading = 0, FooterX = 0;
+    std::int32_t PageCount = 0;
+
+private:
+    QString FontName;
+    std::int16_t Rotation = 0;
+    std::int32_t FooterY = 25;
+    std::int32_t ObjectCount = 0;
+    std::vector<std::int32_t> ObjectOffsets;  // by object number, from 1
+    std::vector<std::int32_t> PageObjects;    // by page number, from 1
+    std::int32_t LineCount = 0;
+    std::int32_t ByteCount = 0;
+    QString OutputBuffer;
+
+    void PDFWriteLine(const QString& line, bool flush = false, const QString& lineEnd = QStringLiteral("\r"));
+    void beginObject(std::int32_t number, bool dictionary = true);
+    QString PDFStartPage();
+    void PDFEndPage(std::int32_t streamStart);
+    void pageFoot();
+    // Foot of the current page, its end and the start of the next; answers the new stream start.
+    std::int32_t nextPage(std::int32_t streamStart);
+    void writeTextLine(const QString& text);
+};
+
+// A text as a PDF string literal's contents: backslash and both parentheses escaped.
+QString pdfStringText(const QString& text);
+
+} // namespace tovu::control
