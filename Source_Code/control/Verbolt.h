@@ -179,6 +179,9 @@ public:
                                    float& sngHeight, QString& strAuthor, QString& strCreator, QString& strKeywords,
                                    QString& strSubject, QString& strTitle);
 
+    // An XML file's node tree into a host tree view.
+    MethodStatus XMLFileToTreeView(QString& strXMLFile, automation::DispatchRef& tv, bool& blnExpandAll);
+
     // Word tables. Every method ends with the same sixteen table arguments; the FlexGrid
     // methods take their end row and column by value (they never reach the caller).
     MethodStatus TwoDArrayToWordTable(

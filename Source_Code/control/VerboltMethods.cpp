@@ -174,6 +174,8 @@ std::vector<MethodEntry> buildTable()
                                         opt("sngBottomMargin"), opt("sngPageHeight"), opt("sngPageWidth")}),
         method<&Verbolt::HideWord>(0x6003004E, "HideWord"),
         method<&Verbolt::UnhideWord>(0x6003004F, "UnhideWord"),
+        method<&Verbolt::XMLFileToTreeView>(0x60030050, "XMLFileToTreeView",
+                                            {required("strXMLFile"), required("tv"), opt("blnExpandAll", false)}),
         method<&Verbolt::DocumentCount>(0x60030052, "DocumentCount"),
         method<&Verbolt::IsWordAvailable>(0x60030054, "IsWordAvailable"),
         method<&Verbolt::CloseWord>(0x60030056, "CloseWord", {required("blnSave")}),

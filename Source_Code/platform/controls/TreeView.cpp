@@ -24,6 +24,8 @@ DispatchRef nodeDispatch(const std::shared_ptr<TreeNodes>& t, int n)
                  return Variant();
              }},
             {QStringLiteral("EnsureVisible"), 3, [t, n, alive](Args&) { alive(); t->ensureVisible(n); return Variant(true); }},
+            {QStringLiteral("Expanded"), 5, [t, n, alive](Args&) { alive(); return Variant(t->isExpanded(n)); },
+             [t, n, alive](Args& a) { alive(); t->setExpanded(n, assignedValue(a).toBoolean()); return Variant(); }},
             {QStringLiteral("Parent"), 4, [t, n, alive](Args&) {
                  alive();
                  const int p = t->parentOf(n);

@@ -1,7 +1,7 @@
 #pragma once
 // The tree view as the document control reads and fills it: Nodes (Count, Item(i),
-// Add(Relative, Relationship, Key, Text)) whose nodes have Text, Index, Selected, Parent
-// and EnsureVisible. Nodes are numbered from 1 in the order they were added.
+// Add(Relative, Relationship, Key, Text)) whose nodes have Text, Index, Selected, Parent,
+// Expanded and EnsureVisible. Nodes are numbered from 1 in the order they were added.
 
 #include "platform/controls/ControlMembers.h"
 
@@ -23,6 +23,9 @@ public:
     // Adds a node under parent (0: a root) and returns its number.
     virtual int addNode(int parent, const QString& text) = 0;
     virtual void ensureVisible(int node) = 0;
+    // Whether the node shows its children.
+    virtual bool isExpanded(int node) const = 0;
+    virtual void setExpanded(int node, bool expanded) = 0;
     virtual int selectedNode() const = 0;  // 0 when none
     virtual void selectNode(int node) = 0;
 };
@@ -37,6 +40,8 @@ public:
     int parentOf(int node) const override { return at(node).parent; }
     int addNode(int parent, const QString& text) override;
     void ensureVisible(int node) override { at(node).visible = true; }
+    bool isExpanded(int node) const override { return at(node).expanded; }
+    void setExpanded(int node, bool expanded) override { at(node).expanded = expanded; }
     int selectedNode() const override { return selected_; }
     void selectNode(int node) override { selected_ = node; }
 
@@ -47,6 +52,7 @@ private:
         QString text;
         int parent = 0;
         bool visible = false;
+        bool expanded = false;
     };
     Node& at(int node) { return nodes_.at(static_cast<std::size_t>(node - 1)); }
     const Node& at(int node) const { return nodes_.at(static_cast<std::size_t>(node - 1)); }

@@ -253,6 +253,11 @@ void exerciseTreeView(const DispatchRef& t)
     EXPECT_EQ(c->get(QStringLiteral("Parent")).toObject()->get(QStringLiteral("Text")).toString(), QStringLiteral("A"));
     EXPECT_TRUE(nodes->call(QStringLiteral("Item"), {L(4)}).toObject()->get(QStringLiteral("Parent")).isNothing());
     b->call(QStringLiteral("EnsureVisible"));
+    a->put(QStringLiteral("Expanded"), Variant(true));
+    EXPECT_TRUE(a->get(QStringLiteral("Expanded")).toBoolean());
+    EXPECT_FALSE(b->get(QStringLiteral("Expanded")).toBoolean());
+    a->put(QStringLiteral("Expanded"), Variant(false));
+    EXPECT_FALSE(a->get(QStringLiteral("Expanded")).toBoolean());
     nodes->call(QStringLiteral("Item"), {L(1)}).toObject()->put(QStringLiteral("Selected"), Variant(true));
     EXPECT_EQ(t->get(QStringLiteral("SelectedItem")).toObject()->get(QStringLiteral("Index")).toLong(), 1);
     EXPECT_EQ(errorOf([&] { nodes->call(QStringLiteral("Add"), {L(9), L(tvwChild), Variant(QString()), Variant(QStringLiteral("X"))}); }),

@@ -61,6 +61,8 @@ public:
         return static_cast<int>(nodes_.size());
     }
     void ensureVisible(int n) override { aliveWidget(w_)->scrollToItem(node(n)); }
+    bool isExpanded(int n) const override { return node(n)->isExpanded(); }
+    void setExpanded(int n, bool expanded) override { node(n)->setExpanded(expanded); }
     int selectedNode() const override
     {
         QTreeWidgetItem* current = aliveWidget(w_)->currentItem();
