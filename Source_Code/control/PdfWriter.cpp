@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QStringDecoder>
 #include <stdexcept>
 
 namespace tovu::control {
@@ -74,13 +75,22 @@ QString trimSpaces(const QString& text)
     return text.mid(start, end - start);
 }
 
+// A text file in UTF-8 when it is valid as such (as files made on this system are), else in
+// the ANSI code page (as the word processor's plain-text saves are).
+QString fileText(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = utf8(bytes);
+    return utf8.hasError() ? platform::locale::decode(bytes, kWesternPage) : text;
+}
+
 // The lines of the text file: each ends at CR, CR LF or (for files made here) LF.
 QStringList textLines(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         fail("the text file cannot be read");
-    const QString text = platform::locale::decode(file.readAll(), kWesternPage);
+    const QString text = fileText(file.readAll());
     QStringList lines;
     QString current;
     for (qsizetype i = 0; i < text.size(); ++i) {

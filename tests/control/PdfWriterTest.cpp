@@ -130,6 +130,20 @@ TEST_F(PdfTest, DefaultsGiveALetterCourierPageAtTheFixedPlaces)
     EXPECT_TRUE(text.contains(QStringLiteral("second")));
 }
 
+TEST_F(PdfTest, TextInEitherEncodingAndWithAnyLineEnd)
+{
+    // UTF-8 and ANSI text both reach the page as WinAnsi bytes; CR, CR LF and LF end lines.
+    const QString utf8 = file("utf8.pdf");
+    ASSERT_EQ(fromText("caf\xC3\xA9\rsecond\nthird\r\n", utf8), 1);
+    expectSound(utf8);
+    EXPECT_EQ(shownLines(bytesOf(utf8)), QStringList({QStringLiteral("caf\u00e9"), "second", "third"}));
+    EXPECT_TRUE(bytesOf(utf8).contains("T* (caf\xE9\r\n) Tj"));
+    const QString ansi = file("ansi.pdf");
+    ASSERT_EQ(fromText("caf\xE9\r\n", ansi), 1);
+    EXPECT_TRUE(bytesOf(ansi).contains("T* (caf\xE9\r\n) Tj"));
+    EXPECT_TRUE(pageText(ansi, 1, 1).contains(QStringLiteral("caf\u00e9")));
+}
+
 TEST_F(PdfTest, AnEmptyFileIsOnePageShowingOnlyItsNumber)
 {
     const QString pdf = file("empty.pdf");
