@@ -830,7 +830,8 @@ std::optional<TableModel> Reader::readTable(QXmlStreamReader& x)
     for (std::size_t r = 0; r < rows.size(); ++r)
         for (std::size_t c = 0; c < rows[r].size(); ++c)
             t.cell(static_cast<int>(r), static_cast<int>(c)) = rows[r][c];
-    t.borders = borders;
+    // A table format may rule only some cell edges, with no line of the table's own.
+    t.borders = borders || std::any_of(t.cells.begin(), t.cells.end(), [](const TableCell& c) { return c.edges.any(); });
     t.autoFit = autoFit;
     t.headingRows = headingRows;
     if (!autoFit && !grid.empty())

@@ -607,7 +607,7 @@ void Writer::writeTable(Part& p, const TableModel& t)
     wEmpty(p, "tblW");
     attr(p, "w", t.autoFit ? 0 : twips(width * t.columns));
     attr(p, "type", t.autoFit ? QStringLiteral("auto") : QStringLiteral("dxa"));
-    // Lines of a table format or single lines everywhere; "nil" where none is drawn.
+    // "nil" where no line is drawn.
     const auto border = [&](const char* side, const BorderLine& line) {
         wEmpty(p, side);
         attr(p, "val", line.isNone() ? QStringLiteral("nil") : line.style);
@@ -617,13 +617,11 @@ void Writer::writeTable(Part& p, const TableModel& t)
             attr(p, "color", hexFromWord(line.color));
         }
     };
-    const BorderLine single{QStringLiteral("single"), 4, kColorAutomatic};
-    const bool ownLines = t.lines.any();
-    const TableBorders& l = t.lines;
+    const TableBorders l = drawnTableLines(t);
     w(p, "tblBorders");
     for (const auto& [side, line] : {std::pair{"top", &l.top}, {"left", &l.left}, {"bottom", &l.bottom},
                                      {"right", &l.right}, {"insideH", &l.insideH}, {"insideV", &l.insideV}})
-        border(side, !t.borders ? BorderLine{} : ownLines ? *line : single);
+        border(side, *line);
     p.x.writeEndElement();
     wEmpty(p, "tblLayout");
     attr(p, "type", t.autoFit ? QStringLiteral("autofit") : QStringLiteral("fixed"));

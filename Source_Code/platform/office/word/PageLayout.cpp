@@ -226,10 +226,8 @@ private:
     {
         QTextTableFormat tf;
         // A table format's own lines are drawn cell by cell; plain borders by the table.
-        const bool ownLines = t.borders && (t.lines.any() || std::any_of(t.cells.begin(), t.cells.end(), [](const TableCell& c) {
-                                                return c.edges.any();
-                                            }));
-        const bool plainLines = t.borders && !ownLines;
+        const bool plainLines = hasPlainBorders(t);
+        const bool ownLines = t.borders && !plainLines;
         tf.setBorderStyle(plainLines ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None);
         tf.setBorder(plainLines ? 0.5 : 0);
         tf.setBorderCollapse(true);

@@ -1,5 +1,6 @@
 #include "platform/office/word/TableFormats.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tovu::platform::word {
@@ -284,15 +285,27 @@ CharFormat cellRunFormat(const TableCell& cell)
     return f;
 }
 
+bool hasPlainBorders(const TableModel& t)
+{
+    return t.borders && !t.lines.any() &&
+           std::none_of(t.cells.begin(), t.cells.end(), [](const TableCell& c) { return c.edges.any(); });
+}
+
+TableBorders drawnTableLines(const TableModel& t)
+{
+    if (!t.borders)
+        return {};
+    if (!hasPlainBorders(t))
+        return t.lines;
+    const BorderLine single{QStringLiteral("single"), 4, kColorAutomatic};
+    return TableBorders{single, single, single, single, single, single};
+}
+
 CellBorders drawnCellBorders(const TableModel& t, int row, int column)
 {
     if (!t.borders)
         return {};
-    TableBorders lines = t.lines;
-    if (!lines.any()) {
-        const BorderLine single{QStringLiteral("single"), 4, kColorAutomatic};
-        lines = TableBorders{single, single, single, single, single, single};
-    }
+    const TableBorders lines = drawnTableLines(t);
     const TableCell& cell = t.cell(row, column);
     auto pick = [](const BorderLine& own, const BorderLine& facing, const BorderLine& table) {
         return !own.isNone() ? own : !facing.isNone() ? facing : table;

@@ -11,6 +11,12 @@ constexpr int kTableFormatCount = 43;
 // The text format of a cell as it is shown: its font with the look's emphasis and colour.
 CharFormat cellRunFormat(const TableCell& cell);
 
+// Ruled without a format: borders on, but no line of the table's and no cell edge set.
+bool hasPlainBorders(const TableModel& table);
+// The table's own lines as drawn: none without borders; single lines everywhere for a
+// table ruled without a format (no line and no cell edge set); else its format's lines.
+TableBorders drawnTableLines(const TableModel& table);
+
 // The four lines drawn around a cell: its own edge lines, else the neighbour's facing edge,
 // else the table's frame or inside line; all none for a table without borders.
 CellBorders drawnCellBorders(const TableModel& table, int row, int column);
