@@ -236,6 +236,10 @@ TEST_F(ItemCommands, OpeningAnItemDrawsItListsItsSettingsAndShowsItsNotes)
     EXPECT_EQ(ui.last(QStringLiteral("message"))->title, QStringLiteral("DFD File"));
     EXPECT_EQ(context().display.PreviousItem(), 2);
 
+    selectItems(4, 6);
+    EXPECT_EQ(w.ListSelFirst, 4);
+    EXPECT_EQ(w.ListSelLast, 6);
+
     // The picture keeps the item dropped on it; a click prepares Save Individual only.
     selectItems(2, 2);
     w.Picture1_DragDrop();
@@ -534,6 +538,101 @@ TEST_F(ItemCommands, SaveIndividualWritesTheClickedItemAndCancelWritesNothing)
     const QByteArray text = f.readAll();
     EXPECT_TRUE(text.startsWith("PS,5\r\n")) << text.left(20).toStdString();
     EXPECT_TRUE(text.contains("FIVE"));
+}
+
+} // namespace
+} // namespace tovu::mainwindow::testing
+
+namespace tovu::mainwindow::testing {
+namespace {
+
+TEST_F(ItemCommands, LiveSettingsAreShownAsRecordZeroUnderTheModelsCaption)
+{
+    frmmain& w = connected();
+    w.setModified(true);
+    w.mnuGetCurrentSettings_Click();
+    const items::DFDRecord& live = store().WorkItems[0];
+    EXPECT_TRUE(store().LiveSettingsShown);
+    EXPECT_TRUE(live.InUse);
+    EXPECT_TRUE(live.WaveformPresent);
+    EXPECT_EQ(live.settings().SlotText, QStringLiteral(" 0"));
+    EXPECT_EQ(live.settings().Range, QString::fromStdString(instrument->state().live.value("RG")));
+    EXPECT_EQ(live.DacCurvePresent, live.DacPresent);
+    EXPECT_EQ(context().display.PreviousItem(), 0);
+    EXPECT_EQ(w.shownItem().array, ShownItem::Array::Live);
+    const QString model = context().link.ModelNames.at(static_cast<std::size_t>(live.ModelIndex));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("TOVU ") + model + QStringLiteral(" *")) << "unsaved items keep their mark";
+    EXPECT_EQ(ui.count(QStringLiteral("message")), 0);
+
+    // A note typed for the live settings stays in record 0 and marks nothing.
+    w.setModified(false);
+    w.NotesSettingsTab()->LabelText()->setFocus();
+    typeText(w.NotesSettingsTab()->LabelText(), QStringLiteral("X"));
+    EXPECT_TRUE(store().WorkItems[0].settings().NoteLabel.endsWith(u'X'));
+    EXPECT_FALSE(store().ALogs[0].settings().NoteLabel.endsWith(u'X'));
+    EXPECT_FALSE(w.modified());
+}
+
+TEST_F(ItemCommands, LiveSettingsWithoutAnAnsweringInstrumentShowTheErrorOnly)
+{
+    frmmain& w = connected();
+    instrument->addFault(sim::FaultRule{"*", sim::FaultKind::Silence, 0});
+    const QString title = w.windowTitle();
+    const QString picture = context().display.drawing().dump();
+    w.mnuGetCurrentSettings_Click();
+    ASSERT_NE(ui.last(QStringLiteral("message")), nullptr);
+    EXPECT_EQ(ui.last(QStringLiteral("message"))->title, QStringLiteral("Get All Alogs Error"));
+    EXPECT_EQ(ui.last(QStringLiteral("message"))->icon, MessageIcon::Critical);
+    EXPECT_EQ(w.windowTitle(), title);
+    EXPECT_EQ(context().display.drawing().dump(), picture) << "nothing drawn";
+    EXPECT_FALSE(context().port.portOpen());
+}
+
+TEST_F(ItemCommands, ADropOnTheGridOpensTheSelectedItemAndNamesItsModel)
+{
+    frmmain& w = connected();
+    fillALogSlots(4, 4);
+    downloadALogs({4});
+    selectItems(4, 4);
+    w.GridSettings_DragDrop();
+    const QString model = context().link.ModelNames.at(static_cast<std::size_t>(store().WorkItems[4].ModelIndex));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("TOVU") + model + QStringLiteral(" *"));
+    EXPECT_EQ(context().display.PreviousItem(), 4);
+    EXPECT_EQ(w.NotesSettingsTab()->LabelText()->text(), QStringLiteral("ITEM4"));
+}
+
+// A drop delivered as Qt delivers it: the event on the list's viewport carries the source,
+// and the download runs once the drag has ended.
+TEST_F(ItemCommands, ADropEventOnTheListRunsTheDownloadAfterTheDrag)
+{
+    frmmain& w = connected();
+    fillALogSlots(7, 7);
+    selectNodes({kALogsNode + 7});
+    QMimeData data;
+    data.setData(kDragSourceFormat, QByteArrayLiteral("DFDTree"));
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.lvwPanelsALog()->viewport(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.lvwPanelsALog()->viewport(), &drop);
+    EXPECT_TRUE(drop.isAccepted()) << DragDropWiring::sourceName(drop).toStdString();
+    EXPECT_FALSE(store().ALogs[7].InUse) << "not inside the drag";
+    for (int i = 0; i < 50 && !store().ALogs[7].InUse; ++i)
+        QApplication::processEvents();
+    EXPECT_EQ(inUse(store().ALogs, 1, 800), (std::vector<int>{7}));
+}
+
+TEST_F(ItemCommands, TheTreesPopUpDeletesTheSlotOfTheNode)
+{
+    frmmain& w = connected();
+    fillALogSlots(8, 8);
+    w.mnuStatus_Click();
+    ASSERT_EQ(w.DFDTree()->picture(kALogsNode + 8), kUsedPicture);
+    w.DFDTree()->setCurrentItem(w.DFDTree()->node(kALogsNode + 8));
+    ui.answers = {Answer::Yes, Answer::Yes};
+    w.PopUpmnuDeleteItem_Click();
+    EXPECT_EQ(instrument->state().alogs.count(8), 0u);
+    EXPECT_EQ(w.DFDTree()->picture(kALogsNode + 8), kEmptyPicture);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "app/items/NumberText.h"
 
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -110,6 +111,16 @@ void frmmain::connectItemCommands()
     });
     connect(list_, &QAbstractItemView::doubleClicked, this, [this] { runCommand([this] { lvwPanelsALog_DblClick(); }); });
     connect(list_, &QAbstractItemView::clicked, this, [this](const QModelIndex& i) { lvwPanelsALog_ItemClick(i.row() + 1); });
+    // The first and last selected items, kept for the commands that work on a range (the
+    // list keeps its selection through a drag, so they follow it as it changes).
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        ListSelFirst = ListSelLast = 0;
+        for (const QModelIndex& i : list_->selectionModel()->selectedIndexes()) {
+            const int k = i.row() + 1;
+            ListSelFirst = ListSelFirst == 0 ? k : std::min(ListSelFirst, k);
+            ListSelLast = std::max(ListSelLast, k);
+        }
+    });
     connectFileCommands();
 }
 
