@@ -22,6 +22,7 @@ class ScriptedInteraction final : public UserInteraction {
 public:
     std::deque<Answer> answers;                    // for the questions, in order; empty: Cancel
     std::deque<std::optional<QString>> fileNames;  // for the file dialogs; empty: cancelled
+    std::deque<std::optional<QString>> inputs;     // for the input boxes; empty: cancelled
     bool desktopOpens = true;
     std::function<void(QDialog&)> onModal;         // runs while a modal window is "open"
     std::vector<Shown> shown;
@@ -45,7 +46,11 @@ public:
     std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString&) override
     {
         shown.push_back({QStringLiteral("input"), prompt, title});
-        return std::nullopt;
+        if (inputs.empty())
+            return std::nullopt;
+        auto entered = inputs.front();
+        inputs.pop_front();
+        return entered;
     }
     void runModal(QDialog& dialog) override
     {

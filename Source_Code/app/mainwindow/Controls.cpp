@@ -5,6 +5,7 @@
 #include "app/items/NumberText.h"
 #include "app/mainwindow/Icons.h"
 #include "app/mainwindow/SplitterHandle.h"
+#include "app/reports/widgets/ReportFrame.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -132,7 +133,7 @@ void frmmain::createControls()
         moveOrder_[static_cast<std::size_t>(i)] = b;
     }
 
-    exportFrame_ = new QGroupBox(form);
+    exportFrame_ = new reports::ReportFrame(form);
     exportFrame_->setObjectName(QStringLiteral("Frm_Export"));
     exportFrame_->hide();
 

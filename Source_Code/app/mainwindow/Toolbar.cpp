@@ -1,6 +1,8 @@
 // The toolbar: each button runs the handler of its menu command, chosen by its key.
 #include "app/mainwindow/frmmain.h"
 
+#include "app/mainwindow/ReportWiring.h"
+
 namespace tovu::mainwindow {
 
 void frmmain::Toolbar1_ButtonClick(const QString& key)
@@ -23,8 +25,8 @@ void frmmain::Toolbar1_ButtonClick(const QString& key)
         {"SmallIcons", [this] { mnuSmallIcons_Click(); }},
         {"List", [this] { mnuList_Click(); }},
         {"TOVUHelp", [this] { mnuhelp_Click(); }},
-        // "wordIcon1" and "CopyPanel" belong to the report and the settings text, which
-        // add their commands here.
+        {"wordIcon1", [this] { reports_->Toggle_Export_Frame(); }},
+        {"CopyPanel", [this] { reports_->mnuCopyPanel_Click(); }},
     };
     for (const Command& c : commands)
         if (key == QLatin1String(c.key)) {

@@ -6,6 +6,7 @@
 #include "app/mainwindow/DragDropWiring.h"
 #include "app/mainwindow/Icons.h"
 #include "app/mainwindow/ReportStatusDialog.h"
+#include "app/mainwindow/ReportWiring.h"
 #include "app/mainwindow/SplitterHandle.h"
 #include "app/mainwindow/WindowTransferHost.h"
 #include "platform/locale/AnsiCodePage.h"
@@ -69,6 +70,7 @@ frmmain::frmmain(MainContext& ctx) : ctx_(ctx)
     ignoringErrors([&] {
         Verbolt1 = ctx_.activator.createObjectFrom(ctx_.paths.programFolder + u'/' + kControlLibrary, kVerboltProgId);
     });
+    reports_ = std::make_unique<ReportWiring>(*this);
 }
 
 frmmain::~frmmain()

@@ -37,6 +37,7 @@ class SplitterHandle;
 class WindowTransferHost;
 class DragDropWiring;
 class ReportStatusDialog;
+class ReportWiring;
 
 constexpr int kTwipsPerPixel = 15;
 inline const QString kProgramTitle = QStringLiteral("TOVU");
@@ -152,6 +153,10 @@ public:
     QPushButton* cmdMoveOrder(int index) const { return moveOrder_[index]; }
     display::AScanMenuController& ascanMenus() { return *ascanMenus_; }
     ReportStatusDialog* lastStatusReport() const { return lastReport_.get(); }
+    // The Word report, Copy Panel, Print and the ALog exports.
+    ReportWiring& reportWiring() const { return *reports_; }
+    // The ANSI code page of the chosen language: the files written are in it.
+    int languageCodePage() const;
 
     bool WordAvailable = false;
     bool ReportCreated = false;
@@ -229,7 +234,6 @@ private:
     void applyMemoryMenus(const link::MemoryMenus& m);
     void statusRead(bool all, bool panels, bool alogs, bool show);
     void DFDTree_PopUp(int position, const QPoint& globalPos);
-    int languageCodePage() const;
 
     void connectItemCommands();
     void connectFileCommands();
@@ -241,6 +245,7 @@ private:
     bool showingNotes_ = false;
     std::unique_ptr<WindowTransferHost> transferHost_;
     std::unique_ptr<DragDropWiring> dragDrop_;
+    std::unique_ptr<ReportWiring> reports_;
 
     MainContext& ctx_;
     MainMenus menus_;

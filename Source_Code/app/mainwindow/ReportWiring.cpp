@@ -1,0 +1,256 @@
+#include "app/mainwindow/ReportWiring.h"
+
+#include "app/mainwindow/frmmain.h"
+#include "app/reports/widgets/ReportFrame.h"
+
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+
+namespace tovu::mainwindow {
+
+namespace {
+
+MessageIcon windowIcon(reports::MessageIcon icon)
+{
+    switch (icon) {
+    case reports::MessageIcon::Information: return MessageIcon::Information;
+    case reports::MessageIcon::Exclamation: return MessageIcon::Exclamation;
+    case reports::MessageIcon::Critical: return MessageIcon::Critical;
+    case reports::MessageIcon::Question: return MessageIcon::Question;
+    case reports::MessageIcon::None: break;
+    }
+    return MessageIcon::None;
+}
+
+reports::ReportFiles reportFiles(MainContext& ctx)
+{
+    return {ctx.paths.assetPath(QStringLiteral("Logo.bmp")), ctx.display.picturePath()};
+}
+
+} // namespace
+
+ReportWiring::ReportWiring(frmmain& window)
+    : w_(window)
+    , report_(window.Verbolt1, *this, *this, window.context().store, window.context().language,
+              reportFiles(window.context()))
+    , copy_(window.context().store, window.context().language, copyOptions_, window.context().clipboard, *this, *this)
+    , print_(window.context().display, *this, *this)
+    , frame_(qobject_cast<reports::ReportFrame*>(window.Frm_Export()))
+    , chooser_([this] { return printDialog(); })
+{
+    if (!frame_)
+        throw std::logic_error("the window's Frm_Export is not a report frame");
+    frame_->connectReport(report_);
+    frame_->setReportButtonsEnabled(false);
+    connectMenus();
+}
+
+ReportWiring::~ReportWiring() = default;
+
+void ReportWiring::connectMenus()
+{
+    const std::pair<const char*, void (ReportWiring::*)()> commands[] = {
+        {"mnuCopyPanel", &ReportWiring::mnuCopyPanel_Click},
+        {"mnuPrint", &ReportWiring::mnuPrint_Click},
+        {"mnuExportExcel", &ReportWiring::mnuExportExcel_Click},
+        {"mnuExportMatlab", &ReportWiring::mnuExportMatlab_Click},
+    };
+    for (const auto& [name, handler] : commands)
+        QObject::connect(w_.action(QString::fromLatin1(name)), &QAction::triggered, &w_,
+                         [this, h = handler] { w_.runCommand([this, h] { (this->*h)(); }); });
+}
+
+// ---- Commands ----
+
+void ReportWiring::Toggle_Export_Frame()
+{
+    // The window probes Word at start-up; the report follows what it found.
+    report_.WordAvailable = w_.WordAvailable;
+    report_.setVerbolt(w_.Verbolt1);
+    constexpr int twips = kTwipsPerPixel;
+    const QWidget* list = w_.lvwPanelsALog();
+    reports::ExportFrameMetrics m;
+    m.scaleHeight = w_.centralWidget() ? w_.centralWidget()->height() * twips : w_.height() * twips;
+    m.treeTop = w_.DFDTree()->y() * twips;
+    m.listLeft = list->x() * twips;
+    m.listWidth = list->width() * twips;
+    m.frameLeft = frame_->x() * twips;
+    const reports::ExportFrameLayout layout = report_.Toggle_Export_Frame(m);
+    frame_->setVisible(layout.frameVisible);
+    // The window's layout places the frame and shortens the tree, list and splitter.
+    w_.Form_Resize();
+}
+
+void ReportWiring::mnuCopyPanel_Click()
+{
+    copyOptions_.setMask(w_.copyOptionsMask());
+    copy_.mnuCopyPanel_Click();
+}
+
+void ReportWiring::mnuPrint_Click()
+{
+    print_.mnuPrint_Click();
+}
+
+reports::AlogExportMenus ReportWiring::exportMenus()
+{
+    MainContext& ctx = w_.context();
+    return reports::AlogExportMenus(ctx.store, ctx.language, *this, w_.languageCodePage());
+}
+
+void ReportWiring::mnuExportExcel_Click()
+{
+    exportMenus().mnuExportExcel_Click(w_.action(QStringLiteral("mnuSaveIndividual"))->text());
+}
+
+void ReportWiring::mnuExportMatlab_Click()
+{
+    exportMenus().mnuExportMatlab_Click(w_.action(QStringLiteral("mnuSaveIndividual"))->text());
+}
+
+// ---- ReportUser ----
+
+void ReportWiring::message(const QString& text, const QString& title, reports::MessageIcon icon)
+{
+    w_.context().ui.message(text, title, windowIcon(icon));
+}
+
+bool ReportWiring::askYesNo(const QString& text, const QString& title, reports::MessageIcon icon)
+{
+    return w_.context().ui.askYesNo(text, title, windowIcon(icon)) == Answer::Yes;
+}
+
+std::optional<QString> ReportWiring::inputBox(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    return w_.context().ui.inputBox(prompt, title, defaultText);
+}
+
+// The command sets only some properties of the window's one file dialog; the rest stays
+// as the last command left it.
+std::optional<QString> ReportWiring::saveFileName(const reports::FileDialogRequest& request)
+{
+    CommonDialog& d = w_.CommonDialog1;
+    d.Filter = request.Filter;
+    d.Flags = request.Flags;
+    if (!request.DialogTitle.isEmpty())
+        d.DialogTitle = request.DialogTitle;
+    std::optional<QString> chosen = w_.context().ui.saveFileName(d);
+    if (chosen)
+        d.FileName = *chosen;
+    return chosen;
+}
+
+QPagedPaintDevice* ReportWiring::choosePrinter()
+{
+    return chooser_ ? chooser_() : nullptr;
+}
+
+QPagedPaintDevice* ReportWiring::printDialog()
+{
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer_.get(), &w_);
+    return dialog.exec() == QDialog::Accepted ? printer_.get() : nullptr;
+}
+
+// ---- ReportWindow ----
+
+QString ReportWiring::noteIndexCaption() const
+{
+    return w_.NotesSettingsTab()->NoteIndex()->text();
+}
+
+QString ReportWiring::modelCaption() const
+{
+    return w_.NotesSettingsTab()->ModelLbl()->text();
+}
+
+QString ReportWiring::dateCaption() const
+{
+    return w_.NotesSettingsTab()->DateLbl()->text();
+}
+
+reports::NoteBoxes ReportWiring::noteBoxes() const
+{
+    const NotesPane& n = *w_.NotesSettingsTab();
+    return {n.LabelText()->text(), n.OperatorText()->text(), n.LocationText()->text(), n.ProbeText()->text(),
+            n.NotesText()->text()};
+}
+
+const display::SettingsGridModel& ReportWiring::gridSettings() const
+{
+    return w_.NotesSettingsTab()->gridModel().grid();
+}
+
+int ReportWiring::listCount() const
+{
+    return w_.listModel().count();
+}
+
+bool ReportWiring::listItemSelected(int position) const
+{
+    const QItemSelectionModel* selection = w_.lvwPanelsALog()->selectionModel();
+    return selection && position >= 1 && selection->isRowSelected(position - 1, QModelIndex());
+}
+
+void ReportWiring::setListSelection(int first, int last)
+{
+    w_.ListSelFirst = first;
+    w_.ListSelLast = last;
+}
+
+void ReportWiring::DrawAScan(int index)
+{
+    w_.context().display.DrawAScan(index);
+    w_.miPictureItem = index;
+}
+
+void ReportWiring::ShowALogSettings(int index)
+{
+    w_.ShowALogSettings(index);
+}
+
+void ReportWiring::ShowItemNotes(int index)
+{
+    w_.ShowItemNotes(index);
+}
+
+void ReportWiring::setReportButtonsEnabled(bool enabled)
+{
+    frame_->setReportButtonsEnabled(enabled);
+    w_.ReportCreated = report_.ReportCreated;
+}
+
+void ReportWiring::showProgress(const QString& caption)
+{
+    if (!progress_) {
+        progress_ = new QProgressDialog(&w_);
+        progress_->setObjectName(QStringLiteral("Dlg_Progress_Bar"));
+        progress_->setCancelButton(nullptr);
+        progress_->setRange(0, 100);
+        progress_->setMinimumDuration(0);
+        progress_->setAutoClose(false);
+        progress_->setAutoReset(false);
+    }
+    progress_->setWindowTitle(caption);
+    progress_->setValue(0);
+    progress_->show();
+}
+
+void ReportWiring::setProgress(int percent)
+{
+    if (progress_)
+        progress_->setValue(percent);
+}
+
+void ReportWiring::hideProgress()
+{
+    if (progress_)
+        progress_->hide();
+}
+
+} // namespace tovu::mainwindow
