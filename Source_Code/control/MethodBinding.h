@@ -57,6 +57,11 @@ struct Arg<float> {
     static float from(const automation::Variant& v) { return v.toSingle(); }
 };
 template <>
+struct Arg<double> {
+    static constexpr automation::VarType type = automation::VarType::Double;
+    static double from(const automation::Variant& v) { return v.toDouble(); }
+};
+template <>
 struct Arg<bool> {
     static constexpr automation::VarType type = automation::VarType::Boolean;
     static bool from(const automation::Variant& v) { return v.toBoolean(); }

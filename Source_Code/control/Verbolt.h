@@ -182,6 +182,35 @@ public:
     // An XML file's node tree into a host tree view.
     MethodStatus XMLFileToTreeView(QString& strXMLFile, automation::DispatchRef& tv, bool& blnExpandAll);
 
+    // Sorting of arrays.
+    MethodStatus SortOneDArray(automation::Variant& varArray, std::int32_t& lngSortOrder);
+    MethodStatus SortTwoDArray(automation::Variant& arrArray, automation::Variant& SortOrder);
+
+    // Array arithmetic.
+    MethodStatus ComputeOneDArray(automation::Variant& varArray, std::int32_t& lngCompute, double& dblNumber);
+    MethodStatus ComputeTwoDArray(automation::Variant& varArray, std::int32_t& lngCompute, double& dblNumber);
+    MethodStatus ComputeThreeDArray(automation::Variant& varArray, std::int32_t& lngCompute, double& dblNumber);
+
+    // Delimited text files and arrays.
+    MethodStatus TextFileToArray(QString& strTextFile, automation::Variant& varArray, QString& strDelimiter,
+                                 bool& blnRemoveQuotes);
+    MethodStatus TextFileToOneDArray(QString& strTextFile, automation::Variant& varArray);
+    MethodStatus MultiLineTextToOneDArray(QString& strText, automation::Variant& varArray, QString& strDelimiter);
+    MethodStatus TwoDArrayToText(automation::Variant& varArray, QString& strText, QString& strDelimiter,
+                                 QString& strEndOfRowChar, bool& blnQuotes);
+    MethodStatus TwoDArrayToTextFile(automation::Variant& varArray, QString& strTextFile, QString& strDelimiter,
+                                     bool& blnQuotes);
+    MethodStatus OneDArrayToText(automation::Variant& varArray, QString& strText, QString& strEndOfRowChar,
+                                 QString& strEndOfArrayChar, bool& blnQuotes);
+    MethodStatus OneDArrayToTextFile(automation::Variant& varArray, QString& strTextFile, bool& blnQuotes);
+    // A delimited text file read as TextFileToArray reads it, written by TwoDArrayToWordTable.
+    MethodStatus TextFileToWordTable(
+        QString& strTextFile, QString& strDelimiter, bool& blnRemoveQuotes,
+        std::int32_t& lngTableType, bool& blnBold, QString& strFont, std::int16_t& intSize,
+        std::int16_t& intSpaceAfter, std::int32_t& lngParagraphAlign, std::int16_t& intColumnWidth, bool& blnBorders,
+        bool& blnShading, bool& blnFont, bool& blnColor, bool& blnHeadingRows, bool& blnLastRow,
+        bool& blnFirstColumn, bool& blnLastColumn, bool& blnAutoFit, std::int32_t& lngInsertionPoint);
+
     // Word tables. Every method ends with the same sixteen table arguments; the FlexGrid
     // methods take their end row and column by value (they never reach the caller).
     MethodStatus TwoDArrayToWordTable(

@@ -121,6 +121,11 @@ ParamList withPdfFormat(ParamList leading)
     return leading;
 }
 
+ParamList computeParams()
+{
+    return {required("varArray"), required("lngCompute"), required("dblNumber")};
+}
+
 std::vector<MethodEntry> buildTable()
 {
     return {
@@ -146,11 +151,19 @@ std::vector<MethodEntry> buildTable()
         method<&Verbolt::IsWordUp>(0x60030019, "IsWordUp"),
         method<&Verbolt::AboutBox>(0x6003001A, "AboutBox"),
         method<&Verbolt::SwitchToWord>(0x60030021, "SwitchToWord"),
+        method<&Verbolt::SortOneDArray>(0x60030022, "SortOneDArray",
+                                        {required("varArray"), opt("lngSortOrder", std::int32_t{vrbAscending})}),
+        method<&Verbolt::TextFileToWordTable>(0x60030023, "TextFileToWordTable",
+                                              withTableFormat({required("strTextFile"), opt("strDelimiter"),
+                                                               opt("blnRemoveQuotes", false)})),
         method<&Verbolt::ActivateDocument>(0x60030033, "ActivateDocument",
                                            {opt("varDocument"), opt("blnSwitchToWord")}),
         method<&Verbolt::ActiveDocumentName>(0x60030034, "ActiveDocumentName"),
         method<&Verbolt::ActiveDocumentPath>(0x60030035, "ActiveDocumentPath"),
         method<&Verbolt::AddDocument>(0x60030036, "AddDocument", {opt("varTemplate")}),
+        method<&Verbolt::ComputeOneDArray>(0x6003003A, "ComputeOneDArray", computeParams()),
+        method<&Verbolt::ComputeThreeDArray>(0x6003003B, "ComputeThreeDArray", computeParams()),
+        method<&Verbolt::ComputeTwoDArray>(0x6003003C, "ComputeTwoDArray", computeParams()),
         method<&Verbolt::CreateHTML>(0x6003003D, "CreateHTML", {required("strHTMLFile")}),
         method<&Verbolt::CreatePDF>(0x6003003F, "CreatePDF",
                                     withPdfFormat({required("strPDFFile"), opt("blnUseLineBreaks", false)})),
@@ -180,6 +193,11 @@ std::vector<MethodEntry> buildTable()
         method<&Verbolt::IsWordAvailable>(0x60030054, "IsWordAvailable"),
         method<&Verbolt::CloseWord>(0x60030056, "CloseWord", {required("blnSave")}),
         method<&Verbolt::CloseDocument>(0x60030057, "CloseDocument", {required("blnSave")}),
+        method<&Verbolt::TextFileToArray>(0x6003005C, "TextFileToArray",
+                                          {required("strTextFile"), required("varArray"), opt("strDelimiter"),
+                                           opt("blnRemoveQuotes", false)}),
+        method<&Verbolt::TextFileToOneDArray>(0x6003005D, "TextFileToOneDArray",
+                                              {required("strTextFile"), required("varArray")}),
         method<&Verbolt::SaveDocument>(0x60030061, "SaveDocument",
                                        {opt("strDocument"), opt("strPassword"), opt("strWritePassword")}),
         method<&Verbolt::ListViewToWordTable>(0x60030067, "ListViewToWordTable",
@@ -194,6 +212,17 @@ std::vector<MethodEntry> buildTable()
         method<&Verbolt::TwoDArrayToHTMLFile>(0x60030071, "TwoDArrayToHTMLFile", htmlFileParams(true)),
         method<&Verbolt::TwoDArrayToWordTable>(0x60030073, "TwoDArrayToWordTable", withTableFormat({required("varArray")})),
         method<&Verbolt::TextToWord>(0x60030074, "TextToWord", withTextFormat({required("strText")})),
+        method<&Verbolt::TwoDArrayToText>(0x60030075, "TwoDArrayToText",
+                                          {required("varArray"), required("strText"), required("strDelimiter"),
+                                           required("strEndOfRowChar"), opt("blnQuotes", false)}),
+        method<&Verbolt::TwoDArrayToTextFile>(0x60030076, "TwoDArrayToTextFile",
+                                              {required("varArray"), required("strTextFile"), opt("strDelimiter"),
+                                               opt("blnQuotes", false)}),
+        method<&Verbolt::OneDArrayToTextFile>(0x60030078, "OneDArrayToTextFile",
+                                              {required("varArray"), required("strTextFile"), opt("blnQuotes", false)}),
+        method<&Verbolt::OneDArrayToText>(0x60030079, "OneDArrayToText",
+                                          {required("varArray"), required("strText"), required("strEndOfRowChar"),
+                                           opt("strEndOfArrayChar"), opt("blnQuotes", false)}),
         method<&Verbolt::FindInDocumentAndReplace>(0x60030083, "FindInDocumentAndReplace",
                                                    {required("strTextToFind"), required("strReplaceWithText"),
                                                     opt("blnMatchCase"), opt("blnMatchWholeWord")}),
@@ -205,6 +234,9 @@ std::vector<MethodEntry> buildTable()
         method<&Verbolt::InsertPicture>(0x6003008B, "InsertPicture", pictureParams()),
         method<&Verbolt::InsertPageBreak>(0x6003008C, "InsertPageBreak"),
         method<&Verbolt::InsertLinkedPicture>(0x6003008D, "InsertLinkedPicture", pictureParams()),
+        method<&Verbolt::MultiLineTextToOneDArray>(0x6003008E, "MultiLineTextToOneDArray",
+                                                   {required("strText"), required("varArray"), opt("strDelimiter")}),
+        method<&Verbolt::SortTwoDArray>(0x600300A4, "SortTwoDArray", {required("arrArray"), required("SortOrder")}),
     };
 }
 
