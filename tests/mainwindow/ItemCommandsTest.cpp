@@ -349,6 +349,17 @@ TEST_F(ItemCommands, UploadedItemsLandInTheirSlotsAsDownloaded)
     fillALogSlots(1, 3);
     downloadALogs({1, 2, 3});
     const sim::InstrumentState before = instrument->state();
+    // What goes back is what came through the file: saved, emptied from memory, opened.
+    const QString file = home.filePath(QStringLiteral("round.dfd"));
+    ui.fileNames = {file, file};
+    ASSERT_TRUE(w.mnuSave_Click());
+    ui.answers = {Answer::Yes};
+    w.Toolbar1_ButtonClick(QStringLiteral("Recycle_Bin_Empty"));
+    ASSERT_TRUE(inUse(store().ALogs, 1, 800).empty());
+    ui.answers = {Answer::No};
+    ASSERT_TRUE(w.mnuOpen_Click());
+    w.mnuViewALogs_Click();
+    ASSERT_EQ(inUse(store().WorkItems, 1, 800), (std::vector<int>{1, 2, 3}));
     instrument->editState([](sim::InstrumentState& s) {
         for (int n = 1; n <= 3; ++n)
             s.alogs.erase(n);
