@@ -648,3 +648,27 @@ TEST_F(ItemCommands, TheTreesPopUpDeletesTheSlotOfTheNode)
 
 } // namespace
 } // namespace tovu::mainwindow::testing
+
+namespace tovu::mainwindow::testing {
+namespace {
+
+// The AVG curve is read only for the AVG mode "5"; DAC and TCG curves follow their points.
+TEST_F(ItemCommands, LiveSettingsReadTheAvgCurveOnlyInAvgMode)
+{
+    frmmain& w = connected();
+    for (const char* mode : {"5", "0", "4"}) {
+        instrument->editState([&](sim::InstrumentState& s) { s.live.values["EN"] = mode; });
+        instrument->clearTranscript();
+        w.mnuGetCurrentSettings_Click();
+        bool avgRead = false;
+        for (const auto& e : instrument->transcript())
+            avgRead = avgRead || e.received.rfind("AAC", 0) == 0;
+        const bool on = std::string(mode) == "5";
+        EXPECT_EQ(store().WorkItems[0].settings().AvgMode == u"5", on) << mode;
+        EXPECT_EQ(avgRead, on) << mode;
+        EXPECT_EQ(store().WorkItems[0].AvgCurvePresent, on) << mode;
+    }
+}
+
+} // namespace
+} // namespace tovu::mainwindow::testing
