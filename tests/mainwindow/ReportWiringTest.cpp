@@ -261,6 +261,11 @@ TEST_F(ReportWindowTest, ReportCancelledAtTheTitleOrTheFileWritesNothing)
     EXPECT_EQ(ui.count(QStringLiteral("input")), 2);
     EXPECT_EQ(ui.count(QStringLiteral("save")), 1);
     EXPECT_TRUE(QDir(home.path()).entryList({QStringLiteral("*.doc")}).isEmpty());
+
+    // While another command runs the report's buttons are refused like the menus.
+    ui.inputs.push_back(QStringLiteral("Weld Survey"));
+    ASSERT_TRUE(w.runCommand([&] { frame().Btn_WordExport()->click(); }));
+    EXPECT_EQ(ui.count(QStringLiteral("input")), 2);
 }
 
 TEST_F(ReportWindowTest, CopyPanelPutsTheShownItemsSettingsOnTheClipboardAsTheOptionsChoose)

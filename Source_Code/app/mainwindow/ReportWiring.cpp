@@ -9,6 +9,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QPushButton>
 
 namespace tovu::mainwindow {
 
@@ -44,12 +45,29 @@ ReportWiring::ReportWiring(frmmain& window)
 {
     if (!frame_)
         throw std::logic_error("the window's Frm_Export is not a report frame");
-    frame_->connectReport(report_);
     frame_->setReportButtonsEnabled(false);
+    connectButtons();
     connectMenus();
 }
 
 ReportWiring::~ReportWiring() = default;
+
+// The report's buttons are user commands like the menus: refused while another runs
+// (a transfer, say), so the report never draws or saves in the middle of one.
+void ReportWiring::connectButtons()
+{
+    using reports::WordReport;
+    const std::pair<QPushButton*, void (WordReport::*)()> buttons[] = {
+        {frame_->Btn_WordExport(), &WordReport::Btn_WordExport_Click},
+        {frame_->BtnExport_Current(), &WordReport::BtnExport_Current_Click},
+        {frame_->BtnExportMulti(), &WordReport::BtnExportMulti_Click},
+        {frame_->Btn_SaveClose(), &WordReport::Btn_SaveClose_Click},
+        {frame_->Btn_View_Word(), &WordReport::Btn_View_Word_Click},
+    };
+    for (const auto& [button, handler] : buttons)
+        QObject::connect(button, &QPushButton::clicked, &w_,
+                         [this, h = handler] { w_.runCommand([this, h] { (report_.*h)(); }); });
+}
 
 void ReportWiring::connectMenus()
 {

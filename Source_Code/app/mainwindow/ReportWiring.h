@@ -71,6 +71,7 @@ public:
     void hideProgress() override;
 
 private:
+    void connectButtons();
     void connectMenus();
     QPagedPaintDevice* printDialog();
     reports::AlogExportMenus exportMenus();
