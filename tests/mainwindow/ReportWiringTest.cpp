@@ -21,6 +21,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 
 // The EMF converter behind the report's pictures loses a few bytes per picture, and
 // fontconfig keeps its cache for the process's life; neither is ours to free.
@@ -233,13 +234,27 @@ TEST_F(ReportWindowTest, WordReportOfTheShownItemAndARangeReadBackConvertedAndRe
     for (const QString& piece : {QStringLiteral("Weld Survey"), QStringLiteral("Operator Notes"),
                                  QStringLiteral("Label :WELD%1").arg(shown), QStringLiteral("Probe :MSEB%1").arg(used[2]), lastCell})
         EXPECT_TRUE(pdfText.contains(piece)) << piece.toStdString() << "\n" << pdfText.left(2000).toStdString();
-    const QString pages = run(QStringLiteral("pdfinfo"), {pdf});
-    EXPECT_TRUE(pages.contains(QStringLiteral("Pages:"))) << pages.toStdString();
+    // The page of the range's first item (the one with a trace): the first page with a
+    // settings table after the shown item's notes.
+    const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+    const QRegularExpressionMatch pageCount = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+    ASSERT_TRUE(pageCount.hasMatch()) << info.toStdString();
+    int itemPage = 0;
+    bool shownNotesSeen = false;
+    for (int p = 1; p <= pageCount.captured(1).toInt() && itemPage == 0; ++p) {
+        const QString n = QString::number(p);
+        const QString pageText = run(QStringLiteral("pdftotext"), {QStringLiteral("-f"), n, QStringLiteral("-l"), n, pdf, QStringLiteral("-")});
+        if (pageText.contains(QStringLiteral("Label :WELD%1").arg(shown)))
+            shownNotesSeen = true;
+        else if (shownNotesSeen && pageText.contains(QStringLiteral("CAL")))
+            itemPage = p;
+    }
+    ASSERT_NE(itemPage, 0);
     const QString image = QStringLiteral(TOVU_BIN_DIR "/report-window-page");
     QFile::remove(image + QStringLiteral(".png"));
     run(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-f"),
-                                     QStringLiteral("2"), QStringLiteral("-l"), QStringLiteral("2"), QStringLiteral("-singlefile"),
-                                     pdf, image});
+                                     QString::number(itemPage), QStringLiteral("-l"), QString::number(itemPage),
+                                     QStringLiteral("-singlefile"), pdf, image});
     const QImage page(image + QStringLiteral(".png"));
     ASSERT_FALSE(page.isNull()) << "the item's page was rendered";
     int dark = 0;
