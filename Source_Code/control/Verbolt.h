@@ -211,6 +211,18 @@ public:
         bool& blnShading, bool& blnFont, bool& blnColor, bool& blnHeadingRows, bool& blnLastRow,
         bool& blnFirstColumn, bool& blnLastColumn, bool& blnAutoFit, std::int32_t& lngInsertionPoint);
 
+    // Controls and collections to and from arrays.
+    MethodStatus ComboBoxToOneDArray(automation::DispatchRef& cb, automation::Variant& varArray);
+    MethodStatus ListBoxToOneDArray(automation::DispatchRef& lb, automation::Variant& varArray, bool& blnSelectedOnly);
+    MethodStatus TextBoxToOneDArray(automation::DispatchRef& tb, automation::Variant& varArray);
+    MethodStatus RichTextBoxToOneDArray(automation::DispatchRef& tb, automation::Variant& varArray);
+    MethodStatus CollectionToOneDArray(automation::DispatchRef& cl, automation::Variant& varArray);
+    MethodStatus DictionaryToArray(automation::DispatchRef& dt, automation::Variant& varArray, bool& blnIncludeKeys);
+    MethodStatus ListViewToArray(automation::DispatchRef& lv, automation::Variant& varArray, bool& blnSelectedOnly,
+                                 bool& blnIncludeHeadings);
+    MethodStatus TwoDArrayToDictionary(automation::Variant& varArray, automation::DispatchRef& dt);
+    MethodStatus TwoDArrayToCollection(automation::Variant& varArray, automation::DispatchRef& cl);
+
     // Word tables. Every method ends with the same sixteen table arguments; the FlexGrid
     // methods take their end row and column by value (they never reach the caller).
     MethodStatus TwoDArrayToWordTable(

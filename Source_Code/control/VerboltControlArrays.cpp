@@ -1,0 +1,205 @@
+// The host's list and text controls, collections and dictionaries copied into arrays, and
+// two-column arrays into collections and dictionaries. Every object is read by member name;
+// where a method needs a particular class it tests the object's class name first.
+#include "control/HostArrays.h"
+#include "control/HostMembers.h"
+#include "control/Trap.h"
+#include "control/Verbolt.h"
+#include "control/clsConcat.h"
+#include "platform/automation/AutomationError.h"
+#include "platform/automation/SafeArray.h"
+
+namespace tovu::control {
+
+namespace {
+
+using automation::SafeArray;
+using automation::Variant;
+
+bool isClass(const automation::DispatchRef& object, const char* name)
+{
+    return object && object->typeName() == QLatin1String(name);
+}
+
+// A one-dimensional array from 0 of count values; count 0 cannot be sized.
+template <typename F>
+SafeArray arrayOf(std::int32_t count, F valueAt)
+{
+    if (count < 1)
+        throw automation::AutomationError::standard(automation::ErrorNumber::SubscriptOutOfRange);
+    SafeArray array({{0, count - 1}});
+    for (std::int32_t i = 0; i < count; ++i)
+        array.set({i}, valueAt(i));
+    return array;
+}
+
+// The entries List(0) to List(ListCount - 1) of a list-type control, or only those whose
+// Selected is True.
+SafeArray listEntries(const automation::DispatchRef& list, bool selectedOnly)
+{
+    const std::int32_t count = memberOf(list, QStringLiteral("ListCount")).toLong();
+    std::vector<std::int32_t> taken;
+    for (std::int32_t i = 0; i < count; ++i)
+        if (!selectedOnly || memberOf(list, QStringLiteral("Selected"), {Variant(i)}).toBoolean())
+            taken.push_back(i);
+    return arrayOf(static_cast<std::int32_t>(taken.size()), [&](std::int32_t k) {
+        return memberOf(list, QStringLiteral("List"), {Variant(taken[static_cast<std::size_t>(k)])});
+    });
+}
+
+// The lines of a control's Text, one element each; CR dropped, a last line without LF kept.
+SafeArray textLines(const automation::DispatchRef& box)
+{
+    QString text = memberOf(box, QStringLiteral("Text")).toString();
+    if (!text.endsWith(QLatin1Char('\n')))
+        text += QLatin1Char('\n');
+    QStringList lines;
+    clsConcat builder;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\n')) {
+            lines << builder.GetString();
+            builder.ReInit();
+        } else if (c != QLatin1Char('\r')) {
+            builder.SConcat(QString(c));
+        }
+    }
+    return arrayOf(static_cast<std::int32_t>(lines.size()),
+                   [&](std::int32_t i) { return Variant(lines[i]); });
+}
+
+// Each row's first two columns, handed to add(first, second as text).
+template <typename F>
+void eachPair(const SafeArray& array, F add)
+{
+    const std::int32_t first = array.lbound(2);
+    for (std::int32_t r = array.lbound(1), last = array.ubound(1); r <= last; ++r)
+        add(array.get({r, first}), Variant(array.get({r, first + 1}).toString()));
+}
+
+} // namespace
+
+MethodStatus Verbolt::ComboBoxToOneDArray(automation::DispatchRef& cb, automation::Variant& varArray)
+{
+    if (!isClass(cb, "ComboBox"))
+        return -1;
+    if (!varArray.isArray())
+        return -2;
+    return trapped<MethodStatus>(-3, [&] {
+        varArray = Variant(listEntries(cb, false));
+        return MethodStatus{1};
+    });
+}
+
+MethodStatus Verbolt::ListBoxToOneDArray(automation::DispatchRef& lb, automation::Variant& varArray,
+                                         bool& blnSelectedOnly)
+{
+    if (!isClass(lb, "ListBox"))
+        return -1;
+    if (!varArray.isArray())
+        return -2;
+    return trapped<MethodStatus>(-3, [&] {
+        varArray = Variant(listEntries(lb, blnSelectedOnly));
+        return MethodStatus{1};
+    });
+}
+
+MethodStatus Verbolt::TextBoxToOneDArray(automation::DispatchRef& tb, automation::Variant& varArray)
+{
+    if (!isClass(tb, "TextBox"))
+        return -1;
+    if (!varArray.isArray())
+        return -2;
+    return trapped<MethodStatus>(-3, [&] {
+        varArray = Variant(textLines(tb));
+        return MethodStatus{1};
+    });
+}
+
+MethodStatus Verbolt::RichTextBoxToOneDArray(automation::DispatchRef& tb, automation::Variant& varArray)
+{
+    if (!varArray.isArray())
+        return -1;
+    return trapped<MethodStatus>(-2, [&] {
+        varArray = Variant(textLines(tb));
+        return MethodStatus{1};
+    });
+}
+
+MethodStatus Verbolt::CollectionToOneDArray(automation::DispatchRef& cl, automation::Variant& varArray)
+{
+    if (!isClass(cl, "Collection"))
+        return -1;
+    if (!varArray.isArray())
+        return -2;
+    return trapped<MethodStatus>(-3, [&] {
+        varArray = Variant(arrayOf(memberOf(cl, QStringLiteral("Count")).toLong(), [&](std::int32_t i) {
+            return memberOf(cl, QStringLiteral("Item"), {Variant(i + 1)});
+        }));
+        return MethodStatus{1};
+    });
+}
+
+MethodStatus Verbolt::DictionaryToArray(automation::DispatchRef& dt, automation::Variant& varArray,
+                                        bool& blnIncludeKeys)
+{
+    if (!varArray.isArray())
+        return -1;
+    return trapped<MethodStatus>(-2, [&] {
+        const std::int32_t count = memberOf(dt, QStringLiteral("Count")).toLong();
+        const Variant items = memberOf(dt, QStringLiteral("Items"));
+        const auto item = [&](std::int32_t i) { return items.array().get({items.array().lbound(1) + i}); };
+        if (!blnIncludeKeys) {
+            varArray = Variant(arrayOf(count, item));
+            return MethodStatus{1};
+        }
+        if (count < 1)
+            throw automation::AutomationError::standard(automation::ErrorNumber::SubscriptOutOfRange);
+        const Variant keys = memberOf(dt, QStringLiteral("Keys"));
+        SafeArray array({{0, count - 1}, {0, 1}});
+        for (std::int32_t i = 0; i < count; ++i) {
+            array.set({i, 0}, keys.array().get({keys.array().lbound(1) + i}));
+            array.set({i, 1}, item(i));
+        }
+        varArray = Variant(std::move(array));
+        return MethodStatus{1};
+    });
+}
+
+MethodStatus Verbolt::TwoDArrayToDictionary(automation::Variant& varArray, automation::DispatchRef& dt)
+{
+    if (!varArray.isArray())
+        return -1;
+    return trapped<MethodStatus>(-2, [&] {
+        eachPair(varArray.array(), [&](const Variant& first, const Variant& second) {
+            memberOf(dt, QStringLiteral("Add"), {first, second});
+        });
+        return MethodStatus{1};
+    });
+}
+
+MethodStatus Verbolt::TwoDArrayToCollection(automation::Variant& varArray, automation::DispatchRef& cl)
+{
+    if (!varArray.isArray())
+        return -1;
+    if (!isClass(cl, "Collection"))
+        return -2;
+    return trapped<MethodStatus>(-3, [&] {
+        eachPair(varArray.array(), [&](const Variant& first, const Variant& second) {
+            memberOf(cl, QStringLiteral("Add"), {first, second});
+        });
+        return MethodStatus{1};
+    });
+}
+
+MethodStatus Verbolt::ListViewToArray(automation::DispatchRef& lv, automation::Variant& varArray,
+                                      bool& blnSelectedOnly, bool& blnIncludeHeadings)
+{
+    if (!varArray.isArray())
+        return -1;
+    return trapped<MethodStatus>(-2, [&] {
+        varArray = Variant(listViewArray(lv, blnSelectedOnly, blnIncludeHeadings));
+        return MethodStatus{1};
+    });
+}
+
+} // namespace tovu::control
