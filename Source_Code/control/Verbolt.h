@@ -223,6 +223,9 @@ public:
     MethodStatus TwoDArrayToDictionary(automation::Variant& varArray, automation::DispatchRef& dt);
     MethodStatus TwoDArrayToCollection(automation::Variant& varArray, automation::DispatchRef& cl);
 
+    MethodStatus TwoDArrayToFlexGrid(automation::Variant& varArray, automation::DispatchRef& fg);
+    MethodStatus TwoDArrayToTreeView(automation::Variant& varArray, automation::DispatchRef& tv, bool& blnExpandAll);
+
     // Word tables. Every method ends with the same sixteen table arguments; the FlexGrid
     // methods take their end row and column by value (they never reach the caller).
     MethodStatus TwoDArrayToWordTable(

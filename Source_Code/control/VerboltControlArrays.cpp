@@ -4,6 +4,7 @@
 #include "control/HostArrays.h"
 #include "control/HostMembers.h"
 #include "control/Trap.h"
+#include "control/DelimitedText.h"
 #include "control/Verbolt.h"
 #include "control/clsConcat.h"
 #include "platform/automation/AutomationError.h"
@@ -74,6 +75,14 @@ void eachPair(const SafeArray& array, F add)
     const std::int32_t first = array.lbound(2);
     for (std::int32_t r = array.lbound(1), last = array.ubound(1); r <= last; ++r)
         add(array.get({r, first}), Variant(array.get({r, first + 1}).toString()));
+}
+
+// object.name(index) = value.
+void assignIndexed(const automation::DispatchRef& object, const QString& name, const Variant& index, Variant value)
+{
+    const automation::DispatchRef target = checkedObject(object);
+    std::vector<Variant> args{index, std::move(value)};
+    target->invoke(target->dispIdOfName(name), args, automation::CallKind::PropertyPut);
 }
 
 } // namespace
@@ -198,6 +207,63 @@ MethodStatus Verbolt::ListViewToArray(automation::DispatchRef& lv, automation::V
         return -1;
     return trapped<MethodStatus>(-2, [&] {
         varArray = Variant(listViewArray(lv, blnSelectedOnly, blnIncludeHeadings));
+        return MethodStatus{1};
+    });
+}
+
+MethodStatus Verbolt::TwoDArrayToFlexGrid(automation::Variant& varArray, automation::DispatchRef& fg)
+{
+    if (!varArray.isArray())
+        return -1;
+    return trapped<MethodStatus>(-2, [&] {
+        const SafeArray& array = varArray.array();
+        assignMember(fg, QStringLiteral("Rows"), Variant(array.ubound(1) + 1));
+        assignMember(fg, QStringLiteral("cols"), Variant(array.ubound(2) + 1));
+        // Cells are numbered row by row from 0, whatever the array's lower bounds.
+        std::int32_t cell = 0;
+        for (std::int32_t r = array.lbound(1), lastRow = array.ubound(1); r <= lastRow; ++r)
+            for (std::int32_t c = array.lbound(2), lastColumn = array.ubound(2); c <= lastColumn; ++c)
+                assignIndexed(fg, QStringLiteral("Textarray"), Variant(cell++), array.get({r, c}));
+        return MethodStatus{1};
+    });
+}
+
+MethodStatus Verbolt::TwoDArrayToTreeView(automation::Variant& varArray, automation::DispatchRef& tv,
+                                          bool& blnExpandAll)
+{
+    if (!varArray.isArray())
+        return -1;
+    return trapped<MethodStatus>(-2, [&] {
+        const SafeArray& array = varArray.array();
+        const automation::DispatchRef nodes = objectOf(tv, QStringLiteral("Nodes"));
+        // The last node made at each depth from 1; a row's column is its node's depth.
+        std::vector<automation::DispatchRef> lastAtDepth;
+        for (std::int32_t r = array.lbound(1), lastRow = array.ubound(1); r <= lastRow; ++r) {
+            std::size_t depth = 1;
+            for (std::int32_t c = array.lbound(2), lastColumn = array.ubound(2); c <= lastColumn; ++c, ++depth) {
+                const QString text = joinedText(array.get({r, c}));
+                if (text.isEmpty())
+                    continue;
+                automation::DispatchRef node;
+                if (depth == 1) {
+                    node = objectOf(nodes, QStringLiteral("Add"),
+                                    {Variant::missing(), Variant::missing(), Variant::missing(), Variant(text)});
+                } else {
+                    const automation::DispatchRef parent =
+                        depth - 2 < lastAtDepth.size() ? lastAtDepth[depth - 2] : automation::DispatchRef();
+                    node = objectOf(nodes, QStringLiteral("Add"),
+                                    {Variant(checkedObject(parent)), Variant(std::int32_t{4}), Variant::missing(),
+                                     Variant(text)});
+                    if (blnExpandAll)
+                        memberOf(node, QStringLiteral("EnsureVisible"));
+                }
+                if (lastAtDepth.size() < depth)
+                    lastAtDepth.resize(depth);
+                lastAtDepth[depth - 1] = node;
+            }
+        }
+        assignMember(objectOf(nodes, QStringLiteral("Item"), {Variant(std::int32_t{1})}), QStringLiteral("Selected"),
+                     Variant(true));
         return MethodStatus{1};
     });
 }

@@ -4,9 +4,11 @@
 #include "ControlFixture.h"
 #include "platform/automation/Collection.h"
 #include "platform/automation/Dictionary.h"
+#include "platform/controls/FlexGrid.h"
 #include "platform/controls/ListControls.h"
 #include "platform/controls/ListView.h"
 #include "platform/controls/TextControls.h"
+#include "platform/controls/TreeView.h"
 
 namespace tovu::control::testing {
 namespace {
@@ -214,6 +216,65 @@ TEST_F(ControlArraysTest, ListViewRowsWithSubItemsSelectionAndHeadings)
     EXPECT_EQ(toArray("ListViewToArray", controls::listViewDispatch(none), array), -2);
     ASSERT_EQ(toArray("ListViewToArray", controls::listViewDispatch(none), array, {Variant(false), Variant(true)}), 1);
     EXPECT_EQ(array, Variant(twoDArray({{0, 0}, {0, 0}}, {text("Name")})));
+}
+
+} // namespace
+} // namespace tovu::control::testing
+
+namespace tovu::control::testing {
+namespace {
+
+TEST_F(ControlArraysTest, FlexGridTakesTheUpperBoundsPlusOneAndTheCellsInTurn)
+{
+    auto grid = std::make_shared<controls::MemoryFlexGrid>(1, 1);
+    const Variant rowsFromOne(twoDArray({{1, 3}, {0, 1}}, {text("a"), text("b"), text("c"), text("d"), Variant(true),
+                                                          Variant(std::int32_t{6})}));
+    ASSERT_EQ(status("TwoDArrayToFlexGrid", {rowsFromOne, objectArg(controls::flexGridDispatch(grid))}), 1);
+    EXPECT_EQ(grid->rows(), 4);
+    EXPECT_EQ(grid->cols(), 2);
+    EXPECT_EQ(grid->textMatrix(0, 0), QStringLiteral("a"));
+    EXPECT_EQ(grid->textMatrix(1, 1), QStringLiteral("d"));
+    EXPECT_EQ(grid->textMatrix(2, 0), QStringLiteral("True"));
+    EXPECT_EQ(grid->textMatrix(2, 1), QStringLiteral("6"));
+    EXPECT_EQ(grid->textMatrix(3, 0), QString());
+
+    EXPECT_EQ(status("TwoDArrayToFlexGrid", {text("x"), objectArg(controls::flexGridDispatch(grid))}), -1);
+    EXPECT_EQ(status("TwoDArrayToFlexGrid", {Variant(SafeArray::ofValues({text("a")})),
+                                             objectArg(controls::flexGridDispatch(grid))}),
+              -2);
+    EXPECT_EQ(status("TwoDArrayToFlexGrid", {rowsFromOne, objectArg(nullptr)}), -2);
+}
+
+TEST_F(ControlArraysTest, TreeViewOutlineByColumnDepth)
+{
+    auto tree = std::make_shared<controls::MemoryTreeView>();
+    tree->addNode(0, QStringLiteral("existing"));
+    const Variant outline(twoDArray({{0, 4}, {0, 2}}, {text("A"), Variant(), Variant(),       //
+                                                       Variant(), text("B"), Variant(),       //
+                                                       Variant(), Variant(), text("B1"),      //
+                                                       Variant(), text("C"), Variant::null(), //
+                                                       text("D"), Variant(), Variant()}));
+    ASSERT_EQ(status("TwoDArrayToTreeView", {outline, objectArg(controls::treeViewDispatch(tree)), Variant(true)}), 1);
+    ASSERT_EQ(tree->nodeCount(), 6);
+    const std::vector<std::pair<QString, int>> expected = {{"existing", 0}, {"A", 0}, {"B", 2}, {"B1", 3}, {"C", 2}, {"D", 0}};
+    for (int n = 1; n <= 6; ++n) {
+        EXPECT_EQ(tree->nodeText(n), expected[static_cast<std::size_t>(n - 1)].first);
+        EXPECT_EQ(tree->parentOf(n), expected[static_cast<std::size_t>(n - 1)].second) << n;
+    }
+    EXPECT_FALSE(tree->madeVisible(2)) << "root nodes are not made visible";
+    EXPECT_TRUE(tree->madeVisible(3));
+    EXPECT_TRUE(tree->madeVisible(4));
+    EXPECT_EQ(tree->selectedNode(), 1);
+
+    auto plain = std::make_shared<controls::MemoryTreeView>();
+    ASSERT_EQ(status("TwoDArrayToTreeView", {outline, objectArg(controls::treeViewDispatch(plain))}), 1);
+    EXPECT_FALSE(plain->madeVisible(2));
+
+    auto orphan = std::make_shared<controls::MemoryTreeView>();
+    EXPECT_EQ(status("TwoDArrayToTreeView", {Variant(twoDArray({{0, 0}, {0, 1}}, {Variant(), text("x")})),
+                                             objectArg(controls::treeViewDispatch(orphan))}),
+              -2) << "a child with no node above it";
+    EXPECT_EQ(status("TwoDArrayToTreeView", {text("x"), objectArg(controls::treeViewDispatch(orphan))}), -1);
 }
 
 } // namespace
