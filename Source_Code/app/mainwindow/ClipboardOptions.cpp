@@ -1,44 +1,56 @@
-// The clipboard copy options of the Edit menu and their mask in the settings store.
+// The clipboard copy options of the Edit menu and their mask in the settings store. The
+// menu items' checks are the options; the rules of their handlers and of the mask are
+// the report's copy options, the one place that defines them.
 #include "app/mainwindow/frmmain.h"
+
+#include "app/reports/CopyOptions.h"
 
 namespace tovu::mainwindow {
 
 namespace {
-constexpr int kAllOptions = (1 << kCopyOptions) - 1;  // 8191
+
+static_assert(kCopyOptions == reports::kCopyOptionCount);
+
+reports::CopyOptions optionsOf(const MainMenus& menus)
+{
+    reports::CopyOptions options;
+    for (int i = 0; i < kCopyOptions; ++i)
+        options.setChecked(i, menus.mnuCopyClipBoardOptions[static_cast<std::size_t>(i)]->isChecked());
+    return options;
 }
+
+void showOptions(MainMenus& menus, const reports::CopyOptions& options)
+{
+    for (int i = 0; i < kCopyOptions; ++i)
+        menus.mnuCopyClipBoardOptions[static_cast<std::size_t>(i)]->setChecked(options.checked(i));
+    menus.mnuoptall[1]->setChecked(options.selectAllChecked());
+    menus.mnuoptall[2]->setChecked(options.deleteAllChecked());
+}
+
+} // namespace
 
 int frmmain::copyOptionsMask() const
 {
-    int mask = 0;
-    for (int i = 0; i < kCopyOptions; ++i)
-        if (menus_.mnuCopyClipBoardOptions[static_cast<std::size_t>(i)]->isChecked())
-            mask += 1 << i;
-    return mask;
+    return optionsOf(menus_).mask();
 }
 
 void frmmain::storeCopyOptionsMask()
 {
-    ctx_.settings.SaveSetting(QStringLiteral("Clipboard"), QStringLiteral("Copy Options"), QString::number(copyOptionsMask()));
+    optionsOf(menus_).store(ctx_.settings);
 }
 
 void frmmain::mnuCopyClipBoardOptions_Click(int Index)
 {
-    QAction* option = menus_.mnuCopyClipBoardOptions.at(static_cast<std::size_t>(Index));
-    option->setChecked(!option->isChecked());
-    menus_.mnuoptall[1]->setChecked(false);
-    menus_.mnuoptall[2]->setChecked(false);
-    storeCopyOptionsMask();
+    reports::CopyOptions options = optionsOf(menus_);
+    options.mnuCopyClipBoardOptions_Click(Index, ctx_.settings);
+    showOptions(menus_, options);
 }
 
 void frmmain::mnuoptall_Click(int Index)
 {
-    const bool all = Index == 1;
-    for (QAction* option : menus_.mnuCopyClipBoardOptions)
-        option->setChecked(all);
-    ctx_.settings.SaveSetting(QStringLiteral("Clipboard"), QStringLiteral("Copy Options"),
-                              QString::number(all ? kAllOptions : 0));
-    menus_.mnuoptall[1]->setChecked(all);
-    menus_.mnuoptall[2]->setChecked(!all);
+    reports::CopyOptions options = optionsOf(menus_);
+    options.mnuoptall_Click(Index, ctx_.settings);
+    showOptions(menus_, options);
 }
 
 } // namespace tovu::mainwindow
