@@ -226,6 +226,9 @@ public:
     MethodStatus TwoDArrayToFlexGrid(automation::Variant& varArray, automation::DispatchRef& fg);
     MethodStatus TwoDArrayToTreeView(automation::Variant& varArray, automation::DispatchRef& tv, bool& blnExpandAll);
 
+    MethodStatus TwoDArrayToListView(automation::Variant& varArray, automation::DispatchRef& lv,
+                                     automation::Variant& varSelectItems);
+
     // Word tables. Every method ends with the same sixteen table arguments; the FlexGrid
     // methods take their end row and column by value (they never reach the caller).
     MethodStatus TwoDArrayToWordTable(

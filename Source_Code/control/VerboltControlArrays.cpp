@@ -211,6 +211,44 @@ MethodStatus Verbolt::ListViewToArray(automation::DispatchRef& lv, automation::V
     });
 }
 
+MethodStatus Verbolt::TwoDArrayToListView(automation::Variant& varArray, automation::DispatchRef& lv,
+                                          automation::Variant& varSelectItems)
+{
+    if (!varArray.isArray())
+        return -1;
+    return trapped<MethodStatus>(-2, [&] {
+        const SafeArray& array = varArray.array();
+        const automation::DispatchRef items = objectOf(lv, QStringLiteral("ListItems"));
+        const std::int32_t firstColumn = array.lbound(2);
+        for (std::int32_t r = array.lbound(1), lastRow = array.ubound(1); r <= lastRow; ++r) {
+            const automation::DispatchRef item =
+                objectOf(items, QStringLiteral("Add"),
+                         {Variant::missing(), Variant::missing(), Variant(array.get({r, firstColumn}).toString())});
+            for (std::int32_t c = firstColumn + 1, lastColumn = array.ubound(2); c <= lastColumn; ++c)
+                assignIndexed(item, QStringLiteral("SubItems"), Variant(c - firstColumn), array.get({r, c}));
+        }
+        memberOf(lv, QStringLiteral("SetFocus"));
+        const auto itemAt = [&](std::int32_t k) { return objectOf(items, QStringLiteral("Item"), {Variant(k)}); };
+        assignMember(itemAt(1), QStringLiteral("Selected"), Variant(false));
+        // Selects the first item whose text equals wanted, without regard to case.
+        const auto select = [&](const QString& wanted) {
+            for (std::int32_t k = 1, count = memberOf(items, QStringLiteral("Count")).toLong(); k <= count; ++k)
+                if (memberOf(itemAt(k), QStringLiteral("Text")).toString().compare(wanted, Qt::CaseInsensitive) == 0) {
+                    assignMember(itemAt(k), QStringLiteral("Selected"), Variant(true));
+                    return;
+                }
+        };
+        if (varSelectItems.isArray()) {
+            const SafeArray& wanted = varSelectItems.array();
+            for (std::int32_t i = wanted.lbound(1), last = wanted.ubound(1); i <= last; ++i)
+                select(wanted.get({i}).toString());
+        } else if (varSelectItems.isString()) {
+            select(varSelectItems.toString());
+        }
+        return MethodStatus{1};
+    });
+}
+
 MethodStatus Verbolt::TwoDArrayToFlexGrid(automation::Variant& varArray, automation::DispatchRef& fg)
 {
     if (!varArray.isArray())

@@ -224,6 +224,8 @@ std::vector<MethodEntry> buildTable()
                                                 {required("varArray"), required("cl")}),
         method<&Verbolt::TwoDArrayToHTMLTable>(0x6003006F, "TwoDArrayToHTMLTable",
                                                withHtmlTable({required("varArray"), required("strTable")}, true)),
+        method<&Verbolt::TwoDArrayToListView>(0x60030070, "TwoDArrayToListView",
+                                              {required("varArray"), required("lv"), opt("varSelectItems")}),
         method<&Verbolt::TwoDArrayToHTMLFile>(0x60030071, "TwoDArrayToHTMLFile", htmlFileParams(true)),
         method<&Verbolt::TwoDArrayToFlexGrid>(0x60030072, "TwoDArrayToFlexGrid", {required("varArray"), required("fg")}),
         method<&Verbolt::TwoDArrayToWordTable>(0x60030073, "TwoDArrayToWordTable", withTableFormat({required("varArray")})),

@@ -279,3 +279,37 @@ TEST_F(ControlArraysTest, TreeViewOutlineByColumnDepth)
 
 } // namespace
 } // namespace tovu::control::testing
+
+namespace tovu::control::testing {
+namespace {
+
+TEST_F(ControlArraysTest, ListViewGetsItemsAfterItsOwnAndSelectsByText)
+{
+    auto view = std::make_shared<controls::MemoryListView>(std::vector<QString>{"Name", "Value", "Unit"});
+    view->addItem(QStringLiteral("existing"));
+    view->setItemSelected(1, true);
+    const automation::DispatchRef lv = controls::listViewDispatch(view);
+    const Variant rows(twoDArray({{1, 2}, {1, 3}}, {text("Gain"), text("20"), text("dB"), text("Range"),
+                                                   Variant(std::int32_t{100}), text("mm")}));
+    ASSERT_EQ(status("TwoDArrayToListView", {rows, objectArg(lv), Variant(SafeArray::ofValues({text("RANGE"), text("none")}))}), 1);
+    ASSERT_EQ(view->itemCount(), 3);
+    EXPECT_EQ(view->itemText(2), QStringLiteral("Gain"));
+    EXPECT_EQ(view->subItem(2, 1), QStringLiteral("20"));
+    EXPECT_EQ(view->subItem(3, 2), QStringLiteral("mm"));
+    EXPECT_FALSE(view->itemSelected(1)) << "item 1 is deselected";
+    EXPECT_FALSE(view->itemSelected(2));
+    EXPECT_TRUE(view->itemSelected(3));
+    EXPECT_EQ(view->focusCount, 1);
+
+    ASSERT_EQ(status("TwoDArrayToListView", {rows, objectArg(lv), text("gain")}), 1);
+    EXPECT_TRUE(view->itemSelected(2)) << "the first item with the text";
+    EXPECT_FALSE(view->itemSelected(4));
+    ASSERT_EQ(status("TwoDArrayToListView", {rows, objectArg(lv), text("nothing like it")}), 1);
+    EXPECT_EQ(view->itemCount(), 7);
+
+    EXPECT_EQ(status("TwoDArrayToListView", {text("x"), objectArg(lv)}), -1);
+    EXPECT_EQ(status("TwoDArrayToListView", {rows, objectArg(std::make_shared<automation::Collection>())}), -2);
+}
+
+} // namespace
+} // namespace tovu::control::testing
