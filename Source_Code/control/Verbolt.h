@@ -229,6 +229,11 @@ public:
     MethodStatus TwoDArrayToListView(automation::Variant& varArray, automation::DispatchRef& lv,
                                      automation::Variant& varSelectItems);
 
+    MethodStatus DirListBoxToOneDArray(automation::DispatchRef& dlb, automation::Variant& varArray);
+    MethodStatus DriveListBoxToOneDArray(automation::DispatchRef& dlb, automation::Variant& varArray);
+    MethodStatus FileListBoxToOneDArray(automation::DispatchRef& flb, automation::Variant& varArray,
+                                        bool& blnSelectedOnly);
+
     // Word tables. Every method ends with the same sixteen table arguments; the FlexGrid
     // methods take their end row and column by value (they never reach the caller).
     MethodStatus TwoDArrayToWordTable(

@@ -77,6 +77,21 @@ void eachPair(const SafeArray& array, F add)
         add(array.get({r, first}), Variant(array.get({r, first + 1}).toString()));
 }
 
+// The list-type method shape: the class test (-1), the array test (-2), then the entries
+// (-3 for none and for any failure).
+MethodStatus listToArray(const automation::DispatchRef& list, const char* className, Variant& varArray,
+                         bool selectedOnly)
+{
+    if (!isClass(list, className))
+        return -1;
+    if (!varArray.isArray())
+        return -2;
+    return trapped<MethodStatus>(-3, [&] {
+        varArray = Variant(listEntries(list, selectedOnly));
+        return MethodStatus{1};
+    });
+}
+
 // object.name(index) = value.
 void assignIndexed(const automation::DispatchRef& object, const QString& name, const Variant& index, Variant value)
 {
@@ -89,12 +104,40 @@ void assignIndexed(const automation::DispatchRef& object, const QString& name, c
 
 MethodStatus Verbolt::ComboBoxToOneDArray(automation::DispatchRef& cb, automation::Variant& varArray)
 {
-    if (!isClass(cb, "ComboBox"))
+    return listToArray(cb, "ComboBox", varArray, false);
+}
+
+MethodStatus Verbolt::DirListBoxToOneDArray(automation::DispatchRef& dlb, automation::Variant& varArray)
+{
+    // The folders above the current one (List(-1) and lower) are not taken.
+    return listToArray(dlb, "DirListBox", varArray, false);
+}
+
+MethodStatus Verbolt::DriveListBoxToOneDArray(automation::DispatchRef& dlb, automation::Variant& varArray)
+{
+    return listToArray(dlb, "DriveListBox", varArray, false);
+}
+
+MethodStatus Verbolt::FileListBoxToOneDArray(automation::DispatchRef& flb, automation::Variant& varArray,
+                                             bool& blnSelectedOnly)
+{
+    if (!isClass(flb, "FileListBox"))
         return -1;
     if (!varArray.isArray())
         return -2;
     return trapped<MethodStatus>(-3, [&] {
-        varArray = Variant(listEntries(cb, false));
+        // The array grows by one element per file taken, so with none taken it stays as it
+        // was; its elements keep their kind.
+        std::vector<Variant> taken;
+        for (std::int32_t i = 0, count = memberOf(flb, QStringLiteral("ListCount")).toLong(); i < count; ++i)
+            if (!blnSelectedOnly || memberOf(flb, QStringLiteral("Selected"), {Variant(i)}).toBoolean())
+                taken.push_back(memberOf(flb, QStringLiteral("List"), {Variant(i)}));
+        if (taken.empty())
+            return MethodStatus{1};
+        SafeArray array({{0, static_cast<std::int32_t>(taken.size()) - 1}}, varArray.array().elementType());
+        for (std::size_t k = 0; k < taken.size(); ++k)
+            array.set({static_cast<std::int32_t>(k)}, taken[k]);
+        varArray = Variant(std::move(array));
         return MethodStatus{1};
     });
 }
@@ -102,14 +145,7 @@ MethodStatus Verbolt::ComboBoxToOneDArray(automation::DispatchRef& cb, automatio
 MethodStatus Verbolt::ListBoxToOneDArray(automation::DispatchRef& lb, automation::Variant& varArray,
                                          bool& blnSelectedOnly)
 {
-    if (!isClass(lb, "ListBox"))
-        return -1;
-    if (!varArray.isArray())
-        return -2;
-    return trapped<MethodStatus>(-3, [&] {
-        varArray = Variant(listEntries(lb, blnSelectedOnly));
-        return MethodStatus{1};
-    });
+    return listToArray(lb, "ListBox", varArray, blnSelectedOnly);
 }
 
 MethodStatus Verbolt::TextBoxToOneDArray(automation::DispatchRef& tb, automation::Variant& varArray)

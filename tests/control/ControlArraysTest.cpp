@@ -3,12 +3,15 @@
 #include "ArrayValues.h"
 #include "ControlFixture.h"
 #include "platform/automation/Collection.h"
+#include "platform/automation/DispatchTable.h"
 #include "platform/automation/Dictionary.h"
 #include "platform/controls/FlexGrid.h"
 #include "platform/controls/ListControls.h"
 #include "platform/controls/ListView.h"
 #include "platform/controls/TextControls.h"
 #include "platform/controls/TreeView.h"
+
+#include <set>
 
 namespace tovu::control::testing {
 namespace {
@@ -309,6 +312,66 @@ TEST_F(ControlArraysTest, ListViewGetsItemsAfterItsOwnAndSelectsByText)
 
     EXPECT_EQ(status("TwoDArrayToListView", {text("x"), objectArg(lv)}), -1);
     EXPECT_EQ(status("TwoDArrayToListView", {rows, objectArg(std::make_shared<automation::Collection>())}), -2);
+}
+
+} // namespace
+} // namespace tovu::control::testing
+
+namespace tovu::control::testing {
+namespace {
+
+// A host's folder, drive or file list box: List(i) for i from first to ListCount - 1 (a
+// folder box lists the folders above the current one at negative indexes) and Selected(i).
+automation::DispatchRef fileSystemList(const char* className, std::vector<QString> entries, std::int32_t first = 0,
+                                       std::set<std::int32_t> selected = {})
+{
+    auto list = std::make_shared<std::vector<QString>>(std::move(entries));
+    const auto at = [list, first](const Args& a) {
+        const std::int32_t i = automation::argumentAt(a, 0).toLong();
+        if (i < first || i - first >= static_cast<std::int32_t>(list->size()))
+            throw automation::AutomationError::standard(381);
+        return i - first;
+    };
+    return automation::makeDispatch(
+        {{QStringLiteral("ListCount"), 1,
+          [list, first](Args&) { return Variant(static_cast<std::int32_t>(list->size()) + first); }},
+         {QStringLiteral("List"), 2, [list, at](Args& a) { return Variant(list->at(static_cast<std::size_t>(at(a)))); }},
+         {QStringLiteral("Selected"), 3, [at, selected, first](Args& a) { return Variant(selected.count(at(a) + first) > 0); }}},
+        QString::fromLatin1(className));
+}
+
+TEST_F(ControlArraysTest, FolderDriveAndFileListBoxes)
+{
+    Variant array = anArray();
+    const auto folders = fileSystemList("DirListBox", {"/", "home", "data", "scans"}, -2);
+    ASSERT_EQ(toArray("DirListBoxToOneDArray", folders, array), 1);
+    EXPECT_EQ(elementsOf(array), (std::vector<QString>{"data", "scans"})) << "only the entries from 0";
+    array = anArray();
+    ASSERT_EQ(toArray("DriveListBoxToOneDArray", fileSystemList("DriveListBox", {"a:", "c:"}), array), 1);
+    EXPECT_EQ(elementsOf(array), (std::vector<QString>{"a:", "c:"}));
+
+    const auto files = fileSystemList("FileListBox", {"one.dat", "two.dat", "three.dat"}, 0, {1, 2});
+    array = Variant(SafeArray({{0, 9}}));
+    ASSERT_EQ(toArray("FileListBoxToOneDArray", files, array), 1);
+    EXPECT_EQ(elementsOf(array), (std::vector<QString>{"one.dat", "two.dat", "three.dat"}));
+    ASSERT_EQ(toArray("FileListBoxToOneDArray", files, array, {Variant(true)}), 1);
+    EXPECT_EQ(elementsOf(array), (std::vector<QString>{"two.dat", "three.dat"}));
+
+    struct Empty {
+        const char* method;
+        const char* className;
+        std::int16_t expected;
+    } empties[] = {{"DirListBoxToOneDArray", "DirListBox", -3},
+                   {"DriveListBoxToOneDArray", "DriveListBox", -3},
+                   {"FileListBoxToOneDArray", "FileListBox", 1}};
+    for (const Empty& e : empties) {
+        array = anArray();
+        EXPECT_EQ(toArray(e.method, fileSystemList(e.className, {}), array), e.expected) << e.method;
+        EXPECT_EQ(array, anArray()) << e.method;
+        EXPECT_EQ(toArray(e.method, fileSystemList("ListBox", {"x"}), array), -1) << e.method;
+        Variant notArray = text("x");
+        EXPECT_EQ(toArray(e.method, fileSystemList(e.className, {"x"}), notArray), -2) << e.method;
+    }
 }
 
 } // namespace
