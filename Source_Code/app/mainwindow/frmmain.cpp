@@ -59,6 +59,7 @@ frmmain::frmmain(MainContext& ctx) : ctx_(ctx)
     transferHost_ = std::make_unique<WindowTransferHost>(*this);
     dragDrop_ = std::make_unique<DragDropWiring>(*this);
     connectItemCommands();
+    connectServiceWindows();
     statusBar();
     // 9750 x 7365 twips at the least.
     setMinimumSize(9750 / kTwipsPerPixel, 7365 / kTwipsPerPixel);

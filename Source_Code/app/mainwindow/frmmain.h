@@ -9,6 +9,7 @@
 
 #include "app/display/AScanMenuController.h"
 #include "app/display/widgets/AScanWidget.h"
+#include "app/link/Thickness.h"
 #include "app/mainwindow/ItemListModel.h"
 #include "app/mainwindow/MainContext.h"
 #include "app/mainwindow/MainMenus.h"
@@ -236,6 +237,10 @@ private:
     void DFDTree_PopUp(int position, const QPoint& globalPos);
 
     void connectItemCommands();
+    void connectServiceWindows();
+    void mnuTerminal_Click();
+    void mnuThickness_Click();
+    void mnuSetPrivilege_Click();
     void connectFileCommands();
     void storeNote(int box, const QString& text);
     void storeMemo();
@@ -246,6 +251,7 @@ private:
     std::unique_ptr<WindowTransferHost> transferHost_;
     std::unique_ptr<DragDropWiring> dragDrop_;
     std::unique_ptr<ReportWiring> reports_;
+    link::ThicknessLog thicknessLog_;  // the readings held for the program's life
 
     MainContext& ctx_;
     MainMenus menus_;
