@@ -1,0 +1,442 @@
+#include "platform/office/graph/ChartXml.h"
+
+#include <QXmlStreamWriter>
+#include <cmath>
+
+namespace tovu::platform::graph {
+
+namespace {
+
+constexpr const char* kA = "http://schemas.openxmlformats.org/drawingml/2006/main";
+constexpr const char* kR = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+
+// A plain colour per series, repeated after the last.
+constexpr const char* kSeriesColours[] = {"4472C4", "ED7D31", "A5A5A5", "FFC000", "5B9BD5", "70AD47"};
+
+class ChartWriter {
+public:
+    ChartWriter(const ChartModel& chart, QByteArray* out) : c_(chart), t_(chart.typeInfo()), x_(out) {}
+    void write();
+
+private:
+    void start(const char* name) { x_.writeStartElement(QLatin1String(kChartNamespace), QLatin1String(name)); }
+    void end() { x_.writeEndElement(); }
+    void val(const char* name, const QString& value)
+    {
+        x_.writeEmptyElement(QLatin1String(kChartNamespace), QLatin1String(name));
+        x_.writeAttribute(QStringLiteral("val"), value);
+    }
+    void val(const char* name, int value) { val(name, QString::number(value)); }
+    void a(const char* name) { x_.writeStartElement(QLatin1String(kA), QLatin1String(name)); }
+
+    void richText(const QString& text, double size, bool bold);
+    void textProperties(double size);
+    void plot();
+    void series(const DataSeries& s, int index, const QStringList& categories);
+    void stringLiteral(const char* name, const QStringList& texts);
+    void numberLiteral(const char* name, const std::vector<std::optional<double>>& values);
+    void shapeProperties(int index, bool lineOnly, bool noLine = false);
+    void closePlot(const std::vector<int>& ids);
+    void axis(const char* kind, int id, int cross, const char* position, bool title);
+
+    const ChartModel& c_;
+    const ChartTypeInfo& t_;
+    QXmlStreamWriter x_;
+};
+
+QString hundredths(double points)
+{
+    return QString::number(static_cast<int>(std::lround(points * 100)));
+}
+
+QString number(double v)
+{
+    return QString::number(v, 'g', 15);
+}
+
+void ChartWriter::write()
+{
+    x_.writeStartDocument(QStringLiteral("1.0"), true);
+    x_.writeNamespace(QLatin1String(kChartNamespace), QStringLiteral("c"));
+    x_.writeNamespace(QLatin1String(kA), QStringLiteral("a"));
+    x_.writeNamespace(QLatin1String(kR), QStringLiteral("r"));
+    start("chartSpace");
+    val("roundedCorners", 0);
+    start("chart");
+    if (c_.hasTitle) {
+        start("title");
+        richText(c_.title, c_.titleFontSize, true);
+        val("overlay", 0);
+        end();
+    }
+    val("autoTitleDeleted", c_.hasTitle ? 0 : 1);
+    if (t_.threeD) {
+        start("view3D");
+        val("rotX", t_.family == ChartFamily::Pie ? 30 : 15);
+        val("rotY", t_.family == ChartFamily::Pie ? 0 : 20);
+        val("rAngAx", t_.family == ChartFamily::Pie ? 0 : 1);
+        end();
+    }
+    start("plotArea");
+    x_.writeEmptyElement(QLatin1String(kChartNamespace), QStringLiteral("layout"));
+    plot();
+    end();  // plotArea
+    start("legend");
+    val("legendPos", QStringLiteral("r"));
+    val("overlay", 0);
+    end();
+    val("plotVisOnly", 1);
+    val("dispBlanksAs", QStringLiteral("gap"));
+    end();  // chart
+    textProperties(c_.fontSize);
+    end();  // chartSpace
+    x_.writeEndDocument();
+}
+
+void ChartWriter::richText(const QString& text, double size, bool bold)
+{
+    start("tx");
+    start("rich");
+    x_.writeEmptyElement(QLatin1String(kA), QStringLiteral("bodyPr"));
+    a("p");
+    a("pPr");
+    x_.writeEmptyElement(QLatin1String(kA), QStringLiteral("defRPr"));
+    x_.writeAttribute(QStringLiteral("sz"), hundredths(size));
+    x_.writeAttribute(QStringLiteral("b"), bold ? QStringLiteral("1") : QStringLiteral("0"));
+    end();
+    a("r");
+    x_.writeEmptyElement(QLatin1String(kA), QStringLiteral("rPr"));
+    x_.writeAttribute(QStringLiteral("lang"), QStringLiteral("en-US"));
+    x_.writeAttribute(QStringLiteral("sz"), hundredths(size));
+    x_.writeAttribute(QStringLiteral("b"), bold ? QStringLiteral("1") : QStringLiteral("0"));
+    x_.writeTextElement(QLatin1String(kA), QStringLiteral("t"), text);
+    end();  // r
+    end();  // p
+    end();  // rich
+    end();  // tx
+}
+
+void ChartWriter::textProperties(double size)
+{
+    start("txPr");
+    x_.writeEmptyElement(QLatin1String(kA), QStringLiteral("bodyPr"));
+    x_.writeEmptyElement(QLatin1String(kA), QStringLiteral("lstStyle"));
+    a("p");
+    a("pPr");
+    x_.writeEmptyElement(QLatin1String(kA), QStringLiteral("defRPr"));
+    x_.writeAttribute(QStringLiteral("sz"), hundredths(size));
+    end();
+    x_.writeEmptyElement(QLatin1String(kA), QStringLiteral("endParaRPr"));
+    x_.writeAttribute(QStringLiteral("lang"), QStringLiteral("en-US"));
+    end();
+    end();
+}
+
+QString groupingName(Grouping g)
+{
+    switch (g) {
+    case Grouping::Clustered: return QStringLiteral("clustered");
+    case Grouping::Stacked: return QStringLiteral("stacked");
+    case Grouping::PercentStacked: return QStringLiteral("percentStacked");
+    case Grouping::Standard: break;
+    }
+    return QStringLiteral("standard");
+}
+
+QString shapeName(BarShape s)
+{
+    switch (s) {
+    case BarShape::Cone: return QStringLiteral("cone");
+    case BarShape::Cylinder: return QStringLiteral("cylinder");
+    case BarShape::Pyramid: return QStringLiteral("pyramid");
+    case BarShape::Box: break;
+    }
+    return QStringLiteral("box");
+}
+
+void ChartWriter::plot()
+{
+    const QStringList categories = c_.categories();
+    const std::vector<DataSeries> all = c_.series();
+    auto writeSeries = [&](std::size_t count) {
+        for (std::size_t i = 0; i < all.size() && i < count; ++i)
+            series(all[i], static_cast<int>(i), categories);
+    };
+    const std::size_t every = all.size();
+    switch (t_.family) {
+    case ChartFamily::Column:
+    case ChartFamily::Bar:
+        start(t_.threeD ? "bar3DChart" : "barChart");
+        val("barDir", t_.family == ChartFamily::Bar ? QStringLiteral("bar") : QStringLiteral("col"));
+        val("grouping", groupingName(t_.grouping));
+        val("varyColors", 0);
+        writeSeries(every);
+        val("gapWidth", 150);
+        if (t_.threeD) {
+            val("shape", shapeName(t_.shape));
+        } else if (t_.grouping == Grouping::Stacked || t_.grouping == Grouping::PercentStacked) {
+            val("overlap", 100);
+        }
+        closePlot(t_.threeD && t_.grouping == Grouping::Standard ? std::vector<int>{1, 2, 3} : std::vector<int>{1, 2});
+        return;
+    case ChartFamily::Line:
+    case ChartFamily::Stock:
+        start(t_.threeD ? "line3DChart" : "lineChart");
+        val("grouping", groupingName(t_.grouping));
+        val("varyColors", 0);
+        writeSeries(every);
+        if (t_.family == ChartFamily::Stock) {
+            // High-low lines over the points; the series themselves draw no line.
+            start("hiLowLines");
+            end();
+        }
+        if (t_.threeD)
+            val("gapDepth", 150);
+        else
+            val("marker", 1);
+        closePlot(t_.threeD ? std::vector<int>{1, 2, 3} : std::vector<int>{1, 2});
+        return;
+    case ChartFamily::Area:
+        start(t_.threeD ? "area3DChart" : "areaChart");
+        val("grouping", groupingName(t_.grouping));
+        val("varyColors", 0);
+        writeSeries(every);
+        closePlot(t_.threeD && t_.grouping == Grouping::Standard ? std::vector<int>{1, 2, 3} : std::vector<int>{1, 2});
+        return;
+    case ChartFamily::Pie:
+        if (t_.variant) {
+            start("ofPieChart");
+            val("ofPieType", t_.variant == 1 ? QStringLiteral("bar") : QStringLiteral("pie"));
+            val("varyColors", 1);
+            writeSeries(1);
+            val("gapWidth", 100);
+            val("secondPieSize", 75);
+            start("serLines");
+            end();
+            end();
+            return;
+        }
+        start(t_.threeD ? "pie3DChart" : "pieChart");
+        val("varyColors", 1);
+        writeSeries(1);  // a pie shows its first series
+        if (!t_.threeD)
+            val("firstSliceAng", 0);
+        end();
+        return;
+    case ChartFamily::Doughnut:
+        start("doughnutChart");
+        val("varyColors", 1);
+        writeSeries(every);
+        val("firstSliceAng", 0);
+        val("holeSize", 50);
+        end();
+        return;
+    case ChartFamily::Radar:
+        start("radarChart");
+        val("radarStyle", t_.variant == 1 ? QStringLiteral("filled") : t_.markers ? QStringLiteral("marker")
+                                                                                    : QStringLiteral("standard"));
+        val("varyColors", 0);
+        writeSeries(every);
+        closePlot({1, 2});
+        return;
+    case ChartFamily::Scatter:
+        start("scatterChart");
+        val("scatterStyle", t_.smooth    ? (t_.markers ? QStringLiteral("smoothMarker") : QStringLiteral("smooth"))
+                            : t_.lines   ? (t_.markers ? QStringLiteral("lineMarker") : QStringLiteral("line"))
+                                         : QStringLiteral("marker"));
+        val("varyColors", 0);
+        writeSeries(every);
+        closePlot({1, 2});
+        return;
+    case ChartFamily::Bubble:
+        start("bubbleChart");
+        val("varyColors", 0);
+        writeSeries(every);
+        val("bubble3D", t_.threeD ? 1 : 0);
+        val("bubbleScale", 100);
+        val("showNegBubbles", 0);
+        closePlot({1, 2});
+        return;
+    case ChartFamily::Surface:
+        start(t_.variant == 1 ? "surfaceChart" : "surface3DChart");
+        val("wireframe", t_.lines ? 0 : 1);
+        writeSeries(every);
+        closePlot({1, 2, 3});
+        return;
+    }
+}
+
+void ChartWriter::stringLiteral(const char* name, const QStringList& texts)
+{
+    start(name);
+    start("strLit");
+    val("ptCount", static_cast<int>(texts.size()));
+    for (int i = 0; i < texts.size(); ++i) {
+        start("pt");
+        x_.writeAttribute(QStringLiteral("idx"), QString::number(i));
+        x_.writeTextElement(QLatin1String(kChartNamespace), QStringLiteral("v"), texts[i]);
+        end();
+    }
+    end();
+    end();
+}
+
+void ChartWriter::numberLiteral(const char* name, const std::vector<std::optional<double>>& values)
+{
+    start(name);
+    start("numLit");
+    x_.writeTextElement(QLatin1String(kChartNamespace), QStringLiteral("formatCode"), QStringLiteral("General"));
+    val("ptCount", static_cast<int>(values.size()));
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (!values[i])
+            continue;  // an empty cell is a gap
+        start("pt");
+        x_.writeAttribute(QStringLiteral("idx"), QString::number(i));
+        x_.writeTextElement(QLatin1String(kChartNamespace), QStringLiteral("v"), number(*values[i]));
+        end();
+    }
+    end();
+    end();
+}
+
+void ChartWriter::shapeProperties(int index, bool lineOnly, bool noLine)
+{
+    const QString colour = QLatin1String(kSeriesColours[static_cast<std::size_t>(index) % std::size(kSeriesColours)]);
+    start("spPr");
+    if (!lineOnly) {
+        a("solidFill");
+        x_.writeEmptyElement(QLatin1String(kA), QStringLiteral("srgbClr"));
+        x_.writeAttribute(QStringLiteral("val"), colour);
+        end();
+    }
+    a("ln");
+    if (noLine) {
+        x_.writeEmptyElement(QLatin1String(kA), QStringLiteral("noFill"));
+    } else if (lineOnly) {
+        x_.writeAttribute(QStringLiteral("w"), QStringLiteral("28575"));
+        a("solidFill");
+        x_.writeEmptyElement(QLatin1String(kA), QStringLiteral("srgbClr"));
+        x_.writeAttribute(QStringLiteral("val"), colour);
+        end();
+    }
+    end();
+    end();
+}
+
+void ChartWriter::series(const DataSeries& s, int index, const QStringList& categories)
+{
+    start("ser");
+    val("idx", index);
+    val("order", index);
+    start("tx");
+    x_.writeTextElement(QLatin1String(kChartNamespace), QStringLiteral("v"), s.name);
+    end();
+    const ChartFamily f = t_.family;
+    const bool lineLike = f == ChartFamily::Line || f == ChartFamily::Radar || f == ChartFamily::Scatter ||
+                          f == ChartFamily::Stock;
+    const bool pieLike = f == ChartFamily::Pie || f == ChartFamily::Doughnut;
+    if (!pieLike && f != ChartFamily::Surface)
+        shapeProperties(index, lineLike && !(f == ChartFamily::Radar && t_.variant == 1),
+                        f == ChartFamily::Stock || (f == ChartFamily::Scatter && !t_.lines));
+    if (f == ChartFamily::Column || f == ChartFamily::Bar || f == ChartFamily::Bubble)
+        val("invertIfNegative", 0);
+    if (lineLike && f != ChartFamily::Radar) {
+        start("marker");
+        val("symbol", t_.markers ? QStringLiteral("auto") : QStringLiteral("none"));
+        end();
+    } else if (f == ChartFamily::Radar) {
+        start("marker");
+        val("symbol", t_.markers ? QStringLiteral("auto") : QStringLiteral("none"));
+        end();
+    }
+    if (pieLike && t_.exploded)
+        val("explosion", 25);
+    if (f == ChartFamily::Scatter || f == ChartFamily::Bubble) {
+        // X values from the column labels where they are numbers, else 1, 2, 3 ...
+        std::vector<std::optional<double>> xs;
+        for (int i = 0; i < categories.size(); ++i)
+            xs.push_back(numberOf(categories[i]).value_or(i + 1));
+        numberLiteral("xVal", xs);
+        numberLiteral("yVal", s.values);
+        if (f == ChartFamily::Bubble) {
+            std::vector<std::optional<double>> sizes;
+            for (const auto& v : s.values)
+                sizes.push_back(v ? std::optional<double>(std::fabs(*v)) : std::nullopt);
+            numberLiteral("bubbleSize", sizes);
+            val("bubble3D", t_.threeD ? 1 : 0);
+        } else {
+            val("smooth", t_.smooth ? 1 : 0);
+        }
+    } else {
+        stringLiteral("cat", categories);
+        numberLiteral("val", s.values);
+        if (f == ChartFamily::Line || f == ChartFamily::Stock)
+            val("smooth", 0);
+    }
+    end();
+}
+
+void ChartWriter::closePlot(const std::vector<int>& ids)
+{
+    // The plot names its axes last; the axes follow it in the plot area.
+    for (int id : ids)
+        val("axId", id);
+    end();
+    const bool xy = t_.family == ChartFamily::Scatter || t_.family == ChartFamily::Bubble;
+    const bool across = t_.family == ChartFamily::Bar;
+    axis(xy ? "valAx" : "catAx", 1, 2, across ? "l" : "b", false);
+    axis("valAx", 2, 1, across ? "b" : "l", c_.valueAxisHasTitle);
+    if (ids.size() == 3)
+        axis("serAx", 3, 2, "b", false);
+}
+
+void ChartWriter::axis(const char* kind, int id, int cross, const char* position, bool title)
+{
+    start(kind);
+    val("axId", id);
+    start("scaling");
+    val("orientation", QStringLiteral("minMax"));
+    end();
+    val("delete", 0);
+    val("axPos", QLatin1String(position));
+    if (QLatin1String(kind) == QLatin1String("valAx") && id == 2) {
+        start("majorGridlines");
+        end();
+    }
+    if (title) {
+        start("title");
+        richText(c_.valueAxisTitle, c_.fontSize, true);
+        val("overlay", 0);
+        end();
+    }
+    if (QLatin1String(kind) == QLatin1String("valAx")) {
+        start("numFmt");
+        x_.writeAttribute(QStringLiteral("formatCode"), QStringLiteral("General"));
+        x_.writeAttribute(QStringLiteral("sourceLinked"), QStringLiteral("1"));
+        end();
+    }
+    val("majorTickMark", QStringLiteral("out"));
+    val("minorTickMark", QStringLiteral("none"));
+    val("tickLblPos", QStringLiteral("nextTo"));
+    val("crossAx", cross);
+    val("crosses", QStringLiteral("autoZero"));
+    if (QLatin1String(kind) == QLatin1String("catAx")) {
+        val("auto", 1);
+        val("lblAlgn", QStringLiteral("ctr"));
+        val("lblOffset", 100);
+    } else if (QLatin1String(kind) == QLatin1String("valAx")) {
+        val("crossBetween", t_.family == ChartFamily::Area ? QStringLiteral("midCat") : QStringLiteral("between"));
+    }
+    end();
+}
+
+}  // namespace
+
+QByteArray chartPartXml(const ChartModel& chart)
+{
+    QByteArray out;
+    ChartWriter(chart, &out).write();
+    return out;
+}
+
+}  // namespace tovu::platform::graph
