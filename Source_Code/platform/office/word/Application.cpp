@@ -22,7 +22,7 @@ void Application::enter(const char* operation, const QString& arguments) const
     hooks_->enter(op, arguments);
 }
 
-QString Application::version() const { enter("Version"); return QStringLiteral("16.0"); }
+QString Application::version() const { enter("Version"); return environment_->version(); }
 QString Application::caption() const { enter("Caption"); return caption_; }
 void Application::setCaption(const QString& caption) { enter("SetCaption", caption); caption_ = caption; }
 bool Application::visible() const { enter("Visible"); return visible_; }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "platform/office/word/FloatingChart.h"
 #include "platform/office/word/Formats.h"
+#include "platform/office/word/MergeField.h"
 #include "platform/office/word/Picture.h"
 #include "platform/office/word/Story.h"
 #include "platform/office/word/TableModel.h"
@@ -29,7 +31,8 @@ struct CarriedXml {
     bool block = false;  // a body-level element (else inside a paragraph)
 };
 
-using EmbeddedObject = std::variant<InlinePicture, FloatingPicture, TableModel, Field, CarriedXml>;
+using EmbeddedObject =
+    std::variant<InlinePicture, FloatingPicture, TableModel, Field, CarriedXml, FloatingChart, MergeField>;
 
 struct Hyperlink {
     QString address;

@@ -9,6 +9,7 @@
 namespace tovu::platform::word {
 
 class Application;
+struct MailMergeState;
 
 // What every object handed out for one document shares: the model, the test hooks, the
 // selection, and whether the document is still open. Objects outlive a closed document
@@ -23,6 +24,8 @@ struct DocumentState {
     std::uint64_t savedRevision = 0;
     SaveFormat fileFormat = SaveFormat::Default;  // what Save writes
     bool closed = false;
+    // The document's mail merge (MailMerge.cpp), made on first use.
+    std::shared_ptr<MailMergeState> mailMerge;
 
     void enter(const QString& operation, const QString& arguments = {}) const
     {

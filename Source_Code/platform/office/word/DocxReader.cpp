@@ -513,6 +513,10 @@ void Reader::readParagraph(QXmlStreamReader& x, const QString& text, Story& stor
                 ++pageFields;
                 story.appendRaw(StoryChar{kObjectChar, story.pool().font(markFont), 0, link, m_->addObject(Field{instr == QLatin1String("PAGE") ? Field::Kind::Page : Field::Kind::NumPages})});
                 x.skipCurrentElement();
+            } else if (instr == QLatin1String("MERGEFIELD")) {
+                const QString name = x.attributes().value(QLatin1String(kW), QStringLiteral("instr")).toString().simplified().section(QLatin1Char(' '), 1, 1).remove(QLatin1Char('"'));
+                story.appendRaw(StoryChar{kObjectChar, story.pool().font(markFont), 0, link, m_->addObject(MergeField{name})});
+                x.skipCurrentElement();
             }
             // Other fields: their result runs are read as text.
         } else if (w && (n == QLatin1String("bookmarkStart") || n == QLatin1String("bookmarkEnd"))) {

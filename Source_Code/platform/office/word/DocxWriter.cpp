@@ -1,5 +1,8 @@
 #include "platform/office/word/DocxWriter.h"
 
+#include "platform/office/graph/ChartXml.h"
+#include "platform/office/word/ChartDrawing.h"
+
 #include "platform/office/word/OoxmlNames.h"
 #include "platform/office/word/TableFormats.h"
 #include "platform/office/word/SchemaOrder.h"
@@ -471,6 +474,39 @@ void Writer::writeObject(Part& p, const EmbeddedObject& object, const CharFormat
         writeField(p, field->kind == Field::Kind::Page ? " PAGE " : " NUMPAGES ", font);
     } else if (const auto* carried = std::get_if<CarriedXml>(&object)) {
         p.raw(carried->xml);
+    } else if (const auto* chart = std::get_if<FloatingChart>(&object)) {
+        // A chart part of its own; name and relationship never meet those carried from a file.
+        const int id = ++drawingId_;
+        const auto taken = [&](const QString& name, const QString& rel) {
+            for (const auto& cp : m_.carried.parts)
+                if (cp.name == QStringLiteral("word/") + name)
+                    return true;
+            for (const auto& r : m_.carried.documentRelationships)
+                if (r.id == rel)
+                    return true;
+            return parts_.contains(QStringLiteral("word/") + name);
+        };
+        QString name = QStringLiteral("charts/tvchart%1.xml").arg(id);
+        QString rel = QStringLiteral("tvChart%1").arg(id);
+        for (int k = 1; taken(name, rel); ++k) {
+            name = QStringLiteral("charts/tvchart%1-%2.xml").arg(id).arg(k);
+            rel = QStringLiteral("tvChart%1-%2").arg(id).arg(k);
+        }
+        parts_[QStringLiteral("word/") + name] = graph::chartPartXml(chart->chart);
+        overrides_[QStringLiteral("word/") + name] = QLatin1String(graph::kChartContentType);
+        p.rels.list.push_back(Relationship{rel, QLatin1String(graph::kChartRelationship), name, false});
+        w(p, "r");
+        writeRunProps(p, font, false);
+        writeChartDrawing(p.x, *chart, id, rel);
+        p.x.writeEndElement();
+    } else if (const auto* merge = std::get_if<MergeField>(&object)) {
+        w(p, "fldSimple");
+        attr(p, "instr", QStringLiteral(" MERGEFIELD %1 ").arg(merge->name));
+        w(p, "r");
+        writeRunProps(p, font, false);
+        writeRunText(p, QStringLiteral("\u00AB%1\u00BB").arg(merge->name));
+        p.x.writeEndElement();
+        p.x.writeEndElement();
     }
     // A table inside running text cannot occur: tables are always paragraphs of their own.
 }

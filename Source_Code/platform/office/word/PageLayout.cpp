@@ -1,5 +1,7 @@
 #include "platform/office/word/PageLayout.h"
 
+#include "platform/office/graph/ChartPainter.h"
+
 #include "platform/office/word/TableFormats.h"
 #include "platform/office/word/WordError.h"
 
@@ -71,6 +73,7 @@ struct FloatInfo {
     int docPosition;
     const FloatingPicture* picture;
     mutable QImage image;  // drawn on first paint
+    const FloatingChart* chart = nullptr;  // a chart instead of a picture
 };
 
 // Pictures are drawn only when a page is painted: counting pages needs their sizes only,
@@ -180,6 +183,11 @@ private:
         } else if (const auto* f = m_.objectAs<FloatingPicture>(c.object)) {
             if (floats_)
                 floats_->push_back(FloatInfo{cur_.position(), f, QImage()});
+        } else if (const auto* chart = m_.objectAs<FloatingChart>(c.object)) {
+            if (floats_)
+                floats_->push_back(FloatInfo{cur_.position(), nullptr, QImage(), chart});
+        } else if (const auto* merge = m_.objectAs<MergeField>(c.object)) {
+            cur_.insertText(QStringLiteral("\u00AB%1\u00BB").arg(merge->name), cf);
         } else if (const auto* field = m_.objectAs<Field>(c.object)) {
             const int value = field->kind == Field::Kind::Page ? page_ : pages_;
             cur_.insertText(value > 0 ? QString::number(value) : QStringLiteral("1"), cf);
@@ -467,6 +475,11 @@ void PageLayout::paintPage(QPainter& painter, int page) const
             continue;
         const QTextBlock block = impl_->doc.findBlock(f.docPosition);
         const double y = impl_->doc.documentLayout()->blockBoundingRect(block).top() - offset;
+        if (f.chart) {
+            graph::paintChart(painter, QRectF(pg.leftMargin + f.chart->left, pg.topMargin + y + f.chart->top,
+                                              f.chart->width, f.chart->height), f.chart->chart);
+            continue;
+        }
         const QRectF target(pg.leftMargin + f.picture->left, pg.topMargin + y + f.picture->top, f.picture->width, f.picture->height);
         if (f.image.isNull())
             f.image = pictureImage(f.picture->picture, f.picture->width, f.picture->height);

@@ -11,6 +11,7 @@ namespace tovu::platform::word {
 
 class Application;
 class Document;
+struct NormalTemplateStore;
 
 // Where running automation servers are registered by ProgID. The program's running-object
 // table adapts to this; LocalActiveObjectTable serves tests and a program without one.
@@ -74,6 +75,11 @@ public:
     void setSpellingChecker(SpellingChecker checker) { spellingChecker_ = std::move(checker); }
     const SpellingChecker& spellingChecker() const { return spellingChecker_; }
     ActiveObjectTable& table() { return table_; }
+    // The version every instance reports ("16.0" unless a test sets another).
+    void setVersion(const QString& version) { version_ = version; }
+    const QString& version() const { return version_; }
+    // The user's normal template, one for every instance (MailMerge.cpp fills it).
+    std::shared_ptr<NormalTemplateStore>& normalTemplateStore() { return normalTemplate_; }
 
     // Bookkeeping of the applications (used by Application).
     void applicationQuit(Application* application);
@@ -85,6 +91,8 @@ private:
     bool installed_ = true;
     ViewFactory viewFactory_;
     SpellingChecker spellingChecker_;
+    QString version_ = QStringLiteral("16.0");
+    std::shared_ptr<NormalTemplateStore> normalTemplate_;
     std::vector<std::shared_ptr<Application>> running_;  // a started Word runs until it quits
 };
 

@@ -1,0 +1,152 @@
+// Chart objects in documents: embedded and edited through the chart object, saved as a
+// chart part that an independent parser reads, carried through a re-save, and drawn on
+// the page.
+#include "WordTestSupport.h"
+
+#include "platform/office/word/Charts.h"
+#include "platform/office/word/Document.h"
+#include "platform/office/word/PageLayout.h"
+
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPainter>
+
+namespace tovu::platform::word::test {
+namespace {
+
+class ChartObjectTest : public WordTest {
+protected:
+    // A chart of two series over two categories at the end of the text.
+    GraphChart addChart(int type = 51)
+    {
+        const ChartShape shape = addOLEObject(*doc, QLatin1String(kChartClassType), false,
+                                              doc->bookmarks().range(QStringLiteral("\\EndOfDoc")), 20, 10, 300, 180);
+        GraphChart chart = shape.object();
+        chart.setChartType(type);
+        ChartDataSheet sheet = chart.dataSheet();
+        sheet.clearCells();
+        sheet.setCell(1, 2, QStringLiteral("Mon"));
+        sheet.setCell(1, 3, QStringLiteral("Tue"));
+        sheet.setCell(2, 1, QStringLiteral("Probe A"));
+        sheet.setCell(3, 1, QStringLiteral("Probe B"));
+        sheet.setCell(2, 2, 3.0);
+        sheet.setCell(2, 3, 5.0);
+        sheet.setCell(3, 2, 1.0);
+        sheet.setCell(3, 3, 2.0);
+        return chart;
+    }
+
+    // The charts of a saved file as the independent parser reads them.
+    std::vector<QJsonObject> parsedCharts(const QString& path)
+    {
+        QString out;
+        const int rc = runTool(QStringLiteral("/usr/bin/python3"),
+                               {QStringLiteral(TOVU_WORD_TEST_DIR "/../graph/check_chart.py"), path}, &out);
+        if (rc == -1)
+            return {};
+        EXPECT_EQ(rc, 0) << out.toStdString();
+        std::vector<QJsonObject> charts;
+        for (const QString& line : out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            charts.push_back(QJsonDocument::fromJson(line.toUtf8()).object());
+        return charts;
+    }
+
+    void checkPackage(const QString& path)
+    {
+        QString out;
+        const int rc = runTool(QStringLiteral("/usr/bin/python3"), {QStringLiteral(TOVU_WORD_TEST_DIR "/check_docx.py"), path},
+                               &out);
+        if (rc != -1)
+            EXPECT_EQ(rc, 0) << out.toStdString();
+    }
+};
+
+TEST_F(ChartObjectTest, TheSavedChartPartHoldsTheDataSheetAndTitles)
+{
+    doc->content().insertAfter(QStringLiteral("Readings"));
+    GraphChart chart = addChart(4);
+    chart.setHasTitle(true);
+    chart.setTitleText(QStringLiteral("Week"));
+    chart.setValueAxisHasTitle(true);
+    chart.setValueAxisTitle(QStringLiteral("dB"));
+    chart.update();
+    chart.quit();
+    const QString path = file(QStringLiteral("chart.docx"));
+    doc->saveAs(path);
+    checkPackage(path);
+    const auto charts = parsedCharts(path);
+    if (charts.empty())
+        GTEST_SKIP() << "python3 is not available";
+    ASSERT_EQ(charts.size(), 1u);
+    const QJsonObject& c = charts[0];
+    EXPECT_EQ(c.value(QStringLiteral("plot")).toString(), QStringLiteral("lineChart"));
+    EXPECT_EQ(c.value(QStringLiteral("title")).toString(), QStringLiteral("Week"));
+    EXPECT_EQ(c.value(QStringLiteral("valueAxisTitle")).toString(), QStringLiteral("dB"));
+    const QJsonArray series = c.value(QStringLiteral("series")).toArray();
+    ASSERT_EQ(series.size(), 2);
+    EXPECT_EQ(series[0].toObject().value(QStringLiteral("name")).toString(), QStringLiteral("Probe A"));
+    EXPECT_EQ(series[0].toObject().value(QStringLiteral("categories")).toArray(), (QJsonArray{"Mon", "Tue"}));
+    EXPECT_EQ(series[1].toObject().value(QStringLiteral("values")).toArray(), (QJsonArray{1, 2}));
+}
+
+TEST_F(ChartObjectTest, AReopenedChartDocumentKeepsItsChartThroughAResaveBesideANewOne)
+{
+    addChart(51).quit();
+    const QString first = file(QStringLiteral("first.docx"));
+    doc->saveAs(first);
+    doc = app->documents().open(first);
+    addChart(5).quit();
+    const QString second = file(QStringLiteral("second.docx"));
+    doc->saveAs(second);
+    checkPackage(second);
+    const auto charts = parsedCharts(second);
+    if (charts.empty())
+        GTEST_SKIP() << "python3 is not available";
+    ASSERT_EQ(charts.size(), 2u);
+    EXPECT_EQ(charts[0].value(QStringLiteral("plot")).toString(), QStringLiteral("barChart"));
+    EXPECT_EQ(charts[1].value(QStringLiteral("plot")).toString(), QStringLiteral("pieChart"));
+}
+
+TEST_F(ChartObjectTest, TheChartObjectRefusesWhatTheEngineDoesNotHave)
+{
+    const Range end = doc->bookmarks().range(QStringLiteral("\\EndOfDoc"));
+    EXPECT_THROW(addOLEObject(*doc, QStringLiteral("Excel.Sheet"), false, end, 0, 0, 100, 100), WordError);
+    EXPECT_THROW(addOLEObject(*doc, QLatin1String(kChartClassType), false, end, 0, 0, 0, 100), WordError);
+    GraphChart chart = addOLEObject(*doc, QLatin1String(kChartClassType), false, end, 0, 0, 100, 100).object();
+    EXPECT_FALSE(chart.model().sheet.isEmpty());  // a new chart comes with sample data
+    EXPECT_THROW(chart.setChartType(3), WordError);
+    EXPECT_EQ(chart.chartType(), 51);
+    EXPECT_THROW(chart.setTitleText(QStringLiteral("x")), WordError);  // no title yet
+    EXPECT_NO_THROW(chart.setTitleFontSize(14));                        // kept for a title to come
+    EXPECT_THROW(chart.setValueAxisTitle(QStringLiteral("x")), WordError);
+    EXPECT_THROW(chart.dataSheet().setCell(0, 1, 1.0), WordError);
+    chart.quit();
+    EXPECT_THROW(chart.setChartType(4), WordError);
+    EXPECT_EQ(chartShapes(*doc).size(), 1u);
+}
+
+TEST_F(ChartObjectTest, TheChartIsDrawnOnItsPage)
+{
+    doc->content().insertAfter(QStringLiteral("Above the chart"));
+    addChart(51).quit();
+    const PageLayout layout(doc->model());
+    ASSERT_EQ(layout.pageCount(), 1);
+    QImage page(layout.pageSize().toSize(), QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+        QPainter p(&page);
+        layout.paintPage(p, 1);
+    }
+    // The first series' colour fills its columns, inside the chart's frame.
+    int blue = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (page.pixelColor(x, y) == QColor(0x44, 0x72, 0xC4))
+                ++blue;
+    EXPECT_GT(blue, 200);
+}
+
+}  // namespace
+}  // namespace tovu::platform::word::test
