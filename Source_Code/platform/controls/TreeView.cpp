@@ -6,6 +6,32 @@ namespace {
 
 const QString kName = QStringLiteral("TreeView");
 
+DispatchRef nodeDispatch(const std::shared_ptr<TreeNodes>& t, int n);
+
+// The first node after `after` whose parent is `parent`, or 0: children follow one another
+// in the order the nodes were added.
+int nextUnder(const TreeNodes& t, int parent, int after)
+{
+    for (int k = after + 1, count = t.nodeCount(); k <= count; ++k)
+        if (t.parentOf(k) == parent)
+            return k;
+    return 0;
+}
+
+Variant nodeOrNothing(const std::shared_ptr<TreeNodes>& t, int n)
+{
+    return n ? Variant(nodeDispatch(t, n)) : Variant::nothing();
+}
+
+// The texts from the node's top-level ancestor down to the node, joined by the separator.
+QString fullPath(const TreeNodes& t, int n)
+{
+    QString path = t.nodeText(n);
+    for (int p = t.parentOf(n); p; p = t.parentOf(p))
+        path = t.nodeText(p) + t.pathSeparator() + path;
+    return path;
+}
+
 DispatchRef nodeDispatch(const std::shared_ptr<TreeNodes>& t, int n)
 {
     auto alive = [t, n] { checkedIndex(n, 1, t->nodeCount(), kName); };
@@ -26,11 +52,17 @@ DispatchRef nodeDispatch(const std::shared_ptr<TreeNodes>& t, int n)
             {QStringLiteral("EnsureVisible"), 3, [t, n, alive](Args&) { alive(); t->ensureVisible(n); return Variant(true); }},
             {QStringLiteral("Expanded"), 5, [t, n, alive](Args&) { alive(); return Variant(t->isExpanded(n)); },
              [t, n, alive](Args& a) { alive(); t->setExpanded(n, assignedValue(a).toBoolean()); return Variant(); }},
-            {QStringLiteral("Parent"), 4, [t, n, alive](Args&) {
+            {QStringLiteral("Parent"), 4, [t, n, alive](Args&) { alive(); return nodeOrNothing(t, t->parentOf(n)); }},
+            {QStringLiteral("FullPath"), 6, [t, n, alive](Args&) { alive(); return Variant(fullPath(*t, n)); }},
+            {QStringLiteral("Children"), 7, [t, n, alive](Args&) {
                  alive();
-                 const int p = t->parentOf(n);
-                 return p ? Variant(nodeDispatch(t, p)) : Variant::nothing();
+                 std::int32_t children = 0;
+                 for (int k = nextUnder(*t, n, n); k; k = nextUnder(*t, n, k))
+                     ++children;
+                 return Variant(children);
              }},
+            {QStringLiteral("Child"), 8, [t, n, alive](Args&) { alive(); return nodeOrNothing(t, nextUnder(*t, n, n)); }},
+            {QStringLiteral("Next"), 9, [t, n, alive](Args&) { alive(); return nodeOrNothing(t, nextUnder(*t, t->parentOf(n), n)); }},
         },
         QStringLiteral("Node"));
 }
@@ -80,10 +112,9 @@ DispatchRef treeViewDispatch(std::shared_ptr<TreeNodes> tree)
     return automation::makeDispatch(
         {
             {QStringLiteral("Nodes"), 1, [tree](Args&) { return Variant(nodesDispatch(tree)); }},
-            {QStringLiteral("SelectedItem"), 2, [tree](Args&) {
-                 const int n = tree->selectedNode();
-                 return n ? Variant(nodeDispatch(tree, n)) : Variant::nothing();
-             }},
+            {QStringLiteral("SelectedItem"), 2, [tree](Args&) { return nodeOrNothing(tree, tree->selectedNode()); }},
+            {QStringLiteral("PathSeparator"), 3, [tree](Args&) { return Variant(tree->pathSeparator()); },
+             [tree](Args& a) { tree->setPathSeparator(assignedValue(a).toString()); return Variant(); }},
         },
         kName);
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The tree view as the document control reads and fills it: Nodes (Count, Item(i),
 // Add(Relative, Relationship, Key, Text)) whose nodes have Text, Index, Selected, Parent,
-// Expanded and EnsureVisible. Nodes are numbered from 1 in the order they were added.
+// Expanded and EnsureVisible, and the outline members PathSeparator (of the tree, "\" at
+// first) with each node's FullPath, Children, Child and Next. Nodes are numbered from 1 in
+// the order they were added, and a node's children follow one another in that order.
 
 #include "platform/controls/ControlMembers.h"
 
@@ -28,6 +30,13 @@ public:
     virtual void setExpanded(int node, bool expanded) = 0;
     virtual int selectedNode() const = 0;  // 0 when none
     virtual void selectNode(int node) = 0;
+
+    // The text that joins the node texts of a FullPath.
+    const QString& pathSeparator() const { return pathSeparator_; }
+    void setPathSeparator(const QString& separator) { pathSeparator_ = separator; }
+
+private:
+    QString pathSeparator_ = QStringLiteral("\\");
 };
 
 DispatchRef treeViewDispatch(std::shared_ptr<TreeNodes> tree);  // "TreeView"

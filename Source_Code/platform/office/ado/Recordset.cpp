@@ -7,7 +7,9 @@
 #include <QDateTime>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlField>
 #include <QSqlRecord>
+#include <optional>
 
 namespace tovu::platform::ado {
 
@@ -66,6 +68,41 @@ std::int32_t longArg(const Args& a, std::size_t i, std::int32_t fallback)
     return v.isMissing() || v.isEmpty() ? fallback : v.toLong();
 }
 
+// ADO's type of a column that the driver reports as this value type.
+std::int32_t adoTypeOf(QMetaType type)
+{
+    switch (type.id()) {
+    case QMetaType::Bool: return 11;  // adBoolean
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort: return 3;  // adInteger
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong: return 20;  // adBigInt
+    case QMetaType::Double:
+    case QMetaType::Float: return 5;  // adDouble
+    case QMetaType::QDate: return 133;  // adDBDate
+    case QMetaType::QDateTime: return 135;  // adDBTimeStamp
+    case QMetaType::QByteArray: return 205;  // adLongVarBinary
+    default: return adVarWChar;
+    }
+}
+
+// The data source class of an XML provider connection string; none for another provider.
+std::optional<QString> xmlDataSourceOf(const QString& connectionString)
+{
+    QString provider, source;
+    for (const auto& [key, value] : connectionStringParts(connectionString)) {
+        if (key == QLatin1String("PROVIDER"))
+            provider = value;
+        else if (key == QLatin1String("DATA SOURCE"))
+            source = value;
+    }
+    if (provider.compare(QLatin1String("MSDAOSP"), Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    return source;
+}
+
 } // namespace
 
 Recordset::Recordset()
@@ -110,15 +147,57 @@ Recordset::Recordset()
               {QStringLiteral("LockType"), 14, [this](Args&) { return Variant(lockType); },
                [this](Args& a) { lockType = a.back().toLong(); return Variant(); }},
               {QStringLiteral("State"), 15, [this](Args&) { return Variant(open_ ? adStateOpen : adStateClosed); }},
+              {QStringLiteral("ActiveConnection"), 16, [this](Args&) { return activeConnection_; },
+               [this](Args& a) { setActiveConnection(a.back()); return Variant(); }},
           },
           QStringLiteral("Recordset"))
 {
 }
 
-void Recordset::open(const QString& sql, const Variant& activeConnection, std::int32_t cursor, std::int32_t lock)
+bool Recordset::isXmlConnection(const Variant& connection) const
+{
+    if (!connection.isString())
+        return false;
+    const std::optional<QString> source = xmlDataSourceOf(connection.toString());
+    if (!source)
+        return false;
+    if (!xmlDataSources.contains(*source, Qt::CaseInsensitive))
+        raiseProviderError(kSource, QStringLiteral("The data source %1 could not be created.").arg(*source));
+    return true;
+}
+
+void Recordset::setActiveConnection(const Variant& connection)
 {
     if (open_)
         raiseProviderError(kSource, QStringLiteral("Operation is not allowed when the object is open."));
+    if (connection.isString()) {
+        if (isXmlConnection(connection)) {
+            activeConnection_ = connection;
+            return;
+        }
+        auto opened = std::make_shared<Connection>();
+        opened->open(connection.toString());
+        activeConnection_ = Variant(automation::DispatchRef(opened));
+        return;
+    }
+    if (!connection.isObject() || (connection.toObject() && !dynamic_cast<Connection*>(connection.toObject().get())))
+        throw AutomationError(kWrongArguments, kSource,
+                              QStringLiteral("Arguments are of the wrong type, are out of acceptable range, or are in conflict with one another."));
+    activeConnection_ = connection;
+}
+
+void Recordset::open(const QString& sql, const Variant& givenConnection, std::int32_t cursor, std::int32_t lock)
+{
+    if (open_)
+        raiseProviderError(kSource, QStringLiteral("Operation is not allowed when the object is open."));
+    const Variant& activeConnection =
+        givenConnection.isMissing() || givenConnection.isEmpty() ? activeConnection_ : givenConnection;
+    if (isXmlConnection(activeConnection)) {
+        openXmlFile(sql);
+        cursorType = cursor;
+        lockType = lock;
+        return;
+    }
     Connection* connection = nullptr;
     std::shared_ptr<automation::Dispatch> own;
     if (activeConnection.isObject())
@@ -138,9 +217,12 @@ void Recordset::open(const QString& sql, const Variant& activeConnection, std::i
     if (!query.exec(sql))
         raiseProviderError(kSource, query.lastError().text());
     QStringList names;
+    std::vector<std::int32_t> types;
     const QSqlRecord record = query.record();
-    for (int i = 0; i < record.count(); ++i)
+    for (int i = 0; i < record.count(); ++i) {
         names << record.fieldName(i);
+        types.push_back(adoTypeOf(record.field(i).metaType()));
+    }
     std::vector<std::vector<Variant>> rows;
     while (query.next()) {
         std::vector<Variant> row;
@@ -153,7 +235,9 @@ void Recordset::open(const QString& sql, const Variant& activeConnection, std::i
         raiseProviderError(kSource, query.lastError().text());
 
     names_ = std::move(names);
+    types_ = std::move(types);
     rows_ = std::move(rows);
+    countKnown_ = false;
     cursorType = cursor;
     lockType = lock;
     position_ = 0;
@@ -161,9 +245,46 @@ void Recordset::open(const QString& sql, const Variant& activeConnection, std::i
     open_ = true;
 }
 
+void Recordset::openXmlFile(const QString& path)
+{
+    QString error;
+    const std::optional<XmlTable> table = readXmlTableFile(path, error);
+    if (!table)
+        raiseProviderError(kSource, error);
+    takeTable(*table);
+}
+
+void Recordset::takeTable(const XmlTable& table)
+{
+    names_ = table.names;
+    types_ = table.types;
+    rows_.clear();
+    for (const auto& source : table.rows) {
+        std::vector<Variant> row;
+        for (const XmlValue& value : source) {
+            if (const auto* text = std::get_if<QString>(&value)) {
+                row.emplace_back(*text);
+            } else if (const auto* chapter = std::get_if<std::shared_ptr<XmlTable>>(&value)) {
+                auto child = std::make_shared<Recordset>();
+                child->takeTable(**chapter);
+                row.emplace_back(automation::DispatchRef(child));
+            } else {
+                row.push_back(Variant::null());
+            }
+        }
+        rows_.push_back(std::move(row));
+    }
+    countKnown_ = true;
+    position_ = 0;
+    ownConnection_.reset();
+    open_ = true;
+}
+
 void Recordset::close()
 {
     open_ = false;
+    countKnown_ = false;
+    types_.clear();
     names_.clear();
     rows_.clear();
     position_ = 0;
@@ -188,7 +309,7 @@ void Recordset::requireRecord() const
 std::int32_t Recordset::recordCount() const
 {
     requireOpen();
-    if (cursorLocation != adUseClient && cursorType == adOpenForwardOnly)
+    if (!countKnown_ && cursorLocation != adUseClient && cursorType == adOpenForwardOnly)
         return -1;
     return static_cast<std::int32_t>(rows_.size());
 }
@@ -247,6 +368,12 @@ QString Recordset::fieldName(int field) const
     return names_.at(field);
 }
 
+std::int32_t Recordset::fieldType(int field) const
+{
+    requireOpen();
+    return types_.at(static_cast<std::size_t>(field));
+}
+
 Variant Recordset::value(int field) const
 {
     requireRecord();
@@ -300,6 +427,7 @@ automation::DispatchRef Recordset::fieldObject(int field)
         {
             {QStringLiteral("Value"), automation::DispIdValue, [this, keep, field](Args&) { return value(field); }},
             {QStringLiteral("Name"), 1, [this, keep, field](Args&) { return Variant(fieldName(field)); }},
+            {QStringLiteral("Type"), 2, [this, keep, field](Args&) { return Variant(fieldType(field)); }},
         },
         QStringLiteral("Field"));
 }

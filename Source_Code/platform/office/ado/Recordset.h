@@ -2,12 +2,18 @@
 // The query result as the document control reads it: "ADODB.Recordset" with
 // CursorLocation, CacheSize, CursorType, LockType, Open(Source, ActiveConnection,
 // CursorType, LockType), Close, MoveFirst, MoveNext, MovePrevious, MoveLast, EOF, BOF,
-// RecordCount, Fields (Count, Item(index or name) with Name and Value), the default
-// member (a field by index) and GetString. The rows are fetched when the query opens,
-// so a client-side cursor knows its RecordCount and moves both ways; a forward-only
-// cursor on the server side answers -1, as ODBC reports no count.
+// RecordCount, Fields (Count, Item(index or name) with Name, Value and Type), the default
+// member (a field by index), ActiveConnection and GetString. The rows are fetched when the
+// query opens, so a client-side cursor knows its RecordCount and moves both ways; a
+// forward-only cursor on the server side answers -1, as ODBC reports no count.
+//
+// An ActiveConnection of the XML data source provider ("Provider=MSDAOSP; Data
+// Source=<class>;") makes Open read its source as an XML table file (XmlTableFile.h): its
+// text fields are Strings, its chapter fields recordsets of their own, and it always knows
+// its RecordCount.
 
 #include "platform/automation/DispatchTable.h"
+#include "platform/office/ado/XmlTableFile.h"
 
 #include <QStringList>
 #include <memory>
@@ -27,9 +33,16 @@ public:
     Recordset();
 
     // Runs the query on an open connection object of ours, or on a connection string
-    // opened for the recordset alone.
+    // opened for the recordset alone; without one, on the ActiveConnection set before.
     void open(const QString& sql, const automation::Variant& activeConnection, std::int32_t cursorType,
               std::int32_t lockType);
+    // Sets the connection Open uses when it is given none. A connection string is opened at
+    // once, and one of the XML provider is accepted only for a data source class this
+    // machine has (xmlDataSources); each raises the provider's error when it fails.
+    void setActiveConnection(const automation::Variant& connection);
+    const automation::Variant& activeConnection() const { return activeConnection_; }
+    // The XML data source classes taken for installed.
+    QStringList xmlDataSources = xmlDataSourceNames();
     void close();
     bool isOpen() const { return open_; }
 
@@ -47,6 +60,8 @@ public:
     void moveLast();
     int fieldCount() const;
     QString fieldName(int field) const;
+    // The field's data type, ADO's numbering (adVarWChar, adChapter, adInteger ...).
+    std::int32_t fieldType(int field) const;
     // The value of a field of the current record; raises 3021 at BOF or EOF.
     automation::Variant value(int field) const;
     // The field numbered or named; raises 3265 ("Item cannot be found") when none is.
@@ -60,12 +75,20 @@ public:
 
 private:
     void requireOpen() const;
+    // Whether the connection is a string of the XML provider; raises when it names a data
+    // source class this machine lacks.
+    bool isXmlConnection(const automation::Variant& connection) const;
+    void openXmlFile(const QString& path);
+    void takeTable(const XmlTable& table);
     void requireRecord() const;
     automation::DispatchRef fieldsObject();
     automation::DispatchRef fieldObject(int field);
 
     bool open_ = false;
     QStringList names_;
+    std::vector<std::int32_t> types_;
+    bool countKnown_ = false;  // the XML provider's rowsets count on any cursor
+    automation::Variant activeConnection_ = automation::Variant::nothing();
     std::vector<std::vector<automation::Variant>> rows_;
     int position_ = 0;  // -1 BOF, rows_.size() EOF
     std::shared_ptr<automation::Dispatch> ownConnection_;
