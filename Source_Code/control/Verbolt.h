@@ -140,6 +140,30 @@ public:
     MethodStatus SetPageNumberInFooter(std::int32_t& lngPageNumberAlign, bool& blnFirstPage);
     MethodStatus SetPageNumberInHeader(std::int32_t& lngPageNumberAlign, bool& blnFirstPage);
 
+    // Mailing labels through Word's mail merge, each made in a Word of its own that stays
+    // open with the labels. The database members show a failure's description first, in a
+    // message box or where setMessageBox says.
+    MethodStatus CreateLabelsFromTextFile(QString& strTextFile);
+    MethodStatus CreateLabelsFromDatabase(QString& strDatabase, QString& strSQL);
+    MethodStatus CreateLabelsFromDatabase2(QString& strDatabase, QString& strSQL);
+    MethodStatus CreateLabelsFromDatabase3(QString& strDatabase, QString& strSQL);
+    using MessageBoxShow = std::function<void(const QString& text)>;
+    void setMessageBox(MessageBoxShow show) { messageBox_ = std::move(show); }
+    // A chart of a two-dimensional array embedded at the end of the held document.
+    MethodStatus CreateChart(automation::Variant& varArray, std::int32_t& lngChart, QString& strTitle,
+                             QString& strAxisTitle, std::int16_t& intLeft, std::int16_t& intTop,
+                             std::int16_t& intWidth, std::int16_t& intHeight, std::int16_t& intChartFontSize,
+                             std::int16_t& intChartTitleFontSize, bool& blnAutoScaleFont);
+    // The held document sent by e-mail through Word's mail system.
+    MethodStatus EmailDocument(bool& blnSendAsAttachment);
+
+private:
+    MethodStatus createLabels(int nameFields, QString* textFile, QString* database, QString* sql);
+    void showMessage(const QString& text);
+    MessageBoxShow messageBox_;
+
+public:
+
     // HTML written by the control itself: tables of array elements, and pages around them.
     MethodStatus OneDArrayToHTMLTable(automation::Variant& varArray, QString& strTable, std::int32_t& lngTableAlign,
                                       QString& strBackground, QString& strBackgroundColor, std::int16_t& intBorder,

@@ -6,6 +6,7 @@
 #include "control/OpenDocuments.h"
 #include "control/Trap.h"
 #include "control/Verbolt.h"
+#include "control/WordVersion.h"
 #include "control/WordObjects.h"
 #include "platform/automation/SafeArray.h"
 
@@ -15,15 +16,6 @@
 namespace tovu::control {
 
 namespace {
-
-// Word's major version: the text of Version up to its first ".". A text that is no number
-// raises a conversion error to the caller.
-std::int16_t GetWordMajorVersion(word::Application& application)
-{
-    const QString version = application.version();
-    const qsizetype dot = version.indexOf(QLatin1Char('.'));
-    return automation::Variant(dot >= 0 ? version.left(dot) : version).toInteger();
-}
 
 // Brings the host's window to the front after a document was opened: the named one, or the
 // window the host has active. Failing to find it is no failure of the method.

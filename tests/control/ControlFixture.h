@@ -39,6 +39,9 @@ protected:
     word::WordEnvironment environment{table};
     std::shared_ptr<VerboltObject> object = createVerbolt(environment);
     Verbolt& control = object->control();
+    // What the control would show in a message box, caught here: a box would wait for a click.
+    QStringList shownMessages;
+    const bool messagesCaught = (control.setMessageBox([this](const QString& text) { shownMessages << text; }), true);
     QTemporaryDir dir;
 
     word::Instrumentation& hooks() { return *environment.instrumentation(); }

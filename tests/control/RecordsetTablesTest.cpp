@@ -1,13 +1,8 @@
 // Word tables from a recordset and from a query on an ODBC data source: a SQLite database
 // behind the SQLite ODBC driver, named by a DSN in an odbc.ini of the run's own.
-#include "ControlFixture.h"
+#include "OdbcDataSource.h"
 #include "platform/office/ado/Connection.h"
 #include "platform/office/ado/Recordset.h"
-
-#include <QFile>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <dlfcn.h>
 
 namespace tovu::control::testing {
 namespace {
@@ -15,51 +10,10 @@ namespace {
 namespace ado = tovu::platform::ado;
 using Cells = std::vector<std::vector<QString>>;
 
-// One data source for the whole run: the ODBC environment reads its configuration once.
-class PartsDataSource : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        ensureGui();
-        ASSERT_TRUE(dir_.isValid());
-        const QString db = dir_.filePath(QStringLiteral("parts.db"));
-        {
-            QSqlDatabase sqlite = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("tables-setup"));
-            sqlite.setDatabaseName(db);
-            ASSERT_TRUE(sqlite.open());
-            QSqlQuery q(sqlite);
-            ASSERT_TRUE(q.exec(QStringLiteral("CREATE TABLE parts (id INTEGER, name TEXT, weight REAL)")));
-            ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO parts VALUES (1, 'bolt', 2.5), (2, 'nut', NULL), (3, 'washer', 0.25)")));
-            sqlite.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("tables-setup"));
-        QFile ini(dir_.filePath(QStringLiteral("odbc.ini")));
-        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write(QStringLiteral("[tovuparts]\nDriver=SQLite3\nDatabase=%1\n").arg(db).toUtf8());
-        ini.close();
-        // The system's drivers, kept loaded so that what the driver leaks is still named.
-        QFile drivers(QStringLiteral("/etc/odbcinst.ini"));
-        ASSERT_TRUE(drivers.open(QIODevice::ReadOnly));
-        QByteArray copy;
-        for (const QByteArray& line : drivers.readAll().split('\n')) {
-            copy += line + '\n';
-            if (line.startsWith('['))
-                copy += "DontDLClose=1\n";
-        }
-        QFile own(dir_.filePath(QStringLiteral("odbcinst.ini")));
-        ASSERT_TRUE(own.open(QIODevice::WriteOnly));
-        own.write(copy);
-        own.close();
-        qputenv("ODBCSYSINI", dir_.path().toUtf8());
-        for (const char* library : {"libodbc.so.2", "libodbcinst.so.2", "odbc/libsqlite3odbc.so", "odbc/libsqliteodbc.so",
-                                    "qt6/plugins/sqldrivers/libqsqlodbc.so"})
-            dlopen((QByteArray("/usr/lib/x86_64-linux-gnu/") + library).constData(), RTLD_NOW | RTLD_NODELETE);
-    }
-
-private:
-    QTemporaryDir dir_;
-};
-[[maybe_unused]] const auto* const partsDataSource = ::testing::AddGlobalTestEnvironment(new PartsDataSource);
+[[maybe_unused]] const auto* const partsDataSource = ::testing::AddGlobalTestEnvironment(new OdbcDataSource(
+    QStringLiteral("tovuparts"),
+    {QStringLiteral("CREATE TABLE parts (id INTEGER, name TEXT, weight REAL)"),
+     QStringLiteral("INSERT INTO parts VALUES (1, 'bolt', 2.5), (2, 'nut', NULL), (3, 'washer', 0.25)")}));
 
 const QString kQuery = QStringLiteral("SELECT id, name, weight FROM parts ORDER BY id");
 const Cells kParts = {{"1", "bolt", "2.5"}, {"2", "nut", ""}, {"3", "washer", "0.25"}};

@@ -12,6 +12,15 @@ namespace {
 
 using Cells = std::vector<std::vector<QString>>;
 
+// A data file, queried with sql when one is given.
+DataSourceArgs sourceFile(const QString& name, const QString& sql = {})
+{
+    DataSourceArgs args;
+    args.name = name;
+    args.sqlStatement = sql;
+    return args;
+}
+
 class MailMergeTest : public WordTest {
 protected:
     // The one-name address layout, typed into doc as a host does it.
@@ -70,7 +79,7 @@ TEST_F(MailMergeTest, LabelsAreMergedRecordByRecordAndReadBackFromTheSavedFile)
                                              "Bo Chen\t2 Oak Ave\tSuite 5\tDover\tDE\t19901\tUSA\r\n"
                                              "\r\n"
                                              "Cy Diaz\t3 Elm Rd\n");  // a short record: the rest is empty
-    auto merged = mergeLabels(DataSourceArgs{source});
+    auto merged = mergeLabels(sourceFile(source));
     EXPECT_EQ(app->activeDocument(), merged);
     ASSERT_EQ(merged->tables().count(), 1);
     const TableModel& sheet = merged->tables().item(1).model();
@@ -104,7 +113,7 @@ TEST_F(MailMergeTest, ASheetHoldsThirtyLabelsAndTheNextSheetStartsANewPage)
     QByteArray data = header;
     for (int i = 1; i <= 31; ++i)
         data += QByteArray("Name ") + QByteArray::number(i) + "\tStreet\t\tTown\tST\t1\tLand\r\n";
-    auto merged = mergeLabels(DataSourceArgs{textFile(QStringLiteral("many.txt"), data)});
+    auto merged = mergeLabels(sourceFile(textFile(QStringLiteral("many.txt"), data)));
     ASSERT_EQ(merged->tables().count(), 2);
     EXPECT_TRUE(merged->tables().item(1).model().cell(9, 2).text.startsWith(QLatin1String("Name 30\r")));
     EXPECT_TRUE(merged->tables().item(2).model().cell(0, 0).text.startsWith(QLatin1String("Name 31\r")));
@@ -118,7 +127,7 @@ TEST_F(MailMergeTest, CommaSourcesKeepQuotedCommasAndAnsiTextIsDecoded)
     const QString source = textFile(QStringLiteral("comma.csv"),
                                     "Contact_Name,Address1,Address2,City,State,Postal_Code,Country\n"
                                     "\"Lee, Ann\",\"1 \"\"Main\"\" St\",,Z\xfcrich,ZH,8001,CH\n");
-    auto merged = mergeLabels(DataSourceArgs{source});
+    auto merged = mergeLabels(sourceFile(source));
     EXPECT_EQ(merged->tables().item(1).model().cell(0, 0).text,
               QStringLiteral("Lee, Ann\r1 \"Main\" St\rZ\u00fcrich, ZH  8001\rCH"));
 }
@@ -133,10 +142,10 @@ TEST_F(MailMergeTest, AMergeThatCannotBeMadeFailsAndNamesWhy)
         DataSourceArgs source;
         const char* reason;
     } cases[] = {
-        {"a field the source lacks", DataSourceArgs{noCountry}, "no field \"Country\""},
-        {"a source without records", DataSourceArgs{empty}, "no record"},
-        {"a query on a text file", DataSourceArgs{empty, QString(), QStringLiteral("SELECT * FROM x")}, "query"},
-        {"a missing file", DataSourceArgs{file(QStringLiteral("none.txt"))}, "cannot open"},
+        {"a field the source lacks", sourceFile(noCountry), "no field \"Country\""},
+        {"a source without records", sourceFile(empty), "no record"},
+        {"a query on a text file", sourceFile(empty, QStringLiteral("SELECT * FROM x")), "query"},
+        {"a missing file", sourceFile(file(QStringLiteral("none.txt"))), "cannot open"},
     };
     for (const auto& c : cases) {
         doc = app->documents().add();
@@ -156,7 +165,7 @@ TEST_F(MailMergeTest, ExecuteNeedsALabelsMainDocumentWithItsSourceAndANewDocumen
     plain.setMainDocumentType(MailingLabels);
     MailingLabel(app).createNewDocument(QStringLiteral("5160"), QString(), QString(), 4);
     EXPECT_THROW(plain.execute(), WordError);  // no data source
-    plain.openDataSource(DataSourceArgs{textFile(QStringLiteral("a.txt"), header + "A\tB\tC\tD\tE\tF\tG\n")});
+    plain.openDataSource(sourceFile(textFile(QStringLiteral("a.txt"), header + "A\tB\tC\tD\tE\tF\tG\n")));
     plain.setDestination(Printer);
     EXPECT_THROW(plain.execute(), WordError);
     plain.setDestination(NewDocument);
