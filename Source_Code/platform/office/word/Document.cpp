@@ -149,7 +149,11 @@ int Document::computeStatistics(Statistic statistic) const
 void Document::printOut(const QString& outputFileName)
 {
     enter("PrintOut", outputFileName);
-    printDocument(*state_->model, application()->activePrinter(), outputFileName);
+    const auto app = application();
+    const QString printer = app->activePrinter();
+    // A file printer takes the job into its file as any print to a file would.
+    const QString output = outputFileName.isEmpty() ? app->environment().filePrinterOutput(printer) : outputFileName;
+    printDocument(*state_->model, printer, output);
 }
 
 void Document::printPreview()
@@ -163,7 +167,7 @@ void Document::printPreview()
     }
     if (!view)
         throw WordError(QStringLiteral("Document.PrintPreview"), QStringLiteral("no window can be shown"));
-    view->showDocument(shared_from_this());
+    view->showPreview(shared_from_this());
     view->raiseView();
 }
 

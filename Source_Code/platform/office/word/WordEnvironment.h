@@ -2,6 +2,7 @@
 
 #include "platform/office/word/Instrumentation.h"
 
+#include <QHash>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -42,6 +43,9 @@ public:
     virtual void hideView() = 0;
     virtual void raiseView() = 0;  // bring to the front
     virtual void showDocument(const std::shared_ptr<Document>& document) = 0;
+    // The document's pages as they will print, until the user closes the preview; a view
+    // without a preview of its own shows the document.
+    virtual void showPreview(const std::shared_ptr<Document>& document) { showDocument(document); }
 };
 using ViewFactory = std::function<std::unique_ptr<ApplicationView>(Application&)>;
 // Checks the spelling of a document interactively (the program's spelling dialog);
@@ -74,6 +78,11 @@ public:
     const ViewFactory& viewFactory() const { return viewFactory_; }
     void setSpellingChecker(SpellingChecker checker) { spellingChecker_ = std::move(checker); }
     const SpellingChecker& spellingChecker() const { return spellingChecker_; }
+    // A printer of the installation beside the system's ones that writes every job it gets
+    // into a PDF file, as a print-to-file printer does; the active printer may name it.
+    void addFilePrinter(const QString& name, const QString& pdfFile) { filePrinters_[name] = pdfFile; }
+    // The file the printer of that name writes into; "" for any other printer.
+    QString filePrinterOutput(const QString& name) const { return filePrinters_.value(name); }
     ActiveObjectTable& table() { return table_; }
     // The version every instance reports ("16.0" unless a test sets another).
     void setVersion(const QString& version) { version_ = version; }
@@ -91,6 +100,7 @@ private:
     bool installed_ = true;
     ViewFactory viewFactory_;
     SpellingChecker spellingChecker_;
+    QHash<QString, QString> filePrinters_;
     QString version_ = QStringLiteral("16.0");
     std::shared_ptr<NormalTemplateStore> normalTemplate_;
     std::vector<std::shared_ptr<Application>> running_;  // a started Word runs until it quits
