@@ -1,5 +1,6 @@
 #include "platform/office/graph/ChartXml.h"
 
+#include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <cmath>
 
@@ -431,6 +432,212 @@ void ChartWriter::axis(const char* kind, int id, int cross, const char* position
 }
 
 }  // namespace
+
+namespace {
+
+bool plotFamily(QStringView name, ChartTypeInfo& t)
+{
+    static const std::pair<const char*, ChartFamily> kPlots[] = {
+        {"barChart", ChartFamily::Column},    {"bar3DChart", ChartFamily::Column},   {"lineChart", ChartFamily::Line},
+        {"line3DChart", ChartFamily::Line},   {"areaChart", ChartFamily::Area},      {"area3DChart", ChartFamily::Area},
+        {"pieChart", ChartFamily::Pie},       {"pie3DChart", ChartFamily::Pie},      {"ofPieChart", ChartFamily::Pie},
+        {"doughnutChart", ChartFamily::Doughnut}, {"radarChart", ChartFamily::Radar}, {"scatterChart", ChartFamily::Scatter},
+        {"bubbleChart", ChartFamily::Bubble}, {"surfaceChart", ChartFamily::Surface}, {"surface3DChart", ChartFamily::Surface},
+        {"stockChart", ChartFamily::Stock}};
+    for (const auto& [plot, family] : kPlots)
+        if (name == QLatin1String(plot)) {
+            t.family = family;
+            t.threeD = name.contains(QLatin1String("3D"));
+            return true;
+        }
+    return false;
+}
+
+// The type of the table that matches what the part says, the family's first when none does.
+int matchingType(const ChartTypeInfo& seen)
+{
+    const ChartTypeInfo* fallback = nullptr;
+    for (const ChartTypeInfo& t : chartTypes()) {
+        if (t.family != seen.family)
+            continue;
+        if (!fallback)
+            fallback = &t;
+        if (t.grouping == seen.grouping && t.threeD == seen.threeD && t.shape == seen.shape && t.markers == seen.markers &&
+            t.lines == seen.lines && t.smooth == seen.smooth && t.exploded == seen.exploded && t.variant == seen.variant)
+            return t.value;
+    }
+    return fallback ? fallback->value : 51;
+}
+
+Grouping groupingOf(QStringView v, const ChartTypeInfo& seen)
+{
+    if (v == QLatin1String("clustered"))
+        return Grouping::Clustered;
+    if (v == QLatin1String("stacked"))
+        return Grouping::Stacked;
+    if (v == QLatin1String("percentStacked"))
+        return Grouping::PercentStacked;
+    // Flat bars are always side by side; 3-D ones may stand in depth instead.
+    const bool bars = seen.family == ChartFamily::Column || seen.family == ChartFamily::Bar;
+    return bars && !seen.threeD ? Grouping::Clustered : Grouping::Standard;
+}
+
+}  // namespace
+
+std::optional<ChartModel> readChartPart(const QByteArray& xml)
+{
+    QXmlStreamReader x(xml);
+    const QLatin1String c(kChartNamespace);
+    ChartModel chart;
+    ChartTypeInfo seen{51, ChartFamily::Column};
+    bool plot = false, inPlot = false, inSeries = false, inTitle = false, inValueAxis = false, inTx = false;
+    int depthOfPlot = 0, depth = 0;
+    QString title, axisTitle, axisTitleOfThisAxis;
+    QString part;  // "cat", "val", "xVal", "yVal" while inside one
+    std::vector<DataSeries> series;
+    QStringList categories;
+    QStringList points;
+    std::vector<std::optional<double>> numbers;
+    int pointIndex = -1;
+    while (!x.atEnd()) {
+        x.readNext();
+        if (x.isEndElement()) {
+            const auto n = x.name();
+            --depth;
+            if (inPlot && depth < depthOfPlot) {
+                inPlot = false;
+            } else if (n == QLatin1String("ser") && inSeries) {
+                inSeries = false;
+            } else if (n == QLatin1String("title") && inTitle) {
+                inTitle = false;
+            } else if (n == QLatin1String("valAx")) {
+                if (!axisTitleOfThisAxis.isEmpty())
+                    axisTitle = axisTitleOfThisAxis;
+                inValueAxis = false;
+            } else if (n == QLatin1String("tx") && inTx) {
+                inTx = false;
+            } else if (!part.isEmpty() && n == part) {
+                if (part == QLatin1String("cat") || part == QLatin1String("xVal")) {
+                    if (series.size() == 1)
+                        categories = points;
+                } else if (!series.empty()) {
+                    series.back().values = numbers;
+                }
+                part.clear();
+            }
+            continue;
+        }
+        if (!x.isStartElement())
+            continue;
+        ++depth;
+        const auto n = x.name();
+        const auto a = x.attributes();
+        const QString val = a.value(QStringLiteral("val")).toString();
+        if (x.namespaceUri() == c && !plot && plotFamily(n, seen)) {
+            plot = inPlot = true;
+            depthOfPlot = depth;
+            if (n == QLatin1String("ofPieChart"))
+                seen.variant = 1;
+            if (n == QLatin1String("surfaceChart"))
+                seen.variant = 1;
+            if (n == QLatin1String("stockChart")) {
+                seen.variant = 3;
+                seen.markers = true;
+            }
+            continue;
+        }
+        if (n == QLatin1String("title") && (depth == 3 || inValueAxis)) {
+            // The chart's own title stands right in c:chart; of the axes' only the value axis's is kept.
+            inTitle = true;
+            if (!inValueAxis)
+                chart.hasTitle = true;
+            else
+                chart.valueAxisHasTitle = true;
+        } else if (n == QLatin1String("valAx")) {
+            inValueAxis = true;
+            axisTitleOfThisAxis.clear();
+        } else if (n == QLatin1String("t") && inTitle) {
+            (inValueAxis ? axisTitleOfThisAxis : title) += x.readElementText();
+            --depth;
+        } else if (n == QLatin1String("defRPr") && !inTitle && !inPlot && a.hasAttribute(QStringLiteral("sz"))) {
+            chart.fontSize = a.value(QStringLiteral("sz")).toDouble() / 100;
+        } else if (n == QLatin1String("defRPr") && inTitle && !inValueAxis && a.hasAttribute(QStringLiteral("sz"))) {
+            chart.titleFontSize = a.value(QStringLiteral("sz")).toDouble() / 100;
+        } else if (inPlot && n == QLatin1String("barDir")) {
+            seen.family = val == QLatin1String("bar") ? ChartFamily::Bar : ChartFamily::Column;
+        } else if (inPlot && n == QLatin1String("grouping")) {
+            seen.grouping = groupingOf(val, seen);
+        } else if (inPlot && n == QLatin1String("shape") && !inSeries) {
+            seen.shape = val == QLatin1String("cone") ? BarShape::Cone : val == QLatin1String("cylinder") ? BarShape::Cylinder
+                       : val == QLatin1String("pyramid") ? BarShape::Pyramid : BarShape::Box;
+        } else if (inPlot && n == QLatin1String("ofPieType")) {
+            seen.variant = val == QLatin1String("bar") ? 1 : 2;
+        } else if (inPlot && n == QLatin1String("radarStyle")) {
+            seen.variant = val == QLatin1String("filled") ? 1 : 0;
+            seen.markers = val == QLatin1String("marker");
+        } else if (inPlot && n == QLatin1String("scatterStyle")) {
+            seen.smooth = val.startsWith(QLatin1String("smooth"));
+            seen.lines = val != QLatin1String("marker");
+            seen.markers = val == QLatin1String("marker") || val.endsWith(QLatin1String("Marker"));
+        } else if (inPlot && n == QLatin1String("wireframe")) {
+            seen.lines = val != QLatin1String("1");
+        } else if (inPlot && n == QLatin1String("hiLowLines") && seen.family == ChartFamily::Line) {
+            seen.family = ChartFamily::Stock;
+            seen.variant = 3;
+        } else if (inPlot && n == QLatin1String("bubble3D") && !inSeries) {
+            seen.threeD = val == QLatin1String("1");
+        } else if (inPlot && n == QLatin1String("ser")) {
+            inSeries = true;
+            series.emplace_back();
+        } else if (inSeries && n == QLatin1String("tx") && part.isEmpty()) {
+            inTx = true;
+        } else if (inSeries && inTx && n == QLatin1String("v")) {
+            series.back().name = x.readElementText();
+            --depth;
+        } else if (inSeries && n == QLatin1String("explosion")) {
+            seen.exploded = val.toInt() > 0;
+        } else if (inSeries && n == QLatin1String("symbol") && seen.family == ChartFamily::Line) {
+            seen.markers = val != QLatin1String("none");
+        } else if (inSeries && (n == QLatin1String("cat") || n == QLatin1String("val") || n == QLatin1String("xVal") ||
+                                n == QLatin1String("yVal"))) {
+            part = n.toString();
+            points.clear();
+            numbers.clear();
+        } else if (!part.isEmpty() && n == QLatin1String("ptCount")) {
+            const int count = val.toInt();
+            points = QStringList(count, QString());
+            numbers.assign(static_cast<std::size_t>(std::max(0, count)), std::nullopt);
+        } else if (!part.isEmpty() && n == QLatin1String("pt")) {
+            pointIndex = a.value(QStringLiteral("idx")).toInt();
+        } else if (!part.isEmpty() && n == QLatin1String("v") && pointIndex >= 0) {
+            const QString v = x.readElementText();
+            --depth;
+            if (pointIndex < points.size()) {
+                points[pointIndex] = v;
+                bool ok = false;
+                const double d = v.toDouble(&ok);
+                numbers[static_cast<std::size_t>(pointIndex)] = ok ? std::optional<double>(d) : std::nullopt;
+            }
+            pointIndex = -1;
+        }
+    }
+    if (x.hasError() || !plot)
+        return std::nullopt;
+    chart.chartType = matchingType(seen);
+    chart.title = title;
+    chart.valueAxisTitle = axisTitle;
+    chart.autoScaleFont = false;
+    for (int i = 0; i < categories.size(); ++i)
+        chart.sheet.setValue(1, i + 2, categories[i]);
+    for (std::size_t s = 0; s < series.size(); ++s) {
+        const int row = static_cast<int>(s) + 2;
+        chart.sheet.setValue(row, 1, series[s].name);
+        for (std::size_t i = 0; i < series[s].values.size(); ++i)
+            if (series[s].values[i])
+                chart.sheet.setValue(row, static_cast<int>(i) + 2, *series[s].values[i]);
+    }
+    return chart;
+}
 
 QByteArray chartPartXml(const ChartModel& chart)
 {

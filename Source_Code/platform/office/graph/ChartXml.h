@@ -3,6 +3,7 @@
 #include "platform/office/graph/ChartModel.h"
 
 #include <QByteArray>
+#include <optional>
 
 namespace tovu::platform::graph {
 
@@ -14,5 +15,10 @@ inline constexpr const char* kChartRelationship =
 // The chart as a DrawingML chart part (c:chartSpace). The data travel as literal values in
 // the series, so the part stands alone, without a workbook behind it.
 QByteArray chartPartXml(const ChartModel& chart);
+
+// A chart part read back: the plot's type, the titles, the chart's font size and the
+// series' data (literal values or the cached values of a workbook's cells) in a data sheet.
+// None when the part is damaged or holds no plot this model draws.
+std::optional<ChartModel> readChartPart(const QByteArray& xml);
 
 }  // namespace tovu::platform::graph

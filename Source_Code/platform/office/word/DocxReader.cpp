@@ -1,5 +1,7 @@
 #include "platform/office/word/DocxReader.h"
 
+#include "platform/office/graph/ChartXml.h"
+
 #include "platform/office/word/OoxmlNames.h"
 #include "platform/office/word/WordError.h"
 #include "platform/office/word/ZipArchive.h"
@@ -636,6 +638,7 @@ bool Reader::readDrawing(QXmlStreamReader& x, Story& story, std::uint16_t font)
     QString embed, linkTarget, fallback;
     bool picture = false;
     QString axis;
+    QString chartId;
     while (!x.atEnd()) {
         x.readNext();
         if (x.isEndElement() && x.name() == QLatin1String("drawing"))
@@ -654,11 +657,29 @@ bool Reader::readDrawing(QXmlStreamReader& x, Story& story, std::uint16_t font)
             (axis == QLatin1String("positionH") ? left : top) = v;
         } else if (n == QLatin1String("align")) return false;  // aligned shapes: beyond the model
         else if (n == QLatin1String("graphicData")) picture = a.value(QStringLiteral("uri")) == QLatin1String(kPic);
+        else if (n == QLatin1String("chart") && x.namespaceUri() == QLatin1String(graph::kChartNamespace))
+            chartId = a.value(QLatin1String(kR), QStringLiteral("id")).toString();
         else if (n == QLatin1String("blip")) {
             embed = a.value(QLatin1String(kR), QStringLiteral("embed")).toString();
             linkTarget = a.value(QLatin1String(kR), QStringLiteral("link")).toString();
         } else if (n == QLatin1String("fallback") && x.namespaceUri() == QLatin1String(kTv))
             fallback = a.value(QLatin1String(kR), QStringLiteral("embed")).toString();
+    }
+    if (!chartId.isEmpty()) {
+        // A floating chart in the main text whose part stands alone, as ours do, becomes a
+        // chart again; any other chart stays as the file has it.
+        const Rel* r = rels_.contains(chartId) ? &rels_[chartId] : nullptr;
+        if (!floating || &story != &m_->body || !r || r->external || !zip_.contains(r->target) ||
+            zip_.contains(r->target.section(QLatin1Char('/'), 0, -2) + QStringLiteral("/_rels/") +
+                          r->target.section(QLatin1Char('/'), -1) + QStringLiteral(".rels")))
+            return false;
+        const std::optional<graph::ChartModel> chart = graph::readChartPart(zip_.read(r->target));
+        if (!chart)
+            return false;
+        consumedRelIds_.insert(chartId);
+        consumedParts_.insert(r->target);
+        story.appendRaw(StoryChar{kObjectChar, font, 0, 0, m_->addObject(FloatingChart{*chart, left, top, cx, cy})});
+        return true;
     }
     if (!picture || (embed.isEmpty() && linkTarget.isEmpty()))
         return false;

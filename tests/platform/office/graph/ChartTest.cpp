@@ -165,6 +165,39 @@ TEST(ChartXml, TheColumnChartCarriesItsLabelsValuesGapsAndTitles)
     EXPECT_EQ(series[1].toObject().value(QStringLiteral("values")).toArray(), (QJsonArray{4, -1, 0.125}));
 }
 
+TEST(ChartXml, EveryChartTypeReadsBackWithItsTitlesFontsAndData)
+{
+    // Stock types with volume or open values are all written as high-low-close.
+    for (const ChartTypeInfo& t : chartTypes()) {
+        ChartModel c = quarterly(t.value);
+        c.hasTitle = true;
+        c.title = QStringLiteral("T%1").arg(t.value);
+        c.titleFontSize = 15;
+        c.fontSize = 7;
+        c.valueAxisHasTitle = t.family != ChartFamily::Pie && t.family != ChartFamily::Doughnut;
+        c.valueAxisTitle = c.valueAxisHasTitle ? QStringLiteral("V") : QString();
+        c.autoScaleFont = false;
+        const std::optional<ChartModel> back = readChartPart(chartPartXml(c));
+        ASSERT_TRUE(back) << t.value;
+        EXPECT_EQ(back->chartType, t.family == ChartFamily::Stock ? 88 : t.value);
+        EXPECT_EQ(back->title, c.title);
+        EXPECT_EQ(back->titleFontSize, 15);
+        EXPECT_EQ(back->fontSize, 7);
+        EXPECT_EQ(back->valueAxisHasTitle, c.valueAxisHasTitle) << t.value;
+        EXPECT_EQ(back->valueAxisTitle, c.valueAxisTitle) << t.value;
+        // The data come back as numbers; a pie keeps its first series only.
+        const auto series = back->series();
+        ASSERT_EQ(series.size(), t.family == ChartFamily::Pie ? 1u : 2u) << t.value;
+        EXPECT_EQ(series[0].values, c.series()[0].values) << t.value;
+        EXPECT_EQ(series[0].name, QStringLiteral("North"));
+        if (t.family != ChartFamily::Scatter && t.family != ChartFamily::Bubble) {
+            EXPECT_EQ(back->categories(), c.categories()) << t.value;
+        }
+    }
+    EXPECT_FALSE(readChartPart("<c:chartSpace xmlns:c=\"http://schemas.openxmlformats.org/drawingml/2006/chart\"/>"));
+    EXPECT_FALSE(readChartPart("<not xml"));
+}
+
 // Pixels of the image in the colour, allowing for antialiased edges.
 int pixelsOf(const QImage& image, QColor colour)
 {

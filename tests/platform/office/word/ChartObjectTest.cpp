@@ -1,6 +1,6 @@
 // Chart objects in documents: embedded and edited through the chart object, saved as a
-// chart part that an independent parser reads, carried through a re-save, and drawn on
-// the page.
+// chart part that an independent parser reads, read back from the file, and drawn on the
+// page.
 #include "WordTestSupport.h"
 
 #include "platform/office/word/Charts.h"
@@ -58,8 +58,9 @@ protected:
         QString out;
         const int rc = runTool(QStringLiteral("/usr/bin/python3"), {QStringLiteral(TOVU_WORD_TEST_DIR "/check_docx.py"), path},
                                &out);
-        if (rc != -1)
+        if (rc != -1) {
             EXPECT_EQ(rc, 0) << out.toStdString();
+        }
     }
 };
 
@@ -93,10 +94,20 @@ TEST_F(ChartObjectTest, TheSavedChartPartHoldsTheDataSheetAndTitles)
 
 TEST_F(ChartObjectTest, AReopenedChartDocumentKeepsItsChartThroughAResaveBesideANewOne)
 {
-    addChart(51).quit();
+    GraphChart original = addChart(51);
+    original.quit();
     const QString first = file(QStringLiteral("first.docx"));
     doc->saveAs(first);
     doc = app->documents().open(first);
+    // Our own chart comes back as a chart, with its type, data and place.
+    const auto reopened = chartShapes(*doc);
+    ASSERT_EQ(reopened.size(), 1u);
+    EXPECT_EQ(reopened[0].chart().chart.chartType, 51);
+    EXPECT_EQ(reopened[0].chart().chart.sheet, original.model().sheet);
+    EXPECT_EQ(reopened[0].left(), 20);
+    EXPECT_EQ(reopened[0].top(), 10);
+    EXPECT_EQ(reopened[0].width(), 300);
+    EXPECT_EQ(reopened[0].height(), 180);
     addChart(5).quit();
     const QString second = file(QStringLiteral("second.docx"));
     doc->saveAs(second);
