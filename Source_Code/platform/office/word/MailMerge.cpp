@@ -310,8 +310,6 @@ void MailMerge::openDataSource(const DataSourceArgs& args)
     if (args.subType)
         shown << QStringLiteral("SubType=%1").arg(*args.subType);
     enter("OpenDataSource", shown.join(QLatin1Char(',')));
-    if (merge_->mainDocumentType == NotAMergeDocument)
-        throw WordError(QStringLiteral("MailMerge.OpenDataSource"), QStringLiteral("the document is no main document"));
     MergeRecords records;
     if (args.connection.contains(QLatin1String("DSN="), Qt::CaseInsensitive) ||
         args.connection.contains(QLatin1String("DRIVER="), Qt::CaseInsensitive)) {
@@ -333,6 +331,9 @@ void MailMerge::openDataSource(const DataSourceArgs& args)
     }
     merge_->source = args;
     merge_->records = std::move(records);
+    // A document with a data source is a main document, of form letters unless set otherwise.
+    if (merge_->mainDocumentType == NotAMergeDocument)
+        merge_->mainDocumentType = FormLetters;
 }
 
 std::shared_ptr<Document> MailMerge::execute()

@@ -91,6 +91,7 @@ public:
     // Opens the data source and reads its records: an ODBC connection with its query, a
     // database file queried with the statement, or a delimited text file (the first line
     // names the fields; tab-delimited when that line holds a tab, else comma-delimited).
+    // A document that was no main document becomes one of form letters.
     void openDataSource(const DataSourceArgs& args);
     // Merges into a new document, which becomes the active one: for mailing labels one label
     // per record, a sheet's table after another, each sheet on its own page. Fails when the

@@ -162,14 +162,19 @@ TEST_F(MailMergeTest, ExecuteNeedsALabelsMainDocumentWithItsSourceAndANewDocumen
 {
     MailMerge plain(doc);
     EXPECT_THROW(plain.execute(), WordError);
-    plain.setMainDocumentType(MailingLabels);
-    MailingLabel(app).createNewDocument(QStringLiteral("5160"), QString(), QString(), 4);
-    EXPECT_THROW(plain.execute(), WordError);  // no data source
-    plain.openDataSource(sourceFile(textFile(QStringLiteral("a.txt"), header + "A\tB\tC\tD\tE\tF\tG\n")));
-    plain.setDestination(Printer);
+    // A data source makes a form-letters main document, which is not merged here.
+    plain.openDataSource(sourceFile(textFile(QStringLiteral("b.txt"), header + "A\tB\tC\tD\tE\tF\tG\n")));
+    EXPECT_EQ(plain.mainDocumentType(), FormLetters);
     EXPECT_THROW(plain.execute(), WordError);
-    plain.setDestination(NewDocument);
-    EXPECT_NO_THROW(plain.execute());
+    MailMerge fresh(app->documents().add());
+    fresh.setMainDocumentType(MailingLabels);
+    MailingLabel(app).createNewDocument(QStringLiteral("5160"), QString(), QString(), 4);
+    EXPECT_THROW(fresh.execute(), WordError);  // no data source
+    fresh.openDataSource(sourceFile(textFile(QStringLiteral("a.txt"), header + "A\tB\tC\tD\tE\tF\tG\n")));
+    fresh.setDestination(Printer);
+    EXPECT_THROW(fresh.execute(), WordError);
+    fresh.setDestination(NewDocument);
+    EXPECT_NO_THROW(fresh.execute());
     EXPECT_THROW(MailingLabel(app).createNewDocument(QStringLiteral("9999"), QString(), QString(), 4), WordError);
     EXPECT_THROW(MailingLabel(app).createNewDocument(QStringLiteral("5160"), QString(), QStringLiteral("none"), 4),
                  WordError);
