@@ -1,7 +1,9 @@
 #include "control/AppActivate.h"
 
+#include "control/Trap.h"
 #include "platform/automation/AutomationError.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QWindow>
 
@@ -28,6 +30,31 @@ void AppActivate(const QString& caption)
                                                     QStringLiteral("AppActivate"));
     found->raise();
     found->requestActivate();
+}
+
+QPointer<QWidget> activeHostWindow()
+{
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return app->activeWindow();
+    return nullptr;
+}
+
+void bringHostToFront(const QString& caption, QWidget* host) noexcept
+{
+    if (!caption.isEmpty()) {
+        StepErrors ignored;
+        ignored([&] { AppActivate(caption); });
+        return;
+    }
+    if (host) {
+        host->raise();
+        host->activateWindow();
+    }
+}
+
+void bringHostToFront(const QString& caption) noexcept
+{
+    bringHostToFront(caption, activeHostWindow());
 }
 
 } // namespace tovu::control

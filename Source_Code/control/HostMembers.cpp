@@ -11,6 +11,11 @@ automation::DispatchRef checkedObject(const automation::DispatchRef& object)
     return object;
 }
 
+bool isClass(const automation::DispatchRef& object, const char* name)
+{
+    return object && object->typeName() == QLatin1String(name);
+}
+
 automation::Variant memberOf(const automation::DispatchRef& object, const QString& name,
                              std::vector<automation::Variant> args)
 {

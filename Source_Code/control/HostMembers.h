@@ -13,6 +13,8 @@ namespace tovu::control {
 namespace automation = tovu::platform::automation;
 
 automation::DispatchRef checkedObject(const automation::DispatchRef& object);
+// Whether the object is of the named class ("ListBox", "Collection" ...); no object is of none.
+bool isClass(const automation::DispatchRef& object, const char* name);
 // obj.name, or obj.name(args...) for an indexed member.
 automation::Variant memberOf(const automation::DispatchRef& object, const QString& name,
                              std::vector<automation::Variant> args = {});

@@ -47,8 +47,14 @@ namespace tovu::control {
 void writeParagraph(word::Document& document, const QString& text, const TextFormat& format,
                     const std::function<void(word::Paragraph&)>& beforeSpacing)
 {
+    writeParagraph(document, std::function<QString()>([&text] { return text; }), format, beforeSpacing);
+}
+
+void writeParagraph(word::Document& document, const std::function<QString()>& text, const TextFormat& format,
+                    const std::function<void(word::Paragraph&)>& beforeSpacing)
+{
     word::Paragraph paragraph = addParagraphAt(document, format.insertionPoint);
-    paragraph.range().setText(text);
+    paragraph.range().setText(text());
     applyAlignmentAndFont(paragraph, format);
     if (beforeSpacing)
         beforeSpacing(paragraph);

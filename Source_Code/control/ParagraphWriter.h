@@ -44,5 +44,9 @@ void resetParagraph(word::Paragraph& paragraph, bool font = true);
 // and the resets that keep the next paragraph plain.
 void writeParagraph(word::Document& document, const QString& text, const TextFormat& format,
                     const std::function<void(word::Paragraph&)>& beforeSpacing = {});
+// The same with the text read from its source only once the paragraph has been added, so a
+// source that fails leaves the empty paragraph behind.
+void writeParagraph(word::Document& document, const std::function<QString()>& text, const TextFormat& format,
+                    const std::function<void(word::Paragraph&)>& beforeSpacing = {});
 
 } // namespace tovu::control

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "control/ClipboardText.h"
+#include "control/TextFormatParams.h"
 #include "control/VerboltEnums.h"
 #include "control/VerboltEvents.h"
 #include "platform/automation/Dispatch.h"
@@ -127,6 +128,37 @@ public:
                                   bool& blnEmboss, bool& blnEngrave, bool& blnShadow,
                                   bool& blnStrikeThrough, std::int32_t& lngInsertionPoint);
     MethodStatus InsertBlankLines(std::int16_t& intLines, std::int32_t& lngInsertionPoint);
+
+    // The contents of host controls, collections, dictionaries, arrays and text files written
+    // into the held document as one formatted paragraph each (a dictionary with its keys as a
+    // table). The list-type members join their entries with strDelimiter and end them with
+    // strEndOfDataChar.
+    MethodStatus ListBoxToWord(automation::DispatchRef& lb, QString& strDelimiter, QString& strEndOfDataChar,
+                               bool& blnSelectedOnly, VERBOLT_TEXT_FORMAT_PARAMS);
+    MethodStatus FileListBoxToWord(automation::DispatchRef& flb, QString& strDelimiter, bool& blnSelectedOnly,
+                                   QString& strEndOfDataChar, VERBOLT_TEXT_FORMAT_PARAMS);
+    MethodStatus ComboBoxToWord(automation::DispatchRef& cb, QString& strDelimiter, QString& strEndOfDataChar,
+                                bool& blnSelectedOnly, VERBOLT_TEXT_FORMAT_PARAMS);
+    MethodStatus DirListBoxToWord(automation::DispatchRef& dlb, QString& strDelimiter, QString& strEndOfDataChar,
+                                  VERBOLT_TEXT_FORMAT_PARAMS);
+    MethodStatus DriveListBoxToWord(automation::DispatchRef& dlb, QString& strDelimiter, QString& strEndOfDataChar,
+                                    VERBOLT_TEXT_FORMAT_PARAMS);
+    MethodStatus CollectionToWord(automation::DispatchRef& cl, QString& strDelimiter, QString& strEndOfDataChar,
+                                  VERBOLT_TEXT_FORMAT_PARAMS);
+    MethodStatus DictionaryToWord(automation::DispatchRef& dt, QString& strDelimiter, bool& blnIncludeKeys,
+                                  QString& strEndOfDataChar, VERBOLT_TEXT_FORMAT_PARAMS);
+    MethodStatus LabelToWord(automation::DispatchRef& lbl, VERBOLT_TEXT_FORMAT_PARAMS);
+    MethodStatus TextBoxToWord(automation::DispatchRef& tb, VERBOLT_TEXT_FORMAT_PARAMS);
+    MethodStatus MaskedTextBoxToWord(automation::DispatchRef& tb, VERBOLT_TEXT_FORMAT_PARAMS);
+    MethodStatus RichTextBoxToWord(automation::DispatchRef& tb, VERBOLT_TEXT_FORMAT_PARAMS);
+    MethodStatus OneDArrayToWord(automation::Variant& varArray, VERBOLT_TEXT_FORMAT_PARAMS);
+    MethodStatus TextFileToWord(QString& strTextFile, VERBOLT_TEXT_FORMAT_PARAMS);
+
+    // The held document, or the open document varDocument names or numbers, printed on Word's
+    // active printer or shown in Word's print preview; then Word or the host in front.
+    MethodStatus PrintDocument(automation::Variant& varDocument, bool& blnSwitchToWord, QString& strFormCaption);
+    MethodStatus PrintPreviewDocument(automation::Variant& varDocument, bool& blnSwitchToWord,
+                                      QString& strFormCaption);
 
     // Page setup and page count.
     MethodStatus NumberOfPages(std::int32_t& lngPages, QString& strDocument);

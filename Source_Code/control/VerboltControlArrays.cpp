@@ -17,11 +17,6 @@ namespace {
 using automation::SafeArray;
 using automation::Variant;
 
-bool isClass(const automation::DispatchRef& object, const char* name)
-{
-    return object && object->typeName() == QLatin1String(name);
-}
-
 // A one-dimensional array from 0 of count values; count 0 cannot be sized.
 template <typename F>
 SafeArray arrayOf(std::int32_t count, F valueAt)

@@ -15,26 +15,6 @@
 
 namespace tovu::control {
 
-namespace {
-
-// Brings the host's window to the front after a document was opened: the named one, or the
-// window the host has active. Failing to find it is no failure of the method.
-void bringHostToFront(const QString& caption) noexcept
-{
-    if (!caption.isEmpty()) {
-        StepErrors ignored;
-        ignored([&] { AppActivate(caption); });
-        return;
-    }
-    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
-        if (QWidget* window = app->activeWindow()) {
-            window->raise();
-            window->activateWindow();
-        }
-}
-
-} // namespace
-
 QString Verbolt::IsWordAvailable()
 {
     // A Word of its own: the user's running Word and the held one are left alone.

@@ -2,6 +2,7 @@
 // collections and dictionaries: what each copies, the class tests, and the statuses.
 #include "ArrayValues.h"
 #include "ControlFixture.h"
+#include "HostFakes.h"
 #include "platform/automation/Collection.h"
 #include "platform/automation/DispatchTable.h"
 #include "platform/automation/Dictionary.h"
@@ -319,26 +320,6 @@ TEST_F(ControlArraysTest, ListViewGetsItemsAfterItsOwnAndSelectsByText)
 
 namespace tovu::control::testing {
 namespace {
-
-// A host's folder, drive or file list box: List(i) for i from first to ListCount - 1 (a
-// folder box lists the folders above the current one at negative indexes) and Selected(i).
-automation::DispatchRef fileSystemList(const char* className, std::vector<QString> entries, std::int32_t first = 0,
-                                       std::set<std::int32_t> selected = {})
-{
-    auto list = std::make_shared<std::vector<QString>>(std::move(entries));
-    const auto at = [list, first](const Args& a) {
-        const std::int32_t i = automation::argumentAt(a, 0).toLong();
-        if (i < first || i - first >= static_cast<std::int32_t>(list->size()))
-            throw automation::AutomationError::standard(381);
-        return i - first;
-    };
-    return automation::makeDispatch(
-        {{QStringLiteral("ListCount"), 1,
-          [list, first](Args&) { return Variant(static_cast<std::int32_t>(list->size()) + first); }},
-         {QStringLiteral("List"), 2, [list, at](Args& a) { return Variant(list->at(static_cast<std::size_t>(at(a)))); }},
-         {QStringLiteral("Selected"), 3, [at, selected, first](Args& a) { return Variant(selected.count(at(a) + first) > 0); }}},
-        QString::fromLatin1(className));
-}
 
 TEST_F(ControlArraysTest, FolderDriveAndFileListBoxes)
 {
