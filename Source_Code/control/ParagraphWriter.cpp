@@ -15,10 +15,9 @@ word::Paragraph addParagraphAt(word::Document& document, std::int32_t insertionP
     return document.content().paragraphs().add();
 }
 
-void applyAlignmentAndFont(word::Paragraph& paragraph, const TextFormat& f)
+namespace {
+void applyFont(word::Font font, const TextFormat& f)
 {
-    paragraph.setAlignment(static_cast<word::Alignment>(f.paragraphAlign));
-    word::Font font = paragraph.range().font();
     font.setBold(f.bold);
     font.setName(f.font);
     font.setSize(f.size);
@@ -30,6 +29,13 @@ void applyAlignmentAndFont(word::Paragraph& paragraph, const TextFormat& f)
     font.setEngrave(f.engrave);
     font.setShadow(f.shadow);
     font.setStrikeThrough(f.strikeThrough);
+}
+} // namespace
+
+void applyAlignmentAndFont(word::Paragraph& paragraph, const TextFormat& f)
+{
+    paragraph.setAlignment(static_cast<word::Alignment>(f.paragraphAlign));
+    applyFont(paragraph.range().font(), f);
 }
 
 void resetParagraph(word::Paragraph& paragraph, bool font)
@@ -54,8 +60,16 @@ void writeParagraph(word::Document& document, const std::function<QString()>& te
                     const std::function<void(word::Paragraph&)>& beforeSpacing)
 {
     word::Paragraph paragraph = addParagraphAt(document, format.insertionPoint);
-    paragraph.range().setText(text());
+    word::Range written = paragraph.range();
+    const QString content = text();
+    written.setText(content);
     applyAlignmentAndFont(paragraph, format);
+    // A text of several lines puts paragraphs of its own before this one's mark; they are
+    // part of what was written and take the same look.
+    if (content.contains(QLatin1Char('\r')) || content.contains(QLatin1Char('\n'))) {
+        written.paragraphFormat().setAlignment(static_cast<word::Alignment>(format.paragraphAlign));
+        applyFont(written.font(), format);
+    }
     if (beforeSpacing)
         beforeSpacing(paragraph);
     paragraph.format().setSpaceAfter(format.spaceAfter);

@@ -39,7 +39,8 @@ void applyAlignmentAndFont(word::Paragraph& paragraph, const TextFormat& format)
 // Resets the paragraph, its format and (unless told not to) its font.
 void resetParagraph(word::Paragraph& paragraph, bool font = true);
 
-// One formatted paragraph at the insertion point: its text, alignment and font, then
+// One formatted paragraph at the insertion point (a text of several lines gives every line
+// the same alignment and font): its text, alignment and font, then
 // (where given) whatever the caller adds to it, its space after, a paragraph behind it,
 // and the resets that keep the next paragraph plain.
 void writeParagraph(word::Document& document, const QString& text, const TextFormat& format,

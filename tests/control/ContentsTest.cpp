@@ -176,8 +176,19 @@ TEST_F(ContentsTest, SingleValueControlsWriteTheirTextFormatted)
 TEST_F(ContentsTest, OneDArrayElementsEachOnALineOfTheirOwn)
 {
     Variant array(SafeArray::ofValues({text("first"), Variant(std::int16_t{2}), text("third")}, 1));
-    ASSERT_EQ(status("OneDArrayToWord", {array}), 1);
-    EXPECT_TRUE(heldText().contains(QStringLiteral("first\r2\rthird\r"))) << heldText().toStdString();
+    ASSERT_EQ(status("OneDArrayToWord", {array, Variant(true), text("Courier New"), Variant(std::int16_t{9})}), 1);
+    const QString body = heldText();
+    const int at = body.indexOf(QStringLiteral("first\r2\rthird\r"));
+    ASSERT_GE(at, 0) << body.toStdString();
+    // Every line takes the format, not only the paragraph that ends the text.
+    for (const QString& line : {QStringLiteral("first"), QStringLiteral("2"), QStringLiteral("third")}) {
+        const word::CharFormat& f = fontAt(body.indexOf(line, at));
+        EXPECT_TRUE(f.bold) << line.toStdString();
+        EXPECT_EQ(f.name, QStringLiteral("Courier New")) << line.toStdString();
+        EXPECT_EQ(f.size, 9.0) << line.toStdString();
+    }
+    ASSERT_EQ(status("TextToWord", {text("plain after")}), 1);
+    EXPECT_FALSE(fontAt(heldText().indexOf(QStringLiteral("plain after"))).bold) << "the next paragraph is plain";
 
     EXPECT_EQ(status("OneDArrayToWord", {text("not an array")}), -3);
     EXPECT_EQ(status("OneDArrayToWord", {Variant(SafeArray())}), -4) << "an array without bounds";
