@@ -1,0 +1,162 @@
+// Workbooks read back cell by cell: every kind of stored value, sheets by name and number,
+// and files that are no workbook.
+#include "platform/office/excel/Application.h"
+#include "platform/office/excel/ExcelError.h"
+#include "support/XlsxWriter.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace tovu::platform::excel {
+namespace {
+
+using automation::Variant;
+
+class XlsxReaderTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    ExcelEnvironment environment;
+    std::shared_ptr<Application> app = environment.createApplication();
+
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+};
+
+TEST_F(XlsxReaderTest, ReadsEveryKindOfStoredValue)
+{
+    testing::XlsxWriter w;
+    const int money = w.format(QStringLiteral("\"$\"#,##0.00"));
+    const int day = w.builtInFormat(14);
+    w.sheet(QStringLiteral("Values"))
+        .number(QStringLiteral("A1"), QStringLiteral("42"))
+        .number(QStringLiteral("B1"), QStringLiteral("-1.25E-3"))
+        .shared(QStringLiteral("C1"), QStringLiteral(" x "))
+        .sharedRich(QStringLiteral("D1"), QStringLiteral("<x:r><x:t>Bold</x:t></x:r><x:r><x:t xml:space=\"preserve\"> plain</x:t></x:r>"
+                                                         "<x:rPh sb=\"0\" eb=\"1\"><x:t>reading</x:t></x:rPh>"))
+        .inlineString(QStringLiteral("E1"), QStringLiteral("inline & <text>"))
+        .boolean(QStringLiteral("A2"), true)
+        .boolean(QStringLiteral("B2"), false)
+        .error(QStringLiteral("C2"), QStringLiteral("#DIV/0!"))
+        .formulaString(QStringLiteral("D2"), QStringLiteral("A1&\"!\""), QStringLiteral("42!"))
+        .shared(QStringLiteral("E2"), QStringLiteral("line_x000D_break"))
+        .number(QStringLiteral("A3"), QStringLiteral("3.5"), money)
+        .number(QStringLiteral("B3"), QStringLiteral("45000"), day)
+        .styledEmpty(QStringLiteral("C3"), money);
+    w.save(path("kinds.xlsx"));
+
+    auto book = app->openWorkbook(path("kinds.xlsx"));
+    auto sheet = book->worksheet(Variant(QStringLiteral("Values")));
+    auto value = [&](int r, int c) { return sheet->cells(r, c).value(); };
+    auto text = [&](int r, int c) { return sheet->cells(r, c).text(); };
+
+    EXPECT_EQ(value(1, 1), Variant(42.0));
+    EXPECT_EQ(value(1, 2), Variant(-0.00125));
+    EXPECT_EQ(value(1, 3), Variant(QStringLiteral(" x ")));
+    EXPECT_EQ(value(1, 4), Variant(QStringLiteral("Bold plain")));
+    EXPECT_EQ(value(1, 5), Variant(QStringLiteral("inline & <text>")));
+    EXPECT_EQ(value(2, 1), Variant(true));
+    EXPECT_EQ(value(2, 2), Variant(false));
+    EXPECT_EQ(value(2, 3), Variant(automation::ErrorValue{2007}));
+    EXPECT_EQ(value(2, 4), Variant(QStringLiteral("42!")));
+    EXPECT_EQ(value(2, 5), Variant(QStringLiteral("line\rbreak")));
+    EXPECT_EQ(value(3, 1), Variant(automation::Currency::fromDouble(3.5)));
+    EXPECT_EQ(value(3, 2), Variant(automation::Date{45000}));
+    EXPECT_TRUE(value(3, 3).isEmpty());
+    EXPECT_TRUE(value(9, 9).isEmpty());
+
+    EXPECT_EQ(text(1, 1), QStringLiteral("42"));
+    EXPECT_EQ(text(1, 2), QStringLiteral("-0.00125"));
+    EXPECT_EQ(text(2, 1), QStringLiteral("TRUE"));
+    EXPECT_EQ(text(2, 3), QStringLiteral("#DIV/0!"));
+    EXPECT_EQ(text(3, 1), QStringLiteral("$3.50"));
+    EXPECT_EQ(text(3, 2), QStringLiteral("3/15/2023"));
+    EXPECT_EQ(text(3, 3), QString());
+
+    EXPECT_THROW(sheet->cells(0, 1), ExcelError);
+    EXPECT_THROW(sheet->cells(1, 16385), ExcelError);
+    EXPECT_NO_THROW(sheet->cells(1048576, 16384));
+}
+
+TEST_F(XlsxReaderTest, RowsAndCellsWithoutReferencesFollowTheOneBefore)
+{
+    testing::XlsxWriter w;
+    w.sheet(QStringLiteral("S")).rawRow(0, QStringLiteral("<x:row><x:c><x:v>1</x:v></x:c><x:c><x:v>2</x:v></x:c></x:row>"
+                                                           "<x:row><x:c r=\"C2\"><x:v>3</x:v></x:c><x:c><x:v>4</x:v></x:c></x:row>"));
+    w.save(path("norefs.xlsx"));
+    auto sheet = app->openWorkbook(path("norefs.xlsx"))->worksheet(Variant(std::int16_t{1}));
+    EXPECT_EQ(sheet->cells(1, 1).value(), Variant(1.0));
+    EXPECT_EQ(sheet->cells(1, 2).value(), Variant(2.0));
+    EXPECT_EQ(sheet->cells(2, 3).value(), Variant(3.0));
+    EXPECT_EQ(sheet->cells(2, 4).value(), Variant(4.0));
+}
+
+TEST_F(XlsxReaderTest, WorksheetsByNameOrNumberLeaveChartSheetsOut)
+{
+    testing::XlsxWriter w;
+    w.sheet(QStringLiteral("First")).number(QStringLiteral("A1"), QStringLiteral("1"));
+    w.chartSheet(QStringLiteral("Chart"));
+    w.sheet(QStringLiteral("Second")).number(QStringLiteral("A1"), QStringLiteral("2"));
+    w.save(path("sheets.xlsx"));
+    auto book = app->openWorkbook(path("sheets.xlsx"));
+    EXPECT_EQ(book->worksheetCount(), 2);
+    EXPECT_EQ(book->worksheet(Variant(std::int16_t{2}))->name(), QStringLiteral("Second"));
+    EXPECT_EQ(book->worksheet(Variant(std::int32_t{2}))->name(), QStringLiteral("Second"));
+    EXPECT_EQ(book->worksheet(Variant(QStringLiteral("sECOND")))->cells(1, 1).value(), Variant(2.0));
+    EXPECT_THROW(book->worksheet(Variant(QStringLiteral("Chart"))), ExcelError);
+    EXPECT_THROW(book->worksheet(Variant(std::int16_t{3})), ExcelError);
+    EXPECT_THROW(book->worksheet(Variant(std::int16_t{0})), ExcelError);
+    EXPECT_THROW(book->worksheet(Variant(true)), ExcelError);
+    book->close();
+    EXPECT_THROW(book->worksheet(Variant(std::int16_t{1})), ExcelError);
+}
+
+TEST_F(XlsxReaderTest, The1904SystemShiftsDateValues)
+{
+    testing::XlsxWriter w;
+    const int day = w.format(QStringLiteral("yyyy-mm-dd"));
+    w.date1904().sheet(QStringLiteral("S")).number(QStringLiteral("A1"), QStringLiteral("0"), day);
+    w.save(path("1904.xlsx"));
+    auto cell = app->openWorkbook(path("1904.xlsx"))->worksheet(Variant(std::int16_t{1}))->cells(1, 1);
+    EXPECT_EQ(cell.text(), QStringLiteral("1904-01-01"));
+    EXPECT_EQ(cell.value(), Variant(automation::Date{1462}));
+}
+
+TEST_F(XlsxReaderTest, FilesThatAreNoWorkbookFailToOpen)
+{
+    QFile text(path("plain.xlsx"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a zip");
+    text.close();
+    platform::word::ZipWriter zip;
+    zip.add(QStringLiteral("word/document.xml"), "<w:document/>");
+    QFile other(path("other.xlsx"));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write(zip.finish());
+    other.close();
+    testing::XlsxWriter w;
+    w.sheet(QStringLiteral("S")).rawRow(1, QStringLiteral("<x:c r=\"A1\" t=\"s\"><x:v>7</x:v></x:c>"));
+    w.save(path("badindex.xlsx"));
+
+    for (const char* name : {"missing.xlsx", "plain.xlsx", "other.xlsx", "badindex.xlsx"})
+        EXPECT_THROW(app->openWorkbook(path(name)), ExcelError) << name;
+    EXPECT_THROW(app->openWorkbook(QString()), ExcelError);
+    EXPECT_EQ(app->workbookCount(), 0);
+}
+
+TEST_F(XlsxReaderTest, QuitClosesTheWorkbooksAndEndsTheInstance)
+{
+    testing::XlsxWriter w;
+    w.sheet(QStringLiteral("S"));
+    w.save(path("one.xlsx"));
+    auto book = app->openWorkbook(path("one.xlsx"));
+    EXPECT_EQ(environment.runningCount(), 1);
+    app->quit();
+    EXPECT_TRUE(book->isClosed());
+    EXPECT_EQ(environment.runningCount(), 0);
+    EXPECT_THROW(app->openWorkbook(path("one.xlsx")), ExcelError);
+    environment.setInstalled(false);
+    EXPECT_THROW(environment.createApplication(), ExcelError);
+}
+
+} // namespace
+} // namespace tovu::platform::excel
