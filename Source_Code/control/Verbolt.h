@@ -13,6 +13,7 @@
 #include "control/VerboltEvents.h"
 #include "platform/automation/Dispatch.h"
 #include "platform/automation/Variant.h"
+#include "platform/office/excel/Application.h"
 #include "platform/office/word/Application.h"
 
 #include <QString>
@@ -237,6 +238,34 @@ public:
 
     // An XML file's node tree into a host tree view.
     MethodStatus XMLFileToTreeView(QString& strXMLFile, automation::DispatchRef& tv, bool& blnExpandAll);
+
+    // Excel ranges: a worksheet range copied into a host array, row by row into one dimension
+    // or in its own shape into two, through the spreadsheet program (the one set here, by
+    // default the control's own). The two-dimensional copy takes its rows and columns by value.
+    void setExcelEnvironment(std::shared_ptr<platform::excel::ExcelEnvironment> excel) { excel_ = std::move(excel); }
+    MethodStatus ExcelToOneDArray(QString& strWorkbook, automation::Variant& varWorksheet, std::int32_t& lngStartRow,
+                                  std::int32_t& lngStartCol, std::int32_t& lngEndRow, std::int32_t& lngEndCol,
+                                  automation::Variant& varArray, bool& blnCellValue, QString& strPassword,
+                                  QString& strWriteResPassword);
+    MethodStatus ExcelToTwoDArray(QString& strWorkbook, automation::Variant& varWorksheet, std::int32_t& lngStartRow,
+                                  std::int32_t& lngStartCol, std::int32_t& lngEndRow, std::int32_t& lngEndCol,
+                                  automation::Variant& varArray, bool& blnCellValue, QString& strPassword,
+                                  QString& strWriteResPassword);
+    // One file copied from or to an FTP server through the host's Internet Transfer control.
+    MethodStatus DownloadFile(automation::DispatchRef& inet, QString& strRemoteHost, QString& strRemoteDirectory,
+                              QString& strLocalFile, QString& strRemoteFile, QString& strUsername,
+                              QString& strUserPassword);
+    MethodStatus UploadFile(automation::DispatchRef& inet, QString& strRemoteHost, QString& strRemoteDirectory,
+                            QString& strLocalFile, QString& strRemoteFile, QString& strUsername,
+                            QString& strUserPassword);
+    // The held document printed to PostScript on the distiller's printer and converted by the
+    // distiller's automation object, created through the object creator.
+    MethodStatus CreatePDFUsingDistiller(QString& strPDFFile, QString& strDistiller);
+
+private:
+    std::shared_ptr<platform::excel::ExcelEnvironment> excel_ = std::make_shared<platform::excel::ExcelEnvironment>();
+
+public:
 
     // Sorting of arrays.
     MethodStatus SortOneDArray(automation::Variant& varArray, std::int32_t& lngSortOrder);

@@ -126,6 +126,19 @@ ParamList computeParams()
     return {required("varArray"), required("lngCompute"), required("dblNumber")};
 }
 
+ParamList excelRangeParams()
+{
+    return {required("strWorkbook"), required("varWorksheet"), required("lngStartRow"), required("lngStartCol"),
+            required("lngEndRow"), required("lngEndCol"), required("varArray"), opt("blnCellValue", false),
+            opt("strPassword"), opt("strWriteResPassword")};
+}
+
+ParamList ftpParams()
+{
+    return {required("inet"), required("strRemoteHost"), required("strRemoteDirectory"), required("strLocalFile"),
+            required("strRemoteFile"), opt("strUsername"), opt("strUserPassword")};
+}
+
 std::vector<MethodEntry> buildTable()
 {
     return {
@@ -170,6 +183,13 @@ std::vector<MethodEntry> buildTable()
         method<&Verbolt::TextFileToWordTable>(0x60030023, "TextFileToWordTable",
                                               withTableFormat({required("strTextFile"), opt("strDelimiter"),
                                                                opt("blnRemoveQuotes", false)})),
+        method<&Verbolt::ExcelToOneDArray>(0x60030024, "ExcelToOneDArray", excelRangeParams()),
+        method<&Verbolt::ExcelToTwoDArray>(0x60030025, "ExcelToTwoDArray", excelRangeParams()),
+        method<&Verbolt::CreatePDFUsingDistiller>(0x6003003E, "CreatePDFUsingDistiller",
+                                                  {required("strPDFFile"),
+                                                   opt("strDistiller", QStringLiteral("Acrobat Distiller"))}),
+        method<&Verbolt::DownloadFile>(0x60030053, "DownloadFile", ftpParams()),
+        method<&Verbolt::UploadFile>(0x60030055, "UploadFile", ftpParams()),
         method<&Verbolt::ActivateDocument>(0x60030033, "ActivateDocument",
                                            {opt("varDocument"), opt("blnSwitchToWord")}),
         method<&Verbolt::ActiveDocumentName>(0x60030034, "ActiveDocumentName"),
