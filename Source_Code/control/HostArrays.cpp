@@ -12,15 +12,6 @@ namespace {
 
 using automation::Variant;
 
-// An array of rows x columns from 0; a source without rows or columns cannot be sized.
-automation::SafeArray sizedArray(std::int64_t rows, std::int64_t columns)
-{
-    if (rows < 1 || columns < 1 || rows > std::numeric_limits<std::int32_t>::max() ||
-        columns > std::numeric_limits<std::int32_t>::max())
-        throw automation::AutomationError::standard(automation::ErrorNumber::SubscriptOutOfRange);
-    return automation::SafeArray({{0, static_cast<std::int32_t>(rows - 1)}, {0, static_cast<std::int32_t>(columns - 1)}});
-}
-
 std::int16_t checkedInt16(std::int64_t value)
 {
     if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
@@ -43,6 +34,14 @@ std::int32_t FlexGridCellIndex(const automation::DispatchRef& grid, std::int32_t
 }
 
 } // namespace
+
+automation::SafeArray sizedArray(std::int64_t rows, std::int64_t columns)
+{
+    if (rows < 1 || columns < 1 || rows > std::numeric_limits<std::int32_t>::max() ||
+        columns > std::numeric_limits<std::int32_t>::max())
+        throw automation::AutomationError::standard(automation::ErrorNumber::SubscriptOutOfRange);
+    return automation::SafeArray({{0, static_cast<std::int32_t>(rows - 1)}, {0, static_cast<std::int32_t>(columns - 1)}});
+}
 
 automation::SafeArray flexGridArray(const automation::DispatchRef& fg, std::int32_t startRow, std::int32_t startCol,
                                     std::int32_t endRow, std::int32_t endCol)

@@ -11,6 +11,10 @@ namespace tovu::control {
 
 namespace automation = tovu::platform::automation;
 
+// An array of rows x columns from 0; raises "Subscript out of range" for no rows or no
+// columns, as a dimension cannot be sized to nothing.
+automation::SafeArray sizedArray(std::int64_t rows, std::int64_t columns);
+
 // Rows lngStartRow..endRow, columns startCol..endCol of a flex grid, read cell by cell from
 // "Textarray"; an end of 0 means the grid's last row or column.
 automation::SafeArray flexGridArray(const automation::DispatchRef& fg, std::int32_t startRow, std::int32_t startCol,

@@ -379,6 +379,32 @@ public:
         bool& blnShading, bool& blnFont, bool& blnColor, bool& blnHeadingRows, bool& blnLastRow,
         bool& blnFirstColumn, bool& blnLastColumn, bool& blnAutoFit, std::int32_t& lngInsertionPoint);
 
+    // Queries, recordsets, grids and tree views into two-dimensional arrays and delimited
+    // text files, and XML table files into recordsets, arrays and Word tables.
+    MethodStatus DatabaseTableToArray(QString& strDSN, QString& strSQL, automation::Variant& varArray,
+                                      QString& strUserID, QString& strPassword, bool& blnIncludeHeadings);
+    MethodStatus RecordsetToArray(automation::DispatchRef& objRecd, automation::Variant& varArray,
+                                  bool& blnIncludeHeadings);
+    MethodStatus RecordsetToTextFile(automation::DispatchRef& objRecd, QString& strTextFile, bool& blnIncludeHeadings,
+                                     QString& strDelimiter, bool& blnQuotes);
+    MethodStatus DatabaseTableToTextFile(QString& strDSN, QString& strSQL, QString& strTextFile, QString& strUserID,
+                                         QString& strPassword, bool& blnIncludeHeadings, QString& strDelimiter,
+                                         bool& blnQuotes);
+    MethodStatus DataGridToArray(automation::DispatchRef& dg, automation::Variant& varArray, bool& blnIncludeHeadings);
+    MethodStatus FlexGridToArray(automation::DispatchRef& fg, automation::Variant& varArray, std::int32_t& lngStartRow,
+                                 std::int32_t& lngStartCol, std::int32_t& lngEndRow, std::int16_t& lngEndCol);
+    MethodStatus HFlexGridToArray(automation::DispatchRef& fg, automation::Variant& varArray, std::int32_t& lngStartRow,
+                                  std::int32_t& lngStartCol, std::int32_t& lngEndRow, std::int16_t& lngEndCol);
+    MethodStatus TreeViewToTwoDArray(automation::DispatchRef& tv, automation::Variant& varArray, bool& blnSuppressRows);
+    MethodStatus XMLFileToRecordset(QString& strXMLFile, automation::DispatchRef& objRecd);
+    MethodStatus XMLFileToArray(QString& strXMLFile, automation::Variant& varArray, bool& blnIncludeHeadings);
+    MethodStatus XMLFileToWordTable(
+        QString& strXMLFile, bool& blnIncludeHeadings,
+        std::int32_t& lngTableType, bool& blnBold, QString& strFont, std::int16_t& intSize,
+        std::int16_t& intSpaceAfter, std::int32_t& lngParagraphAlign, std::int16_t& intColumnWidth, bool& blnBorders,
+        bool& blnShading, bool& blnFont, bool& blnColor, bool& blnHeadingRows, bool& blnLastRow,
+        bool& blnFirstColumn, bool& blnLastColumn, bool& blnAutoFit, std::int32_t& lngInsertionPoint);
+
 private:
     word::WordEnvironment& environment_;
     std::shared_ptr<word::Application> startedWord_;

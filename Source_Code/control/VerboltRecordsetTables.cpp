@@ -2,6 +2,7 @@
 // tab-delimited text from the recordset's GetString, under a line of field names when
 // asked, written by TextToWordTable.
 #include "control/HostMembers.h"
+#include "control/Recordsets.h"
 #include "control/TableWriter.h"
 #include "control/Trap.h"
 #include "control/Verbolt.h"
@@ -15,9 +16,6 @@ using automation::Variant;
 
 constexpr std::int32_t kClipString = 2;
 constexpr std::int32_t kAllRows = -1;
-constexpr std::int32_t kUseClient = 3;
-constexpr std::int32_t kOpenForwardOnly = 0;
-constexpr std::int32_t kLockReadOnly = 1;
 
 // The recordset's rows from the current one, after a heading line of its field names when
 // asked. The rows end with GetString's own delimiter, a carriage return.
@@ -27,24 +25,8 @@ QString recordsetTableText(const automation::DispatchRef& rs, bool headings)
                        .toString();
     if (!headings)
         return text;
-    const std::int32_t count = memberOf(objectOf(rs, QStringLiteral("Fields")), QStringLiteral("Count")).toLong();
     clsConcat builder;
-    for (std::int32_t i = 0; i < count; ++i) {
-        std::vector<Variant> index{Variant(i)};
-        const automation::DispatchRef field = checkedObject(rs)->invoke(automation::DispIdValue, index).toObject();
-        builder.SConcat(memberOf(field, QStringLiteral("Name")).toString());
-        builder.SConcat(i == count - 1 ? QStringLiteral("\r\n") : QStringLiteral("\t"));
-    }
-    return builder.GetString() + text;
-}
-
-// Closes an ADO object, as a failure exit does: whatever it raises is of no further interest.
-void closeQuietly(const automation::DispatchRef& object)
-{
-    trapped(false, [&] {
-        memberOf(object, QStringLiteral("Close"));
-        return true;
-    });
+    return recordLine(rs, true, QStringLiteral("\t"), false, builder) + QStringLiteral("\r\n") + text;
 }
 
 } // namespace
@@ -96,21 +78,14 @@ MethodStatus Verbolt::DatabaseTableToWordTable(
                          blnLastRow,     blnFirstColumn, blnLastColumn, blnAutoFit, lngInsertionPoint};
     automation::DispatchRef connection;
     const bool connected = trapped(false, [&] {
-        connection = createObject(QStringLiteral("ADODB.Connection"));
-        memberOf(connection, QStringLiteral("Open"),
-                 {Variant(QStringLiteral("DSN=") + strDSN + QStringLiteral(";UID=") + strUserID +
-                          QStringLiteral(";PWD=") + strPassword + QStringLiteral(";"))});
+        connection = openDataSource(*this, strDSN, strUserID, strPassword);
         return true;
     });
     if (!connected)
         return -3;
     automation::DispatchRef records;
     const bool queried = trapped(false, [&] {
-        records = createObject(QStringLiteral("ADODB.Recordset"));
-        assignMember(records, QStringLiteral("CursorLocation"), Variant(kUseClient));
-        assignMember(records, QStringLiteral("CacheSize"), Variant(std::int32_t{20}));
-        memberOf(records, QStringLiteral("Open"),
-                 {Variant(strSQL), Variant(connection), Variant(kOpenForwardOnly), Variant(kLockReadOnly)});
+        records = openQuery(*this, connection, strSQL, kLockReadOnly);
         return true;
     });
     if (!queried) {

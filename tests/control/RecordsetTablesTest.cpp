@@ -1,14 +1,12 @@
 // Word tables from a recordset and from a query on an ODBC data source: a SQLite database
 // behind the SQLite ODBC driver, named by a DSN in an odbc.ini of the run's own.
+#include "AdoFixture.h"
 #include "OdbcDataSource.h"
-#include "platform/office/ado/Connection.h"
-#include "platform/office/ado/Recordset.h"
 
 namespace tovu::control::testing {
 namespace {
 
 namespace ado = tovu::platform::ado;
-using Cells = std::vector<std::vector<QString>>;
 
 [[maybe_unused]] const auto* const partsDataSource = ::testing::AddGlobalTestEnvironment(new OdbcDataSource(
     QStringLiteral("tovuparts"),
@@ -25,54 +23,22 @@ protected:
     {
         ensureGui();
         ASSERT_EQ(openBlank(), 1);
-        // The ADO objects the control creates, kept to see what it left open.
-        control.setObjectCreator([this](const QString& progId) -> automation::DispatchRef {
-            if (progId == QLatin1String("ADODB.Connection"))
-                return connections.emplace_back(std::make_shared<ado::Connection>());
-            if (progId == QLatin1String("ADODB.Recordset"))
-                return recordsets.emplace_back(std::make_shared<ado::Recordset>());
-            throw automation::AutomationError::standard(automation::ErrorNumber::CannotCreateObject);
-        });
+        control.setObjectCreator(recording.creator());
     }
 
-    std::shared_ptr<ado::Recordset> openParts(const QString& sql = kQuery)
-    {
-        auto connection = std::make_shared<ado::Connection>();
-        connection->open(QStringLiteral("DSN=tovuparts;UID=;PWD=;"));
-        auto rs = std::make_shared<ado::Recordset>();
-        rs->cursorLocation = ado::adUseClient;
-        rs->open(sql, Variant(automation::DispatchRef(connection)), ado::adOpenForwardOnly, 1);
-        return rs;
-    }
+    std::shared_ptr<ado::Recordset> openParts(const QString& sql = kQuery) { return testing::openParts(sql); }
 
-    Cells lastTable()
-    {
-        const word::TableModel& t = control.HeldDocument->tables().item(control.HeldDocument->tables().count()).model();
-        Cells cells(static_cast<std::size_t>(t.rows));
-        for (int r = 0; r < t.rows; ++r)
-            for (int c = 0; c < t.columns; ++c)
-                cells[static_cast<std::size_t>(r)].push_back(t.cell(r, c).text);
-        return cells;
-    }
+    Cells lastTable() { return tableCells(control.HeldDocument->tables().item(tables()).model()); }
     int tables() { return control.HeldDocument->tables().count(); }
     std::int16_t database(const QString& dsn, const QString& sql, bool headings)
     {
         return status("DatabaseTableToWordTable",
                       {Variant(dsn), Variant(sql), Variant(QString()), Variant(QString()), Variant(headings)});
     }
-    bool allClosed() const
-    {
-        for (const auto& c : connections)
-            if (c->isOpen())
-                return false;
-        for (const auto& r : recordsets)
-            if (r->isOpen())
-                return false;
-        return true;
-    }
+    bool allClosed() const { return recording.allClosed(); }
 
-    std::vector<std::shared_ptr<ado::Connection>> connections;
-    std::vector<std::shared_ptr<ado::Recordset>> recordsets;
+    RecordingAdo recording;
+    const std::vector<std::shared_ptr<ado::Connection>>& connections = recording.connections;
 };
 
 TEST_F(RecordsetTablesTest, ARecordsetBecomesATableFromItsFirstRowAndIsLeftThere)
