@@ -405,6 +405,34 @@ public:
         bool& blnShading, bool& blnFont, bool& blnColor, bool& blnHeadingRows, bool& blnLastRow,
         bool& blnFirstColumn, bool& blnLastColumn, bool& blnAutoFit, std::int32_t& lngInsertionPoint);
 
+    // Spell checks of host texts, each in a Word session of its own, and of the held document.
+    MethodStatus SpellCheckTextBox(automation::DispatchRef& tb, bool& blnNoChanges, QString& strCustomDictionary);
+    MethodStatus SpellCheckRichTextBox(automation::DispatchRef& tb, bool& blnNoChanges, QString& strCustomDictionary);
+    MethodStatus SpellCheckLabel(automation::DispatchRef& lbl, bool& blnNoChanges, QString& strCustomDictionary);
+    MethodStatus SpellCheckText(QString& strText, bool& blnNoChanges, QString& strCustomDictionary);
+    MethodStatus SpellCheckListBox(automation::DispatchRef& lb, bool& blnSelectedOnly, bool& blnNoChanges,
+                                   QString& strCustomDictionary);
+    MethodStatus SpellCheckComboBox(automation::DispatchRef& cb, bool& blnNoChanges, QString& strCustomDictionary);
+    MethodStatus SpellCheckDataGrid(automation::DispatchRef& dg, std::int32_t& lngStartCol, std::int32_t& lngEndCol,
+                                    bool& blnNoChanges, QString& strCustomDictionary);
+    MethodStatus SpellCheckListView(automation::DispatchRef& lv, bool& blnSelectedOnly, bool& blnIncludeHeadings,
+                                    bool& blnNoChanges, QString& strCustomDictionary);
+    MethodStatus SpellCheckCollection(automation::DispatchRef& cl, bool& blnNoChanges, QString& strCustomDictionary);
+    MethodStatus SpellCheckDictionary(automation::DispatchRef& dt, bool& blnNoChanges, QString& strCustomDictionary);
+    MethodStatus SpellCheckOneDArray(automation::Variant& varArray, bool& blnNoChanges, QString& strCustomDictionary);
+    MethodStatus SpellCheckTwoDArray(automation::Variant& varArray, bool& blnNoChanges, QString& strCustomDictionary);
+    MethodStatus SpellCheckThreeDArray(automation::Variant& varArray, bool& blnNoChanges, QString& strCustomDictionary);
+    MethodStatus SpellCheckFlexGrid(automation::DispatchRef& fg, std::int32_t& lngStartRow, std::int32_t& lngStartCol,
+                                    std::int32_t& lngEndRow, std::int32_t& lngEndCol, bool& blnNoChanges,
+                                    QString& strCustomDictionary);
+    MethodStatus SpellCheckHFlexGrid(automation::DispatchRef& fg, std::int32_t& lngStartRow, std::int32_t& lngStartCol,
+                                     std::int32_t& lngEndRow, std::int32_t& lngEndCol, bool& blnNoChanges,
+                                     QString& strCustomDictionary);
+    MethodStatus CheckSpelling();
+    MethodStatus CheckGrammar();
+    // The word processor the spell checks start their own sessions in.
+    word::WordEnvironment& wordEnvironment() { return environment_; }
+
 private:
     word::WordEnvironment& environment_;
     std::shared_ptr<word::Application> startedWord_;

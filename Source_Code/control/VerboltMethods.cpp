@@ -141,7 +141,37 @@ ParamList ftpParams()
 
 std::vector<MethodEntry> buildTable()
 {
+    // Every spell check ends with blnNoChanges and strCustomDictionary.
+    const auto spellCheck = [](ParamList source) {
+        source.push_back(opt("blnNoChanges", false));
+        source.push_back(opt("strCustomDictionary"));
+        return source;
+    };
+    const ParamList gridRange = {required("fg"), opt("lngStartRow", std::int32_t{0}), opt("lngStartCol", std::int32_t{0}),
+                                 opt("lngEndRow", std::int32_t{0}), opt("lngEndCol", std::int32_t{0})};
     return {
+        method<&Verbolt::SpellCheckTextBox>(0x6003001B, "SpellCheckTextBox", spellCheck({required("tb")})),
+        method<&Verbolt::SpellCheckRichTextBox>(0x6003001C, "SpellCheckRichTextBox", spellCheck({required("tb")})),
+        method<&Verbolt::SpellCheckLabel>(0x6003001D, "SpellCheckLabel", spellCheck({required("lbl")})),
+        method<&Verbolt::SpellCheckText>(0x6003001E, "SpellCheckText", spellCheck({required("strText")})),
+        method<&Verbolt::SpellCheckListBox>(0x6003001F, "SpellCheckListBox",
+                                            spellCheck({required("lb"), opt("blnSelectedOnly", false)})),
+        method<&Verbolt::SpellCheckDataGrid>(0x60030020, "SpellCheckDataGrid",
+                                             spellCheck({required("dg"), opt("lngStartCol", std::int32_t{0}),
+                                                         opt("lngEndCol", std::int32_t{0})})),
+        method<&Verbolt::SpellCheckListView>(0x60030026, "SpellCheckListView",
+                                             spellCheck({required("lv"), opt("blnSelectedOnly", false),
+                                                         opt("blnIncludeHeadings", false)})),
+        method<&Verbolt::SpellCheckCollection>(0x60030027, "SpellCheckCollection", spellCheck({required("cl")})),
+        method<&Verbolt::SpellCheckDictionary>(0x60030028, "SpellCheckDictionary", spellCheck({required("dt")})),
+        method<&Verbolt::SpellCheckComboBox>(0x60030029, "SpellCheckComboBox", spellCheck({required("cb")})),
+        method<&Verbolt::SpellCheckOneDArray>(0x6003002A, "SpellCheckOneDArray", spellCheck({required("varArray")})),
+        method<&Verbolt::SpellCheckTwoDArray>(0x6003002B, "SpellCheckTwoDArray", spellCheck({required("varArray")})),
+        method<&Verbolt::SpellCheckThreeDArray>(0x6003002C, "SpellCheckThreeDArray", spellCheck({required("varArray")})),
+        method<&Verbolt::SpellCheckFlexGrid>(0x6003002D, "SpellCheckFlexGrid", spellCheck(gridRange)),
+        method<&Verbolt::SpellCheckHFlexGrid>(0x6003002E, "SpellCheckHFlexGrid", spellCheck(gridRange)),
+        method<&Verbolt::CheckSpelling>(0x60030037, "CheckSpelling"),
+        method<&Verbolt::CheckGrammar>(0x60030038, "CheckGrammar"),
         method<&Verbolt::CreateDocument>(0x60030001, "CreateDocument",
                                          {required("strDocument"), opt("strPassword"), opt("strWritePassword")}),
         method<&Verbolt::EmailDocument>(0x60030006, "EmailDocument", {opt("blnSendAsAttachment", false)}),

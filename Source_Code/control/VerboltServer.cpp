@@ -3,7 +3,9 @@
 #include "control/VerboltObject.h"
 #include "platform/automation/ExportedDispatch.h"
 #include "platform/automation/InProcServer.h"
+#include "platform/office/word/ProofingSettings.h"
 #include "platform/office/word/ViewerWindow.h"
+#include "platform/spelling/SpellingWindow.h"
 #include "platform/office/word/WordEnvironment.h"
 
 #include <QApplication>
@@ -25,6 +27,8 @@ struct ServerModule {
                 return nullptr;
             return word::widgetViewFactory()(app);
         });
+        // The spell checks ask the user in the spelling window.
+        environment.proofing().setDialog(tovu::platform::spelling::windowDialog());
     }
     word::LocalActiveObjectTable table;
     word::WordEnvironment environment{table};

@@ -68,6 +68,11 @@ DispatchRef dataGridDispatch(std::shared_ptr<DataGridSource> grid)
              [w](Args&) {
                  checkedIndex(w->row, 0, w->shownRows() - 1, kName);
                  return Variant(w->source->cell(w->top + w->row, w->col));
+             },
+             [w](Args& a) {
+                 checkedIndex(w->row, 0, w->shownRows() - 1, kName);
+                 w->source->setCell(w->top + w->row, w->col, assignedValue(a).toString());
+                 return Variant();
              }},
             {QStringLiteral("Scroll"), 6,
              [w](Args& a) {
@@ -76,6 +81,11 @@ DispatchRef dataGridDispatch(std::shared_ptr<DataGridSource> grid)
              }},
         },
         kName);
+}
+
+void DataGridSource::setCell(int, int, const QString&)
+{
+    raiseReadOnly(kName);
 }
 
 MemoryDataGrid::MemoryDataGrid(std::vector<QString> captions, std::vector<std::vector<QString>> records, int visibleRows)
@@ -89,6 +99,14 @@ QString MemoryDataGrid::cell(int record, int column) const
 {
     const auto& r = records_.at(static_cast<std::size_t>(record));
     return column < static_cast<int>(r.size()) ? r[static_cast<std::size_t>(column)] : QString();
+}
+
+void MemoryDataGrid::setCell(int record, int column, const QString& text)
+{
+    auto& r = records_.at(static_cast<std::size_t>(record));
+    if (static_cast<int>(r.size()) <= column)
+        r.resize(static_cast<std::size_t>(column) + 1);
+    r[static_cast<std::size_t>(column)] = text;
 }
 
 } // namespace tovu::platform::controls

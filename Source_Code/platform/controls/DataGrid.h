@@ -21,6 +21,8 @@ public:
     virtual int recordCount() const = 0;
     virtual QString cell(int record, int column) const = 0;
     virtual int visibleRows() const = 0;
+    // Writing a cell; a grid that cannot be written raises Property is read-only.
+    virtual void setCell(int record, int column, const QString& text);
 };
 
 DispatchRef dataGridDispatch(std::shared_ptr<DataGridSource> grid);  // "DataGrid"
@@ -34,6 +36,7 @@ public:
     int recordCount() const override { return static_cast<int>(records_.size()); }
     QString cell(int record, int column) const override;
     int visibleRows() const override { return visibleRows_; }
+    void setCell(int record, int column, const QString& text) override;
 
 private:
     std::vector<QString> captions_;

@@ -49,7 +49,8 @@ DispatchRef columnHeadersDispatch(const std::shared_ptr<ListViewItems>& v)
 {
     auto header = [v](int c) {
         return automation::makeDispatch(
-            {{QStringLiteral("Text"), automation::DispIdValue, [v, c](Args&) { return Variant(v->columnText(c)); }}},
+            {{QStringLiteral("Text"), automation::DispIdValue, [v, c](Args&) { return Variant(v->columnText(c)); },
+              [v, c](Args& a) { v->setColumnText(c, assignedValue(a).toString()); return Variant(); }}},
             QStringLiteral("ColumnHeader"));
     };
     return automation::makeDispatch(
@@ -72,6 +73,11 @@ DispatchRef listViewDispatch(std::shared_ptr<ListViewItems> view)
             {QStringLiteral("SetFocus"), 3, [view](Args&) { view->setFocus(); return Variant(); }},
         },
         kName);
+}
+
+void ListViewItems::setColumnText(int, const QString&)
+{
+    raiseReadOnly(kName);
 }
 
 MemoryListView::MemoryListView(std::vector<QString> columns)

@@ -25,6 +25,8 @@ public:
     virtual int addItem(const QString& text) = 0;
     virtual int columnCount() const = 0;
     virtual QString columnText(int column) const = 0;        // column 1..columnCount
+    // A view whose headings cannot be written raises Property is read-only.
+    virtual void setColumnText(int column, const QString& text);
     virtual void setFocus() = 0;
 };
 
@@ -44,6 +46,7 @@ public:
     int addItem(const QString& text) override;
     int columnCount() const override { return static_cast<int>(columns_.size()); }
     QString columnText(int column) const override { return columns_.at(static_cast<std::size_t>(column - 1)); }
+    void setColumnText(int column, const QString& text) override { columns_.at(static_cast<std::size_t>(column - 1)) = text; }
     void setFocus() override { ++focusCount; }
 
     int focusCount = 0;

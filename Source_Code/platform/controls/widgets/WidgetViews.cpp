@@ -28,6 +28,7 @@ public:
     }
     int columnCount() const override { return aliveWidget(w_)->columnCount(); }
     QString columnText(int c) const override { return aliveWidget(w_)->headerItem()->text(c - 1); }
+    void setColumnText(int c, const QString& t) override { aliveWidget(w_)->headerItem()->setText(c - 1, t); }
     void setFocus() override { aliveWidget(w_)->setFocus(); }
 
 private:
@@ -97,6 +98,11 @@ public:
     QString columnCaption(int c) const override { return aliveWidget(m_)->headerData(c, Qt::Horizontal).toString(); }
     int recordCount() const override { return aliveWidget(m_)->rowCount(); }
     QString cell(int r, int c) const override { return aliveWidget(m_)->index(r, c).data().toString(); }
+    void setCell(int r, int c, const QString& t) override
+    {
+        if (!aliveWidget(m_)->setData(m_->index(r, c), t))
+            raiseReadOnly(QStringLiteral("DataGrid"));
+    }
     int visibleRows() const override { return visible_; }
 
 private:

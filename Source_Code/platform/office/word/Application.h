@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/office/word/Document.h"
+#include "platform/office/word/Proofing.h"
 #include "platform/office/word/WordEnvironment.h"
 
 #include <memory>
@@ -50,6 +51,17 @@ public:
     std::shared_ptr<Document> activeDocument() const;  // throws when no document is open
     Selection selection() const;
 
+    // The window's top edge in points and its state (0 normal, 1 maximised, 2 minimised),
+    // the separator of the file system's paths, and the proofing objects.
+    std::int32_t top() const;
+    void setTop(std::int32_t top);
+    int windowState() const;
+    void setWindowState(int state);
+    QString pathSeparator() const;
+    CustomDictionaries customDictionaries();
+    Dialogs dialogs();
+    ApplicationProofing& proofing();  // what the proofing objects keep for this instance
+
     // Closes every document (saving changes when asked) and ends the instance.
     void quit(bool saveChanges = false);
     bool isRunning() const { return running_; }
@@ -82,6 +94,9 @@ private:
     bool visible_ = false;
     bool running_ = true;
     bool offered_ = false;
+    std::int32_t top_ = 0;
+    int windowState_ = 0;
+    std::shared_ptr<ApplicationProofing> proofing_;
 };
 
 }  // namespace tovu::platform::word

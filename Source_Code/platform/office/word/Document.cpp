@@ -174,10 +174,12 @@ void Document::printPreview()
 void Document::checkSpelling()
 {
     enter("CheckSpelling");
+    // A checker the program installs goes first; else the installation's spelling dialog.
     const SpellingChecker& checker = application()->environment().spellingChecker();
-    if (!checker)
-        throw WordError(QStringLiteral("Document.CheckSpelling"), QStringLiteral("no spelling checker is installed"));
-    checker(*this);
+    if (checker)
+        checker(*this);
+    else
+        proofreadDocument(*this);
 }
 
 void Document::checkGrammar()

@@ -20,7 +20,36 @@ Range Selection::range() const
     return Range(state_, &body, body.track(state_->selection->start, state_->selection->end));
 }
 
-QString Selection::text() const { return range().text(); }
+QString Selection::text() const
+{
+    state_->enter(QStringLiteral("Selection.Text"));
+    const Story& body = state_->model->body;
+    const int start = body.clamp(state_->selection->start);
+    const int end = body.clamp(state_->selection->end);
+    return body.text(start, end > start ? end : std::min(start + 1, body.length()));
+}
+
+void Selection::setText(const QString& text)
+{
+    state_->enter(QStringLiteral("Selection.SetText"), text);
+    Range r = range();
+    r.setText(text);
+    state_->selection->start = r.start();
+    state_->selection->end = r.end();
+}
+
+void Selection::deleteText()
+{
+    state_->enter(QStringLiteral("Selection.Delete"));
+    Story& body = state_->model->body;
+    const int start = body.clamp(state_->selection->start);
+    int end = body.clamp(state_->selection->end);
+    if (end == start)
+        end = std::min(start + 1, body.length() - 1);
+    if (end > start)
+        body.remove(start, end);
+    state_->selection->start = state_->selection->end = start;
+}
 
 void Selection::typeText(const QString& text)
 {

@@ -12,6 +12,7 @@ namespace tovu::platform::word {
 
 class Application;
 class Document;
+class ProofingSettings;
 struct NormalTemplateStore;
 
 // Where running automation servers are registered by ProgID. The program's running-object
@@ -70,6 +71,8 @@ public:
     std::shared_ptr<Application> createApplication();
     // The running instance registered as active; null when none.
     std::shared_ptr<Application> activeApplication() const;
+    // The proofing tools every application of the installation uses (ProofingSettings.h).
+    ProofingSettings& proofing();
 
     void setInstalled(bool installed) { installed_ = installed; }
     bool installed() const { return installed_; }
@@ -104,6 +107,7 @@ private:
     QString version_ = QStringLiteral("16.0");
     std::shared_ptr<NormalTemplateStore> normalTemplate_;
     std::vector<std::shared_ptr<Application>> running_;  // a started Word runs until it quits
+    std::shared_ptr<ProofingSettings> proofing_;
 };
 
 }  // namespace tovu::platform::word
