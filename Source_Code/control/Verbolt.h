@@ -428,6 +428,10 @@ public:
     MethodStatus SpellCheckHFlexGrid(automation::DispatchRef& fg, std::int32_t& lngStartRow, std::int32_t& lngStartCol,
                                      std::int32_t& lngEndRow, std::int32_t& lngEndCol, bool& blnNoChanges,
                                      QString& strCustomDictionary);
+    MethodStatus SpellCheckRecordset(automation::DispatchRef& objRecd, std::int32_t& lngStartCol,
+                                     std::int32_t& lngEndCol, bool& blnNoChanges, QString& strCustomDictionary);
+    MethodStatus SpellCheckDatabaseTable(QString& strDSN, QString& strSQL, QString& strUserID, QString& strPassword,
+                                         bool& blnNoChanges, QString& strCustomDictionary);
     MethodStatus CheckSpelling();
     MethodStatus CheckGrammar();
     // The word processor the spell checks start their own sessions in.

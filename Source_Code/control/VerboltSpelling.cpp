@@ -466,6 +466,119 @@ MethodStatus Verbolt::SpellCheckListView(automation::DispatchRef& lv, bool& blnS
     });
 }
 
+namespace {
+
+// The records from the current one to the end: CurrentRow with the record's number, then for
+// each field CurrentColumn and CurrentField before its value is read. Only texts that are
+// not blank are checked; a correction goes back into the field and Update writes it. A
+// first character among the marks ends the whole walk.
+void checkRecords(Verbolt& control, SpellingSession& session, const automation::DispatchRef& records,
+                  std::int32_t firstField, const std::function<std::int32_t()>& lastField,
+                  std::initializer_list<int> marks, bool noChanges)
+{
+    std::int32_t record = 0;
+    while (!memberOf(records, QStringLiteral("EOF")).toBoolean()) {
+        control.raiseCurrentRow(++record);
+        const std::int32_t last = lastField();
+        for (std::int32_t f = firstField; f <= last; ++f) {
+            control.raiseCurrentColumn(f + 1);
+            const automation::DispatchRef field =
+                objectOf(objectOf(records, QStringLiteral("Fields")), QStringLiteral("Item"), {Variant(f)});
+            control.raiseCurrentField(memberOf(field, QStringLiteral("Name")).toString());
+            const Variant value = memberOf(field, QStringLiteral("Value"));
+            if (!value.isString() || blank(value.toString()))
+                continue;
+            const SpellingSession::Checked checked = session.check(value.toString());
+            if (checked.cancelledBy(marks))
+                return;
+            if (!noChanges) {
+                assignMember(field, QStringLiteral("Value"), Variant(checked.text));
+                memberOf(records, QStringLiteral("Update"));
+            }
+            session.deleteSelection();
+        }
+        memberOf(records, QStringLiteral("MoveNext"));
+    }
+}
+
+std::int32_t lastFieldOf(const automation::DispatchRef& records)
+{
+    return memberOf(objectOf(records, QStringLiteral("Fields")), QStringLiteral("Count")).toLong() - 1;
+}
+
+// Closes an ADO object on the way out; what it raises then is of no further interest.
+void closeQuietly(const automation::DispatchRef& object)
+{
+    if (!object)
+        return;
+    try {
+        memberOf(object, QStringLiteral("Close"));
+    } catch (...) {
+    }
+}
+
+constexpr std::int32_t kUseClient = 3;
+constexpr std::int32_t kOpenForwardOnly = 0;
+constexpr std::int32_t kLockOptimistic = 3;
+constexpr int kComma = 44;
+
+} // namespace
+
+MethodStatus Verbolt::SpellCheckRecordset(automation::DispatchRef& objRecd, std::int32_t& lngStartCol,
+                                          std::int32_t& lngEndCol, bool& blnNoChanges, QString& strCustomDictionary)
+{
+    try {
+        memberOf(objRecd, QStringLiteral("MoveFirst"));
+        lngStartCol = lngStartCol < 1 ? 0 : lngStartCol - 1;
+        const std::int32_t lastField = lngEndCol < 1 ? lastFieldOf(objRecd) : lngEndCol - 1;
+        SpellingSession session(environment_, strCustomDictionary);
+        checkRecords(*this, session, objRecd, lngStartCol, [&] { return lastField; }, {kSpace, kReturn}, blnNoChanges);
+        memberOf(objRecd, QStringLiteral("MoveFirst"));
+        session.end();
+        return 1;
+    } catch (...) {
+        // The recordset stays where the failure left it.
+        return -1;
+    }
+}
+
+MethodStatus Verbolt::SpellCheckDatabaseTable(QString& strDSN, QString& strSQL, QString& strUserID,
+                                              QString& strPassword, bool& blnNoChanges, QString& strCustomDictionary)
+{
+    automation::DispatchRef connection;
+    try {
+        connection = createObject(QStringLiteral("ADODB.Connection"));
+        memberOf(connection, QStringLiteral("Open"),
+                 {Variant(QStringLiteral("DSN=") + strDSN + QStringLiteral(";UID=") + strUserID +
+                          QStringLiteral(";PWD=") + strPassword + QStringLiteral(";"))});
+    } catch (...) {
+        return -1;
+    }
+    automation::DispatchRef records;
+    try {
+        records = createObject(QStringLiteral("ADODB.Recordset"));
+        assignMember(records, QStringLiteral("CursorLocation"), Variant(kUseClient));
+        assignMember(records, QStringLiteral("CacheSize"), Variant(std::int32_t{20}));
+        memberOf(records, QStringLiteral("Open"),
+                 {Variant(strSQL), Variant(connection), Variant(kOpenForwardOnly), Variant(kLockOptimistic)});
+    } catch (...) {
+        closeQuietly(connection);
+        return -2;
+    }
+    MethodStatus status = 1;
+    try {
+        SpellingSession session(environment_, strCustomDictionary);
+        checkRecords(*this, session, records, 0, [&] { return lastFieldOf(records); }, {kSpace, kReturn, kComma},
+                     blnNoChanges);
+        session.end();
+    } catch (...) {
+        status = -3;
+    }
+    closeQuietly(records);
+    closeQuietly(connection);
+    return status;
+}
+
 MethodStatus Verbolt::CheckSpelling()
 {
     if (const MethodStatus failed = documentPrologue())

@@ -149,6 +149,7 @@ Recordset::Recordset()
               {QStringLiteral("State"), 15, [this](Args&) { return Variant(open_ ? adStateOpen : adStateClosed); }},
               {QStringLiteral("ActiveConnection"), 16, [this](Args&) { return activeConnection_; },
                [this](Args& a) { setActiveConnection(a.back()); return Variant(); }},
+              {QStringLiteral("Update"), 17, [this](Args&) { update(); return Variant(); }},
           },
           QStringLiteral("Recordset"))
 {
@@ -193,6 +194,7 @@ void Recordset::open(const QString& sql, const Variant& givenConnection, std::in
     const Variant& activeConnection =
         givenConnection.isMissing() || givenConnection.isEmpty() ? activeConnection_ : givenConnection;
     if (isXmlConnection(activeConnection)) {
+        table_.clear();
         openXmlFile(sql);
         cursorType = cursor;
         lockType = lock;
@@ -242,6 +244,9 @@ void Recordset::open(const QString& sql, const Variant& givenConnection, std::in
     lockType = lock;
     position_ = 0;
     ownConnection_ = std::move(own);
+    database_ = connection->database();
+    table_ = updatableTable(sql);
+    original_.clear();
     open_ = true;
 }
 
@@ -425,7 +430,8 @@ automation::DispatchRef Recordset::fieldObject(int field)
     const std::shared_ptr<Recordset> keep = weak_from_this().lock();
     return automation::makeDispatch(
         {
-            {QStringLiteral("Value"), automation::DispIdValue, [this, keep, field](Args&) { return value(field); }},
+            {QStringLiteral("Value"), automation::DispIdValue, [this, keep, field](Args&) { return value(field); },
+             [this, keep, field](Args& a) { setValue(field, a.back()); return Variant(); }},
             {QStringLiteral("Name"), 1, [this, keep, field](Args&) { return Variant(fieldName(field)); }},
             {QStringLiteral("Type"), 2, [this, keep, field](Args&) { return Variant(fieldType(field)); }},
         },

@@ -15,6 +15,7 @@
 #include "platform/automation/DispatchTable.h"
 #include "platform/office/ado/XmlTableFile.h"
 
+#include <QSqlDatabase>
 #include <QStringList>
 #include <memory>
 #include <vector>
@@ -73,6 +74,13 @@ public:
     QString getString(std::int32_t format, std::int32_t rows, const QString& columnDelimiter,
                       const QString& rowDelimiter, const QString& nullText);
 
+    // A field of the current record assigned (Value) and the record written back (Update):
+    // an UPDATE of the query's one table that finds the row by all the values it was read
+    // with. A read-only recordset, one of the XML provider and one over more than one table
+    // raise 3251; a row that is no longer there as it was read raises the provider's error.
+    void setValue(int field, const automation::Variant& value);
+    void update();
+
 private:
     void requireOpen() const;
     // Whether the connection is a string of the XML provider; raises when it names a data
@@ -92,6 +100,12 @@ private:
     std::vector<std::vector<automation::Variant>> rows_;
     int position_ = 0;  // -1 BOF, rows_.size() EOF
     std::shared_ptr<automation::Dispatch> ownConnection_;
+    // The one table a query selects from, "" when it joins or names none.
+    static QString updatableTable(const QString& sql);
+    QSqlDatabase database_;  // where Update writes, and the one table it writes
+    QString table_;
+    std::vector<automation::Variant> original_;  // the edited record as read, while edited
+    int editedRow_ = -1;
 };
 
 } // namespace tovu::platform::ado
