@@ -6,6 +6,7 @@
 #include "app/items/FileHandlingModule.h"
 #include "app/mainwindow/MainContext.h"
 #include "app/mainwindow/frmmain.h"
+#include "support/BenchALog.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -36,28 +37,6 @@ public:
     bool openWithDesktop(const QString&) override { return false; }
 };
 
-void fillALog(items::DFDRecord& r, int n)
-{
-    r.InUse = true;
-    r.WaveformPresent = true;
-    r.ModelIndex = 21;
-    items::RecordSettings& s = r.editSettings();
-    s.SlotText = QString::number(n);
-    s.IdentText = QStringLiteral("VELTRIS 150 V2.10");
-    s.TimeStamp = QStringLiteral("14/03/2024 10:42:07");
-    s.Range = QString::number(100 + n % 400) + QStringLiteral(".0");
-    s.Velocity = QStringLiteral("5920");
-    s.Gain = QString::number(20 + n % 40) + QStringLiteral(".5");
-    s.NoteLabel = QStringLiteral("W") + QString::number(n);
-    s.NoteOperator = QStringLiteral("J. Smith");
-    s.NoteText = QStringLiteral("Root indication near the cap, 12 mm");
-    items::RecordCurves& c = r.editCurves();
-    for (int i = 0; i < items::kCurveLength; ++i) {
-        c.WaveMin[static_cast<std::size_t>(i)] = static_cast<std::int16_t>((i * 11 + n) % 128);
-        c.WaveMax[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(128 + (i * 13 + n) % 127);
-    }
-}
-
 double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
@@ -76,7 +55,7 @@ int main(int argc, char** argv)
     {
         items::ItemStore source;
         for (int n = 1; n <= kItems; ++n)
-            fillALog(source.ALogs[static_cast<std::size_t>(n)], n);
+            bench::fillALog(source.ALogs[static_cast<std::size_t>(n)], n);
         const items::SaveResult saved = items::SaveItemsFile(source, file, 1252);
         if (!saved.ok) {
             std::fprintf(stderr, "could not write the file: %s\n", qPrintable(saved.reason));

@@ -114,6 +114,8 @@ TEST_F(ReportWindowTest, ToolbarShowsAndHidesTheReportFrameBelowTheTree)
     EXPECT_TRUE(frame().Btn_WordExport()->isEnabled());
     for (QPushButton* b : {frame().BtnExport_Current(), frame().BtnExportMulti(), frame().Btn_SaveClose(), frame().Btn_View_Word()})
         EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString() << ": no report is open yet";
+    // A look at the window with the frame, kept in the build folder.
+    EXPECT_TRUE(w.grab().save(QStringLiteral(TOVU_BIN_DIR "/report-frame-window.png")));
 
     w.toolbarButton(8)->trigger();
     EXPECT_FALSE(w.Frm_Export()->isVisible());

@@ -8,11 +8,11 @@
 #include "platform/office/word/SchemaOrder.h"
 #include "platform/office/word/ZipArchive.h"
 
-#include <QBuffer>
 #include <QMap>
 #include <QUrl>
 #include <QXmlStreamWriter>
 #include <functional>
+#include <optional>
 
 namespace tovu::platform::word {
 
@@ -78,23 +78,27 @@ public:
 
 private:
     // One XML part: the stream writer and the relationships it gathers.
+    // The stream writes into text, converted once at the end: a large part written
+    // piece by piece into a device costs a conversion and a write for every piece.
     struct Part {
-        QByteArray bytes;
-        QBuffer buffer{&bytes};
-        QXmlStreamWriter x;
+        QString text;
+        QXmlStreamWriter x{&text};
         PartRelationships rels;
-        Part() : x(&buffer) { buffer.open(QIODevice::WriteOnly); }
         void raw(const QString& xml)
         {
             x.writeCharacters(QString());  // closes a start tag still open
-            buffer.write(xml.toUtf8());
+            text += xml;
         }
+        QByteArray bytes() const { return text.toUtf8(); }
     };
 
     void startRoot(Part& p, const char* name, bool body);
-    void w(Part& p, const char* name) { p.x.writeStartElement(QLatin1String(kW), QLatin1String(name)); }
-    void wEmpty(Part& p, const char* name) { p.x.writeEmptyElement(QLatin1String(kW), QLatin1String(name)); }
-    void attr(Part& p, const char* name, const QString& value) { p.x.writeAttribute(QLatin1String(kW), QLatin1String(name), value); }
+    // Elements and attributes of the main namespace by their "w:" names: the root declares
+    // the prefix, and a name given with its namespace would be looked up on every call.
+    static QString wName(const char* name) { return QStringLiteral("w:") + QLatin1String(name); }
+    void w(Part& p, const char* name) { p.x.writeStartElement(wName(name)); }
+    void wEmpty(Part& p, const char* name) { p.x.writeEmptyElement(wName(name)); }
+    void attr(Part& p, const char* name, const QString& value) { p.x.writeAttribute(wName(name), value); }
     void attr(Part& p, const char* name, qint64 value) { attr(p, name, QString::number(value)); }
     void valElement(Part& p, const char* name, const QString& value)
     {
@@ -111,6 +115,10 @@ private:
     void writeOrdered(Part& p, std::vector<PropertyItem>& items, const QStringList& carried, int (*order)(QStringView));
     void writeParaProps(Part& p, const ParaFormat& para, const CharFormat* markFont, const char* frameAlign = nullptr);
     void writeRunProps(Part& p, const CharFormat& f, bool hyperlinkStyle, bool extraBold = false);
+    // The same properties from a cache of what they wrote: a document repeats a few
+    // formats over thousands of paragraphs, runs and table cells.
+    void writeParaPropsCached(Part& p, const ParaFormat& para, const CharFormat* markFont);
+    void writeRunPropsCached(Part& p, const CharFormat& f, bool hyperlinkStyle);
     void writeRunText(Part& p, const QString& text);
     void writeObject(Part& p, const EmbeddedObject& object, const CharFormat& font);
     void writeField(Part& p, const char* instr, const CharFormat& font);
@@ -126,6 +134,19 @@ private:
     double textWidth() const { return m_.section.page.pageWidth - m_.section.page.leftMargin - m_.section.page.rightMargin; }
 
     const DocumentModel& m_;
+    struct CachedParaProps {
+        ParaFormat para;
+        std::optional<CharFormat> markFont;
+        QString xml;
+    };
+    struct CachedRunProps {
+        CharFormat font;
+        bool hyperlinkStyle;
+        QString xml;
+    };
+    static constexpr std::size_t kMaxCachedFormats = 64;
+    std::vector<CachedParaProps> paraProps_;
+    std::vector<CachedRunProps> runProps_;
     std::vector<MediaPart> media_;
     QMap<QString, QByteArray> parts_;        // our XML parts by name
     QMap<QString, QString> overrides_;       // part name -> content type
@@ -190,7 +211,7 @@ QByteArray Writer::build()
     std::vector<Relationship> docRels = doc.rels.list;
     for (const auto& r : m_.carried.documentRelationships)
         docRels.push_back(Relationship{r.id, r.type, r.target, r.external});
-    parts_[QStringLiteral("word/document.xml")] = doc.bytes;
+    parts_[QStringLiteral("word/document.xml")] = doc.bytes();
     overrides_[QStringLiteral("word/document.xml")] = QLatin1String(kCtMain);
     parts_[QStringLiteral("word/_rels/document.xml.rels")] = relationshipsXml(docRels);
     parts_[QStringLiteral("word/styles.xml")] = stylesXml();
@@ -253,7 +274,7 @@ void Writer::writeParagraph(Part& p, const Story& story, int start, int end, boo
 {
     const StoryChar& mark = story.at(end - 1);
     w(p, "p");
-    writeParaProps(p, story.pool().para(mark.para), &story.pool().font(mark.font));
+    writeParaPropsCached(p, story.pool().para(mark.para), &story.pool().font(mark.font));
 
     // Bookmarks open before the character at their start; one that reaches over a
     // paragraph mark closes in front of that mark.
@@ -320,7 +341,7 @@ void Writer::writeParagraph(Part& p, const Story& story, int start, int end, boo
             ++j;
         }
         w(p, "r");
-        writeRunProps(p, font, c.link != 0);
+        writeRunPropsCached(p, font, c.link != 0);
         writeRunText(p, text);
         p.x.writeEndElement();
         i = j;
@@ -401,6 +422,40 @@ void Writer::writeParaProps(Part& p, const ParaFormat& para, const CharFormat* m
     w(p, "pPr");
     writeOrdered(p, items, para.carried, &ooxml::paragraphPropertyOrder);
     p.x.writeEndElement();
+}
+
+void Writer::writeParaPropsCached(Part& p, const ParaFormat& para, const CharFormat* markFont)
+{
+    for (const CachedParaProps& c : paraProps_)
+        if (c.para == para && c.markFont.has_value() == (markFont != nullptr) && (!markFont || *c.markFont == *markFont)) {
+            p.raw(c.xml);
+            return;
+        }
+    if (paraProps_.size() >= kMaxCachedFormats) {
+        writeParaProps(p, para, markFont);
+        return;
+    }
+    Part scratch;
+    writeParaProps(scratch, para, markFont);
+    paraProps_.push_back({para, markFont ? std::optional<CharFormat>(*markFont) : std::nullopt, scratch.text});
+    p.raw(scratch.text);
+}
+
+void Writer::writeRunPropsCached(Part& p, const CharFormat& f, bool hyperlinkStyle)
+{
+    for (const CachedRunProps& c : runProps_)
+        if (c.hyperlinkStyle == hyperlinkStyle && c.font == f) {
+            p.raw(c.xml);
+            return;
+        }
+    if (runProps_.size() >= kMaxCachedFormats) {
+        writeRunProps(p, f, hyperlinkStyle);
+        return;
+    }
+    Part scratch;
+    writeRunProps(scratch, f, hyperlinkStyle);
+    runProps_.push_back({f, hyperlinkStyle, scratch.text});
+    p.raw(scratch.text);
 }
 
 void Writer::writeRunProps(Part& p, const CharFormat& f, bool hyperlinkStyle, bool extraBold)
@@ -709,10 +764,10 @@ void Writer::writeTable(Part& p, const TableModel& t)
             // A cell holds at least one paragraph.
             for (const QString& line : cell.text.split(QLatin1Char('\r'))) {
                 w(p, "p");
-                writeParaProps(p, cell.para, nullptr);
+                writeParaPropsCached(p, cell.para, nullptr);
                 if (!line.isEmpty()) {
                     w(p, "r");
-                    writeRunProps(p, cellRunFormat(cell), false);
+                    writeRunPropsCached(p, cellRunFormat(cell), false);
                     writeRunText(p, line);
                     p.x.writeEndElement();
                 }
@@ -778,7 +833,7 @@ void Writer::writeHeaderFooter(bool header, const HeaderFooterModel& hf, const Q
     writeStory(part, hf.story, false);
     part.x.writeEndElement();
     part.x.writeEndDocument();
-    parts_[partName] = part.bytes;
+    parts_[partName] = part.bytes();
     overrides_[partName] = QLatin1String(header ? kCtHeader : kCtFooter);
     if (!part.rels.list.empty()) {
         const QString file = partName.section(QLatin1Char('/'), -1);
@@ -836,7 +891,7 @@ QByteArray Writer::stylesXml()
     p.x.writeEndElement();
     p.x.writeEndElement();  // styles
     p.x.writeEndDocument();
-    return p.bytes;
+    return p.bytes();
 }
 
 QByteArray Writer::settingsXml()
@@ -847,7 +902,7 @@ QByteArray Writer::settingsXml()
     valElement(p, "characterSpacingControl", QStringLiteral("doNotCompress"));
     p.x.writeEndElement();
     p.x.writeEndDocument();
-    return p.bytes;
+    return p.bytes();
 }
 
 QByteArray Writer::coreXml()

@@ -49,7 +49,7 @@ void ZipWriter::add(const QString& name, const QByteArray& data)
         zip_source_free(s);
         fail("cannot add a part");
     }
-    zip_set_file_compression(archive_, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 0);
+    zip_set_file_compression(archive_, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1);
 }
 
 QByteArray ZipWriter::finish()
