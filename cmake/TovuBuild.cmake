@@ -28,7 +28,7 @@ endfunction()
 
 # tovu_test(NAME LABEL label SOURCES ... LIBS ...): one GoogleTest executable registered with ctest.
 function(tovu_test name)
-  cmake_parse_arguments(ARG "" "LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "LABEL;TIMEOUT;LOCK" "SOURCES;LIBS" ${ARGN})
   if(NOT ARG_LABEL)
     set(ARG_LABEL unit)
   endif()
@@ -44,9 +44,16 @@ function(tovu_test name)
     TOVU_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   tovu_warnings(${name})
   tovu_sanitize(${name})
+  # LOCK names a resource outside the build's temporary folders that the program's tests
+  # share (a file at a fixed place): ctest then runs them one at a time.
+  set(lock_property)
+  if(ARG_LOCK)
+    set(lock_property RESOURCE_LOCK ${ARG_LOCK})
+  endif()
   gtest_discover_tests(${name}
     PROPERTIES LABELS ${ARG_LABEL} TIMEOUT ${ARG_TIMEOUT}
                ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+               ${lock_property}
     DISCOVERY_TIMEOUT 60)
 endfunction()
 
