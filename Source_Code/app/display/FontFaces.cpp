@@ -1,49 +1,18 @@
 #include "app/display/FontFaces.h"
 
-#include <QFontMetricsF>
-#include <cmath>
+#include "platform/metafile/LogFontFace.h"
 
 namespace tovu::display {
 
 QString resolvedFace(const QString& face)
 {
-    struct Alias {
-        const char* name;
-        const char* face;
-    };
-    static constexpr Alias aliases[] = {
-        {"arial", "Liberation Sans"},
-        {"times new roman", "Liberation Serif"},
-        {"courier", "Liberation Mono"},
-        {"courier new", "Liberation Mono"},
-    };
-    const QString key = face.trimmed().toLower();
-    for (const Alias& a : aliases)
-        if (key == QLatin1String(a.name))
-            return QString::fromLatin1(a.face);
-    return face;
+    return platform::metafile::resolvedFace(face);
 }
 
 QFont fontForSpec(const FontSpec& spec)
 {
-    QFont font(resolvedFace(spec.face));
-    font.setStyleStrategy(QFont::PreferOutline);
-    font.setWeight(spec.weight >= 600 ? QFont::Bold : QFont::Normal);
-    constexpr int kProbe = 200;
-    font.setPixelSize(kProbe);
-    const QFontMetricsF probe(font);
-    const double cell = probe.ascent() + probe.descent();
-    const int height = spec.height != 0 ? std::abs(spec.height) : 16;
-    const int pixels = std::max(1, static_cast<int>(std::lround(height * kProbe / (cell > 0 ? cell : kProbe))));
-    font.setPixelSize(pixels);
-    if (spec.width > 0) {
-        const double average = QFontMetricsF(font).averageCharWidth();
-        if (average > 0) {
-            const int stretch = static_cast<int>(std::lround(100.0 * spec.width / average));
-            font.setStretch(std::clamp(stretch, 1, 4000));
-        }
-    }
-    return font;
+    return platform::metafile::fontForLogFont(
+        {spec.face, spec.height, spec.width, spec.weight, static_cast<std::uint8_t>(spec.charSet)});
 }
 
 } // namespace tovu::display

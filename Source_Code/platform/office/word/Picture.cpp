@@ -1,5 +1,6 @@
 #include "platform/office/word/Picture.h"
 
+#include "platform/metafile/EmfPlayer.h"
 #include "platform/office/word/WordError.h"
 
 #include <QBuffer>
@@ -124,8 +125,12 @@ QSizeF PictureData::naturalSize() const
 
 namespace {
 
+// A picture of the records this system writes is played as drawn; any other goes
+// through the general converter.
 QImage renderEmf(const QByteArray& emf, const QSize& pixels)
 {
+    if (QImage played = metafile::renderEmf(emf, pixels); !played.isNull())
+        return played;
     generatorOptions options{};
     options.nameSpace = const_cast<char*>("svg");
     options.svgDelimiter = true;
