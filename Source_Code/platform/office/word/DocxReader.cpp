@@ -736,6 +736,7 @@ std::optional<TableModel> Reader::readTable(QXmlStreamReader& x)
     std::vector<double> grid;
     std::vector<std::vector<TableCell>> rows;
     int headingRows = 0;
+    double rowHeight = 0;
     bool headingRun = true;
     while (x.readNextStartElement()) {
         const auto n = x.name();
@@ -764,10 +765,15 @@ std::optional<TableModel> Reader::readTable(QXmlStreamReader& x)
         } else if (n == QLatin1String("tr")) {
             std::vector<TableCell> row;
             bool header = false;
+            double height = 0;  // an exact height; rows as tall as their text have none
             while (x.readNextStartElement()) {
                 if (x.name() == QLatin1String("trPr")) {
                     while (x.readNextStartElement()) {
                         header = header || x.name() == QLatin1String("tblHeader");
+                        // A least height is a minimum the text outgrows anyway; only an exact one is kept.
+                        if (x.name() == QLatin1String("trHeight")
+                            && x.attributes().value(QLatin1String(kW), QStringLiteral("hRule")) == QLatin1String("exact"))
+                            height = twipsAttr(x, "val", 0);
                         skip(x);
                     }
                 } else if (x.name() == QLatin1String("tc")) {
@@ -841,6 +847,11 @@ std::optional<TableModel> Reader::readTable(QXmlStreamReader& x)
                 ++headingRows;
             else
                 headingRun = false;
+            // The model holds one exact height for every row.
+            if (rows.empty())
+                rowHeight = height;
+            else if (height != rowHeight)
+                plain = false;
             rows.push_back(std::move(row));
         } else {
             skip(x);
@@ -859,6 +870,7 @@ std::optional<TableModel> Reader::readTable(QXmlStreamReader& x)
     t.borders = borders || std::any_of(t.cells.begin(), t.cells.end(), [](const TableCell& c) { return c.edges.any(); });
     t.autoFit = autoFit;
     t.headingRows = headingRows;
+    t.rowHeight = rowHeight;
     if (!autoFit && !grid.empty())
         t.columnWidth = grid.front();
     return t;

@@ -733,9 +733,15 @@ void Writer::writeTable(Part& p, const TableModel& t)
     p.x.writeEndElement();
     for (int r = 0; r < t.rows; ++r) {
         w(p, "tr");
-        if (r < t.headingRows) {
+        if (r < t.headingRows || t.rowHeight > 0) {
             w(p, "trPr");
-            wEmpty(p, "tblHeader");
+            if (t.rowHeight > 0) {
+                wEmpty(p, "trHeight");
+                attr(p, "val", twips(t.rowHeight));
+                attr(p, "hRule", QStringLiteral("exact"));
+            }
+            if (r < t.headingRows)
+                wEmpty(p, "tblHeader");
             p.x.writeEndElement();
         }
         for (int c = 0; c < t.columns; ++c) {

@@ -31,6 +31,17 @@ const std::vector<LabelProduct>& labelProducts()
     return products;
 }
 
+// An empty sheet of labels: one cell per label, each row and column a label's pitch, so
+// that the labels print where the sheet has them.
+TableModel labelSheet(const LabelProduct& product)
+{
+    TableModel sheet;
+    sheet.resize(product.rows, product.columns);
+    sheet.columnWidth = product.horizontalPitch;
+    sheet.rowHeight = product.verticalPitch;
+    return sheet;
+}
+
 // The column of a field name, compared without regard to case; -1 for none.
 int fieldColumn(const QStringList& fields, const QString& name)
 {
@@ -365,15 +376,21 @@ std::shared_ptr<Document> MailMerge::execute()
     Story& body = state->model->body;
     const std::size_t perSheet = static_cast<std::size_t>(product.rows * product.columns);
     for (std::size_t first = 0; first < records.rows.size(); first += perSheet) {
-        TableModel sheet;
-        sheet.resize(product.rows, product.columns);
-        sheet.columnWidth = product.horizontalPitch;
+        TableModel sheet = labelSheet(product);
         for (std::size_t k = 0; k < perSheet && first + k < records.rows.size(); ++k)
             sheet.cell(static_cast<int>(k) / product.columns, static_cast<int>(k) % product.columns).text =
                 mergedLabel(merge_->labelLayout, records, records.rows[first + k], merge_->suppressBlankLines);
-        // Each sheet after the first starts a new page.
-        if (first > 0)
-            body.insertText(body.length() - 1, QString(QChar(kPageBreak)), 0);
+        // Each sheet after the first starts a new page: the break stands in a paragraph of
+        // its own after the sheet before, so that sheet stays a paragraph of its own, and
+        // the mark the break carries over to the new page is one point high, so that the
+        // sheet starts at the top of its page.
+        if (first > 0) {
+            const std::uint16_t normal = body.at(body.length() - 1).font;
+            CharFormat onePoint = body.pool().font(normal);
+            onePoint.size = 1;
+            body.insertText(body.length() - 1, QString(kParagraphMark), normal);
+            body.insertText(body.length() - 1, QString(QChar(kPageBreak)) + QChar(kParagraphMark), body.pool().font(onePoint));
+        }
         insertTableObject(*state, body, body.length() - 1, std::move(sheet));
     }
     merged->activate();
@@ -489,9 +506,7 @@ std::shared_ptr<Document> MailingLabel::createNewDocument(const QString& name, c
     page.rightMargin = product->pageWidth - product->sideMargin - product->columns * product->horizontalPitch;
     state->touch();
     state->model->body.clear();
-    TableModel sheet;
-    sheet.resize(product->rows, product->columns);
-    sheet.columnWidth = product->horizontalPitch;
+    TableModel sheet = labelSheet(*product);
     const QString label = layoutDisplay(layout);
     for (int k = 0; k < product->rows * product->columns; ++k)
         sheet.cell(k / product->columns, k % product->columns).text =

@@ -162,6 +162,7 @@ public:
         if (map_)
             map_->back() = cur_.position();
         cur_.endEditBlock();
+        fixRowHeights();
     }
 
 private:
@@ -264,7 +265,57 @@ private:
                 cc.insertText(QString(cell.text).replace(QLatin1Char('\r'), QChar::LineSeparator),
                               charFormat(cellRunFormat(cell), false));
             }
+        if (t.rowHeight > 0)
+            fixedRows_.push_back({table, t.rowHeight});
         cur_.movePosition(QTextCursor::End);
+    }
+
+    // Rows of one exact height, once the text is laid out: each cell padded below its
+    // text up to that height (text taller than the row still shows, the row growing with
+    // it). The padding is set from the text's height, then trued by the rows' pitch as
+    // laid out; cells are measured before any is changed, and changed in one go.
+    void fixRowHeights()
+    {
+        constexpr double kTopPadding = 3;
+        QAbstractTextDocumentLayout* layout = doc_.documentLayout();
+        const auto top = [&](const QTextTableCell& cell) { return layout->blockBoundingRect(cell.firstCursorPosition().block()).top(); };
+        std::vector<std::pair<QTextTableCell, double>> padding;
+        const auto apply = [&] {
+            QTextCursor edit(&doc_);
+            edit.beginEditBlock();
+            for (auto& [cell, bottom] : padding) {
+                QTextTableCellFormat f = cell.format().toTableCellFormat();
+                f.setTopPadding(kTopPadding);
+                f.setBottomPadding(std::max(0.0, bottom));
+                cell.setFormat(f);
+            }
+            edit.endEditBlock();
+        };
+        for (const auto& [table, rowHeight] : fixedRows_)
+            for (int r = 0; r < table->rows(); ++r)
+                for (int c = 0; c < table->columns(); ++c) {
+                    const QTextTableCell cell = table->cellAt(r, c);
+                    double text = 0;
+                    for (QTextBlock b = cell.firstCursorPosition().block(); b.isValid() && b.position() <= cell.lastPosition(); b = b.next())
+                        text += layout->blockBoundingRect(b).height();
+                    padding.emplace_back(cell, rowHeight - kTopPadding - text);
+                }
+        if (padding.empty())
+            return;
+        apply();
+        // What the layout adds or takes beyond the paddings shows as each row's pitch.
+        std::size_t k = 0;
+        for (const auto& [table, rowHeight] : fixedRows_) {
+            double correction = 0;
+            for (int r = 0; r < table->rows(); ++r) {
+                if (r + 1 < table->rows())
+                    correction = rowHeight - (top(table->cellAt(r + 1, 0)) - top(table->cellAt(r, 0)));
+                for (int c = 0; c < table->columns(); ++c)
+                    padding[k++].second += correction;
+            }
+        }
+        apply();
+        fixedRows_.clear();
     }
 
     const DocumentModel& m_;
@@ -274,6 +325,7 @@ private:
     std::vector<FloatInfo>* floats_;
     int page_;
     int pages_;
+    std::vector<std::pair<QTextTable*, double>> fixedRows_;  // tables whose rows have one height
 };
 
 void prepare(QTextDocument& doc, const QPaintDevice* device, double width, double height)

@@ -59,6 +59,7 @@ struct TableModel {
     int headingRows = 0;    // rows repeated at the top of every page
     bool autoFit = false;   // columns sized to their contents
     double columnWidth = 0; // points; 0 shares the text width
+    double rowHeight = 0;   // points: every row exactly this tall (a label sheet); 0 lets rows grow with their text
     int format = 0;         // the table format it was converted with (0 = none)
 
     TableCell& cell(int row, int column) { return cells.at(static_cast<std::size_t>(row * columns + column)); }

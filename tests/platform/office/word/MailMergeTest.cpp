@@ -6,6 +6,8 @@
 #include "platform/office/word/MailMerge.h"
 
 #include <QFile>
+#include <QRegularExpression>
+#include <map>
 
 namespace tovu::platform::word::test {
 namespace {
@@ -70,6 +72,15 @@ protected:
     }
 
     const QByteArray header = "Contact_Name\tAddress1\tAddress2\tCity\tState\tPostal_Code\tCountry\r\n";
+
+    // One sheet of labels and one more: "Name 1" to "Name 31".
+    QByteArray thirtyOneRecords() const
+    {
+        QByteArray data = header;
+        for (int i = 1; i <= 31; ++i)
+            data += QByteArray("Name ") + QByteArray::number(i) + "\tStreet\t\tTown\tST\t1\tLand\r\n";
+        return data;
+    }
 };
 
 TEST_F(MailMergeTest, LabelsAreMergedRecordByRecordAndReadBackFromTheSavedFile)
@@ -110,16 +121,57 @@ TEST_F(MailMergeTest, LabelsAreMergedRecordByRecordAndReadBackFromTheSavedFile)
 
 TEST_F(MailMergeTest, ASheetHoldsThirtyLabelsAndTheNextSheetStartsANewPage)
 {
-    QByteArray data = header;
-    for (int i = 1; i <= 31; ++i)
-        data += QByteArray("Name ") + QByteArray::number(i) + "\tStreet\t\tTown\tST\t1\tLand\r\n";
-    auto merged = mergeLabels(sourceFile(textFile(QStringLiteral("many.txt"), data)));
+    auto merged = mergeLabels(sourceFile(textFile(QStringLiteral("many.txt"), thirtyOneRecords())));
     ASSERT_EQ(merged->tables().count(), 2);
     EXPECT_TRUE(merged->tables().item(1).model().cell(9, 2).text.startsWith(QLatin1String("Name 30\r")));
     EXPECT_TRUE(merged->tables().item(2).model().cell(0, 0).text.startsWith(QLatin1String("Name 31\r")));
     EXPECT_EQ(merged->tables().item(2).model().cell(0, 1).text, QString());
     const Story& body = merged->model().body;
     EXPECT_EQ(std::count_if(body.chars().begin(), body.chars().end(), [](const StoryChar& c) { return c.ch == kPageBreak; }), 1);
+}
+
+TEST_F(MailMergeTest, LabelsSitAtTheSheetsPitchInTheFileAndOnThePage)
+{
+    auto merged = mergeLabels(sourceFile(textFile(QStringLiteral("pitch.txt"), thirtyOneRecords())));
+    ASSERT_EQ(merged->tables().count(), 2);
+    EXPECT_DOUBLE_EQ(merged->tables().item(1).model().rowHeight, 72) << "one inch a label";
+    const QString path = file(QStringLiteral("pitch.docx"));
+    merged->saveAs(path);
+    auto reopened = app->documents().open(path);
+    ASSERT_EQ(reopened->tables().count(), 2);
+    EXPECT_DOUBLE_EQ(reopened->tables().item(2).model().rowHeight, 72);
+
+    // On the printed sheet each label's first line lies one pitch below the one above it,
+    // whatever its text's height; thirty labels fill the first page, and the second sheet
+    // sits on its page as the first does.
+    const QString pdf = file(QStringLiteral("pitch.pdf"));
+    reopened->saveAs(pdf, SaveFormat::Pdf);
+    QString boxes;
+    if (runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}, &boxes) == -1)
+        GTEST_SKIP() << "poppler tools are not available";
+    static const QRegularExpression word(QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>([^<]*)</word>"));
+    std::map<int, std::pair<int, double>> labelTops;  // label -> page, top of its "Name"
+    const QStringList pages = boxes.split(QStringLiteral("<page "), Qt::SkipEmptyParts).mid(1);
+    for (int p = 0; p < pages.size(); ++p) {
+        QStringList texts;
+        std::vector<double> tops;
+        for (auto it = word.globalMatch(pages[p]); it.hasNext();) {
+            const auto m = it.next();
+            texts << m.captured(3);
+            tops.push_back(m.captured(2).toDouble());
+        }
+        for (int i = 0; i + 1 < texts.size(); ++i)
+            if (texts[i] == QLatin1String("Name"))
+                labelTops[texts[i + 1].toInt()] = {p + 1, tops[static_cast<std::size_t>(i)]};
+    }
+    ASSERT_EQ(labelTops.size(), 31u) << boxes.left(3000).toStdString();
+    EXPECT_EQ(labelTops[30].first, 1);
+    EXPECT_EQ(labelTops[31].first, 2);
+    for (int row = 1; row < 10; ++row)
+        EXPECT_NEAR(labelTops[1 + 3 * row].second - labelTops[1 + 3 * (row - 1)].second, 72.0, 1.0) << "row " << row;
+    EXPECT_NEAR(labelTops[2].second, labelTops[1].second, 0.5) << "a row's labels side by side";
+    // Below only the one-point line of the mark the page break leaves on the new page.
+    EXPECT_NEAR(labelTops[31].second, labelTops[1].second, 2.5) << "the next sheet from the top of its page";
 }
 
 TEST_F(MailMergeTest, CommaSourcesKeepQuotedCommasAndAnsiTextIsDecoded)
