@@ -448,7 +448,8 @@ TEST_F(ItemCommands, CancellingADownloadKeepsThePCItems)
     waitHook = nullptr;
     ASSERT_NE(ui.last(QStringLiteral("message")), nullptr);
     EXPECT_EQ(ui.last(QStringLiteral("message"))->title, QStringLiteral("Get All Alogs Error"));
-    EXPECT_TRUE(ui.last(QStringLiteral("message"))->text.contains(QStringLiteral("Interrupted")));
+    EXPECT_TRUE(ui.last(QStringLiteral("message"))->text.contains(QStringLiteral("Interrupted")))
+        << ui.last(QStringLiteral("message"))->text.toStdString();
     EXPECT_TRUE(store().ALogs == alogs);
 }
 
