@@ -9,8 +9,10 @@
 #include "platform/office/word/ZipArchive.h"
 
 #include <QMap>
+#include <QSet>
 #include <QUrl>
 #include <QXmlStreamWriter>
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -31,9 +33,17 @@ struct Relationship {
 // of relationships carried from a foreign file.
 struct PartRelationships {
     std::vector<Relationship> list;
+    QSet<QString> reserved;  // ids of relationships carried from a file, written beside ours
     QString add(const char* type, const QString& target, bool external = false)
     {
-        const QString id = QStringLiteral("tvR%1").arg(list.size() + 1);
+        // A new id never meets one the part already has, ours or carried.
+        const auto taken = [&](const QString& id) {
+            return reserved.contains(id) || std::any_of(list.begin(), list.end(), [&](const Relationship& r) { return r.id == id; });
+        };
+        std::size_t n = list.size() + 1;
+        while (taken(QStringLiteral("tvR%1").arg(n)))
+            ++n;
+        const QString id = QStringLiteral("tvR%1").arg(n);
         list.push_back(Relationship{id, QLatin1String(type), target, external});
         return id;
     }
@@ -180,6 +190,8 @@ QByteArray Writer::build()
 {
     // Main part.
     Part doc;
+    for (const auto& r : m_.carried.documentRelationships)
+        doc.rels.reserved.insert(r.id);
     startRoot(doc, "document", true);
     w(doc, "body");
     writeStory(doc, m_.body, true);

@@ -8,6 +8,8 @@
 #include "platform/office/word/ZipArchive.h"
 
 #include <QFile>
+#include <QMap>
+#include <QRegularExpression>
 
 namespace tovu::platform::word::test {
 namespace {
@@ -59,12 +61,12 @@ const char* kHeader = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
 const char* kFooter = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
 <w:ftr xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:p><w:pPr><w:jc w:val="center"/></w:pPr><w:r><w:t xml:space="preserve">Page </w:t></w:r><w:r><w:fldChar w:fldCharType="begin"/></w:r><w:r><w:instrText xml:space="preserve"> PAGE \* MERGEFORMAT </w:instrText></w:r><w:r><w:fldChar w:fldCharType="separate"/></w:r><w:r><w:t>7</w:t></w:r><w:r><w:fldChar w:fldCharType="end"/></w:r></w:p></w:ftr>)";
 
-QByteArray foreignPackage()
+QByteArray foreignPackage(const QByteArray& documentRels = kDocumentRels)
 {
     ZipWriter zip;
     zip.add(QStringLiteral("[Content_Types].xml"), kContentTypes);
     zip.add(QStringLiteral("_rels/.rels"), kPackageRels);
-    zip.add(QStringLiteral("word/_rels/document.xml.rels"), kDocumentRels);
+    zip.add(QStringLiteral("word/_rels/document.xml.rels"), documentRels);
     zip.add(QStringLiteral("word/document.xml"), kDocument);
     zip.add(QStringLiteral("word/styles.xml"), "<w:styles xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"/>");
     zip.add(QStringLiteral("word/numbering.xml"), "<w:numbering xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"/>");
@@ -168,6 +170,26 @@ TEST_F(ForeignDocxTest, WhatItDoesNotReadSurvivesAReSave)
     // And a second round reads the same text.
     auto again = readDocx(resaved);
     EXPECT_EQ(again->body.text(0, again->body.length()), m->body.text(0, m->body.length()));
+}
+
+TEST_F(ForeignDocxTest, OurRelationshipsNeverTakeTheIdOfOneCarriedFromTheFile)
+{
+    // The numbering part's relationship, which the model carries, named as ours are.
+    const QByteArray rels = QByteArray(kDocumentRels).replace("Id=\"rId2\"", "Id=\"tvR1\"");
+    auto m = readDocx(foreignPackage(rels));
+    ZipReader z(buildDocx(*m));
+    const QString written = QString::fromUtf8(z.read(QStringLiteral("word/_rels/document.xml.rels")));
+    static const QRegularExpression relationship(QStringLiteral("<Relationship Id=\"([^\"]+)\"[^>]*Target=\"([^\"]+)\""));
+    QMap<QString, QStringList> targets;
+    for (auto it = relationship.globalMatch(written); it.hasNext();) {
+        const auto match = it.next();
+        targets[match.captured(1)] << match.captured(2);
+    }
+    ASSERT_TRUE(targets.contains(QStringLiteral("tvR1"))) << written.toStdString();
+    EXPECT_EQ(targets[QStringLiteral("tvR1")], QStringList{QStringLiteral("numbering.xml")});
+    for (auto it = targets.begin(); it != targets.end(); ++it)
+        EXPECT_EQ(it.value().size(), 1) << it.key().toStdString() << " names " << it.value().join(QLatin1Char(' ')).toStdString();
+    EXPECT_GE(targets.size(), 5) << "styles, settings, numbering and the section's header and footer";
 }
 
 }  // namespace
