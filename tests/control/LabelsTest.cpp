@@ -1,7 +1,8 @@
 // Mailing labels through mail merge: from a text file and from queries on an ODBC data
 // source (a SQLite database behind a DSN), each in a Word the method starts and leaves
 // running; the labels read back from their saved file.
-#include "OdbcDataSource.h"
+#include "ControlFixture.h"
+#include "support/OdbcDataSource.h"
 
 #include "platform/office/word/Document.h"
 #include "platform/office/word/MailMerge.h"
@@ -11,16 +12,17 @@ namespace {
 
 using Cells = std::vector<std::vector<QString>>;
 
-OdbcDataSource* contacts()
+test::OdbcDataSource* contacts()
 {
-    static auto* source = new OdbcDataSource(
+    static auto* source = new test::OdbcDataSource(
         QStringLiteral("tovucontacts"),
         {QStringLiteral("CREATE TABLE contacts (Contact_Name TEXT, First_Name TEXT, Last_Name TEXT, First_Name1 TEXT, "
                         "Last_Name1 TEXT, First_Name2 TEXT, Last_Name2 TEXT, Address1 TEXT, Address2 TEXT, City TEXT, "
                         "State TEXT, Postal_Code TEXT, Country TEXT)"),
          QStringLiteral("INSERT INTO contacts VALUES ('Ann Lee', 'Ann', 'Lee', 'Ann', 'Lee', 'Bo', 'Lee', '1 Main St', "
                         "NULL, 'Springfield', 'IL', '62701', 'USA'), ('Cy Diaz', 'Cy', 'Diaz', 'Cy', 'Diaz', 'Di', "
-                        "'Diaz', '2 Oak Ave', 'Suite 5', 'Dover', 'DE', 19901, 'USA')")});
+                        "'Diaz', '2 Oak Ave', 'Suite 5', 'Dover', 'DE', 19901, 'USA')")},
+        [] { ensureGui(); });
     return source;
 }
 [[maybe_unused]] const auto* const contactsSource = ::testing::AddGlobalTestEnvironment(contacts());

@@ -1,17 +1,19 @@
 // Word tables from a recordset and from a query on an ODBC data source: a SQLite database
 // behind the SQLite ODBC driver, named by a DSN in an odbc.ini of the run's own.
 #include "AdoFixture.h"
-#include "OdbcDataSource.h"
+#include "ControlFixture.h"
+#include "support/OdbcDataSource.h"
 
 namespace tovu::control::testing {
 namespace {
 
 namespace ado = tovu::platform::ado;
 
-[[maybe_unused]] const auto* const partsDataSource = ::testing::AddGlobalTestEnvironment(new OdbcDataSource(
+[[maybe_unused]] const auto* const partsDataSource = ::testing::AddGlobalTestEnvironment(new test::OdbcDataSource(
     QStringLiteral("tovuparts"),
     {QStringLiteral("CREATE TABLE parts (id INTEGER, name TEXT, weight REAL)"),
-     QStringLiteral("INSERT INTO parts VALUES (1, 'bolt', 2.5), (2, 'nut', NULL), (3, 'washer', 0.25)")}));
+     QStringLiteral("INSERT INTO parts VALUES (1, 'bolt', 2.5), (2, 'nut', NULL), (3, 'washer', 0.25)")},
+    [] { ensureGui(); }));
 
 const QString kQuery = QStringLiteral("SELECT id, name, weight FROM parts ORDER BY id");
 const Cells kParts = {{"1", "bolt", "2.5"}, {"2", "nut", ""}, {"3", "washer", "0.25"}};

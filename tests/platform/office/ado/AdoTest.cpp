@@ -6,12 +6,9 @@
 #include "platform/office/ado/Connection.h"
 #include "platform/office/ado/Recordset.h"
 
+#include "support/OdbcDataSource.h"
+
 #include <QCoreApplication>
-#include <dlfcn.h>
-#include <QFile>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 // The SQLite ODBC driver keeps a few bytes of every connection it made; not ours to free.
@@ -27,59 +24,17 @@ using automation::AutomationError;
 using automation::Variant;
 
 // One data source for the whole run: the ODBC environment reads its configuration once.
-class DataSource : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
+[[maybe_unused]] const auto* const dataSource = ::testing::AddGlobalTestEnvironment(new test::OdbcDataSource(
+    QStringLiteral("tovuparts"),
+    {QStringLiteral("CREATE TABLE parts (id INTEGER, name TEXT, weight REAL)"),
+     QStringLiteral("INSERT INTO parts VALUES (1, 'bolt', 2.5), (2, 'nut', NULL), (3, 'washer', 0.25)")},
+    [] {
         static int argc = 1;
         static char name[] = "ado_tests";
         static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance())
-            app_ = std::make_unique<QCoreApplication>(argc, argv);
-        ASSERT_TRUE(dir_.isValid());
-        const QString db = dir_.filePath(QStringLiteral("parts.db"));
-        {
-            QSqlDatabase sqlite = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("setup"));
-            sqlite.setDatabaseName(db);
-            ASSERT_TRUE(sqlite.open());
-            QSqlQuery q(sqlite);
-            ASSERT_TRUE(q.exec(QStringLiteral("CREATE TABLE parts (id INTEGER, name TEXT, weight REAL)")));
-            ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO parts VALUES (1, 'bolt', 2.5), (2, 'nut', NULL), (3, 'washer', 0.25)")));
-            sqlite.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("setup"));
-        QFile ini(dir_.filePath(QStringLiteral("odbc.ini")));
-        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write(QStringLiteral("[tovuparts]\nDriver=SQLite3\nDatabase=%1\n").arg(db).toUtf8());
-        ini.close();
-        // The system's drivers, kept loaded (DontDLClose) so that what the driver itself
-        // leaks is still named by its library when the run ends.
-        QFile drivers(QStringLiteral("/etc/odbcinst.ini"));
-        ASSERT_TRUE(drivers.open(QIODevice::ReadOnly));
-        QByteArray copy;
-        for (const QByteArray& line : drivers.readAll().split('\n')) {
-            copy += line + '\n';
-            if (line.startsWith('['))
-                copy += "DontDLClose=1\n";
-        }
-        QFile own(dir_.filePath(QStringLiteral("odbcinst.ini")));
-        ASSERT_TRUE(own.open(QIODevice::WriteOnly));
-        own.write(copy);
-        own.close();
-        qputenv("ODBCSYSINI", dir_.path().toUtf8());
-        // The driver and the layers above it pinned in memory, so that a leak report can
-        // still name the library when the run ends.
-        for (const char* library : {"libodbc.so.2", "libodbcinst.so.2", "odbc/libsqlite3odbc.so", "odbc/libsqliteodbc.so",
-                                    "qt6/plugins/sqldrivers/libqsqlodbc.so"})
-            dlopen((QByteArray("/usr/lib/x86_64-linux-gnu/") + library).constData(), RTLD_NOW | RTLD_NODELETE);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    QTemporaryDir dir_;
-    std::unique_ptr<QCoreApplication> app_;
-};
-[[maybe_unused]] const auto* const dataSource = ::testing::AddGlobalTestEnvironment(new DataSource);
+        static QCoreApplication* const app = QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
+        (void)app;
+    }));
 
 const QString kConnect = QStringLiteral("DSN=tovuparts;UID=;PWD=;");
 const QString kQuery = QStringLiteral("SELECT id, name, weight FROM parts ORDER BY id");
