@@ -168,5 +168,33 @@ TEST_F(SpellingRecordsTest, AnUpdateNeverOverwritesARowChangedSinceItWasRead)
     EXPECT_THROW(joined->setValue(0, Variant(QStringLiteral("x"))), automation::AutomationError);
 }
 
+TEST_F(SpellingRecordsTest, AnEditLeftPendingIsWrittenWhenTheRecordsetMoves)
+{
+    // Moving off an edited record writes it, as the recordset's immediate updates do; each
+    // way of moving, from the record it leaves.
+    struct Move {
+        const char* name;
+        void (ado::Recordset::*move)();
+        int editedRow;  // 0-based
+    };
+    for (const Move& m : {Move{"MoveNext", &ado::Recordset::moveNext, 0}, Move{"MovePrevious", &ado::Recordset::movePrevious, 2},
+                          Move{"MoveFirst", &ado::Recordset::moveFirst, 1}, Move{"MoveLast", &ado::Recordset::moveLast, 0}}) {
+        SCOPED_TRACE(m.name);
+        run({QStringLiteral("UPDATE notes SET label = 'x'")});
+        auto rs = records();
+        for (int i = 0; i < m.editedRow; ++i)
+            rs->moveNext();
+        rs->setValue(1, Variant(QStringLiteral("moved")));
+        ((*rs).*m.move)();
+        QStringList expected{"x|a wrld", "x|", "x|teh end"};
+        expected[m.editedRow] = QStringLiteral("moved|") + expected[m.editedRow].section(QLatin1Char('|'), 1);
+        EXPECT_EQ(rows(), expected);
+        // Nothing is left pending: a later change of that row elsewhere is not overwritten.
+        run({QStringLiteral("UPDATE notes SET label = 'elsewhere'")});
+        rs->moveFirst();
+        EXPECT_EQ(rows().at(m.editedRow).section(QLatin1Char('|'), 0, 0), QStringLiteral("elsewhere"));
+    }
+}
+
 } // namespace
 } // namespace tovu::control::testing

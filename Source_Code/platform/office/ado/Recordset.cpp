@@ -334,6 +334,7 @@ bool Recordset::bof() const
 void Recordset::moveFirst()
 {
     requireOpen();
+    writePendingEdit();
     position_ = 0;
 }
 
@@ -342,6 +343,7 @@ void Recordset::moveNext()
     requireOpen();
     if (eof())
         requireRecord();
+    writePendingEdit();
     ++position_;
 }
 
@@ -350,12 +352,14 @@ void Recordset::movePrevious()
     requireOpen();
     if (bof())
         requireRecord();
+    writePendingEdit();
     --position_;
 }
 
 void Recordset::moveLast()
 {
     requireOpen();
+    writePendingEdit();
     position_ = static_cast<int>(rows_.size()) - 1;
     if (rows_.empty())
         position_ = 0;

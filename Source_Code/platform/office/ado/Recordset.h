@@ -83,6 +83,8 @@ public:
 
 private:
     void requireOpen() const;
+    // Writes the edited record, if there is one: the moves do so before they leave it.
+    void writePendingEdit();
     // Whether the connection is a string of the XML provider; raises when it names a data
     // source class this machine lacks.
     bool isXmlConnection(const automation::Variant& connection) const;

@@ -74,14 +74,22 @@ void Recordset::setValue(int field, const Variant& value)
     if (lockType == adLockReadOnly || table_.isEmpty())
         raiseNotUpdatable();
     // An edit of another record still pending is written first, as leaving it would.
-    if (!original_.empty() && editedRow_ != position_)
-        update();
+    if (editedRow_ != position_)
+        writePendingEdit();
     auto& row = rows_.at(static_cast<std::size_t>(position_));
     if (original_.empty()) {
         original_ = row;
         editedRow_ = position_;
     }
     row.at(static_cast<std::size_t>(field)) = value;
+}
+
+void Recordset::writePendingEdit()
+{
+    // Leaving an edited record writes it, as immediate updates do; a failure leaves the
+    // recordset on that record.
+    if (!original_.empty())
+        update();
 }
 
 void Recordset::update()
