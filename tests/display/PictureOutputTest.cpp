@@ -204,7 +204,7 @@ TEST(Fonts, PictureFacesResolveToLiberation)
     EXPECT_EQ(resolvedFace(QStringLiteral("Times New Roman")), u"Liberation Serif");
     EXPECT_EQ(resolvedFace(QStringLiteral("Courier")), u"Liberation Mono");
     EXPECT_EQ(resolvedFace(QStringLiteral("Courier New")), u"Liberation Mono");
-    const QFont f = fontForSpec(textFont());
+    const QFont f = qtFont(textFont());
     EXPECT_EQ(QFontInfo(f).family(), u"Liberation Sans");
     const QFontMetricsF m(f);
     EXPECT_NEAR(m.ascent() + m.descent(), 20, 1.5);

@@ -282,9 +282,9 @@ private:
 
 } // namespace
 
-FontSpec textFont()
+CanvasFont textFont()
 {
-    return FontSpec{QStringLiteral("Arial"), 20, 7, 400, 0};
+    return CanvasFont{QStringLiteral("Arial"), 20, 7, 400, 0};
 }
 
 AngleGeometry angleGeometry(double angleDegrees, double soundPath, double xOffset, double thickness)

@@ -12,7 +12,7 @@ namespace tovu::display {
 void DrawAScanText(const AScanScene& scene, Canvas& dc);
 
 // The fonts the layer creates (face, height, width, weight, character set).
-FontSpec textFont();
+CanvasFont textFont();
 
 // Sound path d, surface distance S and depth D of the angle mode, folded into a plate of
 // thickness T by the number of legs.

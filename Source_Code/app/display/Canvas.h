@@ -20,19 +20,19 @@ constexpr int kLogicalHeight = 245;
 // Text alignment values as the picture uses them; the top of the text is at y.
 enum TextAlign : int { AlignLeft = 0, AlignRight = 2, AlignCentre = 6 };
 
-struct PenSpec {
+struct CanvasPen {
     int width = 1;
     Rgb colour = 0;
-    bool operator==(const PenSpec&) const = default;
+    bool operator==(const CanvasPen&) const = default;
 };
 
-struct FontSpec {
+struct CanvasFont {
     QString face;
     int height = 0;  // cell height in logical units
     int width = 0;   // average character width in logical units
     int weight = 400;
     int charSet = 0;
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const CanvasFont&) const = default;
 };
 
 struct LogicalPoint {
@@ -47,9 +47,9 @@ public:
 
     // A pen or font in force until the matching pop, which restores the one before.
     // Without any pushed pen the stock black pen (one pixel wide) draws.
-    virtual void pushPen(const PenSpec& pen) = 0;
+    virtual void pushPen(const CanvasPen& pen) = 0;
     virtual void popPen() = 0;
-    virtual void pushFont(const FontSpec& font) = 0;
+    virtual void pushFont(const CanvasFont& font) = 0;
     virtual void popFont() = 0;
     virtual void setTextColour(Rgb colour) = 0;
     virtual void setTextAlign(int align) = 0;

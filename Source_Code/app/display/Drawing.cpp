@@ -11,7 +11,7 @@ QString colourName(Rgb colour)
         .arg(b, 2, 16, QLatin1Char('0'));
 }
 
-void Drawing::pushPen(const PenSpec& pen)
+void Drawing::pushPen(const CanvasPen& pen)
 {
     ++penDepth_;
     ops_.push_back(op::PushPen{pen});
@@ -25,7 +25,7 @@ void Drawing::popPen()
     ops_.push_back(op::PopPen{});
 }
 
-void Drawing::pushFont(const FontSpec& font)
+void Drawing::pushFont(const CanvasFont& font)
 {
     ++fontDepth_;
     ops_.push_back(op::PushFont{font});

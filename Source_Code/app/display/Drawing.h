@@ -12,9 +12,9 @@
 namespace tovu::display {
 
 namespace op {
-struct PushPen { PenSpec pen; };
+struct PushPen { CanvasPen pen; };
 struct PopPen {};
-struct PushFont { FontSpec font; };
+struct PushFont { CanvasFont font; };
 struct PopFont {};
 struct TextColour { Rgb colour; };
 struct Align { int align; };
@@ -33,9 +33,9 @@ using DrawOp = std::variant<op::PushPen, op::PopPen, op::PushFont, op::PopFont, 
 
 class Drawing final : public Canvas {
 public:
-    void pushPen(const PenSpec& pen) override;
+    void pushPen(const CanvasPen& pen) override;
     void popPen() override;
-    void pushFont(const FontSpec& font) override;
+    void pushFont(const CanvasFont& font) override;
     void popFont() override;
     void setTextColour(Rgb colour) override;
     void setTextAlign(int align) override;

@@ -24,7 +24,7 @@ EmfCanvas::EmfCanvas(const mf::ReferenceDevice& device)
 
 std::uint32_t EmfCanvas::currentPen() const { return pens_.empty() ? mf::kStockBlackPen : pens_.back(); }
 
-void EmfCanvas::pushPen(const PenSpec& pen)
+void EmfCanvas::pushPen(const CanvasPen& pen)
 {
     const std::uint32_t h = writer_.createPen(pen.width, pen.colour);
     writer_.selectObject(h);
@@ -41,13 +41,13 @@ void EmfCanvas::popPen()
     writer_.deleteObject(h);
 }
 
-void EmfCanvas::pushFont(const FontSpec& font)
+void EmfCanvas::pushFont(const CanvasFont& font)
 {
     const std::uint32_t h = writer_.createFont(
         mf::LogFont{font.face, font.height, font.width, font.weight, static_cast<std::uint8_t>(font.charSet)});
     writer_.selectObject(h);
     fonts_.push_back(h);
-    fontSpecs_.push_back(font);
+    fontStack_.push_back(font);
 }
 
 void EmfCanvas::popFont()
@@ -56,7 +56,7 @@ void EmfCanvas::popFont()
         return;
     const std::uint32_t h = fonts_.back();
     fonts_.pop_back();
-    fontSpecs_.pop_back();
+    fontStack_.pop_back();
     writer_.selectObject(fonts_.empty() ? mf::kStockSystemFont : fonts_.back());
     writer_.deleteObject(h);
 }
@@ -83,8 +83,8 @@ void EmfCanvas::textOut(int x, int y, const QString& text)
     // Advances from the face the text resolves to here, so readers place it the same.
     std::vector<std::int32_t> advances;
     // Font metrics need the GUI application; without one readers space the text themselves.
-    if (!fontSpecs_.empty() && qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        const QFontMetricsF metrics(fontForSpec(fontSpecs_.back()));
+    if (!fontStack_.empty() && qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        const QFontMetricsF metrics(qtFont(fontStack_.back()));
         advances.reserve(text.size());
         for (QChar c : text)
             advances.push_back(static_cast<std::int32_t>(std::lround(metrics.horizontalAdvance(c))));

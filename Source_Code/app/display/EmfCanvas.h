@@ -18,9 +18,9 @@ class EmfCanvas final : public Canvas {
 public:
     explicit EmfCanvas(const platform::metafile::ReferenceDevice& device = {});
 
-    void pushPen(const PenSpec& pen) override;
+    void pushPen(const CanvasPen& pen) override;
     void popPen() override;
-    void pushFont(const FontSpec& font) override;
+    void pushFont(const CanvasFont& font) override;
     void popFont() override;
     void setTextColour(Rgb colour) override;
     void setTextAlign(int align) override;
@@ -44,7 +44,7 @@ private:
     platform::metafile::EmfWriter writer_;
     std::vector<std::uint32_t> pens_;
     std::vector<std::uint32_t> fonts_;
-    std::vector<FontSpec> fontSpecs_;
+    std::vector<CanvasFont> fontStack_;
     int align_ = AlignLeft;
     Rgb colour_ = 0;
 };

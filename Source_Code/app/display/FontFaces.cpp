@@ -9,10 +9,10 @@ QString resolvedFace(const QString& face)
     return platform::metafile::resolvedFace(face);
 }
 
-QFont fontForSpec(const FontSpec& spec)
+QFont qtFont(const CanvasFont& font)
 {
     return platform::metafile::fontForLogFont(
-        {spec.face, spec.height, spec.width, spec.weight, static_cast<std::uint8_t>(spec.charSet)});
+        {font.face, font.height, font.width, font.weight, static_cast<std::uint8_t>(font.charSet)});
 }
 
 } // namespace tovu::display

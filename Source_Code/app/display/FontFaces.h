@@ -13,8 +13,8 @@ namespace tovu::display {
 // "Courier" and "Courier New" -> "Liberation Mono"; other faces are kept.
 QString resolvedFace(const QString& face);
 
-// A font for a FontSpec in logical units: its ascent plus descent is the given height and
+// A font for a CanvasFont in logical units: its ascent plus descent is the given height and
 // its average character width the given width (needs a GUI application).
-QFont fontForSpec(const FontSpec& spec);
+QFont qtFont(const CanvasFont& font);
 
 } // namespace tovu::display

@@ -27,7 +27,7 @@ double QPainterCanvas::deviceWidth(int width) const
     return width <= 0 ? 1.0 : std::max(1.0, width * std::min(sx_, sy_));
 }
 
-void QPainterCanvas::pushPen(const PenSpec& pen) { pens_.push_back(pen); }
+void QPainterCanvas::pushPen(const CanvasPen& pen) { pens_.push_back(pen); }
 
 void QPainterCanvas::popPen()
 {
@@ -35,7 +35,7 @@ void QPainterCanvas::popPen()
         pens_.pop_back();
 }
 
-void QPainterCanvas::pushFont(const FontSpec& font) { fonts_.push_back(fontForSpec(font)); }
+void QPainterCanvas::pushFont(const CanvasFont& font) { fonts_.push_back(qtFont(font)); }
 
 void QPainterCanvas::popFont()
 {
@@ -90,7 +90,7 @@ void QPainterCanvas::textOut(int x, int y, const QString& text)
 {
     if (text.isEmpty())
         return;
-    const QFont font = fonts_.empty() ? fontForSpec(FontSpec{QStringLiteral("Arial"), 16, 0, 400, 0}) : fonts_.back();
+    const QFont font = fonts_.empty() ? qtFont(CanvasFont{QStringLiteral("Arial"), 16, 0, 400, 0}) : fonts_.back();
     const QFontMetricsF metrics(font);
     const double advance = metrics.horizontalAdvance(text);
     double left = x;

@@ -19,9 +19,9 @@ class QPainterCanvas final : public Canvas {
 public:
     QPainterCanvas(QPainter& painter, const QRectF& target);
 
-    void pushPen(const PenSpec& pen) override;
+    void pushPen(const CanvasPen& pen) override;
     void popPen() override;
-    void pushFont(const FontSpec& font) override;
+    void pushFont(const CanvasFont& font) override;
     void popFont() override;
     void setTextColour(Rgb colour) override;
     void setTextAlign(int align) override;
@@ -38,13 +38,13 @@ protected:
 
 private:
     // The stock pen is a cosmetic one: one device pixel whatever the scale.
-    PenSpec pen() const { return pens_.empty() ? PenSpec{0, 0} : pens_.back(); }
+    CanvasPen pen() const { return pens_.empty() ? CanvasPen{0, 0} : pens_.back(); }
     double deviceWidth(int width) const;
 
     QPainter& p_;
     QRectF target_;
     double sx_, sy_;
-    std::vector<PenSpec> pens_;
+    std::vector<CanvasPen> pens_;
     std::vector<QFont> fonts_;
     int align_ = AlignLeft;
     Rgb textColour_ = 0;

@@ -26,24 +26,25 @@ QString resolvedFace(const QString& face)
     return face;
 }
 
-QFont fontForLogFont(const LogFont& spec)
+QFont fontForLogFont(const LogFont& logical)
 {
-    QFont font(resolvedFace(spec.faceName));
+    QFont font(resolvedFace(logical.faceName));
     font.setStyleStrategy(QFont::PreferOutline);
-    font.setWeight(spec.weight >= 600 ? QFont::Bold : QFont::Normal);
+    font.setWeight(logical.weight >= 600 ? QFont::Bold : QFont::Normal);
     constexpr int kProbe = 200;
     font.setPixelSize(kProbe);
     const QFontMetricsF probe(font);
     const double cell = probe.ascent() + probe.descent();
     // A negative height is the character height without the internal leading: the em.
-    const int height = spec.height != 0 ? std::abs(spec.height) : 16;
-    const int pixels = spec.height < 0 ? height
-                                       : std::max(1, static_cast<int>(std::lround(height * kProbe / (cell > 0 ? cell : kProbe))));
+    const int height = logical.height != 0 ? std::abs(logical.height) : 16;
+    const int pixels = logical.height < 0
+                           ? height
+                           : std::max(1, static_cast<int>(std::lround(height * kProbe / (cell > 0 ? cell : kProbe))));
     font.setPixelSize(pixels);
-    if (spec.width > 0) {
+    if (logical.width > 0) {
         const double average = QFontMetricsF(font).averageCharWidth();
         if (average > 0) {
-            const int stretch = static_cast<int>(std::lround(100.0 * spec.width / average));
+            const int stretch = static_cast<int>(std::lround(100.0 * logical.width / average));
             font.setStretch(std::clamp(stretch, 1, 4000));
         }
     }

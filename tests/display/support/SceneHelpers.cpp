@@ -17,7 +17,7 @@ AScanColours testColours()
 std::vector<Segment> segmentsOf(const Drawing& d, Rgb colour)
 {
     std::vector<Segment> out;
-    std::vector<PenSpec> pens;
+    std::vector<CanvasPen> pens;
     LogicalPoint at{};
     for (const DrawOp& o : d.ops()) {
         if (auto* p = std::get_if<op::PushPen>(&o)) {
@@ -28,7 +28,7 @@ std::vector<Segment> segmentsOf(const Drawing& d, Rgb colour)
         } else if (auto* m = std::get_if<op::MoveTo>(&o)) {
             at = {m->x, m->y};
         } else if (auto* l = std::get_if<op::LineTo>(&o)) {
-            const PenSpec pen = pens.empty() ? PenSpec{} : pens.back();
+            const CanvasPen pen = pens.empty() ? CanvasPen{} : pens.back();
             if (pen.colour == colour && !pens.empty())
                 out.push_back({at.x, at.y, l->x, l->y, pen.width});
             at = {l->x, l->y};
