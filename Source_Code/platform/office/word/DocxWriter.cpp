@@ -9,7 +9,6 @@
 #include "platform/office/word/ZipArchive.h"
 
 #include <QMap>
-#include <QSet>
 #include <QUrl>
 #include <QXmlStreamWriter>
 #include <algorithm>
@@ -29,16 +28,15 @@ struct Relationship {
     bool external = false;
 };
 
-// The relationships of one part. Ours are numbered "tvR<n>", so they never meet the ids
-// of relationships carried from a foreign file.
+// The relationships of one part: those carried from a foreign file, listed first, and
+// ours, numbered "tvR<n>" past every id already listed.
 struct PartRelationships {
     std::vector<Relationship> list;
-    QSet<QString> reserved;  // ids of relationships carried from a file, written beside ours
     QString add(const char* type, const QString& target, bool external = false)
     {
         // A new id never meets one the part already has, ours or carried.
         const auto taken = [&](const QString& id) {
-            return reserved.contains(id) || std::any_of(list.begin(), list.end(), [&](const Relationship& r) { return r.id == id; });
+            return std::any_of(list.begin(), list.end(), [&](const Relationship& r) { return r.id == id; });
         };
         std::size_t n = list.size() + 1;
         while (taken(QStringLiteral("tvR%1").arg(n)))
@@ -129,6 +127,8 @@ private:
     // formats over thousands of paragraphs, runs and table cells.
     void writeParaPropsCached(Part& p, const ParaFormat& para, const CharFormat* markFont);
     void writeRunPropsCached(Part& p, const CharFormat& f, bool hyperlinkStyle);
+    template <typename Key, typename Write>
+    void writeCached(Part& p, std::vector<std::pair<Key, QString>>& cache, const Key& key, Write write);
     void writeRunText(Part& p, const QString& text);
     void writeObject(Part& p, const EmbeddedObject& object, const CharFormat& font);
     void writeField(Part& p, const char* instr, const CharFormat& font);
@@ -144,19 +144,13 @@ private:
     double textWidth() const { return m_.section.page.pageWidth - m_.section.page.leftMargin - m_.section.page.rightMargin; }
 
     const DocumentModel& m_;
-    struct CachedParaProps {
-        ParaFormat para;
-        std::optional<CharFormat> markFont;
-        QString xml;
-    };
-    struct CachedRunProps {
-        CharFormat font;
-        bool hyperlinkStyle;
-        QString xml;
-    };
+    // The XML written for a paragraph format (with its mark's font) and for a run format
+    // (with its hyperlink style), for the length of one save.
+    using ParaKey = std::pair<ParaFormat, std::optional<CharFormat>>;
+    using RunKey = std::pair<CharFormat, bool>;
     static constexpr std::size_t kMaxCachedFormats = 64;
-    std::vector<CachedParaProps> paraProps_;
-    std::vector<CachedRunProps> runProps_;
+    std::vector<std::pair<ParaKey, QString>> paraProps_;
+    std::vector<std::pair<RunKey, QString>> runProps_;
     std::vector<MediaPart> media_;
     QMap<QString, QByteArray> parts_;        // our XML parts by name
     QMap<QString, QString> overrides_;       // part name -> content type
@@ -191,7 +185,7 @@ QByteArray Writer::build()
     // Main part.
     Part doc;
     for (const auto& r : m_.carried.documentRelationships)
-        doc.rels.reserved.insert(r.id);
+        doc.rels.list.push_back(Relationship{r.id, r.type, r.target, r.external});
     startRoot(doc, "document", true);
     w(doc, "body");
     writeStory(doc, m_.body, true);
@@ -220,12 +214,9 @@ QByteArray Writer::build()
 
     doc.rels.add(kRelStyles, QStringLiteral("styles.xml"));
     doc.rels.add(kRelSettings, QStringLiteral("settings.xml"));
-    std::vector<Relationship> docRels = doc.rels.list;
-    for (const auto& r : m_.carried.documentRelationships)
-        docRels.push_back(Relationship{r.id, r.type, r.target, r.external});
     parts_[QStringLiteral("word/document.xml")] = doc.bytes();
     overrides_[QStringLiteral("word/document.xml")] = QLatin1String(kCtMain);
-    parts_[QStringLiteral("word/_rels/document.xml.rels")] = relationshipsXml(docRels);
+    parts_[QStringLiteral("word/_rels/document.xml.rels")] = relationshipsXml(doc.rels.list);
     parts_[QStringLiteral("word/styles.xml")] = stylesXml();
     overrides_[QStringLiteral("word/styles.xml")] = QLatin1String(kCtStyles);
     parts_[QStringLiteral("word/settings.xml")] = settingsXml();
@@ -436,38 +427,33 @@ void Writer::writeParaProps(Part& p, const ParaFormat& para, const CharFormat* m
     p.x.writeEndElement();
 }
 
-void Writer::writeParaPropsCached(Part& p, const ParaFormat& para, const CharFormat* markFont)
+template <typename Key, typename Write>
+void Writer::writeCached(Part& p, std::vector<std::pair<Key, QString>>& cache, const Key& key, Write write)
 {
-    for (const CachedParaProps& c : paraProps_)
-        if (c.para == para && c.markFont.has_value() == (markFont != nullptr) && (!markFont || *c.markFont == *markFont)) {
-            p.raw(c.xml);
+    for (const auto& [cached, xml] : cache)
+        if (cached == key) {
+            p.raw(xml);
             return;
         }
-    if (paraProps_.size() >= kMaxCachedFormats) {
-        writeParaProps(p, para, markFont);
+    if (cache.size() >= kMaxCachedFormats) {
+        write(p);
         return;
     }
     Part scratch;
-    writeParaProps(scratch, para, markFont);
-    paraProps_.push_back({para, markFont ? std::optional<CharFormat>(*markFont) : std::nullopt, scratch.text});
+    write(scratch);
+    cache.emplace_back(key, scratch.text);
     p.raw(scratch.text);
+}
+
+void Writer::writeParaPropsCached(Part& p, const ParaFormat& para, const CharFormat* markFont)
+{
+    const ParaKey key{para, markFont ? std::optional<CharFormat>(*markFont) : std::nullopt};
+    writeCached(p, paraProps_, key, [&](Part& out) { writeParaProps(out, para, markFont); });
 }
 
 void Writer::writeRunPropsCached(Part& p, const CharFormat& f, bool hyperlinkStyle)
 {
-    for (const CachedRunProps& c : runProps_)
-        if (c.hyperlinkStyle == hyperlinkStyle && c.font == f) {
-            p.raw(c.xml);
-            return;
-        }
-    if (runProps_.size() >= kMaxCachedFormats) {
-        writeRunProps(p, f, hyperlinkStyle);
-        return;
-    }
-    Part scratch;
-    writeRunProps(scratch, f, hyperlinkStyle);
-    runProps_.push_back({f, hyperlinkStyle, scratch.text});
-    p.raw(scratch.text);
+    writeCached(p, runProps_, RunKey{f, hyperlinkStyle}, [&](Part& out) { writeRunProps(out, f, hyperlinkStyle); });
 }
 
 void Writer::writeRunProps(Part& p, const CharFormat& f, bool hyperlinkStyle, bool extraBold)
