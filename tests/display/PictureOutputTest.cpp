@@ -8,6 +8,7 @@
 #include "display/support/Fixtures.h"
 #include "display/support/SceneHelpers.h"
 #include "platform/metafile/EmfReader.h"
+#include "platform/metafile/LogFontFace.h"
 
 #include <QFile>
 #include <QFontInfo>
@@ -200,10 +201,10 @@ TEST(PictureImage, SvgAndPngRenderings)
 
 TEST(Fonts, PictureFacesResolveToLiberation)
 {
-    EXPECT_EQ(resolvedFace(QStringLiteral("Arial")), u"Liberation Sans");
-    EXPECT_EQ(resolvedFace(QStringLiteral("Times New Roman")), u"Liberation Serif");
-    EXPECT_EQ(resolvedFace(QStringLiteral("Courier")), u"Liberation Mono");
-    EXPECT_EQ(resolvedFace(QStringLiteral("Courier New")), u"Liberation Mono");
+    EXPECT_EQ(mf::resolvedFace(QStringLiteral("Arial")), u"Liberation Sans");
+    EXPECT_EQ(mf::resolvedFace(QStringLiteral("Times New Roman")), u"Liberation Serif");
+    EXPECT_EQ(mf::resolvedFace(QStringLiteral("Courier")), u"Liberation Mono");
+    EXPECT_EQ(mf::resolvedFace(QStringLiteral("Courier New")), u"Liberation Mono");
     const QFont f = qtFont(textFont());
     EXPECT_EQ(QFontInfo(f).family(), u"Liberation Sans");
     const QFontMetricsF m(f);

@@ -4,11 +4,6 @@
 
 namespace tovu::display {
 
-QString resolvedFace(const QString& face)
-{
-    return platform::metafile::resolvedFace(face);
-}
-
 QFont qtFont(const CanvasFont& font)
 {
     return platform::metafile::fontForLogFont(

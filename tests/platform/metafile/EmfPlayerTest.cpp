@@ -3,6 +3,7 @@
 
 #include "platform/metafile/EmfPlayer.h"
 #include "platform/metafile/EmfWriter.h"
+#include "support/AppEnvironment.h"
 
 #include <QGuiApplication>
 #include <QtEndian>
@@ -16,17 +17,9 @@ extern "C" const char* __lsan_default_suppressions()
     return "leak:libfontconfig.so\n";
 }
 
-namespace {
+TOVU_TEST_APPLICATION(QGuiApplication)
 
-void ensureGui()
-{
-    if (QGuiApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "metafile_tests";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
-}
+namespace {
 
 constexpr ColorRef kRed = 0x0000FF;
 
@@ -80,7 +73,6 @@ std::pair<int, int> darkColumns(const QImage& image, int top, int bottom)
 
 TEST(EmfPlayer, DrawsThePictureAsItsRecordsSayAtItsOwnSize)
 {
-    ensureGui();
     const QImage image = renderEmf(picture(), QSize(255, 245));
     ASSERT_FALSE(image.isNull());
     // The dot is one pixel.
@@ -105,7 +97,6 @@ TEST(EmfPlayer, DrawsThePictureAsItsRecordsSayAtItsOwnSize)
 
 TEST(EmfPlayer, StretchesTheFrameOverTheTarget)
 {
-    ensureGui();
     const QImage image = renderEmf(picture(), QSize(510, 490));
     ASSERT_FALSE(image.isNull());
     for (int x : {52, 53})
@@ -121,7 +112,6 @@ TEST(EmfPlayer, StretchesTheFrameOverTheTarget)
 
 TEST(EmfPlayer, LeavesPicturesWithOtherRecordsToOthers)
 {
-    ensureGui();
     QByteArray bytes = picture();
     const auto document = readEmf(bytes);
     ASSERT_TRUE(document);

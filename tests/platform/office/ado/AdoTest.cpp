@@ -6,6 +6,7 @@
 #include "platform/office/ado/Connection.h"
 #include "platform/office/ado/Recordset.h"
 
+#include "support/AppEnvironment.h"
 #include "support/OdbcDataSource.h"
 
 #include <QCoreApplication>
@@ -17,24 +18,20 @@ extern "C" const char* __lsan_default_suppressions()
     return "leak:libsqlite3odbc\nleak:libsqliteodbc\n";
 }
 
+TOVU_TEST_APPLICATION(QCoreApplication)
+
 namespace tovu::platform::ado {
 namespace {
 
 using automation::AutomationError;
 using automation::Variant;
 
-// One data source for the whole run: the ODBC environment reads its configuration once.
+// One data source for the whole run, after the application: the ODBC environment reads
+// its configuration once.
 [[maybe_unused]] const auto* const dataSource = ::testing::AddGlobalTestEnvironment(new test::OdbcDataSource(
     QStringLiteral("tovuparts"),
     {QStringLiteral("CREATE TABLE parts (id INTEGER, name TEXT, weight REAL)"),
-     QStringLiteral("INSERT INTO parts VALUES (1, 'bolt', 2.5), (2, 'nut', NULL), (3, 'washer', 0.25)")},
-    [] {
-        static int argc = 1;
-        static char name[] = "ado_tests";
-        static char* argv[] = {name, nullptr};
-        static QCoreApplication* const app = QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
-        (void)app;
-    }));
+     QStringLiteral("INSERT INTO parts VALUES (1, 'bolt', 2.5), (2, 'nut', NULL), (3, 'washer', 0.25)")}));
 
 const QString kConnect = QStringLiteral("DSN=tovuparts;UID=;PWD=;");
 const QString kQuery = QStringLiteral("SELECT id, name, weight FROM parts ORDER BY id");
