@@ -11,9 +11,9 @@
 #include "app/items/RessourcesModule.h"
 #include "app/reports/VerboltCalls.h"
 #include "app/reports/WordReport.h"
-#include "support/BenchALog.h"
 #include "control/VerboltObject.h"
 #include "platform/office/word/WordEnvironment.h"
+#include "support/BenchALog.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -182,7 +182,7 @@ int main(int argc, char** argv)
     std::printf("per item: first ten %.1f ms, last ten %.1f ms (growth %.1f ms)\n", first, last, last - first);
     std::printf("saving the document alone: at the start %.1f ms, at the end %.1f ms (growth %.1f ms)\n", saveFirst,
                 saveLast, saveLast - saveFirst);
-    std::printf("growth of an item's cost beyond the growth of the save: %.1f ms per item\n",
+    std::printf("growth of an item's cost beyond the growth of the save: %.1f ms\n",
                 (last - first) - (saveLast - saveFirst));
     return seconds < 20.0 ? 0 : 2;
 }
