@@ -1,7 +1,7 @@
 // The instrument status display: model, occupied slots and the status report.
 #include "app/mainwindow/frmmain.h"
 
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 #include "app/link/CommandPrimitive.h"
 #include "app/link/Connection.h"
 #include "app/link/LinkError.h"
@@ -157,8 +157,8 @@ void frmmain::Current_Status_DFD(bool& GET_ALL_STATUS, bool& GET_PANELS, bool& G
 
         lastReport_ = std::make_unique<ReportStatusDialog>(this);
         ReportStatusDialog& report = *lastReport_;
-        report.PanelReportLbl()->setText(s.GetResString(602) + u' ' + items::numberText(static_cast<long long>(valid[0])));
-        report.ALogReportLbl()->setText(s.GetResString(603) + u' ' + items::numberText(static_cast<long long>(valid[1])));
+        report.PanelReportLbl()->setText(s.GetResString(602) + u' ' + platform::text::numberText(static_cast<long long>(valid[0])));
+        report.ALogReportLbl()->setText(s.GetResString(603) + u' ' + platform::text::numberText(static_cast<long long>(valid[1])));
         report.setWindowTitle(s.GetResString(604));
         report.ProgramLbl()->setText(s.GetResString(600) + u' ' + link::WriteComm(l, QStringLiteral("AME"), QString()));
         report.VersionLbl()->setText(s.GetResString(601) + u' ' + link::WriteComm(l, QStringLiteral("AMF"), QString()));
