@@ -89,8 +89,8 @@ void SettingsStore::saveSetting(const QString& application, const QString& secti
     for (const QString& name : {application, section, key})
         requirePlainName(name, false, "SaveSetting");
     if (!QDir().mkpath(folder_))
-        throw AutomationError(pathFileAccessError, QStringLiteral("SaveSetting"),
-                              QStringLiteral("Path/File access error"));
+        throw SettingsError(SettingsErrorNumber::PathFileAccess, QStringLiteral("SaveSetting"),
+                            QStringLiteral("Path/File access error"));
     QSettings store(fileOf(application), QSettings::IniFormat);
     const QString group = existingSection(store, section).value_or(section);
     const QString name = existingKey(store, group, key).value_or(key);
