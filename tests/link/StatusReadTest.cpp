@@ -4,7 +4,11 @@
 #include "LinkFixture.h"
 
 #include "app/link/CommandPrimitive.h"
+#include "app/link/Connection.h"
+#include "app/link/ModelIdentification.h"
 #include "app/link/StatusRead.h"
+
+#include <algorithm>
 
 using namespace tovu::link;
 using namespace tovu::link::test;
@@ -36,20 +40,27 @@ QStringList banks(const char* kind, int first, int last, int perBank)
     return e;
 }
 
-// The commands the status read ends with, after the lists or location queries.
-const QStringList kClosingCommands{"WAS 1", "WPS 1", "AME", "AMF"};
+// The commands the status read ends with, after the lists or location queries: location 1
+// of both memories, program and version, and the close.
+const QStringList kClosingCommands{"WAS1", "WPS1", "AME", "AMF", "ALM"};
 
 struct StatusReadTest : LinkFixture {
-    // The commands after the model's identification (which ModelIdentificationTest covers).
-    QStringList afterIdentification() const
+    // What opening the link and identifying the model send for the instrument as it is set
+    // up (ModelIdentificationTest covers those); the status read begins with the same.
+    QStringList identification()
     {
-        QStringList s = sent();
-        const qsizetype amd = s.lastIndexOf(QStringLiteral("AMD"));
-        EXPECT_GE(amd, 0);
-        s = s.mid(amd + 1);
-        while (!s.isEmpty() && s.front() == QStringLiteral("AMF") && s.size() > kClosingCommands.size())
-            s.pop_front();
-        return s;
+        port.clearTranscript();
+        OpenComm(ctx);
+        GetInstrumentModel(ctx, 0);
+        const QStringList opening = sent();
+        CloseComm(ctx);
+        port.clearTranscript();
+        return opening;
+    }
+    int modelNamed(const char* name) const
+    {
+        const auto& names = ctx.ModelNames;
+        return static_cast<int>(std::find(names.begin(), names.end(), QLatin1String(name)) - names.begin());
     }
     RecordingStatusView view;
 };
@@ -59,6 +70,8 @@ struct StatusReadTest : LinkFixture {
 TEST_F(StatusReadTest, ABankedInstrumentIsReadFromItsListsBankByBank)
 {
     instrument.ident = "VELTRIS D-20 V3.10";
+    const int d20 = modelNamed("VELTRIS D-20");
+    const QString model = QStringLiteral("model %1").arg(d20);
     // One store for every case: the bank away from the listed locations comes first.
     const struct {
         bool allBanks;
@@ -67,33 +80,33 @@ TEST_F(StatusReadTest, ABankedInstrumentIsReadFromItsListsBankByBank)
         int validPanels, validALogs;
     } cases[] = {
         // The lists say panels 1 and 3 and ALog 2: bank 0 holds them, the others nothing.
-        {false, 2, 3, QStringList{"model 27"} + banks("panels", 2, 2, 20) + banks("alogs", 3, 3, 100), 0, 0},
-        {false, 0, 0, QStringList{"model 27"} + banks("panels", 0, 0, 20) + banks("alogs", 0, 0, 100), 2, 1},
+        {false, 2, 3, QStringList{model} + banks("panels", 2, 2, 20) + banks("alogs", 3, 3, 100), 0, 0},
+        {false, 0, 0, QStringList{model} + banks("panels", 0, 0, 20) + banks("alogs", 0, 0, 100), 2, 1},
         {true, 2, 3,
-         QStringList{"model 27"} + banks("panels", 0, 4, 20) + QStringList{"all panels"} + banks("alogs", 0, 7, 100)
+         QStringList{model} + banks("panels", 0, 4, 20) + QStringList{"all panels"} + banks("alogs", 0, 7, 100)
              + QStringList{"all alogs"},
          2, 1},
     };
     for (const auto& c : cases) {
-        port.clearTranscript();
+        const QStringList opening = identification();
         view.events.clear();
         instrument.once["AME"].push_back("ME,PROGRAM 7\r");
         const StatusResult r =
             ReadInstrumentStatus(ctx, {c.allBanks, true, true, c.panelBank, c.alogBank, true}, view);
-        EXPECT_EQ(r.model, 27);
+        EXPECT_EQ(r.model, d20);
         EXPECT_TRUE(r.supported);
-        EXPECT_EQ(afterIdentification(), QStringList({"APL", "AWL"}) + kClosingCommands) << c.allBanks;
+        EXPECT_EQ(sent(), opening + QStringList({"APL", "AWL"}) + kClosingCommands) << c.allBanks;
         EXPECT_EQ(view.events, c.events);
         EXPECT_EQ(r.validPanels, c.validPanels);
         EXPECT_EQ(r.validALogs, c.validALogs);
-        EXPECT_EQ(r.program, QStringLiteral("ME,PROGRAM 7"));
-        EXPECT_EQ(r.version, QStringLiteral("MF,V3.00 2009"));
+        EXPECT_EQ(r.program, QStringLiteral("PROGRAM 7"));
+        EXPECT_EQ(r.version, QStringLiteral("V3.00 2009"));
         const bool shownBankZero = c.panelBank == 0 || c.allBanks;
         EXPECT_EQ(store.PanelOccupied[1], shownBankZero);
         EXPECT_FALSE(store.PanelOccupied[2]);
         EXPECT_EQ(store.PanelOccupied[3], shownBankZero);
         EXPECT_EQ(store.ALogOccupied[2], shownBankZero);
-        EXPECT_EQ(store.workItem(0).ModelIndex, 27);
+        EXPECT_EQ(store.workItem(0).ModelIndex, d20);
         EXPECT_TRUE(dialog.destroyed) << "the transfer dialog goes when the read is done";
     }
 }
@@ -101,15 +114,16 @@ TEST_F(StatusReadTest, ABankedInstrumentIsReadFromItsListsBankByBank)
 TEST_F(StatusReadTest, AnInstrumentWithoutListsIsAskedLocationByLocation)
 {
     instrument.ident = "VELTRIS 120 V1.00";
+    const QStringList opening = identification();
     instrument.once["RAT"].push_back("AT,0\r");  // ALog 1 empty, the rest occupied
     const StatusResult r = ReadInstrumentStatus(ctx, {false, true, true, 0, 0, false}, view);
-    EXPECT_EQ(r.model, 1);
+    EXPECT_EQ(r.model, modelNamed("VELTRIS 120"));
     QStringList expected;
     for (int n = 1; n <= 20; ++n)
         expected << QStringLiteral("WPS %1").arg(n) << QStringLiteral("RST");
     for (int n = 1; n <= 100; ++n)
         expected << QStringLiteral("WAS %1").arg(n) << QStringLiteral("RAT");
-    EXPECT_EQ(afterIdentification(), expected + kClosingCommands);
+    EXPECT_EQ(sent(), opening + expected + kClosingCommands);
     EXPECT_EQ(r.validPanels, 20);
     EXPECT_EQ(r.validALogs, 99);
     EXPECT_FALSE(store.ALogOccupied[1]);
@@ -120,11 +134,12 @@ TEST_F(StatusReadTest, AnInstrumentWithoutListsIsAskedLocationByLocation)
 TEST_F(StatusReadTest, AnUnsupportedModelReadsNoMemoryButStillItsProgramAndVersion)
 {
     instrument.ident = "VELTRIS 123W V1.00";
+    const QStringList opening = identification();
     const StatusResult r = ReadInstrumentStatus(ctx, {true, true, true, 0, 0, true}, view);
     EXPECT_EQ(r.model, kStatusUnsupportedModel);
     EXPECT_FALSE(r.supported);
     EXPECT_EQ(view.events, QStringList{"model 19 unsupported"});
-    EXPECT_EQ(afterIdentification(), kClosingCommands);
+    EXPECT_EQ(sent(), opening + kClosingCommands);
     EXPECT_EQ(r.validPanels + r.validALogs, 0);
     EXPECT_EQ(dialog.shown, 0) << "nothing to show";
 }

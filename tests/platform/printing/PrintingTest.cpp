@@ -18,12 +18,12 @@ namespace word = tovu::platform::word;
 namespace {
 
 // Three pages of text, the last two begun by page breaks.
-word::DocumentModel threePages()
+std::unique_ptr<word::DocumentModel> threePages()
 {
-    word::DocumentModel model;
-    model.body.insertText(0, QStringLiteral("one") + QChar(word::kPageBreak) + QStringLiteral("two")
-                                 + QChar(word::kPageBreak) + QStringLiteral("three"),
-                          0);
+    auto model = std::make_unique<word::DocumentModel>();
+    model->body.insertText(0, QStringLiteral("one") + QChar(word::kPageBreak) + QStringLiteral("two")
+                                  + QChar(word::kPageBreak) + QStringLiteral("three"),
+                           0);
     return model;
 }
 
@@ -39,7 +39,8 @@ QString pdfInfo(const QString& file)
 
 TEST(Printing, DocumentGoesToTheNamedOrDefaultPrinterPageByPage)
 {
-    const word::DocumentModel model = threePages();
+    const auto document = threePages();
+    const word::DocumentModel& model = *document;
     const int pages = word::PageLayout(model).pageCount();
     ASSERT_EQ(pages, 3);
     const QSizeF paper = word::PageLayout(model).pageSize();
@@ -64,7 +65,8 @@ TEST(Printing, DocumentGoesToTheNamedOrDefaultPrinterPageByPage)
 
 TEST(Printing, NoPrinterToTakeTheDocumentIsAnErrorAndPrintsNothing)
 {
-    const word::DocumentModel model = threePages();
+    const auto document = threePages();
+    const word::DocumentModel& model = *document;
     const struct {
         QStringList installed;
         const char* asked;
@@ -87,7 +89,8 @@ TEST(Printing, NoPrinterToTakeTheDocumentIsAnErrorAndPrintsNothing)
 TEST(Printing, AnOutputFileTakesThePagesAsPdfWhateverThePrinters)
 {
     QTemporaryDir dir;
-    const word::DocumentModel model = threePages();
+    const auto document = threePages();
+    const word::DocumentModel& model = *document;
     // The headless printers know no printer but write files; the recording ones write the
     // file too and record the job.
     const QString headless = dir.filePath(QStringLiteral("headless.pdf"));
