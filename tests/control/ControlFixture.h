@@ -22,8 +22,8 @@ using automation::Args;
 using automation::Variant;
 
 // Page layout, clipboard and windows need a GUI application (offscreen under ctest).
-// The programs make theirs before the first test (APP widgets); the data-source
-// environments that fill their tables through the control need it before that.
+// The application lives as long as the process: the control's library, once loaded, keeps
+// its Word (and that Word's windows) until the process ends.
 inline void ensureGui()
 {
     ::tovu::test::ensureApplication<QApplication>();
