@@ -26,16 +26,25 @@ function(tovu_library name)
   tovu_sanitize(${name})
 endfunction()
 
-# tovu_test(NAME LABEL label SOURCES ... LIBS ...): one GoogleTest executable registered with ctest.
+# tovu_test(NAME LABEL label [APP core|gui|widgets] [TIMEOUT s] [LOCK resource] SOURCES ... LIBS ...):
+# one GoogleTest executable, registered with ctest in a few batches of its test cases.
+# APP makes the one Qt application of the run (tests/support/AppEnvironment.h).
 function(tovu_test name)
-  cmake_parse_arguments(ARG "" "LABEL;TIMEOUT;LOCK" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "LABEL;TIMEOUT;LOCK;APP" "SOURCES;LIBS" ${ARGN})
   if(NOT ARG_LABEL)
     set(ARG_LABEL unit)
   endif()
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()
-  add_executable(${name} ${ARG_SOURCES})
+  set(app_source)
+  if(ARG_APP)
+    string(SUBSTRING ${ARG_APP} 0 1 first)
+    string(SUBSTRING ${ARG_APP} 1 -1 rest)
+    string(TOUPPER ${first} first)
+    set(app_source ${CMAKE_SOURCE_DIR}/tests/support/${first}${rest}Application.cpp)
+  endif()
+  add_executable(${name} ${ARG_SOURCES} ${app_source})
   target_include_directories(${name} PRIVATE ${TOVU_SOURCE_ROOT} ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
@@ -44,17 +53,49 @@ function(tovu_test name)
     TOVU_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   tovu_warnings(${name})
   tovu_sanitize(${name})
-  # LOCK names a resource outside the build's temporary folders that the program's tests
-  # share (a file at a fixed place): ctest then runs them one at a time.
-  set(lock_property)
-  if(ARG_LOCK)
-    set(lock_property RESOURCE_LOCK ${ARG_LOCK})
+  tovu_register_test_batches(${name} ${ARG_LABEL} ${ARG_TIMEOUT} "${ARG_LOCK}" ${ARG_SOURCES})
+endfunction()
+
+# A process per test case costs a sanitized Qt start-up each time; one process for a whole
+# program loses ctest's parallelism. So each program runs in batches of about 25 cases
+# (gtest's sharding: batch i of n runs every n-th case), at most 8. The count comes from
+# the test macros in the sources; a parameterised test counts once. TIMEOUT is per case,
+# so a batch gets it times the cases it runs.
+function(tovu_register_test_batches name label timeout lock)
+  set(cases 0)
+  foreach(source ${ARGN})
+    get_filename_component(path ${source} ABSOLUTE)
+    file(STRINGS ${path} lines REGEX "^[ \t]*(TEST|TEST_F|TEST_P|TYPED_TEST)\\(")
+    list(LENGTH lines n)
+    math(EXPR cases "${cases} + ${n}")
+  endforeach()
+  math(EXPR batches "(${cases} + 24) / 25")
+  if(batches LESS 1)
+    set(batches 1)
+  elseif(batches GREATER 8)
+    set(batches 8)
   endif()
-  gtest_discover_tests(${name}
-    PROPERTIES LABELS ${ARG_LABEL} TIMEOUT ${ARG_TIMEOUT}
-               ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
-               ${lock_property}
-    DISCOVERY_TIMEOUT 60)
+  math(EXPR batch_timeout "${timeout} * ((${cases} + ${batches} - 1) / ${batches} + 1)")
+  math(EXPR last "${batches} - 1")
+  foreach(i RANGE ${last})
+    set(test_name ${name})
+    if(batches GREATER 1)
+      math(EXPR shown "${i} + 1")
+      set(test_name ${name}/${shown}of${batches})
+    endif()
+    # LOCK names a resource outside the build's temporary folders that the program's tests
+    # share (a file at a fixed place): ctest then runs them one at a time.
+    add_test(NAME ${test_name} COMMAND ${name} --gtest_brief=1)
+    set_tests_properties(${test_name} PROPERTIES
+      LABELS ${label}
+      TIMEOUT ${batch_timeout}
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;GTEST_TOTAL_SHARDS=${batches};GTEST_SHARD_INDEX=${i}"
+      # A batch that ran no case at all (a filter gone wrong) fails rather than passes.
+      FAIL_REGULAR_EXPRESSION "\\[==========\\] 0 tests from")
+    if(lock)
+      set_tests_properties(${test_name} PROPERTIES RESOURCE_LOCK ${lock})
+    endif()
+  endforeach()
 endfunction()
 
 # Adds every listed subdirectory that holds a CMakeLists.txt, so folders can arrive one by one.

@@ -1,19 +1,13 @@
 #include "control/ClipboardText.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
+#include "platform/clipboard/Clipboard.h"
 
 namespace tovu::control {
 
 namespace {
 class SystemClipboardText final : public ClipboardText {
 public:
-    QString text() const override
-    {
-        if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-            return {};
-        return QGuiApplication::clipboard()->text(QClipboard::Clipboard);
-    }
+    QString text() const override { return platform::clipboard::SystemClipboard().text(); }
 };
 } // namespace
 

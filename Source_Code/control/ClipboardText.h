@@ -14,7 +14,7 @@ public:
     virtual QString text() const = 0;
 };
 
-// QClipboard's text; empty when no GUI application runs.
+// The system clipboard's text; empty when no GUI application runs.
 std::shared_ptr<ClipboardText> systemClipboardText();
 
 } // namespace tovu::control

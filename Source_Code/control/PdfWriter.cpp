@@ -1,6 +1,6 @@
 #include "control/PdfWriter.h"
 
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 #include "platform/locale/AnsiCodePage.h"
 
 #include <QDateTime>
@@ -27,7 +27,7 @@ const QChar kFormFeed(12);
 
 std::int32_t rounded(double value)
 {
-    const auto r = items::roundToInt32(value);
+    const auto r = platform::text::roundToInt32(value);
     if (!r)
         fail("page metrics out of range");
     return *r;

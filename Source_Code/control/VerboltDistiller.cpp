@@ -3,7 +3,7 @@
 // distiller is installed the object cannot be created and the method fails with -3.
 #include "control/Verbolt.h"
 
-#include "app/items/ItemText.h"
+#include "platform/text/FieldText.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -50,7 +50,7 @@ MethodStatus Verbolt::CreatePDFUsingDistiller(QString& strPDFFile, QString& strD
     const QString postScript = QDir(controlFolder()).filePath(QStringLiteral("PDFTemp.ps"));
     try {
         keptPrinter = HeldApplication->activePrinter();
-        HeldApplication->setActivePrinter(items::trimBlanks(strDistiller).isEmpty() ? kDistillerPrinter : strDistiller);
+        HeldApplication->setActivePrinter(platform::text::trimBlanks(strDistiller).isEmpty() ? kDistillerPrinter : strDistiller);
         HeldDocument->printOut(postScript);
         // The printer is done when the file stops growing over two seconds.
         qint64 before = 0, after = 0;

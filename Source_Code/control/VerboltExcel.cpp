@@ -2,7 +2,7 @@
 // the running instance when one is offered, else a new one; either way it is quit at the end.
 #include "control/Verbolt.h"
 
-#include "app/items/ItemText.h"
+#include "platform/text/FieldText.h"
 #include "platform/automation/SafeArray.h"
 
 namespace tovu::control {
@@ -163,7 +163,7 @@ MethodStatus Verbolt::ExcelToOneDArray(QString& strWorkbook, automation::Variant
                 varArray.array().redimPreserve({{0, n}});
                 const auto cell = sheet->cells(static_cast<std::int32_t>(r), static_cast<std::int32_t>(c));
                 const QString contents = cellContents(cell, blnCellValue).toString();
-                varArray.array().set({n}, automation::Variant(items::trimBlanks(contents)));
+                varArray.array().set({n}, automation::Variant(platform::text::trimBlanks(contents)));
                 ++n;
             }
         }

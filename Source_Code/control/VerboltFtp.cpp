@@ -4,7 +4,7 @@
 #include "control/HostMembers.h"
 #include "control/Verbolt.h"
 
-#include "app/items/ItemText.h"
+#include "platform/text/FieldText.h"
 
 #include <QCoreApplication>
 
@@ -30,21 +30,21 @@ MethodStatus transferFile(const automation::DispatchRef& inet, const QString& ho
         assignMember(inet, QStringLiteral("URL"), host);
         // ftp://[user[:password]@]host, or ftp://:password@host with a password alone.
         QString address = QStringLiteral("ftp://");
-        const QString user = items::trimBlanks(userName);
+        const QString user = platform::text::trimBlanks(userName);
         if (!user.isEmpty()) {
             assignMember(inet, QStringLiteral("UserName"), user);
             address += user;
         }
-        const QString password = items::trimBlanks(userPassword);
+        const QString password = platform::text::trimBlanks(userPassword);
         if (!password.isEmpty()) {
             assignMember(inet, QStringLiteral("Password"), password);
             address += QLatin1Char(':') + password + QLatin1Char('@');
         } else if (!user.isEmpty()) {
             address += QLatin1Char('@');
         }
-        address += items::trimBlanks(host);
+        address += platform::text::trimBlanks(host);
         assignMember(inet, QStringLiteral("Protocol"), std::int16_t{2});
-        if (!items::trimBlanks(directory).isEmpty() && !executed(inet, address, QStringLiteral("CD ") + directory))
+        if (!platform::text::trimBlanks(directory).isEmpty() && !executed(inet, address, QStringLiteral("CD ") + directory))
             return -1;
         return executed(inet, address, command) ? 1 : -1;
     } catch (...) {

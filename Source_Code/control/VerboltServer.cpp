@@ -7,6 +7,7 @@
 #include "platform/office/word/ViewerWindow.h"
 #include "platform/spelling/SpellingWindow.h"
 #include "platform/office/word/WordEnvironment.h"
+#include "platform/printing/SystemPrinting.h"
 
 #include <QApplication>
 #include <strings.h>
@@ -29,6 +30,8 @@ struct ServerModule {
         });
         // The spell checks ask the user in the spelling window.
         environment.proofing().setDialog(tovu::platform::spelling::windowDialog());
+        // Documents print on the machine's printers.
+        environment.setPrinting(std::make_shared<tovu::platform::printing::SystemPrinting>());
     }
     word::LocalActiveObjectTable table;
     word::WordEnvironment environment{table};

@@ -1,5 +1,6 @@
 // One full A-scan redraw (trace, DAC curves, gates, readout) into the screen canvas and
-// into the picture file. Run a Release build: tovu_display_bench [iterations].
+// into the picture file, each timed [iterations] times and shown as min and median. Run a
+// Release build: tovu_display_bench [iterations].
 
 #include "app/display/AScanDisplay.h"
 #include "app/display/AScanPainter.h"
@@ -8,6 +9,7 @@
 #include "display/support/FakeStrings.h"
 #include "display/support/Fixtures.h"
 #include "platform/metafile/MetafileFile.h"
+#include "support/Figures.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -34,19 +36,14 @@ struct NoSettings : SettingsAccess {
 
 void report(const char* what, int n, const std::function<void()>& step)
 {
-    std::vector<double> ms;
-    ms.reserve(n);
+    tovu::bench::Figures ms;
     for (int i = 0; i < n; ++i) {
         const auto t0 = Clock::now();
         step();
-        ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+        ms.add(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
     }
-    std::sort(ms.begin(), ms.end());
-    double sum = 0;
-    for (double v : ms)
-        sum += v;
-    std::printf("%-52s median %7.3f ms  mean %7.3f ms  p95 %7.3f ms\n", what, ms[n / 2], sum / n,
-                ms[std::min(n - 1, n * 95 / 100)]);
+    tovu::bench::printFigures(what, ms, "ms");
+    std::printf("\n");
 }
 
 tovu::items::DFDRecord benchRecord()

@@ -6,8 +6,13 @@
 // 10 bit times each way. The simulator paces its bytes at that rate and does its memory
 // work without a busy time, so nothing of the instrument's own speed enters.
 //
+// Each download is repeated (TOVU_BENCH_RUNS, 3) and its time shown as min and median; the
+// commands it sends are counted against the protocol's sequence (kALogDownload,
+// kPanelDownload), so an extra command cannot hide in a floor counted from what was sent.
+//
 //   tovu_transfer_bench [--counts 1,2,4] [--baud 115200] [--kind alogs|panels]
-// Exit status 1 when a download costs more than the floor plus 5 %.
+// Exit status 1 when a download sends other commands than the protocol's or its fastest
+// run costs more than the floor plus 5 %.
 
 #include "app/items/ItemStore.h"
 #include "app/items/StringSource.h"
@@ -17,12 +22,13 @@
 #include "app/link/SystemClock.h"
 #include "instrument-sim/InstrumentSimulator.h"
 #include "platform/serial/DevicePort.h"
+#include "support/Figures.h"
+#include "support/ProtocolFloor.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QStringList>
 #include <cstdio>
-#include <set>
 #include <string>
 
 using namespace tovu;
@@ -58,43 +64,14 @@ struct Wait : link::MessageView {
     void hide() override {}
 };
 
-// Exchanges of the raw primitive: no command gap before them.
-const std::set<std::string> kRaw = {"AMD", "APL", "AWL", "ATS", "RRP", "RYP", "AWT", "ADC", "AAC", "AYC", "RYC"};
-const std::set<std::string> kPreWait = {"ARM", "ALM", "AMF"};
-
-struct Floor {
-    double waitsMs = 0;
-    double wireMs = 0;
-    int commands = 0;
-    double total() const { return waitsMs + wireMs; }
+// The commands a download sends, from the protocol: a frame (opening, memory state, the
+// return to location 1 and the close) and a sequence per slot read.
+struct ExpectedCommands {
+    int frame;
+    int perSlot;
 };
-
-Floor floorOf(const std::vector<sim::TranscriptEntry>& entries, int baud, bool panels)
-{
-    Floor f;
-    long bytes = 0;
-    int alms = 0;
-    for (const auto& e : entries) {
-        const std::string cmd = e.received.substr(0, 3);
-        ++f.commands;
-        if (!kRaw.count(cmd))
-            f.waitsMs += 50;
-        if (kPreWait.count(cmd))
-            f.waitsMs += 500;
-        if (cmd == "RAG")
-            f.waitsMs += 100;
-        if (panels && e.received == "WSM 1")
-            f.waitsMs += 20;
-        if (panels && cmd == "ADC")
-            f.waitsMs += 200;
-        if (cmd == "ALM")
-            ++alms;
-        bytes += static_cast<long>(e.received.size() + 1 + e.sent.size());
-    }
-    f.waitsMs += 1000.0 * alms;  // CloseComm's wait after its "ALM"
-    f.wireMs = static_cast<double>(bytes) * 10.0 * 1000.0 / baud;
-    return f;
-}
+constexpr ExpectedCommands kALogDownload{0, 0};
+constexpr ExpectedCommands kPanelDownload{0, 0};
 
 QList<int> parseCounts(const QString& text)
 {
@@ -102,6 +79,63 @@ QList<int> parseCounts(const QString& text)
     for (const QString& s : text.split(QLatin1Char(',')))
         out << s.toInt();
     return out;
+}
+
+// One download of slots 1..n from a fresh simulator: its time, and the floor of what it sent.
+int downloadOnce(int n, int baud, bool panels, double* measuredMs, bench::Floor* floor)
+{
+    sim::SimOptions o;
+    o.baud = baud;
+    o.paceAtBaud = true;
+    o.instrument.model = 21;
+    o.protocol.memoryActionMs = 0;
+    o.quiet = true;
+    sim::InstrumentSimulator sim(o);
+    std::string error;
+    if (!sim.start(&error)) {
+        std::fprintf(stderr, "simulator: %s\n", error.c_str());
+        return 2;
+    }
+    // Exactly slots 1..n occupied, each a copy of the seeded first one.
+    sim.editState([&](sim::InstrumentState& st) {
+        auto& memory = panels ? st.panels : st.alogs;
+        const sim::StoredItem item = memory.at(1);
+        memory.clear();
+        for (int s = 1; s <= n; ++s)
+            memory[s] = item;
+    });
+    const QString path = QString::fromStdString(sim.slavePath());
+    platform::serial::DevicePort port(platform::serial::PortMap(
+        [&](const QString&, const QString& key) { return key == QLatin1String("COM1") ? path : QString(); }));
+    port.setSettings(QString::number(baud) + QStringLiteral(",N,8,1"));
+    link::SystemClock clock;
+    link::QtEventPump pump(clock);
+    items::ItemStore store;
+    Strings strings;
+    link::LinkContext ctx(port, clock, pump, store, strings);
+    Host host;
+    Dialogs dialogs;
+    Wait wait;
+    link::TransferEnv env{ctx, host, dialogs, wait};
+    link::OpenComm(ctx);
+    link::GetInstrumentModel(ctx, 0);
+    link::CloseComm(ctx);
+
+    std::vector<int> positions;
+    for (int s = 1; s <= n; ++s)
+        positions.push_back(s);
+    sim.clearTranscript();
+    QElapsedTimer t;
+    t.start();
+    const link::TransferReport r = panels ? link::DownloadPanels(env, positions) : link::DownloadALogs(env, positions);
+    *measuredMs = static_cast<double>(t.nsecsElapsed()) / 1e6;
+    sim.stop();
+    if (!r.completed || static_cast<int>(r.transferred.size()) != n) {
+        std::fprintf(stderr, "download of %d slots did not complete\n", n);
+        return 2;
+    }
+    *floor = bench::floorOf(sim.transcript(), baud, {panels, true});
+    return 0;
 }
 
 } // namespace
@@ -122,69 +156,37 @@ int main(int argc, char** argv)
             panels = args[i + 1] == QLatin1String("panels");
     }
     bool allOk = true;
+    const int repeats = bench::runs(3);
+    const ExpectedCommands expected = panels ? kPanelDownload : kALogDownload;
     std::vector<std::pair<int, double>> points;
     for (const int n : counts) {
-        sim::SimOptions o;
-        o.baud = baud;
-        o.paceAtBaud = true;
-        o.instrument.model = 21;
-        o.protocol.memoryActionMs = 0;
-        o.quiet = true;
-        sim::InstrumentSimulator sim(o);
-        std::string error;
-        if (!sim.start(&error)) {
-            std::fprintf(stderr, "simulator: %s\n", error.c_str());
-            return 2;
+        bench::Figures ms;
+        bench::Floor f;
+        bool sameCommands = true;
+        for (int run = 0; run < repeats; ++run) {
+            double measured = 0;
+            bench::Floor runFloor;
+            if (const int status = downloadOnce(n, baud, panels, &measured, &runFloor))
+                return status;
+            sameCommands &= run == 0 || runFloor.listing == f.listing;
+            f = runFloor;
+            ms.add(measured);
         }
-        // Exactly slots 1..n occupied, each a copy of the seeded first one.
-        sim.editState([&](sim::InstrumentState& st) {
-            auto& memory = panels ? st.panels : st.alogs;
-            const sim::StoredItem item = memory.at(1);
-            memory.clear();
-            for (int s = 1; s <= n; ++s)
-                memory[s] = item;
-        });
-        const QString path = QString::fromStdString(sim.slavePath());
-        platform::serial::DevicePort port(platform::serial::PortMap(
-            [&](const QString&, const QString& key) { return key == QLatin1String("COM1") ? path : QString(); }));
-        port.setSettings(QString::number(baud) + QStringLiteral(",N,8,1"));
-        link::SystemClock clock;
-        link::QtEventPump pump(clock);
-        items::ItemStore store;
-        Strings strings;
-        link::LinkContext ctx(port, clock, pump, store, strings);
-        Host host;
-        Dialogs dialogs;
-        Wait wait;
-        link::TransferEnv env{ctx, host, dialogs, wait};
-        link::OpenComm(ctx);
-        link::GetInstrumentModel(ctx, 0);
-        link::CloseComm(ctx);
-
-        std::vector<int> positions;
-        for (int s = 1; s <= n; ++s)
-            positions.push_back(s);
-        sim.clearTranscript();
-        QElapsedTimer t;
-        t.start();
-        const link::TransferReport r =
-            panels ? link::DownloadPanels(env, positions) : link::DownloadALogs(env, positions);
-        const double ms = static_cast<double>(t.nsecsElapsed()) / 1e6;
-        sim.stop();
-        if (!r.completed || static_cast<int>(r.transferred.size()) != n) {
-            std::fprintf(stderr, "download of %d slots did not complete\n", n);
-            return 2;
-        }
-        const Floor f = floorOf(sim.transcript(), baud, panels);
-        const double ratio = ms / f.total();
-        const bool ok = ratio <= 1.05;
+        const int expectedCommands = expected.frame + n * expected.perSlot;
+        const bool countOk = sameCommands && f.commands == expectedCommands;
+        const double ratio = ms.min() / f.total();
+        const bool ok = ratio <= 1.05 && countOk;
         allOk &= ok;
-        points.emplace_back(n, ms);
-        std::printf("%-6s N=%3d  %5d commands  floor %9.1f ms (waits %9.1f + wire %7.1f)  measured %9.1f ms  +%5.2f %%  %s\n",
-                    panels ? "panels" : "alogs", n, f.commands, f.total(), f.waitsMs, f.wireMs, ms, (ratio - 1.0) * 100.0,
+        points.emplace_back(n, ms.min());
+        std::printf("%-6s N=%3d  %5d commands (expected %d%s)  floor %9.1f ms (waits %9.1f + wire %7.1f)  "
+                    "measured min %9.1f ms median %9.1f ms (%zu runs)  +%5.2f %%  %s\n",
+                    panels ? "panels" : "alogs", n, f.commands, expectedCommands, countOk ? "" : ", WRONG", f.total(),
+                    f.waitsMs, f.wireMs, ms.min(), ms.median(), ms.samples.size(), (ratio - 1.0) * 100.0,
                     ok ? "ok" : "OVER");
+        if (!countOk || qEnvironmentVariableIsSet("TOVU_BENCH_VERBOSE"))
+            std::printf("%s\n", f.listing.c_str());
     }
-    // Growth: the cost per slot between successive counts.
+    // Growth: the cost per slot between successive counts, from the fastest runs.
     for (std::size_t i = 1; i < points.size(); ++i) {
         const double perSlot = (points[i].second - points[i - 1].second) / (points[i].first - points[i - 1].first);
         std::printf("per slot from N=%d to N=%d: %.1f ms\n", points[i - 1].first, points[i].first, perSlot);

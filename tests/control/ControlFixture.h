@@ -7,6 +7,7 @@
 #include "platform/automation/SafeArray.h"
 #include "platform/office/word/Application.h"
 #include "platform/office/word/WordEnvironment.h"
+#include "support/AppEnvironment.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -21,16 +22,11 @@ using automation::Args;
 using automation::Variant;
 
 // Page layout, clipboard and windows need a GUI application (offscreen under ctest).
+// The application lives as long as the process: the control's library, once loaded, keeps
+// its Word (and that Word's windows) until the process ends.
 inline void ensureGui()
 {
-    if (QCoreApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "control_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);  // lives as long as the test process
+    ::tovu::test::ensureApplication<QApplication>();
 }
 
 class ControlTest : public ::testing::Test {

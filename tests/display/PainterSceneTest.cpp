@@ -3,7 +3,7 @@
 #include "display/support/Fixtures.h"
 #include "display/support/SceneHelpers.h"
 
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -187,7 +187,7 @@ TEST(TcgCurve, HorizontalLineAt80PercentClamped)
         r.TcgPresent = true;
         s.TcgPointCount = QString::fromUtf8(c.count);
         s.TcgX[1] = QString::fromUtf8(c.first);
-        const int n = std::clamp(static_cast<int>(tovu::items::valueOfText(s.TcgPointCount)), 1, 10);
+        const int n = std::clamp(static_cast<int>(tovu::platform::text::valueOfText(s.TcgPointCount)), 1, 10);
         if (n > 1)
             s.TcgX[n] = QString::fromUtf8(c.last);
         const auto segs = segmentsOf(drawScene(r), kTcg);
@@ -223,7 +223,7 @@ TEST(AvgCurve, DrawnOnlyInModeFive)
         r.editCurves().AvgCurveA.fill(100);
         r.editCurves().AvgCurveB.fill(50);
         const auto segs = segmentsOf(drawScene(r), kAvg);
-        const bool on = tovu::items::valueOfText(r.settings().AvgMode) == 5;
+        const bool on = tovu::platform::text::valueOfText(r.settings().AvgMode) == 5;
         EXPECT_EQ(segs.size(), on ? 252u : 0u) << mode;
         if (on) {
             EXPECT_EQ(segs.front(), (Segment{1, 125, 2, 125, 1}));  // 200 - 75

@@ -103,7 +103,7 @@ std::vector<int> inUse(const std::vector<items::DFDRecord>& v, int from, int to)
 std::string fileLineDiff(const items::DFDRecord& a, const items::DFDRecord& b)
 {
     const auto lines = [](const items::DFDRecord& r) {
-        items::LineBuffer out(1252);
+        platform::text::LineBuffer out(1252);
         items::WriteItemRecord(r, 1, items::ALogKind, out);
         return QString::fromLatin1(out.view().data(), out.view().size()).split(QStringLiteral("\r\n"));
     };

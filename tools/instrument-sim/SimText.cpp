@@ -1,6 +1,6 @@
 #include "SimText.h"
 
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 
 #include <cctype>
 #include <cstdio>
@@ -8,7 +8,7 @@
 namespace tovu::sim {
 
 double numberOf(const std::string& text) {
-  return tovu::items::valueOfText(QString::fromStdString(text));
+  return tovu::platform::text::valueOfText(QString::fromStdString(text));
 }
 
 std::string trimmed(const std::string& text) {
@@ -57,7 +57,7 @@ std::vector<std::string> splitOn(const std::string& text, char separator) {
   return fields;
 }
 
-std::string shortNumber(double value) { return tovu::items::plainNumber(value).toStdString(); }
+std::string shortNumber(double value) { return tovu::platform::text::plainNumber(value).toStdString(); }
 
 std::string fixedNumber(double value, int decimals) {
   char buffer[64];

@@ -1,6 +1,6 @@
 #include "app/display/AScanColours.h"
 
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 
 namespace tovu::display {
 
@@ -15,7 +15,7 @@ QString colourKey(ColourRole role)
 
 Rgb colourOfText(const QString& text)
 {
-    const auto v = items::roundToInt32(items::valueOfText(text));
+    const auto v = platform::text::roundToInt32(platform::text::valueOfText(text));
     return v ? static_cast<Rgb>(*v) & 0xFFFFFF : 0;
 }
 

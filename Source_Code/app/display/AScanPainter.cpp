@@ -1,7 +1,7 @@
 #include "app/display/AScanPainter.h"
 
 #include "app/display/AScanText.h"
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 
 #include <cmath>
 #include <optional>
@@ -11,8 +11,8 @@ namespace tovu::display {
 
 using items::Curve;
 using items::DFDRecord;
-using items::roundToInt32;
-using items::valueOfText;
+using platform::text::roundToInt32;
+using platform::text::valueOfText;
 
 namespace {
 constexpr int kBaseline = 200;
@@ -109,7 +109,7 @@ void DrawTcgCurve(const AScanScene& s, Canvas& dc)
     dc.moveTo(0, 40);
     // The point count is a text of the record: kept to the list's 1 to 10 entries, and
     // the steps kept to the picture's width, so no stored value makes the loop long.
-    const int n = items::roundClamped(valueOfText(r.settings().TcgPointCount), 1, items::kMaxPoints);
+    const int n = platform::text::roundClamped(valueOfText(r.settings().TcgPointCount), 1, items::kMaxPoints);
     const double first = valueOfText(r.settings().TcgX[1]);
     const double last = valueOfText(r.settings().TcgX[n]);
     if (first > last)
@@ -122,7 +122,7 @@ void DrawTcgCurve(const AScanScene& s, Canvas& dc)
     if (firstInside > 0)
         dc.lineTo(0, 40);
     for (double k = firstInside; k <= lastInside; k += 1)
-        dc.lineTo(items::roundClamped(first + k, 0, 255), 40);
+        dc.lineTo(platform::text::roundClamped(first + k, 0, 255), 40);
     if (lastInside < steps)
         dc.lineTo(255, 40);
 }
@@ -169,7 +169,7 @@ void DrawGates(const AScanScene& s, Canvas& dc)
         return;
     const auto& t = s.item.settings();
     const double D = valueOfText(t.Delay);
-    const double E = items::singlePrecision(D + valueOfText(t.Range));
+    const double E = platform::text::singlePrecision(D + valueOfText(t.Range));
     const double W = E - D;
     // A zero range has no scale to place gates on.
     if (valueOfText(t.Range) == 0 || W == 0 || !std::isfinite(W))
@@ -184,7 +184,7 @@ void DrawGates(const AScanScene& s, Canvas& dc)
             continue;
         GateSpan span{};
         if (g == 1 && edgeToEdge && gateA) {
-            span.start = gateA->start + items::singlePrecision(valueOfText(t.Blank) * (gateA->end - gateA->start) / 100);
+            span.start = gateA->start + platform::text::singlePrecision(valueOfText(t.Blank) * (gateA->end - gateA->start) / 100);
             span.end = gateA->end;
             span.level = gateA->level - 5;
         } else {

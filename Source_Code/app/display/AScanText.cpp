@@ -1,14 +1,14 @@
 #include "app/display/AScanText.h"
 
 #include "app/items/ModelTable.h"
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 
 #include <cmath>
 #include <optional>
 
 namespace tovu::display {
 
-using items::valueOfText;
+using platform::text::valueOfText;
 
 namespace {
 
@@ -67,7 +67,7 @@ private:
     // The text of a string id; missing when the id does not fit or the table fails.
     Txt idText(double id) const
     {
-        const auto n = items::roundToInt32(id);
+        const auto n = platform::text::roundToInt32(id);
         if (!n)
             return std::nullopt;
         try {
@@ -86,12 +86,12 @@ private:
 
     std::optional<double> strict(const QString& field) const
     {
-        return items::strictValueOfText(field, s_.decimalSeparator);
+        return platform::text::strictValueOfText(field, s_.decimalSeparator);
     }
 
     QString fmt(double v, const char* pattern) const
     {
-        return items::formatNumber(v, QString::fromLatin1(pattern), s_.decimalSeparator);
+        return platform::text::formatNumber(v, QString::fromLatin1(pattern), s_.decimalSeparator);
     }
 
     void write(int x, int y, int align, const Txt& text)
@@ -135,7 +135,7 @@ private:
         dc_.setTextColour(s_.colours[ColourRole::SecondWave]);
         dc_.setTextAlign(AlignLeft);
         write(5, 225, AlignLeft, o.Delay);
-        write(250, 225, AlignRight, items::numberText(valueOfText(o.Range) + valueOfText(o.Delay)));
+        write(250, 225, AlignRight, platform::text::numberText(valueOfText(o.Range) + valueOfText(o.Delay)));
         write(127, 225, AlignCentre, labelText(*s_.second));
     }
 
@@ -290,9 +290,9 @@ CanvasFont textFont()
 AngleGeometry angleGeometry(double angleDegrees, double soundPath, double xOffset, double thickness)
 {
     constexpr double kPi = 3.14159265358979;
-    const double a = items::singlePrecision(angleDegrees * kPi / 180);
-    const double d = items::singlePrecision(soundPath);
-    const double x = items::singlePrecision(xOffset);
+    const double a = platform::text::singlePrecision(angleDegrees * kPi / 180);
+    const double d = platform::text::singlePrecision(soundPath);
+    const double x = platform::text::singlePrecision(xOffset);
     const double T = thickness;
     AngleGeometry g;
     g.soundPath = d;

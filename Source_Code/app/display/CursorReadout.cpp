@@ -1,10 +1,10 @@
 #include "app/display/CursorReadout.h"
 
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 
 namespace tovu::display {
 
-using items::valueOfText;
+using platform::text::valueOfText;
 
 CursorReadout cursorReadout(const items::DFDRecord& item, double X, double Y, double scaleWidth,
                             double scaleHeight, const items::StringSource& strings,
@@ -17,16 +17,16 @@ CursorReadout cursorReadout(const items::DFDRecord& item, double X, double Y, do
     if (!item.InUse || scaleWidth <= 6)
         return out;
     const auto& t = item.settings();
-    const double x = items::singlePrecision(valueOfText(t.Delay) + X * valueOfText(t.Range) / (scaleWidth - 6));
-    const double h0 = items::singlePrecision(scaleHeight - (scaleHeight / 6 + 2));
+    const double x = platform::text::singlePrecision(valueOfText(t.Delay) + X * valueOfText(t.Range) / (scaleWidth - 6));
+    const double h0 = platform::text::singlePrecision(scaleHeight - (scaleHeight / 6 + 2));
     std::optional<std::int32_t> percent;
     if (h0 != 0) {
-        const double base = items::singlePrecision((h0 - Y) * 100 / h0);
+        const double base = platform::text::singlePrecision((h0 - Y) * 100 / h0);
         const bool rf = valueOfText(t.Detect) == 3;
-        const double p = items::singlePrecision(rf ? (base - 50) * 2 : base);
+        const double p = platform::text::singlePrecision(rf ? (base - 50) * 2 : base);
         const double lo = rf ? -100 : 0;
         if (p >= lo && p <= 100)
-            percent = items::roundToInt32(p);
+            percent = platform::text::roundToInt32(p);
     }
     // Units beyond mm, in and us name placeholder rows: no unit is shown for them.
     QString unit;
@@ -38,8 +38,8 @@ CursorReadout cursorReadout(const items::DFDRecord& item, double X, double Y, do
             unit.clear();
         }
     }
-    out.text = QStringLiteral("Cursor Positions:   X=") + items::formatNumber(x, u"0.##", decimalSeparator) + unit
-        + QStringLiteral("  Y=") + (percent ? items::numberText(static_cast<long long>(*percent)) : QStringLiteral("--"))
+    out.text = QStringLiteral("Cursor Positions:   X=") + platform::text::formatNumber(x, u"0.##", decimalSeparator) + unit
+        + QStringLiteral("  Y=") + (percent ? platform::text::numberText(static_cast<long long>(*percent)) : QStringLiteral("--"))
         + QStringLiteral("%");
     return out;
 }

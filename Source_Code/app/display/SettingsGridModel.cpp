@@ -2,14 +2,14 @@
 
 #include "app/items/ItemStore.h"
 #include "app/items/ModelTable.h"
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 
 #include <cmath>
 #include <optional>
 
 namespace tovu::display {
 
-using items::valOfText;
+using platform::text::valOfText;
 
 namespace {
 
@@ -95,7 +95,7 @@ private:
 
     Cell text(double id) const
     {
-        const auto n = items::roundToInt32(id);
+        const auto n = platform::text::roundToInt32(id);
         if (!n)
             return std::nullopt;
         try {
@@ -106,7 +106,7 @@ private:
     }
     Cell L(int k) const { return text(base_ + k); }
     Cell C(int k, const QString& field) const { return text(double(base_ + k) + valOfText(field) + 1); }
-    Cell N(const QString& field) const { return items::generalNumber(valOfText(field), sep_); }
+    Cell N(const QString& field) const { return platform::text::generalNumber(valOfText(field), sep_); }
 
     void add(const std::array<Cell, SettingsGridModel::kColumns>& cells)
     {
@@ -184,7 +184,7 @@ int SettingsGridModel::columnWidthTwips(int column, int gridWidthTwips)
     if (column == 0)
         return 700;
     const float share = (static_cast<float>(gridWidthTwips) - 700.0f) / 4.0f - 50.0f;
-    return items::roundToInt32(share).value_or(0);
+    return platform::text::roundToInt32(share).value_or(0);
 }
 
 } // namespace tovu::display

@@ -1,11 +1,13 @@
 #include "app/items/AlogExport.h"
 
 #include "app/items/FileHandlingModule.h"
-#include "app/items/ItemText.h"
+#include "platform/text/FieldText.h"
 #include "app/items/ModelTable.h"
 #include "platform/locale/AnsiCodePage.h"
 
 namespace tovu::items {
+
+using namespace platform::text;
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "app/items/FileHandlingModule.h"
 
 #include "app/items/ModelTable.h"
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 #include "app/items/RecordFields.h"
 #include "platform/locale/AnsiCodePage.h"
 
@@ -12,6 +12,8 @@
 #include <algorithm>
 
 namespace tovu::items {
+
+using namespace platform::text;
 
 namespace {
 

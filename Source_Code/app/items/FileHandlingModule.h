@@ -8,7 +8,7 @@
 // was read; a failure names the file, the line and the reason, and changes nothing.
 
 #include "app/items/ItemStore.h"
-#include "app/items/ItemText.h"
+#include "platform/text/FieldText.h"
 
 #include <QString>
 #include <QStringView>
@@ -16,6 +16,8 @@
 #include <vector>
 
 namespace tovu::items {
+
+using platform::text::LineBuffer;  // the records are written into the shared line buffer
 
 enum ItemKind : int { PanelKind = 0, ALogKind = 1 };  // any other kind writes no header
 

@@ -1,8 +1,10 @@
 #include "app/items/ModelTable.h"
 
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 
 namespace tovu::items {
+
+using namespace platform::text;
 
 namespace {
 // Codes 7 and 20 share a name; code 35 has two blanks before its number.

@@ -1,6 +1,6 @@
 #include "app/link/CurvesAndWaveforms.h"
 
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 #include "app/link/CommandPrimitive.h"
 #include "app/link/LinkError.h"
 #include "app/link/ModelIdentification.h"
@@ -45,7 +45,7 @@ int pointCount(const DFDRecord& rec, const PointFields& f)
     const QString& t = rec.settings().*f.count;
     bool ok = false;
     const double v = t.trimmed().toDouble(&ok);
-    const auto n = ok ? items::roundToInt32(v) : std::nullopt;
+    const auto n = ok ? platform::text::roundToInt32(v) : std::nullopt;
     if (!n || *n < 0 || *n > items::kMaxPoints)
         throw RecordValueError(QStringLiteral("Point count \"%1\" is not a number from 0 to 10").arg(t));
     return *n;
@@ -85,7 +85,7 @@ void ReadCurvePoints(LinkContext& ctx, int idx, CurveKind kind)
     DFDRecord& rec = ctx.store.workItem(idx);
     items::RecordSettings& s = rec.editSettings();
     if (!reply.present) {
-        s.*f.count = items::numberText(0LL);
+        s.*f.count = platform::text::numberText(0LL);
         rec.*f.present = false;
         return;
     }
@@ -93,7 +93,7 @@ void ReadCurvePoints(LinkContext& ctx, int idx, CurveKind kind)
         (s.*f.x)[k + 1] = reply.points[k].first;
         (s.*f.y)[k + 1] = reply.points[k].second;
     }
-    s.*f.count = items::numberText(static_cast<long long>(reply.points.size()));
+    s.*f.count = platform::text::numberText(static_cast<long long>(reply.points.size()));
     rec.*f.present = true;
 }
 
@@ -197,21 +197,21 @@ void ConvertDACForFirmware(LinkContext& ctx, DFDRecord& rec)
 {
     if (!rec.DacPresent)
         return;
-    const int firmware = items::roundToInt32(firmwareFigure(WriteComm(ctx, QStringLiteral("AMF"), QString()))).value_or(0);
-    const int version = items::roundToInt32(rec.DataVersion).value_or(0);
+    const int firmware = platform::text::roundToInt32(firmwareFigure(WriteComm(ctx, QStringLiteral("AMF"), QString()))).value_or(0);
+    const int version = platform::text::roundToInt32(rec.DataVersion).value_or(0);
     items::RecordSettings& s = rec.editSettings();
     const int count = pointCount(rec, fieldsOf(CurveKind::DAC));
-    const double gainRef = items::valueOfText(s.GainRef);
+    const double gainRef = platform::text::valueOfText(s.GainRef);
     if (firmware >= 3 && version < 3) {
         for (int k = 1; k <= count; ++k) {
             QString& y = s.DacY[static_cast<std::size_t>(k)];
-            const double height = items::valueOfText(y);
+            const double height = platform::text::valueOfText(y);
             if (!(height > 0))
                 throw RecordValueError(QStringLiteral("DAC point %1 has height %2; it cannot become a gain").arg(k).arg(y));
             const double gain = gainRef + 20.0 * Log10(kReferenceHeight / height);
             const double back = kReferenceHeight * std::pow(10.0, (gainRef - gain) / 20.0);
-            if (items::roundToInt32(back) == items::roundToInt32(NumericValue(y)))
-                y = items::plainNumber(gain);
+            if (platform::text::roundToInt32(back) == platform::text::roundToInt32(NumericValue(y)))
+                y = platform::text::plainNumber(gain);
             else
                 rec.DacPresent = false;
         }
@@ -222,7 +222,7 @@ void ConvertDACForFirmware(LinkContext& ctx, DFDRecord& rec)
     } else if (firmware < 3 && version >= 3) {
         for (int k = 1; k <= count; ++k) {
             QString& y = s.DacY[static_cast<std::size_t>(k)];
-            y = items::plainNumber(kReferenceHeight * std::pow(10.0, (gainRef - items::valueOfText(y)) / 20.0));
+            y = platform::text::plainNumber(kReferenceHeight * std::pow(10.0, (gainRef - platform::text::valueOfText(y)) / 20.0));
         }
         rec.DataVersion = 2;
     }

@@ -1,6 +1,6 @@
 #include "app/link/DownloadEngine.h"
 
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 #include "app/link/CommandPrimitive.h"
 #include "app/link/Connection.h"
 #include "app/link/CurvesAndWaveforms.h"
@@ -41,7 +41,7 @@ void readCurves(LinkContext& ctx, SlotKind kind, int s)
     } else {
         ctx.store.workItem(s).TcgCurvePresent = false;
     }
-    const bool avg = items::valueOfText(ctx.store.workItem(s).settings().AvgMode) == kAvgOn;
+    const bool avg = platform::text::valueOfText(ctx.store.workItem(s).settings().AvgMode) == kAvgOn;
     if (avg)
         ReadWaveformData(ctx, s, QStringLiteral("AAC"));
     ctx.store.workItem(s).AvgCurvePresent = avg;

@@ -1,6 +1,6 @@
 #include "app/link/ModelIdentification.h"
 
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 #include "app/link/CommandPrimitive.h"
 #include "app/link/LinkError.h"
 
@@ -65,7 +65,7 @@ double NumericValue(const QString& text)
     for (const QChar c : text)
         if (c.unicode() >= 46 && c.unicode() <= 57)
             kept += c;
-    return items::valueOfText(kept);
+    return platform::text::valueOfText(kept);
 }
 
 double firmwareFigure(const QString& reply)

@@ -1,6 +1,6 @@
 #include "app/link/ParameterGroups.h"
 
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 #include "app/items/RecordFields.h"
 #include "app/link/CommandPrimitive.h"
 #include "app/link/CurvesAndWaveforms.h"
@@ -137,7 +137,7 @@ QString gateLetter(int gate)
 
 QString rfGateLevel(const QString& level)
 {
-    const float v = static_cast<float>((items::valueOfText(level) + 100.0) / 2.0);
+    const float v = static_cast<float>((platform::text::valueOfText(level) + 100.0) / 2.0);
     char buf[32];
     const auto res = std::to_chars(buf, buf + sizeof buf, v);
     const QString digits = QString::fromLatin1(buf, static_cast<qsizetype>(res.ptr - buf));

@@ -1,6 +1,6 @@
 #include "app/link/Privileges.h"
 
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 #include "app/link/CommandPrimitive.h"
 #include "app/link/Connection.h"
 #include "app/link/LinkError.h"
@@ -26,7 +26,7 @@ QString errorText(const std::exception& e)
 
 std::vector<int> restrictionColours(const QString& limit, int labels)
 {
-    const int n = items::roundClamped(items::valueOfText(limit), 0, labels);
+    const int n = platform::text::roundClamped(platform::text::valueOfText(limit), 0, labels);
     std::vector<int> colours(static_cast<std::size_t>(labels) + 1, kFullAccessColour);
     for (int i = 1; i <= n; ++i)
         colours[static_cast<std::size_t>(i)] = kRestrictedColour;
@@ -52,7 +52,7 @@ void PrivilegesState::Form_Load()
 {
     alogColours_ = restrictionColours(AlogLimit, alogLabels_);
     panelColours_ = restrictionColours(PanelLimit, panelLabels_);
-    OptionPrivilege_Click(items::valueOfText(PrivilegeLevel) == kSupervisorLevel ? 0 : 1);
+    OptionPrivilege_Click(platform::text::valueOfText(PrivilegeLevel) == kSupervisorLevel ? 0 : 1);
 }
 
 void PrivilegesState::PanelLbl_Click(int index)
@@ -60,7 +60,7 @@ void PrivilegesState::PanelLbl_Click(int index)
     if (index < 0 || index > panelLabels_)
         return;
     applyEnabled = true;
-    PanelLimit = items::numberText(static_cast<long long>(index));
+    PanelLimit = platform::text::numberText(static_cast<long long>(index));
     panelColours_ = restrictionColours(PanelLimit, panelLabels_);
 }
 
@@ -69,7 +69,7 @@ void PrivilegesState::AlogLbl_Click(int index)
     if (index < 0 || index > alogLabels_)
         return;
     applyEnabled = true;
-    AlogLimit = items::numberText(static_cast<long long>(index));
+    AlogLimit = platform::text::numberText(static_cast<long long>(index));
     alogColours_ = restrictionColours(AlogLimit, alogLabels_);
 }
 

@@ -1,6 +1,6 @@
 #include "app/link/ReplyParsing.h"
 
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 #include "app/link/LinkError.h"
 
 #include <cmath>
@@ -66,7 +66,7 @@ std::int16_t wireSample(const QString& cmd, const QString& field)
     const double v = field.trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(v))
         throw bad(cmd, QStringLiteral("\"%1\" is not a number").arg(field.left(20)));
-    const auto r = items::roundToInt32(v);
+    const auto r = platform::text::roundToInt32(v);
     if (!r || *r < -32768 || *r > 65535)
         throw bad(cmd, QStringLiteral("%1 does not fit 16 bits").arg(field.left(20)));
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(*r & 0xFFFF));

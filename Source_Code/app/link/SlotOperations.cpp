@@ -1,6 +1,6 @@
 #include "app/link/SlotOperations.h"
 
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 #include "app/link/CommandPrimitive.h"
 #include "app/link/CurvesAndWaveforms.h"
 #include "app/link/LinkError.h"
@@ -14,11 +14,11 @@ namespace tovu::link {
 
 namespace {
 
-QString location(int n) { return items::numberText(static_cast<long long>(n)); }
+QString location(int n) { return platform::text::numberText(static_cast<long long>(n)); }
 
 QString actionArg(MemoryAction a)
 {
-    return items::numberText(static_cast<long long>(a));
+    return platform::text::numberText(static_cast<long long>(a));
 }
 
 const char* actionName(MemoryAction a)

@@ -1,6 +1,6 @@
 #include "app/link/Thickness.h"
 
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 #include "app/link/CommandPrimitive.h"
 #include "app/link/Connection.h"
 #include "app/link/LinkError.h"
@@ -38,7 +38,7 @@ std::optional<QString> readLine(PortAccess& io, std::int64_t deadline)
 // A whole number from 1 to the bound, or nothing.
 std::optional<int> gridIndex(const QString& field)
 {
-    const std::optional<double> v = items::strictValueOfText(field, u".");
+    const std::optional<double> v = platform::text::strictValueOfText(field, u".");
     if (!v || *v < 1 || *v > kMaxThicknessIndex || std::floor(*v) != *v)
         return std::nullopt;
     return static_cast<int>(*v);

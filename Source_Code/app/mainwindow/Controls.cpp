@@ -2,7 +2,7 @@
 #include "app/mainwindow/frmmain.h"
 
 #include "app/display/widgets/AScanPropertiesDialog.h"
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 #include "app/mainwindow/Icons.h"
 #include "app/mainwindow/SplitterHandle.h"
 #include "app/reports/widgets/ReportFrame.h"
@@ -184,8 +184,8 @@ void frmmain::DFDTree_PopUp(int position, const QPoint& globalPos)
         memory->setEnabled(false);
         recall->setEnabled(true);
         del->setEnabled(true);
-        recall->setText(ctx_.language.GetResString(panel ? 501 : 500) + items::numberText(offset));
-        del->setText(ctx_.language.GetResString(panel ? 503 : 502) + items::numberText(offset));
+        recall->setText(ctx_.language.GetResString(panel ? 501 : 500) + platform::text::numberText(offset));
+        del->setText(ctx_.language.GetResString(panel ? 503 : 502) + platform::text::numberText(offset));
     }
     menus_.menu(QStringLiteral("mnuPopUpDFDtree"))->popup(globalPos);
 }

@@ -2,7 +2,7 @@
 #include "app/mainwindow/frmmain.h"
 
 #include "app/items/FileHandlingModule.h"
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 #include "app/mainwindow/FileMenus.h"
 
 #include <QDir>

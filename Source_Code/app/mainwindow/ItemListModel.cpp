@@ -1,6 +1,6 @@
 #include "app/mainwindow/ItemListModel.h"
 
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 #include "app/mainwindow/Icons.h"
 
 namespace tovu::mainwindow {
@@ -39,7 +39,7 @@ QString ItemListModel::itemText(int k) const
     const items::DFDRecord* r = record(k);
     if (r && r->InUse)
         return prefix_ + u' ' + r->settings().SlotText;
-    return prefix_ + u' ' + items::numberText(static_cast<long long>(k));
+    return prefix_ + u' ' + platform::text::numberText(static_cast<long long>(k));
 }
 
 int ItemListModel::imageIndex(int k) const

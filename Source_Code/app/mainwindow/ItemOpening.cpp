@@ -3,7 +3,7 @@
 // shown record.
 #include "app/mainwindow/frmmain.h"
 
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -69,7 +69,7 @@ void frmmain::lvwPanelsALog_ItemClick(int item)
 {
     const int id = alogsShown() ? 173 : 172;
     action(QStringLiteral("mnuSaveIndividual"))
-        ->setText(ctx_.language.GetResString(id) + QStringLiteral("  ") + items::numberText(static_cast<long long>(item)));
+        ->setText(ctx_.language.GetResString(id) + QStringLiteral("  ") + platform::text::numberText(static_cast<long long>(item)));
 }
 
 void frmmain::GridSettings_DragDrop()

@@ -2,7 +2,7 @@
 // record 0 and shown like an opened item.
 #include "app/mainwindow/frmmain.h"
 
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 #include "app/link/Connection.h"
 #include "app/link/CurvesAndWaveforms.h"
 #include "app/link/LinkError.h"
@@ -34,7 +34,7 @@ void frmmain::mnuGetCurrentSettings_Click()
         link::ReadWaveformData(l, 0, QStringLiteral("AWT"));
         link::ReadParamsCDSH(l, 0);
         items::DFDRecord& r = store.workItem(0);
-        r.editSettings().SlotText = items::numberText(0LL);
+        r.editSettings().SlotText = platform::text::numberText(0LL);
         r.InUse = true;
         r.WaveformPresent = true;
         r.DacCurvePresent = r.DacPresent;

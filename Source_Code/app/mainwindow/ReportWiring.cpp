@@ -2,12 +2,11 @@
 
 #include "app/mainwindow/frmmain.h"
 #include "app/reports/widgets/ReportFrame.h"
+#include "platform/printing/SystemPrinting.h"
 
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
 
@@ -169,10 +168,9 @@ QPagedPaintDevice* ReportWiring::choosePrinter()
 
 QPagedPaintDevice* ReportWiring::printDialog()
 {
-    if (!printer_)
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrintDialog dialog(printer_.get(), &w_);
-    return dialog.exec() == QDialog::Accepted ? printer_.get() : nullptr;
+    if (!printerDialog_)
+        printerDialog_ = std::make_unique<platform::printing::PrinterDialog>(&w_);
+    return printerDialog_->choosePrinter();
 }
 
 // ---- ReportWindow ----

@@ -14,11 +14,13 @@
 #include <functional>
 #include <memory>
 
-class QPrinter;
 class QProgressDialog;
 
 namespace tovu::reports {
 class ReportFrame;
+}
+namespace tovu::platform::printing {
+class PrinterDialog;
 }
 
 namespace tovu::mainwindow {
@@ -83,7 +85,7 @@ private:
     reports::ItemPrintCommand print_;
     reports::ReportFrame* frame_ = nullptr;
     PrinterChooser chooser_;
-    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<platform::printing::PrinterDialog> printerDialog_;
     QProgressDialog* progress_ = nullptr;
 };
 

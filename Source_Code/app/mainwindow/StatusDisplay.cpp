@@ -1,50 +1,81 @@
-// The instrument status display: model, occupied slots and the status report.
+// The instrument status display: the status read shown in the memory tree and the status
+// report; the read itself is the link's (app/link/StatusRead).
 #include "app/mainwindow/frmmain.h"
 
-#include "app/items/NumberText.h"
-#include "app/link/CommandPrimitive.h"
+#include "platform/text/NumberText.h"
 #include "app/link/Connection.h"
 #include "app/link/LinkError.h"
-#include "app/link/ModelIdentification.h"
-#include "app/link/SlotOperations.h"
+#include "app/link/StatusRead.h"
 #include "app/mainwindow/Icons.h"
 #include "app/mainwindow/ReportStatusDialog.h"
 
 #include <QApplication>
 #include <algorithm>
-#include <span>
 #include <QLabel>
 
 namespace tovu::mainwindow {
 
 namespace {
 
-constexpr int kUnsupportedModel = 19;
 constexpr int kAgcOption = 12;
 constexpr int kFirstAgcModel = 11;
 constexpr int kFirstOwnPictureModel = 35;
-constexpr int kPanelBanks = 5;
-constexpr int kALogBanks = 8;  // ALog locations 1 to 800 at most
 
 struct WaitCursor {
     WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
 };
 
-// Reads one kind of slot, bank by bank, into the occupancy table and the tree.
-struct SlotKind {
-    link::SlotRow row;
-    int perBank;
-    int firstNode;  // tree position of offset 1
-    int captionId;
-    const char* listCommand;
-    bool (*used)(link::LinkContext&, int, const QString&);
-};
-
-constexpr SlotKind kPanelKind{link::SlotRow::Panels, kPanelsPerPage, kFirstPanelNode, 152, "APL", &link::PanelSlotUsed};
-constexpr SlotKind kALogKind{link::SlotRow::ALogs, kALogsPerPage, kFirstALogNode, 153, "AWL", &link::ALogSlotUsed};
-
 } // namespace
+
+// The memory tree follows the status read: the model at its root, the slots of the bank
+// being read, and the ticks of the occupied ones.
+class frmmain::StatusTree final : public link::StatusReadView {
+public:
+    explicit StatusTree(frmmain& w) : w_(w) {}
+
+    void modelRead(int model, bool supported) override
+    {
+        if (!supported)
+            w_.ctx_.ui.message(QStringLiteral("Veltris 123W are not supported by TOVU2"), w_.programTitle(), MessageIcon::None);
+        const QString rootText =
+            w_.ctx_.link.ModelNames.at(static_cast<std::size_t>(std::clamp(model, 0, items::kModelCount - 1)));
+        w_.tree_->setCurrentItem(w_.tree_->node(kRootNode));
+        w_.tree_->setCaption(kRootNode, rootText);
+        w_.tree_->setRootPicture(
+            iconResource(model >= kFirstOwnPictureModel ? IconResource::Detector : IconResource::YellowDetector));
+    }
+
+    void bankStarting(link::SlotRow row, int bank, int perBank) override
+    {
+        const bool panels = row == link::SlotRow::Panels;
+        const int firstNode = panels ? kFirstPanelNode : kFirstALogNode;
+        const QString caption = w_.ctx_.language.GetResString(panels ? 152 : 153);
+        for (int i = 1; i <= perBank; ++i) {
+            w_.tree_->setCaption(firstNode + i - 1, caption + u' ' + QString::number(bank * perBank + i));
+            w_.tree_->setSlotState(firstNode + i - 1, false);
+        }
+    }
+
+    void bankRead(link::SlotRow row, int bank) override
+    {
+        if (row == link::SlotRow::Panels)
+            w_.RE_DRAW_TICKS_ON_PANEL(QString::number(bank), QString());
+        else
+            w_.RE_DRAW_TICKS_ON_PANEL(QString(), QString::number(bank));
+    }
+
+    void allBanksRead(link::SlotRow row) override
+    {
+        if (row == link::SlotRow::Panels)
+            w_.mnuPanelMem_Click(1);
+        else
+            w_.mnuAlogMem_Click(1);
+    }
+
+private:
+    frmmain& w_;
+};
 
 void frmmain::statusRead(bool all, bool panels, bool alogs, bool show)
 {
@@ -65,112 +96,35 @@ void frmmain::Current_Status_DFD(bool& GET_ALL_STATUS, bool& GET_PANELS, bool& G
     const items::StringSource& s = ctx_.language;
     WaitCursor hourglass;
     try {
-        try {
-            link::OpenComm(l);
-        } catch (const link::LinkError& e) {
-            // A port that does not open shows up at the next command; a cancel does not wait.
-            if (e.kind() == link::LinkErrorKind::Cancelled)
-                throw;
-        }
-        const int model = link::GetInstrumentModel(l, 0);
-        store.workItem(0).ModelIndex = static_cast<std::int16_t>(model);
-        const QString rootText = l.ModelNames.at(static_cast<std::size_t>(std::clamp(model, 0, items::kModelCount - 1)));
-
-        if (model == kUnsupportedModel) {
-            ctx_.ui.message(QStringLiteral("Veltris 123W are not supported by TOVU2"), programTitle(), MessageIcon::None);
+        link::StatusRequest request;
+        request.allBanks = GET_ALL_STATUS;
+        request.panels = GET_PANELS;
+        request.alogs = GET_ALOGS;
+        request.panelBank = pages_.panelPage - 1;
+        request.alogBank = pages_.alogBank;
+        request.showDialog = ShowScreen;
+        StatusTree tree(*this);
+        const link::StatusResult status = link::ReadInstrumentStatus(l, request, tree);
+        if (!status.supported) {
             GET_PANELS = false;
             GET_ALOGS = false;
             ShowScreen = false;
         }
 
-        l.loadTransferDialog();
-        l.setStatusText(s.GetResString(561));
-        if (ShowScreen && l.transferDialog())
-            l.transferDialog()->showModeless();
-
-        tree_->setCurrentItem(tree_->node(kRootNode));
-        tree_->setCaption(kRootNode, rootText);
-        tree_->setRootPicture(iconResource(model >= kFirstOwnPictureModel ? IconResource::Detector : IconResource::YellowDetector));
-
-        int valid[2] = {0, 0};
-        const auto readKind = [&](const SlotKind& k, int allBanks, int pageBank, bool& flagAll) {
-            QString list;
-            int firstBank = 0;
-            int lastBank = 0;
-            if (store.MemoryGeneration >= 1) {
-                list = link::WriteCommSpecial(l, QString::fromLatin1(k.listCommand));
-                if (flagAll)
-                    lastBank = allBanks - 1;
-                else
-                    firstBank = lastBank = pageBank;
-            }
-            const double step = 100.0 / ((lastBank - firstBank + 1) * k.perBank);
-            int counter = 0;
-            l.setProgress(0);
-            const std::span<bool> occupied = k.row == link::SlotRow::Panels ? std::span<bool>(store.PanelOccupied)
-                                                              : std::span<bool>(store.ALogOccupied);
-            for (int b = firstBank; b <= lastBank; ++b) {
-                for (int i = 1; i <= k.perBank; ++i) {
-                    const int slot = b * k.perBank + i;
-                    if (auto* view = l.transferDialog()) {
-                        view->setSlotCaption(k.row, i, QString::number(slot));
-                        view->setSlotColour(k.row, i, link::SlotColour::Grey);
-                    }
-                    tree_->setCaption(k.firstNode + i - 1, s.GetResString(k.captionId) + u' ' + QString::number(slot));
-                    tree_->setSlotState(k.firstNode + i - 1, false);
-                }
-                for (int i = 1; i <= k.perBank; ++i) {
-                    const int slot = b * k.perBank + i;
-                    l.setProgress(static_cast<int>(counter * step));
-                    ++counter;
-                    if (auto* view = l.transferDialog())
-                        view->setSlotColour(k.row, i, link::SlotColour::Yellow);
-                    const bool used = k.used(l, slot, list);
-                    if (auto* view = l.transferDialog())
-                        view->setSlotColour(k.row, i, used ? link::SlotColour::Green : link::SlotColour::Red);
-                    if (used)
-                        ++valid[k.row == link::SlotRow::Panels ? 0 : 1];
-                    occupied[static_cast<std::size_t>(slot)] = used;
-                }
-                const QString bank = QString::number(b);
-                if (k.row == link::SlotRow::Panels)
-                    RE_DRAW_TICKS_ON_PANEL(bank, QString());
-                else
-                    RE_DRAW_TICKS_ON_PANEL(QString(), bank);
-            }
-        };
-
-        if (GET_PANELS) {
-            readKind(kPanelKind, kPanelBanks, pages_.panelPage - 1, GET_ALL_STATUS);
-            if (GET_ALL_STATUS)
-                mnuPanelMem_Click(1);
-        }
-        if (GET_ALOGS) {
-            readKind(kALogKind, kALogBanks, pages_.alogBank, GET_ALL_STATUS);
-            if (GET_ALL_STATUS)
-                mnuAlogMem_Click(1);
-        }
-
-        l.setProgress(0);
-        link::WriteComm(l, QStringLiteral("WAS"), QStringLiteral("1"));
-        link::WriteComm(l, QStringLiteral("WPS"), QStringLiteral("1"));
-
         lastReport_ = std::make_unique<ReportStatusDialog>(this);
         ReportStatusDialog& report = *lastReport_;
-        report.PanelReportLbl()->setText(s.GetResString(602) + u' ' + items::numberText(static_cast<long long>(valid[0])));
-        report.ALogReportLbl()->setText(s.GetResString(603) + u' ' + items::numberText(static_cast<long long>(valid[1])));
+        report.PanelReportLbl()->setText(s.GetResString(602) + u' ' + platform::text::numberText(static_cast<long long>(status.validPanels)));
+        report.ALogReportLbl()->setText(s.GetResString(603) + u' ' + platform::text::numberText(static_cast<long long>(status.validALogs)));
         report.setWindowTitle(s.GetResString(604));
-        report.ProgramLbl()->setText(s.GetResString(600) + u' ' + link::WriteComm(l, QStringLiteral("AME"), QString()));
-        report.VersionLbl()->setText(s.GetResString(601) + u' ' + link::WriteComm(l, QStringLiteral("AMF"), QString()));
+        report.ProgramLbl()->setText(s.GetResString(600) + u' ' + status.program);
+        report.VersionLbl()->setText(s.GetResString(601) + u' ' + status.version);
         report.ModelIDserialLbl()->setText(store.workItem(0).settings().IdentText);
 
-        link::CloseComm(l);
-        l.unloadTransferDialog();
         if (ShowScreen)
             ctx_.ui.runModal(report);
 
         QAction* agc = menus_.mnuCopyClipBoardOptions[kAgcOption];
-        agc->setEnabled(model >= kFirstAgcModel);
+        agc->setEnabled(status.model >= kFirstAgcModel);
         agc->setChecked(false);
         storeCopyOptionsMask();
     } catch (const link::LinkError& e) {

@@ -2,7 +2,7 @@
 // tree slot, and the slot commands of the tree's pop-up and instrument menus.
 #include "app/mainwindow/frmmain.h"
 
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 #include "app/link/DownloadEngine.h"
 #include "app/link/SlotCommands.h"
 #include "app/link/UploadEngine.h"
@@ -112,7 +112,7 @@ void frmmain::DFDTree_DragDrop(const QString& source, const QPoint& point)
         static_cast<std::size_t>(std::clamp<int>(ctx_.store.workItem(0).ModelIndex, 0, items::kModelCount - 1)));
     const items::StringSource& s = ctx_.language;
     const QString title = s.GetResString(130);
-    const auto N = [](int v) { return items::numberText(static_cast<long long>(v)); };
+    const auto N = [](int v) { return platform::text::numberText(static_cast<long long>(v)); };
     link::TransferEnv env = transferEnv();
 
     if (first == last) {

@@ -1,6 +1,6 @@
 #include "app/mainwindow/frmmain.h"
 
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 #include "app/link/BaudScan.h"
 #include "app/link/forms/TransferForm.h"
 #include "app/mainwindow/DragDropWiring.h"
@@ -155,7 +155,7 @@ void frmmain::Form_Load()
 
     // The saved port, COM 1 when none (or no sensible one) is saved.
     ignoringErrors([&] {
-        int port = items::intOfText(ctx_.settings.GetSetting(QStringLiteral("Com"), QStringLiteral("Port")));
+        int port = platform::text::intOfText(ctx_.settings.GetSetting(QStringLiteral("Com"), QStringLiteral("Port")));
         if (port < 1)
             port = 1;
         mnuCom_Click(port - 1);
@@ -175,7 +175,7 @@ void frmmain::probeWord()
     ignoringErrors([&] {
         std::vector<platform::automation::Variant> args;
         const QString version = Verbolt1->invoke(kIsWordAvailableId, args).toString();
-        WordAvailable = items::valueOfText(version) != 0;
+        WordAvailable = platform::text::valueOfText(version) != 0;
     });
 }
 
@@ -186,7 +186,7 @@ void frmmain::setHelpFile()
 
 void frmmain::loadCopyOptions()
 {
-    const int mask = items::intOfText(ctx_.settings.GetSetting(QStringLiteral("Clipboard"), QStringLiteral("Copy Options")));
+    const int mask = platform::text::intOfText(ctx_.settings.GetSetting(QStringLiteral("Clipboard"), QStringLiteral("Copy Options")));
     for (int i = 0; i < kCopyOptions; ++i)
         menus_.mnuCopyClipBoardOptions[static_cast<std::size_t>(i)]->setChecked((mask & (1 << i)) == (1 << i));
 }

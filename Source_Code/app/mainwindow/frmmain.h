@@ -212,6 +212,7 @@ protected:
 
 private:
     class BusyScope;
+    class StatusTree;  // the memory tree as the status read shows it (StatusDisplay.cpp)
 
     void createControls();
     void createToolbar();

@@ -2,7 +2,7 @@
 
 #include "app/items/AlogExport.h"
 #include "app/items/FileHandlingModule.h"
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 
 namespace tovu::reports {
 
@@ -14,7 +14,7 @@ int indexOfSaveIndividualCaption(const QString& caption)
     for (const QChar c : tail)
         if (!c.isDigit() || c.unicode() > 0x7f)
             return 0;
-    return items::intOfText(tail, 0);
+    return platform::text::intOfText(tail, 0);
 }
 
 AlogExportMenus::AlogExportMenus(const items::ItemStore& store, const items::StringSource& strings, ReportUser& user,

@@ -1,7 +1,7 @@
 #include "app/reports/ClipboardSettingsText.h"
 
 #include "app/items/ModelTable.h"
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 #include "platform/automation/AutomationError.h"
 
 #include <vector>
@@ -107,7 +107,7 @@ public:
         : s_(s), strings_(strings), base_(base)
     {
         lookup_ = [this](int id) { return strings_.GetResString(id); };
-        unit_ = strings_.GetResString(base_ + kUnitsOffset + items::roundClamped(items::valueOfText(s_.Units), -1000000, 1000000));
+        unit_ = strings_.GetResString(base_ + kUnitsOffset + platform::text::roundClamped(platform::text::valueOfText(s_.Units), -1000000, 1000000));
     }
 
     void line(const QString& text) { out_ += QStringLiteral("\r\n") + text; }
@@ -150,7 +150,7 @@ void writeGates(TextBuilder& b, const RecordSettings& s)
 {
     for (int n = 1; n <= 2; ++n) {
         const items::Gate& g = s.Gates[static_cast<std::size_t>(n - 1)];
-        b.line(b.label(90) + items::numberText(static_cast<long long>(n)));
+        b.line(b.label(90) + platform::text::numberText(static_cast<long long>(n)));
         b.parameter(100, b.choice(100, g.State));
         b.parameter(91, g.Start + b.unit());
         b.parameter(92, g.Width + b.unit());
@@ -161,7 +161,7 @@ void writeGates(TextBuilder& b, const RecordSettings& s)
 
 bool valueIs(const QString& text, double v)
 {
-    return items::valueOfText(text) == v;
+    return platform::text::valueOfText(text) == v;
 }
 
 } // namespace
@@ -231,7 +231,7 @@ void ClipboardCopy::mnuCopyPanel_Click()
 {
     namespace automation = platform::automation;
     try {
-        const std::optional<std::int16_t> index = items::roundToInt16(items::valueOfText(window_.noteIndexCaption()));
+        const std::optional<std::int16_t> index = platform::text::roundToInt16(platform::text::valueOfText(window_.noteIndexCaption()));
         if (!index)
             throw automation::AutomationError::standard(automation::ErrorNumber::Overflow, strings_.GetResString(130));
         if (*index < 0 || *index >= static_cast<int>(store_.WorkItems.size()))

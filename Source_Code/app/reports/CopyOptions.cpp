@@ -1,6 +1,6 @@
 #include "app/reports/CopyOptions.h"
 
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 
 namespace tovu::reports {
 
@@ -23,7 +23,7 @@ void CopyOptions::load(const display::SettingsAccess& settings)
 {
     // A missing or unreadable value selects every section, as a first start does.
     const QString text = settings.GetSetting(kCopyOptionsSection, kCopyOptionsKey, QString::number(kAllCopyOptions));
-    setMask(items::roundClamped(items::valueOfText(text), 0, kAllCopyOptions));
+    setMask(platform::text::roundClamped(platform::text::valueOfText(text), 0, kAllCopyOptions));
 }
 
 void CopyOptions::store(display::SettingsAccess& settings) const

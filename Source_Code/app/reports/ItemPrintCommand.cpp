@@ -3,7 +3,7 @@
 #include "app/display/AScanColours.h"
 #include "app/display/AScanPainter.h"
 #include "app/display/QPainterCanvas.h"
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 #include "app/reports/PrintRender.h"
 
 #include <QPagedPaintDevice>
@@ -22,7 +22,7 @@ void ItemPrintCommand::mnuPrint_Click()
     QPagedPaintDevice* printer = user_.choosePrinter();
     if (!printer)
         return;
-    const std::optional<std::int16_t> n = items::roundToInt16(items::valueOfText(window_.noteIndexCaption()));
+    const std::optional<std::int16_t> n = platform::text::roundToInt16(platform::text::valueOfText(window_.noteIndexCaption()));
     const auto& records = display_.store().WorkItems;
     if (!n || *n < 0 || *n >= static_cast<int>(records.size()))
         return;

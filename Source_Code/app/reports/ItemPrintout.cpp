@@ -1,7 +1,7 @@
 #include "app/reports/ItemPrintout.h"
 
 #include "app/items/ModelTable.h"
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 
 #include <QRegularExpression>
 
@@ -89,14 +89,14 @@ PrintPage PrintItem(const items::DFDRecord& record, int n, const QString& modelC
     auto value = [&](int k, const QString& field) { return items::choiceLabel(lookup, base, k, field); };
     auto line = [&](int k, const QString& v) { return name(k) + QStringLiteral(" : ") + v; };
     const QString unit =
-        strings.GetResString(base + 172 + items::roundClamped(items::valueOfText(s.Units), -1000000, 1000000));
+        strings.GetResString(base + 172 + platform::text::roundClamped(platform::text::valueOfText(s.Units), -1000000, 1000000));
 
     PageWriter w;
     w.x = 10;
     w.y = 20;
 
     w.points = 18;
-    w.printAt(printableWidthMm / 2 - 10, strings.GetResString(111) + QStringLiteral(" ") + items::numberText(static_cast<long long>(n)));
+    w.printAt(printableWidthMm / 2 - 10, strings.GetResString(111) + QStringLiteral(" ") + platform::text::numberText(static_cast<long long>(n)));
     w.points = 12;
     w.print(QString());
 

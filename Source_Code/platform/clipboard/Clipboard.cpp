@@ -9,9 +9,15 @@ namespace tovu::platform::clipboard {
 namespace {
 QClipboard* board()
 {
-    return QGuiApplication::instance() ? QGuiApplication::clipboard() : nullptr;
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
 }
 } // namespace
+
+QString SystemClipboard::text() const
+{
+    const QClipboard* b = board();
+    return b ? b->text(QClipboard::Clipboard) : QString();
+}
 
 void SystemClipboard::clear()
 {

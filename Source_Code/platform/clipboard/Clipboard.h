@@ -29,9 +29,12 @@ public:
     virtual void setPicture(const PicturePayload& picture) = 0;
 };
 
-// The system clipboard through QClipboard (needs a GUI application).
+// The system clipboard through QClipboard; without a GUI application it holds nothing and
+// takes nothing.
 class SystemClipboard final : public Clipboard {
 public:
+    // The clipboard's plain text; empty when it holds none.
+    QString text() const;
     void clear() override;
     void setText(const QString& text) override;
     void setBitmap(const QImage& image) override;

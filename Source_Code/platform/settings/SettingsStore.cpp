@@ -1,6 +1,6 @@
 #include "platform/settings/SettingsStore.h"
 
-#include "platform/automation/AutomationError.h"
+#include "platform/settings/SettingsError.h"
 
 #include <QDir>
 #include <QSettings>
@@ -8,11 +8,7 @@
 
 namespace tovu::platform::settings {
 
-using automation::AutomationError;
-
 namespace {
-
-constexpr std::int32_t pathFileAccessError = 75;
 
 // Separators would make a name a path (of the file, or of a group inside it).
 void requirePlainName(const QString& name, bool mayBeEmpty, const char* caller)
@@ -20,8 +16,8 @@ void requirePlainName(const QString& name, bool mayBeEmpty, const char* caller)
     const bool bad = (name.isEmpty() && !mayBeEmpty) || name.contains(u'/') || name.contains(u'\\')
                      || name.contains(QChar(0)) || name == u".." || name == u".";
     if (bad)
-        throw AutomationError::standard(automation::ErrorNumber::InvalidProcedureCall,
-                                        QString::fromLatin1(caller));
+        throw SettingsError(SettingsErrorNumber::InvalidProcedureCall, QString::fromLatin1(caller),
+                            QStringLiteral("Invalid procedure call or argument"));
 }
 
 // The existing spelling of a name among names, compared without regard to case.
@@ -50,8 +46,8 @@ void commit(QSettings& store, const char* caller)
 {
     store.sync();
     if (store.status() != QSettings::NoError)
-        throw AutomationError(pathFileAccessError, QString::fromLatin1(caller),
-                              QStringLiteral("Path/File access error"));
+        throw SettingsError(SettingsErrorNumber::PathFileAccess, QString::fromLatin1(caller),
+                            QStringLiteral("Path/File access error"));
 }
 
 } // namespace
@@ -93,8 +89,8 @@ void SettingsStore::saveSetting(const QString& application, const QString& secti
     for (const QString& name : {application, section, key})
         requirePlainName(name, false, "SaveSetting");
     if (!QDir().mkpath(folder_))
-        throw AutomationError(pathFileAccessError, QStringLiteral("SaveSetting"),
-                              QStringLiteral("Path/File access error"));
+        throw SettingsError(SettingsErrorNumber::PathFileAccess, QStringLiteral("SaveSetting"),
+                            QStringLiteral("Path/File access error"));
     QSettings store(fileOf(application), QSettings::IniFormat);
     const QString group = existingSection(store, section).value_or(section);
     const QString name = existingKey(store, group, key).value_or(key);

@@ -3,7 +3,7 @@
 #include "support/AppEnvironment.h"
 
 #include "app/items/RecordFields.h"
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 #include "app/link/BaudScan.h"
 #include "app/link/CommandPrimitive.h"
 #include "app/link/Connection.h"
@@ -128,7 +128,7 @@ TEST_F(SimTest, ARecordWrittenIsTheInstrumentsSetUpAndReadsBackTheSame)
     EXPECT_EQ(back.Gain, QStringLiteral("45.5"));
     EXPECT_EQ(back.NoteLabel.trimmed(), QStringLiteral("WELD 3"));
     EXPECT_EQ(back.NoteText.trimmed(), QStringLiteral("root, cap"));
-    EXPECT_DOUBLE_EQ(tovu::items::valueOfText(back.Gates[0].Level), 60.0);  // the RF scale went there and back
+    EXPECT_DOUBLE_EQ(tovu::platform::text::valueOfText(back.Gates[0].Level), 60.0);  // the RF scale went there and back
 }
 
 TEST_F(SimTest, StoredSlotsAppearInTheListsAndAnALogKeepsItsWaveform)

@@ -1,19 +1,29 @@
 #include "platform/settings/SettingsStore.h"
 
-#include "platform/automation/AutomationError.h"
-#include "platform/automation/ErrorNumberOf.h"  // the automation tests' helper
+#include "platform/settings/SettingsError.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 
-using tovu::platform::automation::AutomationError;
 using tovu::platform::settings::applicationName;
 using tovu::platform::settings::SettingsStore;
 
 namespace {
+
+// The run-time error number an action raised, or 0 when it raised none.
+int errorNumberOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const tovu::platform::settings::SettingsError& e) {
+        return e.number();
+    }
+    return 0;
+}
 
 class Settings : public ::testing::Test {
 protected:

@@ -6,6 +6,7 @@
 #include "platform/spelling/Speller.h"
 #include "platform/spelling/SpellingError.h"
 #include "platform/spelling/SpellingWindow.h"
+#include "support/AppEnvironment.h"
 
 #include <QApplication>
 #include <QFile>
@@ -196,12 +197,7 @@ TEST(Proofreader, AddToDictionaryWritesTheActiveDictionaryAndIgnoreAllLastsTheSe
 
 TEST(SpellingWindow, AnswersWithTheChosenSuggestionOrCancel)
 {
-    if (!QCoreApplication::instance()) {
-        static int argc = 1;
-        static char name[] = "spelling_tests";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);
-    }
+    tovu::test::ensureApplication<QApplication>();
     SpellingWindow window;
     const Misspelling m{QStringLiteral("The huose is old"), 4, 5, {QStringLiteral("house"), QStringLiteral("hose")}};
     window.present(m);

@@ -153,7 +153,7 @@ void Document::printOut(const QString& outputFileName)
     const QString printer = app->activePrinter();
     // A file printer takes the job into its file as any print to a file would.
     const QString output = outputFileName.isEmpty() ? app->environment().filePrinterOutput(printer) : outputFileName;
-    printDocument(*state_->model, printer, output);
+    printDocument(*state_->model, app->environment().printing(), printer, output);
 }
 
 void Document::printPreview()

@@ -13,8 +13,6 @@
 #include <QPainter>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -163,28 +161,26 @@ std::unique_ptr<DocumentModel> readDocumentFile(const QString& path, SaveFormat*
     return model;
 }
 
-void printDocument(const DocumentModel& model, const QString& printerName, const QString& outputFile)
+void printDocument(const DocumentModel& model, printing::Printing& printers, const QString& printerName,
+                   const QString& outputFile)
 {
     const QString op = QStringLiteral("Document.PrintOut");
     PageLayout layout(model);
-    QPrinter printer(QPrinter::HighResolution);
-    if (!outputFile.isEmpty()) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(outputFile);
-    } else {
-        const QPrinterInfo info = printerName.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(printerName);
-        if (info.isNull())
+    printing::PrintTarget target{printerName, outputFile};
+    if (outputFile.isEmpty()) {
+        target.printer = printers.installedPrinter(printerName);
+        if (target.printer.isEmpty())
             throw WordError(op, printerName.isEmpty() ? QStringLiteral("no printer is installed")
                                                       : QStringLiteral("there is no printer \"%1\"").arg(printerName));
-        printer.setPrinterName(info.printerName());
     }
-    printer.setPageSize(QPageSize(layout.pageSize(), QPageSize::Point));
-    printer.setFullPage(true);
-    printer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    const std::unique_ptr<QPagedPaintDevice> device = printers.open(target, {layout.pageSize(), QMarginsF(), true});
+    if (!device)
+        throw WordError(op, QStringLiteral("the printer did not accept the document"));
+    QPagedPaintDevice& printer = *device;
     QPainter painter;
     if (!painter.begin(&printer))
         throw WordError(op, QStringLiteral("the printer did not accept the document"));
-    const double scale = printer.resolution() / 72.0;
+    const double scale = printer.logicalDpiX() / 72.0;
     painter.scale(scale, scale);
     for (int page = 1; page <= layout.pageCount(); ++page) {
         if (page > 1 && !printer.newPage())

@@ -2,6 +2,7 @@
 
 #include "platform/office/word/DocumentModel.h"
 #include "platform/office/word/Formats.h"
+#include "platform/printing/Printing.h"
 
 #include <QString>
 #include <memory>
@@ -20,6 +21,7 @@ std::unique_ptr<DocumentModel> readDocumentFile(const QString& path, SaveFormat*
 
 // Sends the laid-out pages to the named printer (the default one when empty) or, with an
 // output file, into that file as PDF. Throws WordError when no printer can take them.
-void printDocument(const DocumentModel& model, const QString& printerName, const QString& outputFile);
+void printDocument(const DocumentModel& model, printing::Printing& printers, const QString& printerName,
+                   const QString& outputFile);
 
 }  // namespace tovu::platform::word

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/office/word/Instrumentation.h"
+#include "platform/printing/Printing.h"
 
 #include <QHash>
 #include <QString>
@@ -86,6 +87,10 @@ public:
     void addFilePrinter(const QString& name, const QString& pdfFile) { filePrinters_[name] = pdfFile; }
     // The file the printer of that name writes into; "" for any other printer.
     QString filePrinterOutput(const QString& name) const { return filePrinters_.value(name); }
+    // The printers documents print on: PDF files only (no printer installed) unless the
+    // host hands over the system's printers.
+    void setPrinting(std::shared_ptr<printing::Printing> printing) { printing_ = std::move(printing); }
+    printing::Printing& printing() const { return *printing_; }
     ActiveObjectTable& table() { return table_; }
     // The version every instance reports ("16.0" unless a test sets another).
     void setVersion(const QString& version) { version_ = version; }
@@ -104,6 +109,7 @@ private:
     ViewFactory viewFactory_;
     SpellingChecker spellingChecker_;
     QHash<QString, QString> filePrinters_;
+    std::shared_ptr<printing::Printing> printing_ = std::make_shared<printing::PdfPrinting>();
     QString version_ = QStringLiteral("16.0");
     std::shared_ptr<NormalTemplateStore> normalTemplate_;
     std::vector<std::shared_ptr<Application>> running_;  // a started Word runs until it quits

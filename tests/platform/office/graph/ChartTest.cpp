@@ -24,18 +24,6 @@ extern "C" const char* __lsan_default_suppressions()
 namespace tovu::platform::graph {
 namespace {
 
-void ensureGui()
-{
-    if (QCoreApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "graph_tests";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
-}
-
 // Runs the independent checker over the files; answers its output lines, one per chart.
 QStringList checkCharts(const QStringList& files, int* exitCode)
 {
@@ -214,7 +202,6 @@ int pixelsOf(const QImage& image, QColor colour)
 
 TEST(ChartPainter, BarsGrowWithTheirValuesAndPiesShareOutTheirSlices)
 {
-    ensureGui();
     const QColor first(0x44, 0x72, 0xC4), second(0xED, 0x7D, 0x31);
     ChartModel c;
     c.chartType = 51;

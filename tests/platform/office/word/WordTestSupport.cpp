@@ -3,7 +3,6 @@
 #include <QBuffer>
 #include <QDataStream>
 #include <QFile>
-#include <QApplication>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -16,18 +15,6 @@ extern "C" const char* __lsan_default_suppressions()
 }
 
 namespace tovu::platform::word::test {
-
-void WordTest::SetUpTestSuite()
-{
-    // Page layout needs fonts and the viewer widgets (offscreen under ctest).
-    if (!QCoreApplication::instance()) {
-        static int argc = 1;
-        static char name[] = "word_tests";
-        static char* argv[] = {name, nullptr};
-        qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
-        new QApplication(argc, argv);
-    }
-}
 
 void WordTest::SetUp()
 {

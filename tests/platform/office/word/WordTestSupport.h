@@ -15,7 +15,6 @@ namespace tovu::platform::word::test {
 // A Word environment with one running application and a scratch folder.
 class WordTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite();
     void SetUp() override;
 
     QString file(const QString& name) const { return dir.filePath(name); }

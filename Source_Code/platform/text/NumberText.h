@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace tovu::items {
+namespace tovu::platform::text {
 
 // The number that the leading characters of a text spell: blanks skipped, an optional
 // sign, digits with a point as decimal sign whatever the locale, an optional exponent.
@@ -57,4 +57,4 @@ double singlePrecision(double value);
 // separator; nothing when it is not a number ("N/A", "", "2x").
 std::optional<double> strictValueOfText(QStringView text, QStringView decimalSeparator);
 
-} // namespace tovu::items
+} // namespace tovu::platform::text

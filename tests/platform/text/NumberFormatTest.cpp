@@ -1,10 +1,10 @@
 // The display's number patterns and the readings of setting texts it relies on.
 
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 
 #include <gtest/gtest.h>
 
-using namespace tovu::items;
+using namespace tovu::platform::text;
 
 TEST(NumberFormat, PatternsWithEitherDecimalSeparator)
 {

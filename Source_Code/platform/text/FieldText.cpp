@@ -1,12 +1,12 @@
-#include "app/items/ItemText.h"
+#include "platform/text/FieldText.h"
 
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 #include "platform/locale/AnsiCodePage.h"
 
 #include <charconv>
 #include <cmath>
 
-namespace tovu::items {
+namespace tovu::platform::text {
 
 namespace {
 QStringView withoutBlanks(QStringView field)
@@ -175,4 +175,4 @@ std::optional<double> strictDouble(QStringView field)
     return d;
 }
 
-} // namespace tovu::items
+} // namespace tovu::platform::text

@@ -1,8 +1,8 @@
-#include "app/items/ItemText.h"
+#include "platform/text/FieldText.h"
 
 #include <gtest/gtest.h>
 
-using namespace tovu::items;
+using namespace tovu::platform::text;
 
 TEST(ItemText, StrictInt16)
 {

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace tovu::items {
+namespace tovu::platform::text {
 
 // Lines in the ANSI code page, each ended by CR LF.
 class LineBuffer {
@@ -48,4 +48,4 @@ QString blankLineBreaks(QStringView value);
 std::optional<std::int16_t> strictInt16(QStringView field);
 std::optional<double> strictDouble(QStringView field);
 
-} // namespace tovu::items
+} // namespace tovu::platform::text

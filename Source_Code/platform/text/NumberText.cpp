@@ -1,10 +1,10 @@
-#include "app/items/NumberText.h"
+#include "platform/text/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-namespace tovu::items {
+namespace tovu::platform::text {
 
 double valueOfText(QStringView text)
 {
@@ -235,4 +235,4 @@ std::optional<double> strictValueOfText(QStringView text, QStringView decimalSep
     return v;
 }
 
-} // namespace tovu::items
+} // namespace tovu::platform::text

@@ -1,0 +1,61 @@
+#pragma once
+// Printers as the program's code sees them: which printers are installed, a print job with
+// a page set-up on one of them or into a PDF file, and the user's choice of printer. Only
+// this folder touches Qt's print support; the headless code is handed a Printing and paints
+// on the device it opens. SystemPrinting.h holds the implementation on the system's printers
+// (it needs widgets); RecordingPrinting.h a fake that records its jobs.
+
+#include <QMarginsF>
+#include <QPagedPaintDevice>
+#include <QSizeF>
+#include <QString>
+#include <memory>
+
+namespace tovu::platform::printing {
+
+// The paper and the margins, in points. A full page puts the painter's origin at the
+// paper's corner rather than at the printable area's.
+struct PageSetup {
+    QSizeF paper;
+    QMarginsF margins;
+    bool fullPage = true;
+};
+
+// Where a job goes: into pdfFile as PDF when it is set, else to the installed printer of
+// that name.
+struct PrintTarget {
+    QString printer;
+    QString pdfFile;
+};
+
+class Printing {
+public:
+    virtual ~Printing() = default;
+    // The name of the installed printer asked for, the default printer's for ""; "" when
+    // there is no such printer (or none at all).
+    virtual QString installedPrinter(const QString& name) const = 0;
+    // A job with the page set-up: paint its pages on the device, ending the painter sends
+    // it. Null when the target cannot take a job.
+    virtual std::unique_ptr<QPagedPaintDevice> open(const PrintTarget& target, const PageSetup& setup) = 0;
+};
+
+// PDF files only, with no printer installed: what headless code prints through unless the
+// program hands it the system's printers.
+class PdfPrinting final : public Printing {
+public:
+    QString installedPrinter(const QString& name) const override;
+    std::unique_ptr<QPagedPaintDevice> open(const PrintTarget& target, const PageSetup& setup) override;
+};
+
+// Applies the page set-up to a device.
+void applyPageSetup(QPagedPaintDevice& device, const PageSetup& setup);
+
+// The user's choice of a printer (the printer dialog): the printer chosen, kept for the
+// next time, or null when the user cancels.
+class PrinterChoice {
+public:
+    virtual ~PrinterChoice() = default;
+    virtual QPagedPaintDevice* choosePrinter() = 0;
+};
+
+} // namespace tovu::platform::printing

@@ -1,0 +1,34 @@
+#pragma once
+// The system's printers through Qt's print support (QPrinter, QPrinterInfo, QPrintDialog).
+// Qt's print support brings widgets: only the program and the control's library link this.
+
+#include "platform/printing/Printing.h"
+
+#include <memory>
+
+class QPrinter;
+class QWidget;
+
+namespace tovu::platform::printing {
+
+class SystemPrinting final : public Printing {
+public:
+    QString installedPrinter(const QString& name) const override;
+    // A high-resolution job; into a PDF file when the target names one.
+    std::unique_ptr<QPagedPaintDevice> open(const PrintTarget& target, const PageSetup& setup) override;
+};
+
+// The printer dialog over a parent window. The printer chosen stays with the dialog, so the
+// next choice starts from it.
+class PrinterDialog final : public PrinterChoice {
+public:
+    explicit PrinterDialog(QWidget* parent);
+    ~PrinterDialog() override;
+    QPagedPaintDevice* choosePrinter() override;
+
+private:
+    QWidget* parent_;
+    std::unique_ptr<QPrinter> printer_;
+};
+
+} // namespace tovu::platform::printing
