@@ -162,10 +162,12 @@ void checkMenuBar(const QMenuBar* bar, QStringList& faults)
 
 void checkGrid(const display::SettingsGridView* grid, QStringList& faults)
 {
-    if (grid->columnWidth(0) < grid->firstColumnTextWidth())
-        faults << QStringLiteral("the settings grid's first column (%1) is narrower than its longest label (%2)")
-                      .arg(grid->columnWidth(0))
-                      .arg(grid->firstColumnTextWidth());
+    for (int c = 0; grid->model() && c < grid->model()->columnCount(); ++c)
+        if (grid->columnWidth(c) < grid->columnTextWidth(c))
+            faults << QStringLiteral("the settings grid's column %1 (%2) is narrower than its longest text (%3)")
+                          .arg(c)
+                          .arg(grid->columnWidth(c))
+                          .arg(grid->columnTextWidth(c));
 }
 
 } // namespace

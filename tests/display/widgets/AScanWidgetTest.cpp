@@ -232,7 +232,7 @@ TEST(SettingsGridView, ShowsTheModelWithItsColumnWidths)
     EXPECT_TRUE(view.grab().save(path));
 }
 
-TEST(SettingsGridView, TheFirstColumnWidensToItsLongestLabelAndTheOthersShareTheRest)
+TEST(SettingsGridView, ColumnsWidenToTheirLongestTextsAndTheOthersShareTheRest)
 {
     FakeStrings strings;
     SettingsGridTableModel model;
@@ -242,7 +242,7 @@ TEST(SettingsGridView, TheFirstColumnWidensToItsLongestLabelAndTheOthersShareThe
     view.resize(600, 500);
     view.show();
     view.applyColumnWidths();
-    const int before = view.columnWidth(1);
+    const int before = view.columnWidth(4);
     // Every label of the first column made long, as a language with long names has them.
     QSet<QString> labels;
     for (int r = 0; r < model.rowCount(); ++r)
@@ -257,6 +257,10 @@ TEST(SettingsGridView, TheFirstColumnWidensToItsLongestLabelAndTheOthersShareThe
     EXPECT_GT(widest, view.fontMetrics().horizontalAdvance(QStringLiteral("WITH A LONG NAME")));
     EXPECT_GE(view.columnWidth(0), widest);
     EXPECT_EQ(view.columnWidth(0), view.firstColumnTextWidth());
-    EXPECT_LT(view.columnWidth(1), before) << "the item columns give up what the first one took";
-    EXPECT_EQ(view.columnWidth(1), view.columnWidth(4));
+    int narrowest = view.columnWidth(1);
+    for (int c = 1; c < SettingsGridModel::kColumns; ++c) {
+        EXPECT_GE(view.columnWidth(c), view.columnTextWidth(c)) << "column " << c << " cuts no text short";
+        narrowest = std::min(narrowest, view.columnWidth(c));
+    }
+    EXPECT_LT(narrowest, before) << "an item column whose texts fit gives up what the first one took";
 }
