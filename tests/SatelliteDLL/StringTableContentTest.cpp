@@ -30,7 +30,8 @@ std::set<int> keysOf(const std::map<int, std::string>& table)
     return ids;
 }
 
-const Ranges kMessageRuns = {{500, 521}, {525, 527}, {530, 566}, {570, 574}, {580, 587}, {600, 604}};
+const Ranges kMessageRuns = {{500, 521}, {525, 527}, {530, 566}, {570, 574}, {580, 587}, {600, 604},
+                             {6200, 6213}};  // the report dialog, range progress and failure texts
 const Ranges kFiveBlocks = {{999, 1309}, {1499, 1809}, {1999, 2309}, {2499, 2809}, {2999, 3311}};
 
 // The id set of a library table: the German set with the listed replacements and extras.

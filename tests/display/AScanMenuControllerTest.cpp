@@ -20,7 +20,7 @@ namespace cb = tovu::platform::clipboard;
 
 namespace {
 struct Host : AScanHost {
-    std::optional<int> selectedItemIndex() const override { return selected; }
+    std::optional<int> shownItemIndex() const override { return selected; }
     void ShowALogSettings(int index) override { calls << QStringLiteral("settings %1").arg(index); }
     void ShowItemNotes(int index) override { calls << QStringLiteral("notes %1").arg(index); }
     void showColourDialog() override
@@ -132,7 +132,7 @@ TEST(AScanMenu, StyleMenusMoveTheirPairs)
     f.controller.mnuOptionsAlogStyleSmooth_Click();
     EXPECT_TRUE(c.mnuPopUpAscanStyleSmooth && c.mnuOptionsAlogStyleSmooth);
 
-    // Without a selected item the checks change and nothing is drawn.
+    // Without a shown item the checks change and nothing is drawn.
     Fixture g;
     g.controller.mnuPopUpAscanStyleSmooth_Click();
     EXPECT_TRUE(g.controller.checks().mnuPopUpAscanStyleSmooth);

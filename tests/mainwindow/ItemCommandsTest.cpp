@@ -240,12 +240,35 @@ TEST_F(ItemCommands, OpeningAnItemDrawsItListsItsSettingsAndShowsItsNotes)
     EXPECT_EQ(w.ListSelFirst, 4);
     EXPECT_EQ(w.ListSelLast, 6);
 
-    // The picture keeps the item dropped on it; a click prepares Save Individual only.
+    // A drop on the picture shows the item there too, and Save Individual names it.
     selectItems(2, 2);
     w.Picture1_DragDrop();
-    EXPECT_EQ(w.miPictureItem, 2);
+    EXPECT_EQ(w.shownItem().index, 2);
+    EXPECT_EQ(w.action(QStringLiteral("mnuSaveIndividual"))->text(), QStringLiteral("Save ALog   2"));
     w.lvwPanelsALog_ItemClick(12);
     EXPECT_EQ(w.action(QStringLiteral("mnuSaveIndividual"))->text(), QStringLiteral("Save ALog   12"));
+}
+
+TEST_F(ItemCommands, ADownloadIntoTheShownItemShowsTheNewItem)
+{
+    frmmain& w = connected();
+    fillALogSlots(3, 4);
+    downloadALogs({3, 4});
+    selectItems(3, 3);
+    w.lvwPanelsALog_DblClick();
+    ASSERT_EQ(w.NotesSettingsTab()->LabelText()->text(), QStringLiteral("ITEM3"));
+    // The instrument's slot 3 now holds another item; downloading it again refreshes
+    // the picture, the grid and the notes, while the other slot's record is left alone.
+    instrument->editState([](sim::InstrumentState& s) { s.alogs[3].settings.values["NL"] = "NEWER3"; });
+    downloadALogs({3});
+    EXPECT_EQ(store().ALogs[3].settings().NoteLabel.trimmed(), QStringLiteral("NEWER3"));
+    EXPECT_EQ(w.NotesSettingsTab()->LabelText()->text(), QStringLiteral("NEWER3"));
+    EXPECT_EQ(w.shownItem().index, 3);
+    EXPECT_EQ(context().display.PreviousItem(), 3);
+    // Downloading another slot leaves the shown item as drawn.
+    selectItems(3, 3);
+    downloadALogs({4});
+    EXPECT_EQ(w.NotesSettingsTab()->LabelText()->text(), QStringLiteral("NEWER3"));
 }
 
 TEST_F(ItemCommands, NoteEditsGoToTheShownRecordAndMarkTheCaption)

@@ -87,6 +87,16 @@ frmmain& MainWindowFixture::start()
     return *window_;
 }
 
+frmmain& MainWindowFixture::startWithItems()
+{
+    mapComToNothing();
+    frmmain& w = start();
+    ui.fileNames.push_back(QStringLiteral(TOVU_FIXTURES_DIR "/items/mixed.dfd"));
+    w.Toolbar1_ButtonClick(QStringLiteral("Open"));  // shows the panels
+    w.Toolbar1_ButtonClick(QStringLiteral("ViewAlogs"));
+    return w;
+}
+
 QStringList treeCaptions(const frmmain& w, int from, int to)
 {
     QStringList out;

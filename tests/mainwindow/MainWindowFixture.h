@@ -52,6 +52,9 @@ protected:
     // Creates the context and the window (create) and runs Form_Load (start).
     frmmain& create();
     frmmain& start();
+    // Started without an instrument, the fixture file of mixed items opened from the
+    // toolbar, the ALogs shown.
+    frmmain& startWithItems();
     frmmain& window() { return *window_; }
     MainContext& context() { return *context_; }
 

@@ -20,6 +20,8 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QPushButton>
 #include <QRegularExpression>
 
@@ -70,11 +72,7 @@ protected:
     // toolbar, the ALogs shown.
     frmmain& openItems()
     {
-        mapComToNothing();
-        frmmain& w = start();
-        ui.fileNames.push_back(QStringLiteral(TOVU_FIXTURES_DIR "/items/mixed.dfd"));
-        w.Toolbar1_ButtonClick(QStringLiteral("Open"));  // shows the panels
-        w.Toolbar1_ButtonClick(QStringLiteral("ViewAlogs"));
+        frmmain& w = startWithItems();
         for (int k = 1; k <= w.listModel().count(); ++k)
             if (context().store.WorkItems[static_cast<std::size_t>(k)].InUse)
                 used.push_back(k);
@@ -162,7 +160,8 @@ TEST_F(ReportWindowTest, WordReportOfTheShownItemAndARangeReadBackConvertedAndRe
     ASSERT_TRUE(w.reportWiring().report().ReportCreated);
     EXPECT_TRUE(w.ReportCreated);
     EXPECT_EQ(w.CommonDialog1.FileName, doc) << "the window's one file dialog was used";
-    EXPECT_EQ(w.CommonDialog1.Filter, QStringLiteral("*.doc"));
+    EXPECT_EQ(w.CommonDialog1.Filter,
+              QStringLiteral("Word document|*.docx|Word 97-2003 document|*.doc"));
     EXPECT_TRUE(frame().BtnExport_Current()->isEnabled());
     EXPECT_TRUE(frame().Btn_SaveClose()->isEnabled());
 
@@ -264,6 +263,65 @@ TEST_F(ReportWindowTest, WordReportOfTheShownItemAndARangeReadBackConvertedAndRe
         for (int x = 0; x < page.width(); ++x)
             dark += qGray(page.pixel(x, y)) < 128 ? 1 : 0;
     EXPECT_GT(dark, 500) << "the item's page holds its picture and table";
+}
+
+TEST_F(ReportWindowTest, TheAgcCopyOptionFollowsTheModelOfTheItemCopied)
+{
+    frmmain& w = openItems();
+    const int k = used[0];
+    QAction* agc = w.menus().mnuCopyClipBoardOptions[12];
+    w.menus().mnuoptall[1]->trigger();  // every option checked and stored
+    const QString stored = setting(QStringLiteral("Clipboard"), QStringLiteral("Copy Options"));
+    struct Case {
+        int model;
+        bool shown;
+    };
+    for (const Case c : {Case{21, true}, Case{2, false}, Case{11, true}, Case{10, false}}) {
+        SCOPED_TRACE(c.model);
+        record(k).ModelIndex = c.model;
+        ASSERT_TRUE(w.openItem(k));
+        w.toolbarButton(7)->trigger();  // CopyPanel
+        EXPECT_EQ(agc->isVisible(), c.shown);
+        EXPECT_EQ(agc->isEnabled(), c.shown);
+        EXPECT_TRUE(agc->isChecked()) << "the check is kept for the next item that has the section";
+        EXPECT_EQ(QApplication::clipboard()->text().contains(QStringLiteral("\r\nAGC\r\n")), c.shown);
+        EXPECT_EQ(setting(QStringLiteral("Clipboard"), QStringLiteral("Copy Options")), stored) << "the copy stores nothing";
+    }
+}
+
+TEST_F(ReportWindowTest, TheRangeShowsItsProgressAndCancelKeepsWhatWasAdded)
+{
+    frmmain& w = openItems();
+    ASSERT_GE(used.size(), 2u);
+    w.Toolbar1_ButtonClick(QStringLiteral("wordIcon1"));
+    const QString doc = path("range");
+    ui.inputs.push_back(QStringLiteral("Range"));
+    ui.fileNames.push_back(doc);
+    frame().Btn_WordExport()->click();
+    ASSERT_TRUE(w.reportWiring().report().ReportCreated);
+    selectRows(w, used[0], used.back());
+    // The user presses Cancel while the first item is added.
+    QTimer::singleShot(0, &w, [&] {
+        if (QProgressDialog* p = w.reportWiring().rangeProgressDialog())
+            p->cancel();
+    });
+    frame().BtnExportMulti()->click();
+    QProgressDialog* progress = w.reportWiring().rangeProgressDialog();
+    ASSERT_NE(progress, nullptr);
+    EXPECT_FALSE(progress->isVisible());
+    int withData = 0;
+    for (int k = used[0]; k <= used.back(); ++k)
+        withData += record(k).InUse || record(k).WaveformPresent ? 1 : 0;
+    EXPECT_EQ(progress->maximum(), withData);
+    EXPECT_EQ(progress->labelText(), QStringLiteral("Item 1 of %1 added").arg(progress->maximum()));
+    EXPECT_EQ(w.NotesSettingsTab()->NoteIndex()->text(), QString::number(used[0])) << "stopped after the first item";
+    frame().Btn_SaveClose()->click();
+    const std::unique_ptr<word::DocumentModel> model = word::readDocumentFile(doc + QStringLiteral(".docx"));
+    ASSERT_NE(model, nullptr);
+    int tables = 0;
+    for (const auto& object : model->objects)
+        tables += std::holds_alternative<word::TableModel>(object) ? 1 : 0;
+    EXPECT_EQ(tables, 1) << "the item added before the Cancel is in the saved report";
 }
 
 TEST_F(ReportWindowTest, ReportCancelledAtTheTitleOrTheFileWritesNothing)

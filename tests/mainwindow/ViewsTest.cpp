@@ -135,7 +135,11 @@ TEST_F(Views, LayoutAroundTheSplitter)
     w.imgSplitter_MouseUp(0);
     EXPECT_FALSE(w.mbMoving);
     EXPECT_FALSE(w.picSplitter()->isVisible());
-    EXPECT_EQ(w.imgSplitter()->x(), (W - 5760) / kTwipsPerPixel);
+    // Laid out there, or left of it where the item list would otherwise be squeezed away.
+    EXPECT_LE(w.imgSplitter()->x(), (W - 5760) / kTwipsPerPixel);
+    EXPECT_GE(w.lvwPanelsALog()->width(), 60);
+    EXPECT_LT(w.DFDTree()->geometry().right(), w.imgSplitter()->x());
+    EXPECT_LT(w.imgSplitter()->geometry().right(), w.lvwPanelsALog()->x());
 
     // A window narrower than its least size is not possible.
     w.resize(100, 100);

@@ -170,6 +170,34 @@ TEST_F(PrintCommandTest, CancellingThePrinterDialogPrintsNothing)
     EXPECT_FALSE(QFile::exists(pdf));
 }
 
+TEST_F(PrintCommandTest, AFailedPrintSaysWhy)
+{
+    struct Case {
+        const char* name;
+        QString index;   // the notes pane's index label
+        QString output;  // the PDF printer's file
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"no item shown", QStringLiteral("99"), QStringLiteral(TOVU_BIN_DIR "/printout-unused.pdf"), "No item is shown."},
+        {"printer cannot open", QStringLiteral("3"), QStringLiteral(TOVU_BIN_DIR "/no such folder/printout.pdf"),
+         "The printer could not be opened."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(c.output);
+        user.printer = &printer;
+        user.asked.clear();
+        window.index = c.index;
+        print.mnuPrint_Click();
+        EXPECT_EQ(user.asked.last(),
+                  QStringLiteral("message TOVU: The item could not be printed.\r\n") + QString::fromLatin1(c.reason));
+        EXPECT_FALSE(QFile::exists(c.output));
+    }
+}
+
 TEST_F(PrintCommandTest, ThePageReachesThePrinterWithThePictureDrawnFromTheRecord)
 {
     const QString pdf = QStringLiteral(TOVU_BIN_DIR "/printout-test.pdf");
@@ -181,6 +209,7 @@ TEST_F(PrintCommandTest, ThePageReachesThePrinterWithThePictureDrawnFromTheRecor
     user.printer = &printer;
     print.mnuPrint_Click();
     ASSERT_TRUE(QFile::exists(pdf));
+    EXPECT_EQ(user.asked, QStringList{QStringLiteral("printer")}) << "a print that works says nothing";
 
     int code = -1;
     const QString check = run(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}, &code);

@@ -55,6 +55,18 @@ public:
     void showProgress(const QString& caption) override { events << QStringLiteral("progress show ") + caption; }
     void setProgress(int p) override { events << QStringLiteral("progress %1").arg(p); }
     void hideProgress() override { events << QStringLiteral("progress hide"); }
+    // The range's progress; cancelAfter: the number of items after which the user presses Cancel.
+    int cancelAfter = -1;
+    void showRangeProgress(const QString& caption, int count) override
+    {
+        events << QStringLiteral("range show %1 %2").arg(caption).arg(count);
+    }
+    bool rangeProgress(int done, const QString& label) override
+    {
+        events << QStringLiteral("range %1 %2").arg(done).arg(label);
+        return cancelAfter >= 0 && done >= cancelAfter;
+    }
+    void hideRangeProgress() override { events << QStringLiteral("range hide"); }
 };
 
 class FakeUser : public ReportUser {

@@ -5,7 +5,9 @@
 #include "app/items/ItemStore.h"
 #include "app/reports/WordReport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -125,9 +127,10 @@ TEST_F(WordReportTest, CreatingAndAppendingCallsTheControlInTheTableOrder)
                                           QStringLiteral("progress 50"), QStringLiteral("progress 70"),
                                           QStringLiteral("progress 80"), QStringLiteral("progress 100"),
                                           QStringLiteral("progress hide")}));
-    // A save dialog with the report's pattern; the dialog asks nothing itself.
+    // A save dialog offering the Word document package first; the dialog asks nothing itself.
     ASSERT_EQ(user.requests.size(), 1u);
-    EXPECT_EQ(user.requests[0].Filter, QStringLiteral("*.doc"));
+    EXPECT_EQ(user.requests[0].Filter,
+              QStringLiteral("Word document|*.docx|Word 97-2003 document|*.doc"));
     EXPECT_EQ(user.requests[0].Flags, 0);
 }
 
@@ -205,8 +208,11 @@ TEST_F(WordReportTest, CancelledOrEmptyAnswersEndTheCreationBeforeAnythingHappen
     }
 }
 
-TEST_F(WordReportTest, AFailedCreateOrOpenIsReportedAndWritesNoTitlePage)
+TEST_F(WordReportTest, AFailedCreateOrOpenIsReportedWithItsReasonAndWritesNoTitlePage)
 {
+    const std::map<automation::DispId, QString> reasons{
+        {0x60030001, QStringLiteral("The document control could not create the document (answer -1).")},
+        {0x6003004D, QStringLiteral("The document was created but could not be opened (answer -1).")}};
     for (automation::DispId failing : {0x60030001, 0x6003004D}) {
         SCOPED_TRACE(failing);
         control->calls.clear();
@@ -218,7 +224,8 @@ TEST_F(WordReportTest, AFailedCreateOrOpenIsReportedAndWritesNoTitlePage)
         EXPECT_EQ(callsOf(*control).size(), failing == 0x60030001 ? 1 : 2);
         EXPECT_EQ(report.ReportCreated, failing != 0x60030001);
         EXPECT_FALSE(report.reportButtonsEnabled());
-        EXPECT_TRUE(user.asked.contains(QStringLiteral("message TOVU: Word Document Not Created")));
+        EXPECT_TRUE(user.asked.contains(QStringLiteral("message TOVU: Word Document Not Created\r\n") + reasons.at(failing)))
+            << user.asked.join(QLatin1Char('\n')).toStdString();
         EXPECT_EQ(window.events.mid(window.events.size() - 2),
                   (QStringList{QStringLiteral("progress 100"), QStringLiteral("progress hide")}));
     }
@@ -248,11 +255,99 @@ TEST_F(WordReportTest, TheSelectedRangeShowsAndAppendsEveryRecordWithDataInIt)
     report.Export_Selected_To_Word();
     EXPECT_EQ(window.selFirst, 2);
     EXPECT_EQ(window.selLast, 5);
-    EXPECT_EQ(window.events, (QStringList{QStringLiteral("draw 2"), QStringLiteral("grid 2"), QStringLiteral("notes 2"),
-                                          QStringLiteral("draw 3"), QStringLiteral("grid 3"), QStringLiteral("draw 5"),
-                                          QStringLiteral("grid 5"), QStringLiteral("notes 5")}));
+    EXPECT_EQ(window.events,
+              (QStringList{QStringLiteral("range show Adding the selected items to the report 3"), QStringLiteral("draw 2"),
+                           QStringLiteral("grid 2"), QStringLiteral("notes 2"), QStringLiteral("range 1 Item 1 of 3 added"),
+                           QStringLiteral("draw 3"), QStringLiteral("grid 3"), QStringLiteral("range 2 Item 2 of 3 added"),
+                           QStringLiteral("draw 5"), QStringLiteral("grid 5"), QStringLiteral("notes 5"),
+                           QStringLiteral("range 3 Item 3 of 3 added"), QStringLiteral("range hide")}));
     EXPECT_EQ(count(QStringLiteral("SaveDocument")), 3);
     EXPECT_EQ(count(QStringLiteral("FlexGridToWordTable")), 3);
+}
+
+TEST_F(WordReportTest, CancelStopsTheRangeAfterTheItemInHandWhichIsSaved)
+{
+    window.selected = {true, true, true, true};
+    for (int k = 1; k <= 4; ++k)
+        store.WorkItems[static_cast<std::size_t>(k)].InUse = true;
+    report.ReportCreated = true;
+    window.cancelAfter = 2;
+    report.Export_Selected_To_Word();
+    EXPECT_EQ(count(QStringLiteral("SaveDocument")), 2) << "each item added was saved with the document";
+    EXPECT_EQ(window.events.filter(QStringLiteral("draw ")), (QStringList{QStringLiteral("draw 1"), QStringLiteral("draw 2")}));
+    EXPECT_EQ(window.events.last(), QStringLiteral("range hide"));
+    // The last call of all is the save of the second item: nothing is left half written.
+    EXPECT_TRUE(callsOf(*control).last().startsWith(QStringLiteral("SaveDocument(")));
+}
+
+TEST_F(WordReportTest, AFailedSaveIsToldWithTheFileAndEndsTheRange)
+{
+    window.selected = {true, true, true};
+    for (int k = 1; k <= 3; ++k)
+        store.WorkItems[static_cast<std::size_t>(k)].InUse = true;
+    report.ReportCreated = true;
+    report.ReportFileName = reportFile();
+    control->results = {{0x60030061, Variant(std::int16_t{-3})}};
+    report.Export_Selected_To_Word();
+    EXPECT_EQ(count(QStringLiteral("SaveDocument")), 1);
+    ASSERT_FALSE(user.asked.isEmpty());
+    EXPECT_EQ(user.asked.last(), QStringLiteral("message TOVU: The report could not be saved to %1 (answer -3).")
+                                     .arg(QDir::toNativeSeparators(reportFile())));
+    EXPECT_EQ(window.events.last(), QStringLiteral("range hide"));
+}
+
+TEST_F(WordReportTest, AReportWithoutControlOrInAFolderThatCannotBeWrittenSaysSo)
+{
+    struct Case {
+        const char* name;
+        bool control;
+        QString file;
+        QString reason;
+    };
+    const QString missing = dir.filePath(QStringLiteral("no such folder/report.docx"));
+    const Case cases[] = {
+        {"no control", false, reportFile(), QStringLiteral("The document control is not installed.")},
+        {"folder missing", true, missing,
+         QStringLiteral("The folder %1 cannot be written to.").arg(QFileInfo(missing).absolutePath())},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        user.asked.clear();
+        control->results = {{0x60030001, Variant(std::int16_t{-1})}};
+        WordReport other{c.control ? automation::DispatchRef(control) : automation::DispatchRef(), window, user, store,
+                         strings, files};
+        user.inputs.push_back(QStringLiteral("Title"));
+        user.files.push_back(c.file);
+        other.Create_Word_Report();
+        EXPECT_FALSE(other.ReportCreated);
+        EXPECT_TRUE(user.asked.contains(QStringLiteral("message TOVU: Word Document Not Created\r\n") + c.reason))
+            << user.asked.join(QLatin1Char('\n')).toStdString();
+    }
+}
+
+TEST_F(WordReportTest, AFileNameWithoutExtensionBecomesADocxPackage)
+{
+    struct Case {
+        const char* typed;
+        const char* written;
+    };
+    const Case cases[] = {{"weld", "weld.docx"}, {"weld.docx", "weld.docx"}, {"weld.doc", "weld.doc"},
+                          {"weld.DOCX", "weld.DOCX"}, {"survey 12/weld", "survey 12/weld.docx"}};
+    for (const Case& c : cases)
+        EXPECT_EQ(WordReport::reportFileNameOf(QString::fromLatin1(c.typed)), QString::fromLatin1(c.written)) << c.typed;
+
+    // The question about an existing file is put for the name that is written.
+    QFile existing(dir.filePath(QStringLiteral("weld.docx")));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("old");
+    existing.close();
+    user.inputs.push_back(QStringLiteral("Weld Report"));
+    user.files.push_back(dir.filePath(QStringLiteral("weld")));
+    user.answers.push_back(true);
+    report.Create_Word_Report();
+    EXPECT_TRUE(user.asked.filter(QStringLiteral("ask ")).value(0).contains(QStringLiteral("weld.docx already exists")));
+    EXPECT_EQ(report.ReportFileName, dir.filePath(QStringLiteral("weld.docx")));
+    EXPECT_TRUE(callsOf(*control).value(0).startsWith(QStringLiteral("CreateDocument(\"%1\"").arg(report.ReportFileName)));
 }
 
 TEST_F(WordReportTest, WithNothingSelectedNothingIsExportedAndTheUserIsTold)

@@ -48,17 +48,17 @@ void AScanMenuController::mnuPopUpAscanCopy_Click()
     clipboard_.setPicture(picture);
 }
 
-std::optional<int> AScanMenuController::selectedRecord() const
+std::optional<int> AScanMenuController::shownRecord() const
 {
-    const auto index = host_.selectedItemIndex();
+    const auto index = host_.shownItemIndex();
     if (!index || *index < 0 || *index >= static_cast<int>(display_.store().WorkItems.size()))
         return std::nullopt;
     return index;
 }
 
-void AScanMenuController::redrawSelected()
+void AScanMenuController::redrawShown()
 {
-    if (const auto index = selectedRecord())
+    if (const auto index = shownRecord())
         display_.DrawAScan(*index);
 }
 
@@ -67,7 +67,7 @@ void AScanMenuController::setPopUpStyle(bool smooth)
     checks_.mnuPopUpAscanStyleSmooth = smooth;
     checks_.mnuPopUpAscanStyleMinMax = !smooth;
     display_.view.smooth = smooth;
-    redrawSelected();
+    redrawShown();
 }
 
 void AScanMenuController::mnuPopUpAscanStyleMinMax_Click() { setPopUpStyle(false); }
@@ -104,7 +104,7 @@ void AScanMenuController::mnuPictureMetafile_Click()
 void AScanMenuController::mnuAScanProperties_Click()
 {
     host_.showColourDialog();
-    const auto index = selectedRecord();
+    const auto index = shownRecord();
     if (!index)
         return;
     const items::DFDRecord& record = display_.store().WorkItems[*index];

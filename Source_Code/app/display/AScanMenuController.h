@@ -16,8 +16,9 @@ namespace tovu::display {
 class AScanHost {
 public:
     virtual ~AScanHost() = default;
-    // The WorkItems index of the item list's selected item; none when nothing is selected.
-    virtual std::optional<int> selectedItemIndex() const = 0;
+    // The WorkItems index of the item the picture shows; none when no item was opened or
+    // the list shows the other kind now (its record is not in WorkItems).
+    virtual std::optional<int> shownItemIndex() const = 0;
     virtual void ShowALogSettings(int index) = 0;
     virtual void ShowItemNotes(int index) = 0;
     // Shows AScanPropertiesDialog modally.
@@ -63,8 +64,8 @@ public:
 
 private:
     void setPopUpStyle(bool smooth);
-    void redrawSelected();
-    std::optional<int> selectedRecord() const;
+    void redrawShown();
+    std::optional<int> shownRecord() const;
 
     AScanDisplay& display_;
     platform::clipboard::Clipboard& clipboard_;

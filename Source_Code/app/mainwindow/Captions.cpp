@@ -57,6 +57,10 @@ void frmmain::mnuMultSel_Click(int Index)
     ApplyLanguageCaptions();
     notes_->gridModel().InitSettingsGrid(ctx_.language);
     FillItemList();
+    // The shown item in the new language's names; longer captions may need more room.
+    if (const std::optional<int> n = shownItemIndex())
+        openItem(*n);
+    Form_Resize();
 }
 
 } // namespace tovu::mainwindow

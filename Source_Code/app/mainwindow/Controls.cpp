@@ -3,6 +3,7 @@
 
 #include "app/display/widgets/AScanPropertiesDialog.h"
 #include "platform/text/NumberText.h"
+#include "app/mainwindow/DragFeedback.h"
 #include "app/mainwindow/Icons.h"
 #include "app/mainwindow/SplitterHandle.h"
 #include "app/reports/widgets/ReportFrame.h"
@@ -27,6 +28,7 @@ struct ToolbarButton {
     const char* key;  // nullptr: a separator
     QStyle::StandardPixmap icon;
     bool checkable = false;
+    std::optional<ToolbarPicture> own = std::nullopt;  // a picture of the program's own instead
 };
 
 // Positions 1 to 17 in order.
@@ -37,8 +39,8 @@ constexpr ToolbarButton kToolbar[] = {
     {"Status", QStyle::SP_BrowserReload},
     {nullptr, QStyle::SP_CustomBase},
     {"CopyAlog", QStyle::SP_FileDialogContentsView},
-    {"CopyPanel", QStyle::SP_FileDialogDetailedView},
-    {"wordIcon1", QStyle::SP_FileIcon},
+    {"CopyPanel", QStyle::SP_CustomBase, false, ToolbarPicture::CopyPanel},
+    {"wordIcon1", QStyle::SP_CustomBase, false, ToolbarPicture::Word},
     {nullptr, QStyle::SP_CustomBase},
     {"ViewAlogs", QStyle::SP_ArrowLeft},
     {"ViewPanels", QStyle::SP_ArrowRight},
@@ -46,7 +48,7 @@ constexpr ToolbarButton kToolbar[] = {
     {"Recycle_Bin_Empty", QStyle::SP_TrashIcon},
     {"LargeIcons", QStyle::SP_FileDialogListView},
     {"SmallIcons", QStyle::SP_FileDialogInfoView},
-    {"List", QStyle::SP_FileDialogDetailedView},
+    {"List", QStyle::SP_CustomBase, false, ToolbarPicture::List},
     {"TOVUHelp", QStyle::SP_DialogHelpButton},
 };
 
@@ -64,7 +66,8 @@ void frmmain::createToolbar()
             continue;
         }
         const QString key = QString::fromLatin1(b.key);
-        QAction* a = toolbar_->addAction(style()->standardIcon(b.icon), key == u"TOVUHelp" ? QStringLiteral("TOVU Help") : QString());
+        const QIcon icon = b.own ? toolbarPicture(*b.own) : style()->standardIcon(b.icon);
+        QAction* a = toolbar_->addAction(icon, key == u"TOVUHelp" ? QStringLiteral("TOVU Help") : QString());
         a->setObjectName(key);
         a->setData(key);
         a->setCheckable(b.checkable);
@@ -106,7 +109,7 @@ void frmmain::createControls()
     });
 
     listModel_ = std::make_unique<ItemListModel>(ctx_.store);
-    list_ = new QListView(form);
+    list_ = new ItemListView(form);
     list_->setObjectName(QStringLiteral("lvwPanelsALog"));
     list_->setModel(listModel_.get());
     list_->setUniformItemSizes(true);
@@ -139,7 +142,7 @@ void frmmain::createControls()
 
     picture_ = new display::AScanWidget(ctx_.display, form);
     picture_->setObjectName(QStringLiteral("Picture1"));
-    picture_->setSelectedItemSource([this] { return selectedItemIndex(); });
+    picture_->setShownItemSource([this] { return shownItemIndex(); });
 
     notes_ = new NotesPane(form);
     notes_->installEventFilter(this);
@@ -298,7 +301,7 @@ void frmmain::ShowItemNotes(int index)
     const items::DFDRecord& r = ctx_.store.workItem(index);
     const items::RecordSettings& s = r.settings();
     // Edits go to this record of the array shown now; filling the boxes stores nothing.
-    shown_ = {index == 0 ? ShownItem::Array::Live : alogsShown() ? ShownItem::Array::ALogs : ShownItem::Array::Panels, index};
+    notesItem_ = {index == 0 ? ShownItem::Array::Live : alogsShown() ? ShownItem::Array::ALogs : ShownItem::Array::Panels, index};
     const QScopedValueRollback<bool> showing(showingNotes_, true);
     notes_->NoteIndex()->setText(QString::number(index));
     notes_->LabelText()->setText(s.NoteLabel.trimmed());

@@ -2,8 +2,8 @@
 // Drag and drop between the window's controls in Qt's terms. The tree and the list start
 // their drags themselves; this filter sits on the drop targets (item list, memory tree,
 // settings grid, A-scan picture), accepts a drag where the control takes it and refuses it
-// elsewhere (the pointer shows Qt's drop and no-drop pictures), and hands a drop to the
-// window's handler with the name of the control the drag came from.
+// elsewhere (the pointer then shows the drag's pictures, DragFeedback), and hands a drop
+// to the window's handler with the name of the control the drag came from.
 
 #include <QObject>
 #include <QString>

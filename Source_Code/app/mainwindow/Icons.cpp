@@ -95,7 +95,86 @@ QIcon item(bool alog, bool occupied)
     return QIcon(p);
 }
 
+// A sheet of paper with a folded corner, the common ground of the toolbar pictures.
+void sheet(QPainter& g, const QRectF& r)
+{
+    QPainterPath path;
+    path.moveTo(r.left(), r.top());
+    path.lineTo(r.right() - 5, r.top());
+    path.lineTo(r.right(), r.top() + 5);
+    path.lineTo(r.right(), r.bottom());
+    path.lineTo(r.left(), r.bottom());
+    path.closeSubpath();
+    g.setPen(QColor(70, 70, 70));
+    g.setBrush(Qt::white);
+    g.drawPath(path);
+}
+
+// The settings text: a clipboard holding lines of text.
+QIcon copyPanel()
+{
+    QPixmap p = canvas(24);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    g.setPen(QColor(90, 60, 20));
+    g.setBrush(QColor(200, 150, 80));
+    g.drawRoundedRect(QRectF(3.5, 2.5, 17, 20), 2, 2);
+    g.setBrush(QColor(150, 150, 150));
+    g.drawRect(QRectF(8.5, 1.5, 7, 3));
+    sheet(g, QRectF(5.5, 5.5, 13, 15));
+    g.setPen(QPen(QColor(40, 40, 160), 1.2));
+    for (double y = 9; y <= 18; y += 3)
+        g.drawLine(QPointF(7.5, y), QPointF(16.5, y));
+    return QIcon(p);
+}
+
+// The report: a page marked with a blue W.
+QIcon word()
+{
+    QPixmap p = canvas(24);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    sheet(g, QRectF(4.5, 1.5, 15, 21));
+    g.setPen(QPen(QColor(30, 80, 170), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    QPainterPath w;
+    w.moveTo(6.5, 8);
+    w.lineTo(9, 17);
+    w.lineTo(12, 10);
+    w.lineTo(15, 17);
+    w.lineTo(17.5, 8);
+    g.setBrush(Qt::NoBrush);
+    g.drawPath(w);
+    return QIcon(p);
+}
+
+// The list view style: bullets, each with a line beside it.
+QIcon list()
+{
+    QPixmap p = canvas(24);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    for (int row = 0; row < 4; ++row) {
+        const double y = 4.5 + row * 5;
+        g.setPen(Qt::NoPen);
+        g.setBrush(QColor(30, 110, 30));
+        g.drawRect(QRectF(2.5, y - 1.5, 3, 3));
+        g.setPen(QPen(QColor(60, 60, 60), 1.5));
+        g.drawLine(QPointF(8, y), QPointF(21, y));
+    }
+    return QIcon(p);
+}
+
 } // namespace
+
+QIcon toolbarPicture(ToolbarPicture picture)
+{
+    switch (picture) {
+    case ToolbarPicture::CopyPanel: return copyPanel();
+    case ToolbarPicture::Word: return word();
+    case ToolbarPicture::List: return list();
+    }
+    return {};
+}
 
 QIcon iconResource(IconResource id)
 {

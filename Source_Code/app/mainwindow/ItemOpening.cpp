@@ -1,6 +1,6 @@
-// Opening an item of the list (double-click, a drop on the grid or the picture), the
-// Save Individual caption of a click, and the notes pane writing its edits back into the
-// shown record.
+// Opening an item of the list (a click, a double-click, a drop on the grid or the
+// picture), the one shown item that every route sets, and the notes pane writing its
+// edits back into the record whose notes it shows.
 #include "app/mainwindow/frmmain.h"
 
 #include "platform/text/NumberText.h"
@@ -50,7 +50,36 @@ bool frmmain::openItem(int n)
     ShowALogSettings(n);
     if (r.InUse)
         ShowItemNotes(n);
+    setShownItem(n);
     return true;
+}
+
+void frmmain::setShownItem(int n)
+{
+    shown_ = {n == 0 ? ShownItem::Array::Live : alogsShown() ? ShownItem::Array::ALogs : ShownItem::Array::Panels, n};
+    shownRecord_ = ctx_.store.workItem(n);
+    // Save Individual and the exports name the same item.
+    if (n >= 1)
+        lvwPanelsALog_ItemClick(n);
+}
+
+std::optional<int> frmmain::shownItemIndex() const
+{
+    if (shown_.index < 0 || shown_.index >= static_cast<int>(ctx_.store.WorkItems.size()))
+        return std::nullopt;
+    if (shown_.array != ShownItem::Array::Live && (shown_.array == ShownItem::Array::ALogs) != alogsShown())
+        return std::nullopt;
+    return shown_.index;
+}
+
+// After the working records were refilled (a view switch, the end of a download, a file
+// opened): when the shown item's record now holds other data, it is shown anew.
+void frmmain::refreshShownItem()
+{
+    const std::optional<int> n = shownItemIndex();
+    if (!n || *n == 0 || ctx_.store.workItem(*n) == shownRecord_)
+        return;
+    openItem(*n);
 }
 
 void frmmain::lvwPanelsALog_DblClick()
@@ -67,6 +96,7 @@ void frmmain::lvwPanelsALog_DblClick()
 
 void frmmain::lvwPanelsALog_ItemClick(int item)
 {
+    // Save Individual names the item clicked (also one that cannot be shown).
     const int id = alogsShown() ? 173 : 172;
     action(QStringLiteral("mnuSaveIndividual"))
         ->setText(ctx_.language.GetResString(id) + QStringLiteral("  ") + platform::text::numberText(static_cast<long long>(item)));
@@ -86,11 +116,8 @@ void frmmain::GridSettings_DragDrop()
 
 void frmmain::Picture1_DragDrop()
 {
-    const std::optional<int> n = selectedItemIndex();
-    if (!n)
-        return;
-    openItem(*n);
-    miPictureItem = *n;
+    if (const std::optional<int> n = selectedItemIndex())
+        openItem(*n);
 }
 
 // ---- Notes ----
@@ -110,7 +137,14 @@ void frmmain::connectItemCommands()
             storeMemo();
     });
     connect(list_, &QAbstractItemView::doubleClicked, this, [this] { runCommand([this] { lvwPanelsALog_DblClick(); }); });
-    connect(list_, &QAbstractItemView::clicked, this, [this](const QModelIndex& i) { lvwPanelsALog_ItemClick(i.row() + 1); });
+    // A click shows the item as a double-click does, without the empty-item message.
+    connect(list_, &QAbstractItemView::clicked, this, [this](const QModelIndex& i) {
+        lvwPanelsALog_ItemClick(i.row() + 1);
+        runCommand([this, n = i.row() + 1] {
+            ctx_.store.LiveSettingsShown = false;
+            openItem(n);
+        });
+    });
     // The first and last selected items, kept for the commands that work on a range (the
     // list keeps its selection through a drag, so they follow it as it changes).
     connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
@@ -156,14 +190,14 @@ bool editShown(items::ItemStore& store, const ShownItem& shown, bool alogsShown,
 void frmmain::storeNote(int box, const QString& text)
 {
     const NoteField field = kNoteFields[box];
-    if (editShown(ctx_.store, shown_, alogsShown(), [&](items::RecordSettings& s) { s.*field = text; }))
+    if (editShown(ctx_.store, notesItem_, alogsShown(), [&](items::RecordSettings& s) { s.*field = text; }))
         setModified(true);
 }
 
 void frmmain::storeMemo()
 {
     const QString memo = notes_->MemoText()->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
-    if (editShown(ctx_.store, shown_, alogsShown(), [&](items::RecordSettings& s) { s.Memo = memo; }))
+    if (editShown(ctx_.store, notesItem_, alogsShown(), [&](items::RecordSettings& s) { s.Memo = memo; }))
         setModified(true);
 }
 

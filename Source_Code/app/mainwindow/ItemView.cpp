@@ -35,6 +35,7 @@ void frmmain::showKind(ListKind kind)
         s.WorkItems.at(static_cast<std::size_t>(k)) = source.at(static_cast<std::size_t>(k));
     FillItemList();
     action(QStringLiteral("mnuExport"))->setEnabled(!panels);
+    refreshShownItem();
 }
 
 void frmmain::mnuViewALogs_Click()

@@ -51,6 +51,7 @@ void frmmain::mnuGetCurrentSettings_Click()
         ctx_.display.DrawAScan(0);
         ShowALogSettings(0);
         ShowItemNotes(0);
+        setShownItem(0);
         setCaptionBase(programTitle() + u' ' +
                        l.ModelNames.at(static_cast<std::size_t>(std::clamp<int>(r.ModelIndex, 0, items::kModelCount - 1))));
     } catch (const link::LinkError& e) {

@@ -1,5 +1,6 @@
 #include "app/mainwindow/MemoryTree.h"
 
+#include "app/mainwindow/DragFeedback.h"
 #include "app/mainwindow/Icons.h"
 
 #include <QApplication>
@@ -108,6 +109,11 @@ int MemoryTree::selectedCount() const
         if (item && item->isSelected())
             ++n;
     return n;
+}
+
+void MemoryTree::startDrag(Qt::DropActions)
+{
+    startViewDrag(*this, DragSource::Tree, 0);
 }
 
 } // namespace tovu::mainwindow

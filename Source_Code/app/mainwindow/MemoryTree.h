@@ -56,6 +56,10 @@ public:
     int firstSelectedPosition() const;
     int selectedCount() const;
 
+protected:
+    // Nodes are dragged with the tree's drop-here and no-drop pictures.
+    void startDrag(Qt::DropActions supportedActions) override;
+
 private:
     std::vector<QTreeWidgetItem*> nodes_;
     QIcon tick_;

@@ -50,6 +50,9 @@ NotesPane::NotesPane(QWidget* parent)
 
     auto* notes = new QWidget;
     auto* grid = new QGridLayout(notes);
+    // Close rows, so that the page fits below the picture in a window of 800 x 600.
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setVerticalSpacing(2);
     noteIndex_ = namedLabel(QStringLiteral("NoteIndex"), notes);
     noteIndex_->setText(QStringLiteral("1"));
     grid->addWidget(noteIndex_, 0, 1);

@@ -2,9 +2,13 @@
 // the splitter drag.
 #include "app/mainwindow/frmmain.h"
 
+#include "app/display/Canvas.h"
 #include "app/mainwindow/SplitterHandle.h"
 
 #include <QGroupBox>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
 #include <QPushButton>
 #include <QResizeEvent>
 
@@ -20,6 +24,9 @@ constexpr int kMoveButtonSize = 360;
 constexpr int kMinimumSplitter = 2560;
 constexpr int kSplitterMin = 400;
 constexpr int kSplitterRightMargin = 5760;
+constexpr int kExportFrameHeight = 1600;
+constexpr int kListMinimumWidth = 60;  // pixels
+constexpr int kBottomMargin = 120;      // the least room below the tab
 
 int px(double twips)
 {
@@ -41,31 +48,44 @@ void place(QWidget* w, double left, double top, double width, double height)
 
 } // namespace
 
+// The panes are laid out by the twips rules below, then held to what they need to stay
+// readable: the picture never below its drawing's size, the tab never below what its
+// notes page needs, the item list never squeezed away by the splitter.
 void frmmain::ResizeControls(float& position)
 {
     if (position < kMinimumSplitter)
         position = kMinimumSplitter;
-    const double X = position;
     const double W = twips(frameGeometry().width());
     const double H = twips(frameGeometry().height());
     const double S = twips(centralWidget()->height());
+    // The splitter stops where the list would become narrower than its minimum.
+    const double maxSplitter = W / 2 - 160 - 240 - 480 - twips(kListMinimumWidth);
+    if (position > maxSplitter && maxSplitter >= kMinimumSplitter)
+        position = static_cast<float>(maxSplitter);
+    const double X = position;
 
     const double treeWidth = X - 160;
     const double listLeft = X + 100;
-    const double tabWidth = W / 2 - 360;
+    const double tabWidth = std::max(W / 2 - 360, double(twips(display::kLogicalWidth)));
     const double listWidth = W / 2 - (treeWidth + 240 + 480);
     const double tabLeft = W / 2 + 120;
     double treeHeight = S - 1000;
     if (exportFrame_->isVisible() && WordAvailable) {
         treeHeight = S - 2700;
-        place(exportFrame_, kTreeLeft, kTop + treeHeight + 240, listLeft + listWidth - kTreeLeft, 1600);
+        place(exportFrame_, kTreeLeft, kTop + treeHeight + 240, listLeft + listWidth - kTreeLeft, kExportFrameHeight);
     } else {
         exportFrame_->hide();
     }
-    const double pictureHeight = H / 2 - 1480;
+    // The picture takes what the tab leaves, within its own minimum; where the window is
+    // too low for the rules' bottom margin, the tab gives up that margin first.
+    const double tabMinimum = twips(notes_->minimumSizeHint().height());
+    double pictureHeight = H / 2 - 1480;
+    pictureHeight = std::min(pictureHeight, S - 1000 - tabMinimum);
+    pictureHeight = std::max(pictureHeight, double(twips(display::kLogicalHeight)));
     const double tabTop = kTop + pictureHeight + 120;
-    const double tabHeight = S - pictureHeight - 1000;
-
+    double tabHeight = S - pictureHeight - 1000;
+    if (tabHeight < tabMinimum)
+        tabHeight = std::min(tabMinimum, S - tabTop - kBottomMargin);
     place(tree_, kTreeLeft, kTop, treeWidth, treeHeight);
     place(imgSplitter_, X, kTop, 100, treeHeight);
     place(list_, listLeft, kTop, listWidth, treeHeight);
@@ -76,17 +96,42 @@ void frmmain::ResizeControls(float& position)
         place(moveOrder_[static_cast<std::size_t>(i)], listLeft + listWidth + 50, kMoveButtonTop[i], kMoveButtonSize,
               kMoveButtonSize);
     list_->viewport()->update();
+    // The picture keeps the drawing of the shown item and stretches it to its new size;
+    // drawing anew would superimpose the item on itself and rewrite the picture file.
     picture_->update();
-    try {
-        ctx_.display.DrawAScan(miPictureItem);
-    } catch (...) {
-    }
+}
+
+// The window's least size follows from what the panes need: the picture's drawing size
+// and the notes page beside the half that holds the tree, the list and the report frame,
+// the toolbar's buttons and the rules' own least size (9750 x 7365 twips).
+void frmmain::updateMinimumSize()
+{
+    // The menu bar, the toolbar and the status bar above and below the panes.
+    int chromeHeight = 0;
+    for (const QWidget* bar : {static_cast<const QWidget*>(menuBar()), static_cast<const QWidget*>(toolbar_),
+                               static_cast<const QWidget*>(statusBar())})
+        if (bar && !bar->isHidden())
+            chromeHeight += bar->sizeHint().height();
+    // Client height: the picture, the tab's least height, the gaps above, between and below.
+    const int clientHeight =
+        px(kTop + 120 + kBottomMargin) + display::kLogicalHeight + notes_->minimumSizeHint().height() + 1;
+    // Width: the right half holds the picture (W / 2 - 360 twips wide); the left half
+    // the tree, the list and the report frame's buttons.
+    const int rightHalf = display::kLogicalWidth + px(360);
+    const int leftHalf = std::max(px(kMinimumSplitter + 100 + 720) + kListMinimumWidth,
+                                  px(kTreeLeft + 460) + exportFrame_->minimumSizeHint().width());
+    const int toolbarWidth = toolbar_->sizeHint().width();
+    const int w = std::max({9750 / kTwipsPerPixel, 2 * std::max(rightHalf, leftHalf), toolbarWidth});
+    const int h = std::max(7365 / kTwipsPerPixel, clientHeight + chromeHeight);
+    if (minimumSize() != QSize(w, h))
+        setMinimumSize(w, h);
 }
 
 void frmmain::Form_Resize()
 {
     if (isMinimized())
         return;
+    updateMinimumSize();
     float x = splitterLeft;
     ResizeControls(x);
     splitterLeft = x;

@@ -4,6 +4,7 @@
 #include "app/reports/widgets/ReportFrame.h"
 #include "platform/printing/SystemPrinting.h"
 
+#include <QCoreApplication>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +14,8 @@
 namespace tovu::mainwindow {
 
 namespace {
+
+constexpr int kCancelTextId = 6213;
 
 MessageIcon windowIcon(reports::MessageIcon icon)
 {
@@ -106,6 +109,11 @@ void ReportWiring::mnuCopyPanel_Click()
 {
     copyOptions_.setMask(w_.copyOptionsMask());
     copy_.mnuCopyPanel_Click();
+    // The AGC option follows the model of the item copied: shown and enabled from model
+    // 11, hidden below; its check (and the stored mask) stay for the next such item.
+    QAction* agc = w_.menus().mnuCopyClipBoardOptions[reports::CopyAgc];
+    agc->setVisible(copyOptions_.agcAvailable());
+    agc->setEnabled(copyOptions_.agcAvailable());
 }
 
 void ReportWiring::mnuPrint_Click()
@@ -221,8 +229,9 @@ void ReportWiring::setListSelection(int first, int last)
 
 void ReportWiring::DrawAScan(int index)
 {
+    // The range's items are shown one after the other; the last one stays shown.
     w_.context().display.DrawAScan(index);
-    w_.miPictureItem = index;
+    w_.setShownItem(index);
 }
 
 void ReportWiring::ShowALogSettings(int index)
@@ -267,6 +276,43 @@ void ReportWiring::hideProgress()
 {
     if (progress_)
         progress_->hide();
+}
+
+// Window-modal, so that its Cancel button is heard between two items while the rest of
+// the window waits; every other command is refused meanwhile by the busy guard anyway.
+void ReportWiring::showRangeProgress(const QString& caption, int count)
+{
+    if (!rangeProgress_) {
+        rangeProgress_ = new QProgressDialog(&w_);
+        rangeProgress_->setObjectName(QStringLiteral("Dlg_Range_Progress"));
+        rangeProgress_->setWindowModality(Qt::WindowModal);
+        rangeProgress_->setMinimumDuration(0);
+        rangeProgress_->setAutoClose(false);
+        rangeProgress_->setAutoReset(false);
+    }
+    rangeProgress_->setCancelButtonText(w_.context().language.GetResString(kCancelTextId));
+    rangeProgress_->setWindowTitle(caption);
+    rangeProgress_->setLabelText(caption);
+    rangeProgress_->setRange(0, count);
+    rangeProgress_->reset();
+    rangeProgress_->setValue(0);
+    rangeProgress_->show();
+}
+
+bool ReportWiring::rangeProgress(int done, const QString& label)
+{
+    if (!rangeProgress_)
+        return false;
+    rangeProgress_->setLabelText(label);
+    rangeProgress_->setValue(done);
+    QCoreApplication::processEvents();
+    return rangeProgress_->wasCanceled();
+}
+
+void ReportWiring::hideRangeProgress()
+{
+    if (rangeProgress_)
+        rangeProgress_->hide();
 }
 
 } // namespace tovu::mainwindow

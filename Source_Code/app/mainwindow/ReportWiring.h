@@ -71,6 +71,10 @@ public:
     void showProgress(const QString& caption) override;
     void setProgress(int percent) override;
     void hideProgress() override;
+    void showRangeProgress(const QString& caption, int count) override;
+    bool rangeProgress(int done, const QString& label) override;
+    void hideRangeProgress() override;
+    QProgressDialog* rangeProgressDialog() const { return rangeProgress_; }
 
 private:
     void connectButtons();
@@ -87,6 +91,7 @@ private:
     PrinterChooser chooser_;
     std::unique_ptr<platform::printing::PrinterDialog> printerDialog_;
     QProgressDialog* progress_ = nullptr;
+    QProgressDialog* rangeProgress_ = nullptr;
 };
 
 } // namespace tovu::mainwindow

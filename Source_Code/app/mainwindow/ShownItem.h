@@ -1,7 +1,8 @@
 #pragma once
-// The item the display and the notes pane show, named by its array and number when it was
-// opened. Note edits go to that record whatever view the list shows meanwhile, so a switch
-// of view cannot send them into the other array.
+// An item the window shows, named by its array and number when it was opened. Note edits
+// go to that record whatever view the list shows meanwhile, so a switch of view cannot
+// send them into the other array, and a re-layout redraws the item that was opened, not
+// the record of that number in the other kind.
 
 namespace tovu::mainwindow {
 

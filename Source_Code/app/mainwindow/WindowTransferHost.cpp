@@ -73,6 +73,7 @@ void WindowTransferHost::showPanelsView()
     w_.action(QStringLiteral("mnuViewALogs"))->setChecked(false);
     w_.action(QStringLiteral("mnuViewPanels"))->setChecked(true);
     w_.FillItemList();
+    w_.refreshShownItem();
 }
 
 void WindowTransferHost::mnuViewALogs_Click()

@@ -163,7 +163,6 @@ public:
     bool ReportCreated = false;
     bool serviceMode() const { return serviceMode_; }
     bool mbMoving = false;
-    int miPictureItem = 0;
     float splitterLeft = 2560;  // twips
     platform::automation::DispatchRef Verbolt1;
     CommonDialog CommonDialog1;
@@ -183,9 +182,21 @@ public:
     void lvwPanelsALog_ItemClick(int item);
     void GridSettings_DragDrop();
     void Picture1_DragDrop();
-    // Opens WorkItems record n; false when it holds neither an item nor a waveform.
+    // Opens WorkItems record n: draws it, fills the grid and, for an item in use, the
+    // notes; it becomes the shown item. False when it holds neither an item nor a waveform.
     bool openItem(int n);
+    // The one item the picture, the grid, the report, the printout, the copy and the
+    // exports use: the item opened last (by any route) or the live settings.
     const ShownItem& shownItem() const { return shown_; }
+    // Makes WorkItems record n (already drawn) the shown item.
+    void setShownItem(int n);
+    // Shows the shown item anew when its working record was refilled with other data (a
+    // download, a file opened); a record that holds the same data is left as drawn.
+    void refreshShownItem();
+    // The item whose notes the notes pane shows: its edits go there.
+    const ShownItem& notesItem() const { return notesItem_; }
+    // The list's selected item (the first one of a range); none when nothing is selected.
+    std::optional<int> selectedItemIndex() const;
     bool mnuOpen_Click();
     bool mnuSaveIndividual_Click();
     void mnuGetCurrentSettings_Click();
@@ -198,7 +209,7 @@ public:
     bool dragdropHighlight = false;
 
     // AScanHost
-    std::optional<int> selectedItemIndex() const override;
+    std::optional<int> shownItemIndex() const override;
     void ShowALogSettings(int index) override;
     void ShowItemNotes(int index) override;
     void showColourDialog() override;
@@ -247,7 +258,10 @@ private:
     void storeMemo();
     void markModified() { setModified(true); }
     link::TransferEnv transferEnv();
-    ShownItem shown_;
+    void updateMinimumSize();
+    ShownItem shown_{ShownItem::Array::ALogs, -1};  // -1: nothing opened yet
+    ShownItem notesItem_;
+    items::DFDRecord shownRecord_;  // the shown item as it was drawn
     bool showingNotes_ = false;
     std::unique_ptr<WindowTransferHost> transferHost_;
     std::unique_ptr<DragDropWiring> dragDrop_;

@@ -17,6 +17,21 @@ ItemPrintCommand::ItemPrintCommand(const display::AScanDisplay& display, ReportW
 {
 }
 
+namespace {
+constexpr int kProductNameId = 130;
+constexpr int kNotPrintedId = 6202;
+constexpr int kPrinterNotOpenedId = 6203;
+constexpr int kPageNotTakenId = 6204;
+constexpr int kNoItemShownId = 6205;
+} // namespace
+
+void ItemPrintCommand::failed(int reasonId) const
+{
+    const items::StringSource& s = display_.strings();
+    user_.message(s.GetResString(kNotPrintedId) + QStringLiteral("\r\n") + s.GetResString(reasonId),
+                  s.GetResString(kProductNameId), MessageIcon::Critical);
+}
+
 void ItemPrintCommand::mnuPrint_Click()
 {
     QPagedPaintDevice* printer = user_.choosePrinter();
@@ -24,8 +39,10 @@ void ItemPrintCommand::mnuPrint_Click()
         return;
     const std::optional<std::int16_t> n = platform::text::roundToInt16(platform::text::valueOfText(window_.noteIndexCaption()));
     const auto& records = display_.store().WorkItems;
-    if (!n || *n < 0 || *n >= static_cast<int>(records.size()))
+    if (!n || *n < 0 || *n >= static_cast<int>(records.size())) {
+        failed(kNoItemShownId);
         return;
+    }
     const items::DFDRecord& record = records[static_cast<std::size_t>(*n)];
     const PrintPage page = PrintItem(record, *n, window_.modelCaption(), window_.dateCaption(), display_.strings(),
                                      printableWidthMm(*printer));
@@ -35,10 +52,14 @@ void ItemPrintCommand::mnuPrint_Click()
     const display::AScanColours colours = display::readColours(display_.settings());
     const QString separator = display_.decimalSeparator;
     const items::StringSource& strings = display_.strings();
-    printPage(page, *printer, [&](QPainter& painter, const QRectF& target) {
+    const PrintOutcome outcome = printPage(page, *printer, [&](QPainter& painter, const QRectF& target) {
         display::QPainterCanvas canvas(painter, target);
         display::DrawAScan(display::AScanScene{record, nullptr, view, colours, strings, separator}, canvas);
     });
+    if (outcome == PrintOutcome::NotOpened)
+        failed(kPrinterNotOpenedId);
+    else if (outcome == PrintOutcome::PageNotTaken)
+        failed(kPageNotTakenId);
 }
 
 } // namespace tovu::reports

@@ -13,11 +13,14 @@ public:
     // The display gives the trace style, colours and decimal separator of the picture.
     ItemPrintCommand(const display::AScanDisplay& display, ReportWindow& window, ReportUser& user);
 
-    // Any failure ends the command silently, as the program's print always has; nothing
-    // half-drawn is handed to the printer, because the page is laid out before painting.
+    // A failure (no item shown, a printer that cannot be opened or does not take the page)
+    // is told with its reason; nothing half-drawn is handed to the printer, because the
+    // page is laid out before painting.
     void mnuPrint_Click();
 
 private:
+    void failed(int reasonId) const;
+
     const display::AScanDisplay& display_;
     ReportWindow& window_;
     ReportUser& user_;

@@ -34,13 +34,13 @@ void paintPrintPage(const PrintPage& page, QPainter& painter, double dotsPerMm, 
     }
 }
 
-bool printPage(const PrintPage& page, QPagedPaintDevice& device, const PicturePainter& picture)
+PrintOutcome printPage(const PrintPage& page, QPagedPaintDevice& device, const PicturePainter& picture)
 {
     QPainter painter;
     if (!painter.begin(&device))
-        return false;
+        return PrintOutcome::NotOpened;
     paintPrintPage(page, painter, device.logicalDpiX() / 25.4, picture);
-    return painter.end();
+    return painter.end() ? PrintOutcome::Printed : PrintOutcome::PageNotTaken;
 }
 
 double printableWidthMm(const QPagedPaintDevice& device)

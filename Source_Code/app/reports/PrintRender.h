@@ -18,9 +18,12 @@ using PicturePainter = std::function<void(QPainter& painter, const QRectF& targe
 // Paints the page on the painter, millimetres scaled by dotsPerMm from the painter's origin.
 void paintPrintPage(const PrintPage& page, QPainter& painter, double dotsPerMm, const PicturePainter& picture);
 
+enum class PrintOutcome { Printed, NotOpened, PageNotTaken };
+
 // Begins a painter on the device, paints the page and ends it, which hands the page to the
-// printer. False when the device cannot be painted on.
-bool printPage(const PrintPage& page, QPagedPaintDevice& device, const PicturePainter& picture);
+// printer. NotOpened when the device cannot be painted on, PageNotTaken when ending the
+// page failed.
+PrintOutcome printPage(const PrintPage& page, QPagedPaintDevice& device, const PicturePainter& picture);
 
 // The printable width of the device's page in millimetres.
 double printableWidthMm(const QPagedPaintDevice& device);

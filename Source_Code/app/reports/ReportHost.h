@@ -82,6 +82,13 @@ public:
     virtual void showProgress(const QString& caption) = 0;
     virtual void setProgress(int percent) = 0;
     virtual void hideProgress() = 0;
+
+    // The progress of a range appended item by item, with a Cancel button: shown with the
+    // number of items, told after each item how many are done; true once the user has
+    // asked to stop.
+    virtual void showRangeProgress(const QString& caption, int count) = 0;
+    virtual bool rangeProgress(int done, const QString& label) = 0;
+    virtual void hideRangeProgress() = 0;
 };
 
 } // namespace tovu::reports

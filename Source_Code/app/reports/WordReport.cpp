@@ -3,6 +3,7 @@
 #include "app/reports/SettingsGridFlexGrid.h"
 #include "app/reports/VerboltCalls.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -13,6 +14,16 @@ using automation::Variant;
 namespace {
 
 constexpr int kProductNameId = 130;
+// Texts of the report's file dialog, progress and failures.
+constexpr int kDocxFilterId = 6200;
+constexpr int kDocFilterId = 6201;
+constexpr int kRangeCaptionId = 6211;
+constexpr int kRangeItemId = 6212;
+constexpr int kNoControlId = 6206;
+constexpr int kFolderNotWritableId = 6207;
+constexpr int kCreateAnsweredId = 6208;
+constexpr int kOpenAnsweredId = 6209;
+constexpr int kSaveFailedId = 6210;
 constexpr std::int32_t kAlignLeft = 0;
 constexpr std::int32_t kAlignCentre = 1;
 constexpr std::int32_t kColourBlue = 16711680;
@@ -107,43 +118,66 @@ void WordReport::Create_Word_Report()
         return;
     ReportTitle = *title;
 
-    // A save dialog: the report is a new file. Replacing an existing one is asked here,
-    // so that the user's document is never deleted without a question.
+    // A save dialog: the report is a new file, a Word document package. Replacing an
+    // existing one is asked here, so that the user's document is never deleted without a
+    // question.
     FileDialogRequest request;
-    request.Filter = QStringLiteral("*.doc");
+    request.Filter = text(kDocxFilterId) + QStringLiteral("|*.docx|") + text(kDocFilterId) + QStringLiteral("|*.doc");
     const std::optional<QString> chosen = user_.saveFileName(request);
     if (!chosen || chosen->isEmpty())
         return;
-    const QFileInfo existing(*chosen);
+    const QString fileName = reportFileNameOf(*chosen);
+    const QFileInfo existing(fileName);
     if (existing.exists()
         && !user_.askYesNo(QStringLiteral("%1 already exists.\r\nDo you want to replace it?").arg(existing.fileName()),
                            defaultTitle(), MessageIcon::Exclamation))
         return;
-    ReportFileName = *chosen;
+    ReportFileName = fileName;
 
     window_.showProgress(QStringLiteral("Create Document"));
     if (existing.exists() && existing.size() != 0)
         QFile::remove(ReportFileName);
 
-    ReportCreated = statusOf(callIgnoringErrors(control_, kCreateDocument, {Variant(ReportFileName)})) == 1;
+    const int created = statusOf(callIgnoringErrors(control_, kCreateDocument, {Variant(ReportFileName)}));
+    ReportCreated = created == 1;
     window_.setProgress(20);
-    bool opened = false;
+    int opened = 0;
     if (ReportCreated) {
         const Variant status = callIgnoringErrors(
             control_, kOpenDocument,
             {Variant(ReportFileName), Variant(false), Variant(QString()), Variant(QString()), Variant(QString()),
              Variant(true)});
         window_.setProgress(40);
-        opened = statusOf(status) == 1;
+        opened = statusOf(status);
     }
-    if (opened) {
+    if (opened == 1) {
         setButtons(true);
         writeTitlePage();
     } else {
-        user_.message(QStringLiteral("Word Document Not Created"), defaultTitle(), MessageIcon::None);
+        user_.message(QStringLiteral("Word Document Not Created\r\n") + creationFailure(created, opened), defaultTitle(),
+                      MessageIcon::None);
     }
     window_.setProgress(100);
     window_.hideProgress();
+}
+
+QString WordReport::reportFileNameOf(const QString& chosen)
+{
+    return QFileInfo(chosen).suffix().isEmpty() ? chosen + QStringLiteral(".docx") : chosen;
+}
+
+// Why the report could not be made: what the program can see for itself (no control, a
+// folder it cannot write to), else what the control answered.
+QString WordReport::creationFailure(int createStatus, int openStatus) const
+{
+    if (!control_)
+        return text(kNoControlId);
+    const QFileInfo folder(QFileInfo(ReportFileName).absolutePath());
+    if (!folder.isDir() || !folder.isWritable())
+        return text(kFolderNotWritableId).arg(folder.absoluteFilePath());
+    if (createStatus != 1)
+        return text(kCreateAnsweredId).arg(createStatus);
+    return text(kOpenAnsweredId).arg(openStatus);
 }
 
 void WordReport::writeTitlePage()
@@ -165,14 +199,14 @@ void WordReport::writeTitlePage()
     window_.setProgress(80);
 }
 
-void WordReport::Export_Item_To_Word()
+bool WordReport::Export_Item_To_Word()
 {
     if (!ReportCreated)
         Create_Word_Report();
     if (!ReportCreated) {
         user_.message(QStringLiteral("Unable to create Word document file '") + ReportFileName + QStringLiteral("'."),
                       defaultTitle(), MessageIcon::None);
-        return;
+        return false;
     }
     callIgnoringErrors(control_, kActivateDocument, {Variant(QString())});
     callIgnoringErrors(control_, kInsertPicture, pictureArguments(files_.picture, 2, 0, 350, 200));
@@ -189,7 +223,15 @@ void WordReport::Export_Item_To_Word()
     callIgnoringErrors(control_, kInsertPageBreak);
     writeNotes();
     callIgnoringErrors(control_, kInsertPageBreak);
-    callIgnoringErrors(control_, kSaveDocument);
+    // Each item is saved with the document; a save that fails is said at once, with the
+    // file, so that the user knows what the report on disk holds.
+    const int saved = statusOf(callIgnoringErrors(control_, kSaveDocument));
+    if (saved != 1) {
+        user_.message(text(kSaveFailedId).arg(QDir::toNativeSeparators(ReportFileName)).arg(saved), defaultTitle(),
+                      MessageIcon::Critical);
+        return false;
+    }
+    return true;
 }
 
 void WordReport::writeNotes()
@@ -236,19 +278,33 @@ void WordReport::Export_Selected_To_Word()
         return;
     }
     const int records = static_cast<int>(store_.WorkItems.size());
+    std::vector<int> range;
     for (int k = first; k <= last && k < records; ++k) {
         const items::DFDRecord& record = store_.WorkItems[static_cast<std::size_t>(k)];
-        if (record.InUse) {
-            window_.DrawAScan(k);
-            window_.ShowALogSettings(k);
-            window_.ShowItemNotes(k);
-            Export_Item_To_Word();
-        } else if (record.WaveformPresent) {
-            window_.DrawAScan(k);
-            window_.ShowALogSettings(k);
-            Export_Item_To_Word();
-        }
+        if (record.InUse || record.WaveformPresent)
+            range.push_back(k);
     }
+    if (range.empty())
+        return;
+    // Item by item, each saved with the document: a Cancel stops after the item in hand
+    // and the report keeps every item added so far.
+    window_.showRangeProgress(text(kRangeCaptionId), static_cast<int>(range.size()));
+    int done = 0;
+    for (const int k : range) {
+        const items::DFDRecord& record = store_.WorkItems[static_cast<std::size_t>(k)];
+        const bool inUse = record.InUse;
+        window_.DrawAScan(k);
+        window_.ShowALogSettings(k);
+        if (inUse)
+            window_.ShowItemNotes(k);
+        const bool appended = Export_Item_To_Word();
+        ++done;
+        const bool cancelled =
+            window_.rangeProgress(done, text(kRangeItemId).arg(done).arg(static_cast<int>(range.size())));
+        if (!appended || cancelled)
+            break;
+    }
+    window_.hideRangeProgress();
 }
 
 void WordReport::Btn_SaveClose_Click()

@@ -55,7 +55,8 @@ public:
     ExportFrameLayout Toggle_Export_Frame(const ExportFrameMetrics& metrics);
 
     void Create_Word_Report();
-    void Export_Item_To_Word();
+    // True when the item was appended and the document saved.
+    bool Export_Item_To_Word();
     void Export_Selected_To_Word();
 
     void Btn_WordExport_Click() { Create_Word_Report(); }
@@ -64,8 +65,14 @@ public:
     void Btn_SaveClose_Click();
     void Btn_View_Word_Click();
 
+    // The file name the report is written to: the name chosen, with ".docx" added when
+    // it has no extension.
+    static QString reportFileNameOf(const QString& chosen);
+
 private:
     QString defaultTitle() const;
+    QString text(int id) const { return strings_.GetResString(id); }
+    QString creationFailure(int createStatus, int openStatus) const;
     void setButtons(bool enabled);
     void writeTitlePage();
     void writeNotes();

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -37,7 +38,7 @@ struct Fixture {
         settings.values[QStringLiteral("Colours/Gates")] = QString::number(0xC00000);  // blue
         settings.values[QStringLiteral("Colours/Dac")] = QString::number(0x0080FF);    // orange
         display.folders = {QStringLiteral(TOVU_BIN_DIR), QStringLiteral(TOVU_BIN_DIR)};
-        widget.setSelectedItemSource([this] { return selected; });
+        widget.setShownItemSource([this] { return selected; });
         widget.resize(510, 490);
     }
     tovu::items::ItemStore store;
@@ -86,7 +87,7 @@ TEST(AScanWidget, CursorReadoutFollowsTheShownItem)
     EXPECT_EQ(f.widget.CursorText()->text(), u"Cursor Positions:   X=25.mm  Y= 100%");
     EXPECT_EQ(f.widget.cursorPosition(), QPoint(100, 100));
 
-    // Nothing selected and no live settings: record 0 as well.
+    // Nothing shown and no live settings: record 0 as well.
     f.store.LiveSettingsShown = false;
     f.selected.reset();
     f.widget.Picture1_MouseMove(120, 120);
@@ -95,6 +96,24 @@ TEST(AScanWidget, CursorReadoutFollowsTheShownItem)
     f.widget.hideCursor();
     EXPECT_FALSE(f.widget.CursorText()->isVisible());
     EXPECT_FALSE(f.widget.cursorVisible());
+}
+
+TEST(AScanWidget, TheCrossHairAndReadoutGoWhenThePointerLeavesThePicture)
+{
+    Fixture f;
+    f.display.DrawAScan(1);
+    f.widget.show();
+    QTest::mouseMove(&f.widget, QPoint(100, 100));
+    f.widget.Picture1_MouseMove(100, 100);
+    ASSERT_TRUE(f.widget.CursorText()->isVisible());
+    ASSERT_TRUE(f.widget.cursorVisible());
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(&f.widget, &leave);
+    EXPECT_FALSE(f.widget.CursorText()->isVisible());
+    EXPECT_FALSE(f.widget.cursorVisible());
+    // The picture drawn afterwards has no cross-hair in it.
+    const QImage image = f.widget.grab().toImage();
+    EXPECT_NE(image.pixelColor(20, 100), QColor(0, 0, 255));
 }
 
 TEST(AScanWidget, RightButtonAsksForThePopUpMenu)
@@ -203,10 +222,45 @@ TEST(SettingsGridView, ShowsTheModelWithItsColumnWidths)
     view.show();
     view.applyColumnWidths();
     const double twipsPerPixel = 1440.0 / view.logicalDpiX();
-    EXPECT_NEAR(view.columnWidth(0), 700 / twipsPerPixel, 1.0);
+    // 700 twips, or what the longest label needs.
+    EXPECT_NEAR(view.columnWidth(0), std::max(700 / twipsPerPixel, double(view.firstColumnTextWidth())), 1.0);
+    EXPECT_GE(view.columnWidth(0), view.firstColumnTextWidth());
     EXPECT_GT(view.columnWidth(1), view.columnWidth(0));
     EXPECT_EQ(view.columnWidth(1), view.columnWidth(4));
     EXPECT_EQ(view.model()->rowCount(), 29);
     const QString path = QDir(QStringLiteral(TOVU_BIN_DIR)).filePath(QStringLiteral("settings-grid.png"));
     EXPECT_TRUE(view.grab().save(path));
+}
+
+TEST(SettingsGridView, ColumnsWidenToTheirLongestTextsAndTheOthersShareTheRest)
+{
+    FakeStrings strings;
+    SettingsGridTableModel model;
+    model.ShowALogSettings(alogFixture(), strings);
+    SettingsGridView view;
+    view.setModel(&model);
+    view.resize(600, 500);
+    view.show();
+    view.applyColumnWidths();
+    const int before = view.columnWidth(4);
+    // Every label of the first column made long, as a language with long names has them.
+    QSet<QString> labels;
+    for (int r = 0; r < model.rowCount(); ++r)
+        labels.insert(model.index(r, 0).data().toString());
+    for (auto it = strings.table.begin(); it != strings.table.end(); ++it)
+        if (!it.value().isEmpty() && labels.contains(it.value()))
+            it.value() += QStringLiteral(" WITH A LONG NAME");
+    model.ShowALogSettings(alogFixture(), strings);  // the grid refills: the widths follow
+    int widest = 0;
+    for (int r = 0; r < model.rowCount(); ++r)
+        widest = std::max(widest, view.fontMetrics().horizontalAdvance(model.index(r, 0).data().toString()));
+    EXPECT_GT(widest, view.fontMetrics().horizontalAdvance(QStringLiteral("WITH A LONG NAME")));
+    EXPECT_GE(view.columnWidth(0), widest);
+    EXPECT_EQ(view.columnWidth(0), view.firstColumnTextWidth());
+    int narrowest = view.columnWidth(1);
+    for (int c = 1; c < SettingsGridModel::kColumns; ++c) {
+        EXPECT_GE(view.columnWidth(c), view.columnTextWidth(c)) << "column " << c << " cuts no text short";
+        narrowest = std::min(narrowest, view.columnWidth(c));
+    }
+    EXPECT_LT(narrowest, before) << "an item column whose texts fit gives up what the first one took";
 }

@@ -27,9 +27,9 @@ AScanWidget::AScanWidget(AScanDisplay& display, QWidget* parent)
     connect(&display_, &AScanDisplay::pictureChanged, this, qOverload<>(&QWidget::update));
 }
 
-void AScanWidget::setSelectedItemSource(std::function<std::optional<int>()> source)
+void AScanWidget::setShownItemSource(std::function<std::optional<int>()> source)
 {
-    selected_ = std::move(source);
+    shown_ = std::move(source);
 }
 
 void AScanWidget::hideCursor()
@@ -43,8 +43,8 @@ const items::DFDRecord& AScanWidget::shownItem() const
 {
     const auto& items = display_.store().WorkItems;
     int index = 0;
-    if (!display_.store().LiveSettingsShown && selected_) {
-        if (const auto s = selected_())
+    if (!display_.store().LiveSettingsShown && shown_) {
+        if (const auto s = shown_())
             index = *s;
     }
     if (index < 0 || index >= static_cast<int>(items.size()))
@@ -109,6 +109,12 @@ void AScanWidget::dragMoveEvent(QDragMoveEvent* event)
 void AScanWidget::dragLeaveEvent(QDragLeaveEvent*)
 {
     emit dragOverPicture(1);
+}
+
+void AScanWidget::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    hideCursor();
 }
 
 void AScanWidget::dropEvent(QDropEvent* event)

@@ -18,9 +18,9 @@ public:
     explicit AScanWidget(AScanDisplay& display, QWidget* parent = nullptr);
 
     // The record the readout scales by: WorkItems[0] while the live settings are shown,
-    // else the item list's selected item, else WorkItems[0]. The main window supplies
-    // the selection; by default nothing is selected.
-    void setSelectedItemSource(std::function<std::optional<int>()> source);
+    // else the item the picture shows, else WorkItems[0]. The main window supplies the
+    // shown item; by default there is none.
+    void setShownItemSource(std::function<std::optional<int>()> source);
 
     // The readout box; a child of this widget until the main window places it elsewhere.
     QLineEdit* CursorText() const { return cursorText_; }
@@ -49,13 +49,15 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // The pointer left the picture: the cross-hair and the readout go.
+    void leaveEvent(QEvent* event) override;
 
 private:
     const items::DFDRecord& shownItem() const;
 
     AScanDisplay& display_;
     QLineEdit* cursorText_;
-    std::function<std::optional<int>()> selected_;
+    std::function<std::optional<int>()> shown_;
     QPoint cross_;
     bool crossVisible_ = false;
 };

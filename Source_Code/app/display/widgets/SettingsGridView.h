@@ -1,7 +1,7 @@
 #pragma once
 // The settings grid on screen: a table view of the grid model without headers of its
-// own (row 0 is the grid's header row), column 0 700 twips wide and the item columns
-// sharing the rest.
+// own (row 0 is the grid's header row), column 0 700 twips wide or as wide as its longest
+// label, and the item columns sharing the rest, none narrower than its longest text.
 
 #include "app/display/SettingsGridTableModel.h"
 
@@ -14,8 +14,12 @@ class SettingsGridView : public QTableView {
 public:
     explicit SettingsGridView(QWidget* parent = nullptr);
 
-    // Lays the columns out for the view's current width.
+    void setModel(QAbstractItemModel* model) override;
+    // Lays the columns out for the view's current width and texts.
     void applyColumnWidths();
+    // What a column's longest text needs, margins included (0 when empty).
+    int columnTextWidth(int column) const;
+    int firstColumnTextWidth() const { return columnTextWidth(0); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -13,6 +13,8 @@ constexpr int kButtonTwips = 855;
 constexpr int kButtonTopTwips = 360;
 constexpr int kFrameHeightTwips = 1455;
 constexpr std::array<int, 5> kButtonLeftTwips{240, 1200, 2160, 3120, 4080};
+constexpr int kButtonPitchTwips = 960;
+constexpr int kSmallestButton = 32;  // pixels: the frame shrinks its buttons down to this
 
 struct ButtonLook {
     const char* name;
@@ -40,10 +42,39 @@ ReportFrame::ReportFrame(QWidget* parent)
         button->setToolTip(QString::fromLatin1(kLooks[i].tip));
         button->setIcon(style()->standardIcon(kLooks[i].icon));
         button->setIconSize(QSize(side * 2 / 3, side * 2 / 3));
-        button->setGeometry(kButtonLeftTwips[i] / kTwipsPerPixel, kButtonTopTwips / kTwipsPerPixel, side, side);
         buttons_[i] = button;
     }
+    layOutButtons();
     setReportButtonsEnabled(false);
+}
+
+// The buttons stand at their design places while the frame is wide enough; in a narrower
+// frame they shrink in step so that all five stay inside it.
+void ReportFrame::layOutButtons()
+{
+    const int margin = kButtonLeftTwips[0] / kTwipsPerPixel;
+    const int designPitch = kButtonPitchTwips / kTwipsPerPixel;
+    const int designSide = kButtonTwips / kTwipsPerPixel;
+    const int room = width() - 2 * margin;
+    const int pitch = std::max(kSmallestButton + 2, std::min(designPitch, (room + designPitch - designSide) / 5));
+    const int side = std::min(designSide, pitch - (designPitch - designSide) * pitch / designPitch);
+    const int top = std::min(kButtonTopTwips / kTwipsPerPixel, std::max(0, height() - side - 4));
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        buttons_[i]->setGeometry(margin + static_cast<int>(i) * pitch, top, side, side);
+        buttons_[i]->setIconSize(QSize(side * 2 / 3, side * 2 / 3));
+    }
+}
+
+QSize ReportFrame::minimumSizeHint() const
+{
+    const int margin = kButtonLeftTwips[0] / kTwipsPerPixel;
+    return {2 * margin + 5 * (kSmallestButton + 2), kFrameHeightTwips / kTwipsPerPixel};
+}
+
+void ReportFrame::resizeEvent(QResizeEvent* event)
+{
+    QGroupBox::resizeEvent(event);
+    layOutButtons();
 }
 
 void ReportFrame::connectReport(WordReport& report)

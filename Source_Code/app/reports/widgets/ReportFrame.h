@@ -28,7 +28,14 @@ public:
     QPushButton* Btn_SaveClose() const { return buttons_[3]; }
     QPushButton* Btn_View_Word() const { return buttons_[4]; }
 
+    QSize minimumSizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void layOutButtons();
+
     std::array<QPushButton*, 5> buttons_{};
 };
 
