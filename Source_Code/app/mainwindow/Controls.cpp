@@ -64,7 +64,8 @@ void frmmain::createToolbar()
             continue;
         }
         const QString key = QString::fromLatin1(b.key);
-        QAction* a = toolbar_->addAction(style()->standardIcon(b.icon), key == u"TOVUHelp" ? QStringLiteral("TOVU Help") : QString());
+        const QString text = key == u"TOVUHelp" ? ctx_.language.GetResString(ids::HelpButton) : QString();
+        QAction* a = toolbar_->addAction(style()->standardIcon(b.icon), text);
         a->setObjectName(key);
         a->setData(key);
         a->setCheckable(b.checkable);
@@ -133,7 +134,7 @@ void frmmain::createControls()
         moveOrder_[static_cast<std::size_t>(i)] = b;
     }
 
-    exportFrame_ = new reports::ReportFrame(form);
+    exportFrame_ = new reports::ReportFrame(ctx_.language, form);
     exportFrame_->setObjectName(QStringLiteral("Frm_Export"));
     exportFrame_->hide();
 
@@ -184,8 +185,8 @@ void frmmain::DFDTree_PopUp(int position, const QPoint& globalPos)
         memory->setEnabled(false);
         recall->setEnabled(true);
         del->setEnabled(true);
-        recall->setText(ctx_.language.GetResString(panel ? 501 : 500) + items::numberText(offset));
-        del->setText(ctx_.language.GetResString(panel ? 503 : 502) + items::numberText(offset));
+        recall->setText(ctx_.language.GetResString(panel ? ids::RecallPanel : ids::RecallALog) + items::numberText(offset));
+        del->setText(ctx_.language.GetResString(panel ? ids::DeletePanel : ids::DeleteALog) + items::numberText(offset));
     }
     menus_.menu(QStringLiteral("mnuPopUpDFDtree"))->popup(globalPos);
 }

@@ -77,14 +77,14 @@ void frmmain::Current_Status_DFD(bool& GET_ALL_STATUS, bool& GET_PANELS, bool& G
         const QString rootText = l.ModelNames.at(static_cast<std::size_t>(std::clamp(model, 0, items::kModelCount - 1)));
 
         if (model == kUnsupportedModel) {
-            ctx_.ui.message(QStringLiteral("Veltris 123W are not supported by TOVU2"), programTitle(), MessageIcon::None);
+            ctx_.ui.message(s.GetResString(ids::UnsupportedModel), programTitle(), MessageIcon::None);
             GET_PANELS = false;
             GET_ALOGS = false;
             ShowScreen = false;
         }
 
         l.loadTransferDialog();
-        l.setStatusText(s.GetResString(561));
+        l.setStatusText(s.GetResString(ids::CheckingStatus));
         if (ShowScreen && l.transferDialog())
             l.transferDialog()->showModeless();
 
@@ -157,11 +157,11 @@ void frmmain::Current_Status_DFD(bool& GET_ALL_STATUS, bool& GET_PANELS, bool& G
 
         lastReport_ = std::make_unique<ReportStatusDialog>(this);
         ReportStatusDialog& report = *lastReport_;
-        report.PanelReportLbl()->setText(s.GetResString(602) + u' ' + items::numberText(static_cast<long long>(valid[0])));
-        report.ALogReportLbl()->setText(s.GetResString(603) + u' ' + items::numberText(static_cast<long long>(valid[1])));
-        report.setWindowTitle(s.GetResString(604));
-        report.ProgramLbl()->setText(s.GetResString(600) + u' ' + link::WriteComm(l, QStringLiteral("AME"), QString()));
-        report.VersionLbl()->setText(s.GetResString(601) + u' ' + link::WriteComm(l, QStringLiteral("AMF"), QString()));
+        report.PanelReportLbl()->setText(s.GetResString(ids::StatusValidPanels) + u' ' + items::numberText(static_cast<long long>(valid[0])));
+        report.ALogReportLbl()->setText(s.GetResString(ids::StatusValidALogs) + u' ' + items::numberText(static_cast<long long>(valid[1])));
+        report.setWindowTitle(s.GetResString(ids::StatusReport));
+        report.ProgramLbl()->setText(s.GetResString(ids::StatusProgram) + u' ' + link::WriteComm(l, QStringLiteral("AME"), QString()));
+        report.VersionLbl()->setText(s.GetResString(ids::StatusVersion) + u' ' + link::WriteComm(l, QStringLiteral("AMF"), QString()));
         report.ModelIDserialLbl()->setText(store.workItem(0).settings().IdentText);
 
         link::CloseComm(l);
@@ -175,14 +175,14 @@ void frmmain::Current_Status_DFD(bool& GET_ALL_STATUS, bool& GET_PANELS, bool& G
         storeCopyOptionsMask();
     } catch (const link::LinkError& e) {
         l.unloadTransferDialog();
-        ctx_.ui.message(e.Source() + u'\n' + e.Description(), QStringLiteral("Status Error Handle"), MessageIcon::Critical);
+        ctx_.ui.message(e.Source() + u'\n' + e.Description(), ctx_.language.GetResString(ids::StatusErrorTitle), MessageIcon::Critical);
         l.Active = true;
         if (e.kind() == link::LinkErrorKind::Cancelled)
             link::CloseComm(l);
     } catch (const std::exception& e) {
         l.unloadTransferDialog();
         ctx_.ui.message(QStringLiteral("Current_Status_DFD\n") + QString::fromLocal8Bit(e.what()),
-                        QStringLiteral("Status Error Handle"), MessageIcon::Critical);
+                        ctx_.language.GetResString(ids::StatusErrorTitle), MessageIcon::Critical);
         l.Active = true;
     }
 }
