@@ -15,6 +15,7 @@ PACKAGES=(
   fonts-liberation2
   qpdf poppler-utils xvfb xauth imagemagick socat emf2svg
   python3 python3-pyftpdlib
+  fp-utils xchm xdg-utils
 )
 
 # The packages of the list that are not installed. Only real package names are listed: a

@@ -34,7 +34,6 @@ public:
     std::optional<QString> saveFileName(const mainwindow::CommonDialog&) override { return file; }
     std::optional<QString> inputBox(const QString&, const QString&, const QString&) override { return std::nullopt; }
     void runModal(QDialog&) override {}
-    bool openWithDesktop(const QString&) override { return false; }
 };
 
 double median(std::vector<double> v)

@@ -4,9 +4,12 @@
 
 #include "app/items/RessourcesModule.h"
 #include "app/mainwindow/CaptionTable.h"
+#include "app/mainwindow/ReportWiring.h"
+#include "app/reports/widgets/ReportFrame.h"
 #include "platform/automation/Activator.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QToolBar>
 
 namespace tovu::mainwindow::testing {
@@ -28,8 +31,10 @@ protected:
     {
         items::LanguageContext lang(activator);
         ASSERT_TRUE(lang.LoadResourceDll(QString::fromLatin1(code)));
-        for (const Caption& c : menuCaptions())
+        for (const Caption& c : menuCaptions()) {
+            EXPECT_FALSE(lang.GetResString(c.id).isEmpty()) << c.control << ": no table holds " << c.id;
             EXPECT_EQ(w.action(QString::fromLatin1(c.control))->text(), lang.GetResString(c.id)) << c.control;
+        }
         for (int i = 0; i < kLanguages; ++i)
             EXPECT_EQ(const_cast<frmmain&>(w).menus().mnuMultSel[static_cast<std::size_t>(i)]->text(), lang.GetResString(50 + i));
         for (int i = 0; i < kComPorts; ++i)
@@ -44,7 +49,17 @@ protected:
             EXPECT_EQ(w.NotesSettingsTab()->findChild<QLabel*>(QString::fromLatin1(c.control))->text(), lang.GetResString(c.id));
         EXPECT_EQ(w.NotesSettingsTab()->tabText(kSettingsTab), lang.GetResString(140));
         EXPECT_EQ(w.NotesSettingsTab()->tabText(kNotesTab), lang.GetResString(141));
+        EXPECT_EQ(w.NotesSettingsTab()->tabText(kMemoTab), lang.GetResString(ids::MemoTab));
         EXPECT_EQ(w.NotesSettingsTab()->currentIndex(), kSettingsTab);
+        EXPECT_EQ(w.toolbarButton(17)->text(), lang.GetResString(ids::HelpButton));
+        const reports::ReportFrame& frame = w.reportWiring().frame();
+        EXPECT_EQ(frame.title(), lang.GetResString(ids::ReportControls));
+        const QPushButton* buttons[] = {frame.Btn_WordExport(), frame.BtnExport_Current(), frame.BtnExportMulti(),
+                                        frame.Btn_SaveClose(), frame.Btn_View_Word()};
+        const int tips[] = {ids::ReportNew, ids::ReportAddShown, ids::ReportAddSelected, ids::ReportSaveClose,
+                            ids::ReportShow};
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(buttons[i]->toolTip(), lang.GetResString(tips[i])) << i;
         for (const Tooltip& t : toolbarTooltips())
             EXPECT_EQ(w.toolbarButton(t.position)->toolTip(), lang.GetResString(t.id)) << t.position;
         for (int p : {3, 5, 9, 13, 17})  // no tooltip of their own: Qt shows the button's text

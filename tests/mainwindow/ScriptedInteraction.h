@@ -1,6 +1,6 @@
 #pragma once
-// The user, scripted: answers to questions, file names for the dialogs, what the desktop
-// handler does; every message, question, dialog and modal window is recorded.
+// The user, scripted: answers to questions, file names for the dialogs; every message,
+// question, dialog and modal window is recorded.
 
 #include "app/mainwindow/UserInteraction.h"
 
@@ -12,7 +12,7 @@
 namespace tovu::mainwindow::testing {
 
 struct Shown {
-    QString kind;  // "message", "yesno", "yesnocancel", "open", "save", "input", "modal", "desktop"
+    QString kind;  // "message", "yesno", "yesnocancel", "open", "save", "input", "modal"
     QString text;
     QString title;
     MessageIcon icon = MessageIcon::None;
@@ -23,7 +23,6 @@ public:
     std::deque<Answer> answers;                    // for the questions, in order; empty: Cancel
     std::deque<std::optional<QString>> fileNames;  // for the file dialogs; empty: cancelled
     std::deque<std::optional<QString>> inputs;     // for the input boxes; empty: cancelled
-    bool desktopOpens = true;
     std::function<void(QDialog&)> onModal;         // runs while a modal window is "open"
     std::vector<Shown> shown;
 
@@ -57,11 +56,6 @@ public:
         shown.push_back({QStringLiteral("modal"), dialog.objectName(), dialog.windowTitle()});
         if (onModal)
             onModal(dialog);
-    }
-    bool openWithDesktop(const QString& path) override
-    {
-        shown.push_back({QStringLiteral("desktop"), path, QString()});
-        return desktopOpens;
     }
 
     int count(const QString& kind) const

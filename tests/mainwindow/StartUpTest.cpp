@@ -4,6 +4,7 @@
 #include "app/items/ModelTable.h"
 #include "app/mainwindow/MemoryTree.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -96,6 +97,39 @@ TEST_F(StartUp, WithoutAnInstrumentFallsBackTo115200AndShowsTheDefaultTree)
     EXPECT_EQ(context().store.WorkItems.size(), 10101u);
     EXPECT_EQ(context().language.LanguageCode(), QStringLiteral("809"));
     EXPECT_TRUE(w.helpFile().endsWith(QStringLiteral("/TOVUHelp809.chm")));
+}
+
+QStringList& loggedWarnings()
+{
+    static QStringList warnings;
+    return warnings;
+}
+
+TEST_F(StartUp, AStepThatFailsIsSkippedAndLoggedUnderItsName)
+{
+    // A program folder without the document control: creating it fails.
+    mapComToNothing();
+    options.programFolder = home.filePath(QStringLiteral("program-without-control"));
+    QDir().mkpath(options.programFolder);
+    loggedWarnings().clear();
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& m) {
+        if (type == QtWarningMsg)
+            loggedWarnings() << m;
+    });
+    frmmain& w = start();
+    qInstallMessageHandler(previous);
+
+    const QStringList failed = loggedWarnings().filter(QStringLiteral("start-up step"));
+    ASSERT_EQ(failed.size(), 1) << failed.join(u'|').toStdString();
+    EXPECT_TRUE(failed[0].startsWith(QStringLiteral("start-up step create the document control failed: ")))
+        << failed[0].toStdString();
+    EXPECT_GT(failed[0].size(), QStringLiteral("start-up step create the document control failed: ").size())
+        << "the reason is logged";
+    // The steps after it ran.
+    EXPECT_FALSE(w.WordAvailable);
+    EXPECT_EQ(w.DFDTree()->caption(kPanelsNode), QStringLiteral("PANELS"));
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("TOVU"));
+    EXPECT_EQ(ui.count("message"), 0);
 }
 
 TEST_F(StartUp, ServiceSwitchInTheFirstTwoCharacters)

@@ -2,8 +2,11 @@
 // clipboard options, the About box and help.
 #include "mainwindow/MainWindowFixture.h"
 
+#include "app/items/RessourcesModule.h"
 #include "app/mainwindow/ItemListModel.h"
+#include "platform/help/RecordingHelpViewer.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -186,31 +189,105 @@ TEST_F(Views, AboutShowsTheSerialSettingsAndIsUnloadedByOK)
     EXPECT_EQ(w.aboutBox(), nullptr);
 }
 
-TEST_F(Views, HelpOpensTheFileThroughTheDesktopOrSaysItIsMissing)
+// Help, with the help files a test puts in place: the language's own file, else the
+// English one; a missing file or viewer is said once, in the language in use.
+class Help : public Views {
+protected:
+    void SetUp() override
+    {
+        Views::SetUp();
+        auto viewer = std::make_unique<platform::help::RecordingHelpViewer>();
+        viewer_ = viewer.get();
+        context().help = std::move(viewer);
+    }
+    // The program's folder holds exactly these help files.
+    void shipHelpFor(std::initializer_list<const char*> codes)
+    {
+        const QString folder = home.filePath(QStringLiteral("program"));
+        QDir().mkpath(folder);
+        context().paths.programFolder = folder;
+        context().paths.assetFolders = {folder};
+        for (const char* code : codes) {
+            QFile f(QDir(folder).filePath(helpFileName(QString::fromLatin1(code))));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("ITSF");
+        }
+    }
+    QString shipped(const char* code)
+    {
+        return QDir(context().paths.programFolder).filePath(helpFileName(QString::fromLatin1(code)));
+    }
+
+    platform::help::RecordingHelpViewer* viewer_ = nullptr;
+};
+
+TEST_F(Help, OpensTheLanguagesOwnFileElseTheEnglishOne)
+{
+    struct Case {
+        std::initializer_list<const char*> files;
+        int languageItem;  // of the language menu
+        const char* opened;
+    };
+    const Case cases[] = {
+        {{"809", "407"}, 2, "407"},  // German has its own
+        {{"809"}, 2, "809"},         // German without its own: English
+        {{"809", "407"}, 1, "809"},  // French: English
+        {{"809", "407"}, 8, "809"},  // Chinese, no library either: English
+        {{"809", "407"}, 0, "809"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.opened);
+        shipHelpFor(c.files);
+        window().mnuMultSel_Click(c.languageItem);
+        viewer_->opened.clear();
+        window().action("mnuhelp")->trigger();
+        EXPECT_EQ(viewer_->opened, QStringList{shipped(c.opened)});
+        EXPECT_EQ(ui.count("message"), 0);
+        for (const char* code : c.files)
+            QFile::remove(shipped(code));
+    }
+    // The toolbar's help button is the same command.
+    shipHelpFor({"809"});
+    viewer_->opened.clear();
+    window().toolbarButton(17)->trigger();
+    EXPECT_EQ(viewer_->opened, QStringList{shipped("809")});
+}
+
+TEST_F(Help, AMissingFileOrViewerIsSaidOnceInTheLanguageInUse)
 {
     frmmain& w = window();
-    w.mnuMultSel_Click(8);  // 804: no help file anywhere
-    w.action("mnuhelp")->trigger();
-    ASSERT_EQ(ui.count("message"), 1);
-    EXPECT_TRUE(ui.last("message")->text.contains(QStringLiteral("TOVUHelp804.chm")));
-    EXPECT_EQ(ui.count("desktop"), 0);
-
-    // A help file in the data folder is found and handed to the desktop.
-    QDir(home.path()).mkpath(QStringLiteral("share"));
-    QFile help(home.filePath(QStringLiteral("share/TOVUHelp809.chm")));
-    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
-    help.write("ITSF");
-    help.close();
-    context().paths.assetFolders.append(home.filePath(QStringLiteral("share")));
-    w.mnuMultSel_Click(0);
-    w.toolbarButton(17)->trigger();
-    ASSERT_EQ(ui.count("desktop"), 1);
-    EXPECT_EQ(ui.last("desktop")->text, help.fileName());
-    EXPECT_EQ(ui.count("message"), 1);
-
-    ui.desktopOpens = false;
+    shipHelpFor({});
+    w.mnuMultSel_Click(2);  // German
     w.mnuhelp_Click();
-    EXPECT_EQ(ui.count("message"), 2) << "no handler for the file is said once";
+    ASSERT_EQ(ui.count("message"), 1);
+    const items::LanguageContext& language = context().language;
+    EXPECT_EQ(ui.last("message")->text, language.GetResString(ids::HelpFileMissing) + u'\n'
+                                            + QDir::toNativeSeparators(shipped("407")))
+        << "the language's own file is the one named";
+    EXPECT_EQ(ui.last("message")->title, QStringLiteral("TOVU"));
+    ASSERT_NE(language.GetResString(ids::HelpFileMissing), items::OwnResString(ids::HelpFileMissing).value_or(QString())) << "said in German";
+
+    shipHelpFor({"809"});
+    viewer_->viewerInstalled = false;
+    w.mnuhelp_Click();
+    ASSERT_EQ(ui.count("message"), 2);
+    EXPECT_EQ(ui.last("message")->text, language.GetResString(ids::HelpViewerMissing) + u'\n'
+                                            + QDir::toNativeSeparators(shipped("809")));
+    EXPECT_TRUE(viewer_->opened.isEmpty());
+}
+
+TEST_F(Help, TheBuildShipsEnglishAndGermanHelpBesideTheProgram)
+{
+    // The window's own paths: the program's folder of the build.
+    frmmain& w = window();
+    w.mnuMultSel_Click(2);
+    w.mnuhelp_Click();
+    w.mnuMultSel_Click(1);  // French: no help of its own
+    w.mnuhelp_Click();
+    const QDir bin(QStringLiteral(TOVU_BIN_DIR));
+    EXPECT_EQ(viewer_->opened, (QStringList{QDir::cleanPath(bin.filePath(QStringLiteral("TOVUHelp407.chm"))),
+                                            QDir::cleanPath(bin.filePath(QStringLiteral("TOVUHelp809.chm")))}));
+    EXPECT_EQ(ui.count("message"), 0);
 }
 
 } // namespace

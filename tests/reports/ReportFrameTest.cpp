@@ -14,7 +14,8 @@ namespace {
 
 TEST(ReportFrameTest, FiveButtonsInARowAndOnlyTheFirstEnabledAtStart)
 {
-    ReportFrame frame;
+    const items::LanguageContext strings = ownStrings();
+    ReportFrame frame(strings);
     EXPECT_EQ(frame.title(), QStringLiteral("Report Controls"));
     const QPushButton* buttons[] = {frame.Btn_WordExport(), frame.BtnExport_Current(), frame.BtnExportMulti(),
                                     frame.Btn_SaveClose(), frame.Btn_View_Word()};
@@ -40,7 +41,7 @@ TEST(ReportFrameTest, EachButtonRunsItsHandler)
     FakeUser user;
     auto control = std::make_shared<RecordingControl>();
     WordReport report(control, window, user, store, strings, ReportFiles{});
-    ReportFrame frame;
+    ReportFrame frame(strings);
     frame.connectReport(report);
     frame.setReportButtonsEnabled(true);
 

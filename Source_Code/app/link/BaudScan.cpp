@@ -3,6 +3,7 @@
 #include "app/link/CommandPrimitive.h"
 #include "app/link/Connection.h"
 #include "app/link/LinkError.h"
+#include "app/link/ProtocolBytes.h"
 
 namespace tovu::link {
 
@@ -38,11 +39,11 @@ QString Baud_Writecomm(LinkContext& ctx, const QString& cmd, const QString& valu
         for (int poll = 1; poll <= kBaudWritePolls; ++poll) {
             const QByteArray got = ctx.port.input();
             for (const char c : got) {
-                if (c == 6)
+                if (c == kAckByte)
                     return kAck;
-                if (c == 7)
+                if (c == kNotAvailableByte)
                     return kNotAvailable;
-                if (c == 21)
+                if (c == kNakByte)
                     return QStringLiteral(" ");
                 if (c == '\r')
                     return QStringLiteral("ERROR");

@@ -2,6 +2,7 @@
 
 #include "app/link/Connection.h"
 #include "app/link/PortAccess.h"
+#include "app/link/ProtocolBytes.h"
 
 #include <algorithm>
 
@@ -102,11 +103,11 @@ RawReply exchange(LinkContext& ctx, const QString& cmd, const QString& arg, doub
             break;
         if (c < 0)
             throw timeoutError(kWriteComm, cmd, arg);
-        if (c == 6)
+        if (c == kAckByte)
             status = kAck;
-        else if (c == 7)
+        else if (c == kNotAvailableByte)
             status = kNotAvailable;
-        else if (c == 21)
+        else if (c == kNakByte)
             status = kNack;
         else
             data += QChar::fromLatin1(static_cast<char>(c));

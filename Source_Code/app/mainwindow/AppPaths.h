@@ -25,5 +25,7 @@ struct AppPaths {
 
 // "TOVUHelp" & code & ".chm".
 QString helpFileName(const QString& languageCode);
+// The help shipped for every language that has none of its own: English.
+inline const QString kHelpFallbackLanguage = QStringLiteral("809");
 
 } // namespace tovu::mainwindow

@@ -1,5 +1,7 @@
 #include "app/mainwindow/CaptionTable.h"
 
+#include "app/resources/StringIds.h"
+
 namespace tovu::mainwindow {
 
 namespace {
@@ -56,6 +58,12 @@ constexpr Caption kMenus[] = {
     {"mnuCopyAlog", 531},
     {"mnuCopyPanel", 532},
     {"mnuClipBoardOptions", 533},
+    // The pop-up menus' own captions follow the language as well.
+    {"mnuMemory", resources::ids::MemoryMenu},
+    {"mnuPanelMemSelect", 152},
+    {"mnuAlogMemSelect2", 153},
+    {"mnuAlogMemSelect", 153},
+    {"mnuScanCurrent", resources::ids::ScanCurrent},
 };
 
 constexpr Caption kNotes[] = {

@@ -3,6 +3,8 @@
 
 #include "app/mainwindow/CaptionTable.h"
 #include "app/mainwindow/Icons.h"
+#include "app/mainwindow/ReportWiring.h"
+#include "app/reports/widgets/ReportFrame.h"
 
 #include <QLabel>
 #include <QToolBar>
@@ -26,6 +28,7 @@ void frmmain::ApplyLanguageCaptions()
         notes_->findChild<QLabel*>(QString::fromLatin1(c.control))->setText(s.GetResString(c.id));
     notes_->setCurrentIndex(kSettingsTab);
     notes_->setCurrentCaption(s.GetResString(kSettingsTabCaptionId));
+    notes_->setTabText(kMemoTab, s.GetResString(ids::MemoTab));
 
     menus_.mnuoptall[1]->setText(s.GetResString(kSelectAllOptionsId));
     menus_.mnuoptall[2]->setText(s.GetResString(kDeleteAllOptionsId));
@@ -35,6 +38,9 @@ void frmmain::ApplyLanguageCaptions()
 
     for (const Tooltip& t : toolbarTooltips())
         toolbarButton(t.position)->setToolTip(s.GetResString(t.id));
+    toolbarButtons_.back()->setText(s.GetResString(ids::HelpButton));
+    if (reports_)
+        reports_->frame().applyCaptions(s);
     // The grid's heading row (strings 170 and 171) is written by InitSettingsGrid, which
     // both callers run right after this routine.
 }

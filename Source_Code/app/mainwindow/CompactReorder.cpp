@@ -77,9 +77,9 @@ void frmmain::cmdMoveOrder_Click(int Index)
 void frmmain::Recycle_Bin_Empty()
 {
     const bool alogs = alogsShown();
-    const QString kind = ctx_.language.GetResString(alogs ? 151 : 150);
-    if (ctx_.ui.askYesNo(QStringLiteral("Remove every item of the list (%1) from the PC's memory?").arg(kind.trimmed()),
-                         ctx_.language.GetResString(130), MessageIcon::Question) != Answer::Yes)
+    const QString kind = ctx_.language.GetResString(alogs ? ids::ALogsNode : ids::PanelsNode);
+    if (ctx_.ui.askYesNo(ctx_.language.GetResString(ids::RecycleQuestion).arg(kind.trimmed()),
+                         ctx_.language.GetResString(ids::ProgramTitle), MessageIcon::Question) != Answer::Yes)
         return;
     items::ItemStore& store = ctx_.store;
     std::vector<items::DFDRecord>& records = alogs ? store.ALogs : store.Panels;

@@ -67,7 +67,8 @@ void frmmain::createToolbar()
         }
         const QString key = QString::fromLatin1(b.key);
         const QIcon icon = b.own ? toolbarPicture(*b.own) : style()->standardIcon(b.icon);
-        QAction* a = toolbar_->addAction(icon, key == u"TOVUHelp" ? QStringLiteral("TOVU Help") : QString());
+        const QString text = key == u"TOVUHelp" ? ctx_.language.GetResString(ids::HelpButton) : QString();
+        QAction* a = toolbar_->addAction(icon, text);
         a->setObjectName(key);
         a->setData(key);
         a->setCheckable(b.checkable);
@@ -136,7 +137,7 @@ void frmmain::createControls()
         moveOrder_[static_cast<std::size_t>(i)] = b;
     }
 
-    exportFrame_ = new reports::ReportFrame(form);
+    exportFrame_ = new reports::ReportFrame(ctx_.language, form);
     exportFrame_->setObjectName(QStringLiteral("Frm_Export"));
     exportFrame_->hide();
 
@@ -187,8 +188,8 @@ void frmmain::DFDTree_PopUp(int position, const QPoint& globalPos)
         memory->setEnabled(false);
         recall->setEnabled(true);
         del->setEnabled(true);
-        recall->setText(ctx_.language.GetResString(panel ? 501 : 500) + platform::text::numberText(offset));
-        del->setText(ctx_.language.GetResString(panel ? 503 : 502) + platform::text::numberText(offset));
+        recall->setText(ctx_.language.GetResString(panel ? ids::RecallPanel : ids::RecallALog) + platform::text::numberText(offset));
+        del->setText(ctx_.language.GetResString(panel ? ids::DeletePanel : ids::DeleteALog) + platform::text::numberText(offset));
     }
     menus_.menu(QStringLiteral("mnuPopUpDFDtree"))->popup(globalPos);
 }

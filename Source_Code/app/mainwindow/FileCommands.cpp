@@ -24,11 +24,11 @@ bool frmmain::mnuSave_Click()
     const items::SaveResult saved = items::SaveItemsFile(ctx_.store, file, languageCodePage());
     if (!saved.ok) {
         // Nothing is reported as saved that was not: the changes stay marked.
-        ctx_.ui.message(QStringLiteral("The items could not be saved to ") + saved.file + QStringLiteral(":\n") + saved.reason,
-                        ctx_.language.GetResString(130), MessageIcon::Critical);
+        ctx_.ui.message(ctx_.language.GetResString(ids::ItemsNotSaved) + u' ' + saved.file + QStringLiteral(":\n") + saved.reason,
+                        ctx_.language.GetResString(ids::ProgramTitle), MessageIcon::Critical);
         return false;
     }
-    setCaptionBase(ctx_.language.GetResString(130));
+    setCaptionBase(ctx_.language.GetResString(ids::ProgramTitle));
     setModified(false);
     return true;
 }

@@ -18,11 +18,11 @@ constexpr int kAgcOption = 12;
 constexpr int kFirstAgcModel = 11;
 constexpr int kOpenClearedRecords = 900;
 
-QString failureText(const QString& what, const QString& file, int line, const QString& reason)
+QString failureText(const items::StringSource& s, int whatId, const QString& file, int line, const QString& reason)
 {
-    QString text = what + u' ' + QDir::toNativeSeparators(file);
+    QString text = s.GetResString(whatId) + u' ' + QDir::toNativeSeparators(file);
     if (line > 0)
-        text += QStringLiteral(" (line %1)").arg(line);
+        text += s.GetResString(ids::AtLine).arg(line);
     return text + QStringLiteral(":\n") + reason;
 }
 
@@ -39,8 +39,8 @@ bool frmmain::mnuOpen_Click()
     // Unsaved items are not dropped without asking, and nothing is emptied before the
     // new file has been read whole.
     if (modified_) {
-        const Answer a = ctx_.ui.askYesNoCancel(QStringLiteral("The items held have changes that are not saved. Save them first?"),
-                                                ctx_.language.GetResString(130), MessageIcon::Question);
+        const Answer a = ctx_.ui.askYesNoCancel(ctx_.language.GetResString(ids::OpenUnsavedQuestion),
+                                                ctx_.language.GetResString(ids::ProgramTitle), MessageIcon::Question);
         if (a == Answer::Cancel || (a == Answer::Yes && !mnuSave_Click()))
             return false;
     }
@@ -57,9 +57,9 @@ bool frmmain::mnuOpen_Click()
 
     const items::LoadResult loaded = items::OpenItemsFile(ctx_.store, *name, languageCodePage());
     if (!loaded.ok) {
-        ctx_.ui.message(failureText(QStringLiteral("The items could not be read from"), loaded.file, loaded.line, loaded.reason) +
-                            QStringLiteral("\nThe items in memory are unchanged."),
-                        ctx_.language.GetResString(130), MessageIcon::Critical);
+        ctx_.ui.message(failureText(ctx_.language, ids::ItemsNotRead, loaded.file, loaded.line, loaded.reason) + u'\n'
+                            + ctx_.language.GetResString(ids::ItemsInMemoryUnchanged),
+                        ctx_.language.GetResString(ids::ProgramTitle), MessageIcon::Critical);
         return false;
     }
     items::ItemStore& store = ctx_.store;
@@ -88,10 +88,11 @@ bool frmmain::mnuSaveIndividual_Click()
     const int n = m.hasMatch() && caption.left(m.capturedStart()).endsWith(u' ') ? m.captured(1).toInt() : 0;
     items::ItemStore& store = ctx_.store;
     if (n < 1 || n >= static_cast<int>(store.WorkItems.size()) || !store.WorkItems[static_cast<std::size_t>(n)].InUse) {
-        ctx_.ui.message(QStringLiteral("No File is Selected OR It's Empty!"), QStringLiteral("Info"), MessageIcon::Information);
+        ctx_.ui.message(ctx_.language.GetResString(ids::NoFileSelected), ctx_.language.GetResString(ids::InfoTitle),
+                        MessageIcon::Information);
         return false;
     }
-    CommonDialog1.DialogTitle = ctx_.language.GetResString(174);
+    CommonDialog1.DialogTitle = ctx_.language.GetResString(ids::SaveIndividualTitle);
     CommonDialog1.Filter = kSavedItemsFilter;
     CommonDialog1.Flags = kOverwritePrompt;
     // Cancel ends the command: no earlier file name is written over.
@@ -103,8 +104,8 @@ bool frmmain::mnuSaveIndividual_Click()
     const int kind = alogsShown() ? items::ALogKind : items::PanelKind;
     const items::SaveResult saved = items::SaveSingleItem(store, n, kind, name, languageCodePage());
     if (!saved.ok) {
-        ctx_.ui.message(failureText(QStringLiteral("The item could not be saved to"), saved.file, 0, saved.reason),
-                        ctx_.language.GetResString(130), MessageIcon::Critical);
+        ctx_.ui.message(failureText(ctx_.language, ids::ItemNotSaved, saved.file, 0, saved.reason),
+                        ctx_.language.GetResString(ids::ProgramTitle), MessageIcon::Critical);
         return false;
     }
     return true;

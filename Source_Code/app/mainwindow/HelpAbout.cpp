@@ -1,7 +1,7 @@
 // The About box command and the help file.
 #include "app/mainwindow/frmmain.h"
 
-#include <QFileInfo>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 
@@ -12,7 +12,7 @@ void frmmain::mnuAbout_Click()
     loadAbout();
     about_->lblTitle()->setText(programTitle());
     about_->cmdOK()->setVisible(true);
-    about_->BaudData()->setText(QStringLiteral("Baud Rate Information :") + QStringLiteral("( ") + ctx_.port.settings()
+    about_->BaudData()->setText(ctx_.language.GetResString(ids::BaudRateInformation) + QStringLiteral("( ") + ctx_.port.settings()
                                 + QStringLiteral(" )"));
     about_->BaudData()->setVisible(true);
     ctx_.ui.runModal(*about_);
@@ -20,18 +20,22 @@ void frmmain::mnuAbout_Click()
     about_.reset();
 }
 
-// The help file is opened by the desktop's handler for its type. A missing file, or no
-// program to show it, gives one message naming the file.
+// The help file of the language in use, or the English one where the language has none,
+// is shown by the desktop's viewer. A missing file, or no viewer, gives one message
+// naming the file.
 void frmmain::mnuhelp_Click()
 {
-    const QString title = ctx_.language.GetResString(130);
-    if (!QFileInfo(helpFile_).isFile()) {
-        ctx_.ui.message(QStringLiteral("The help file cannot be found:\n") + helpFile_, title, MessageIcon::Exclamation);
+    const QString english = ctx_.paths.assetPath(helpFileName(kHelpFallbackLanguage));
+    const QString file = !platform::help::helpFileExists(helpFile_) && platform::help::helpFileExists(english)
+                             ? english
+                             : helpFile_;
+    using platform::help::HelpOpenResult;
+    const HelpOpenResult result = ctx_.help->openHelpFile(file);
+    if (result == HelpOpenResult::Opened)
         return;
-    }
-    if (!ctx_.ui.openWithDesktop(helpFile_))
-        ctx_.ui.message(QStringLiteral("No program is installed that shows the help file:\n") + helpFile_, title,
-                        MessageIcon::Exclamation);
+    const int failure = result == HelpOpenResult::NoViewer ? ids::HelpViewerMissing : ids::HelpFileMissing;
+    ctx_.ui.message(ctx_.language.GetResString(failure) + u'\n' + QDir::toNativeSeparators(file),
+                    ctx_.language.GetResString(ids::ProgramTitle), MessageIcon::Exclamation);
 }
 
 } // namespace tovu::mainwindow

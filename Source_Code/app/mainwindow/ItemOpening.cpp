@@ -90,7 +90,7 @@ void frmmain::lvwPanelsALog_DblClick()
         return;
     menus_.mnuCopyClipBoardOptions[kAgcOption]->setEnabled(ctx_.store.workItem(*n).ModelIndex >= kFirstAgcModel);
     if (!openItem(*n))
-        ctx_.ui.message(listModel_->itemText(*n) + QStringLiteral(" is Empty"), QStringLiteral("DFD File"),
+        ctx_.ui.message(listModel_->itemText(*n) + ctx_.language.GetResString(ids::IsEmpty), ctx_.language.GetResString(ids::DfdFileTitle),
                         MessageIcon::Information);
 }
 

@@ -18,7 +18,7 @@ void frmmain::FillItemList()
 {
     const bool panels = !alogsShown();
     const int n = panels ? ctx_.store.MaxPanels : ctx_.store.MaxALogs;
-    listModel_->fill(panels ? ListKind::Panels : ListKind::ALogs, n, ctx_.language.GetResString(panels ? 152 : 153));
+    listModel_->fill(panels ? ListKind::Panels : ListKind::ALogs, n, ctx_.language.GetResString(panels ? ids::PanelItem : ids::ALogItem));
 }
 
 // Shows one kind: checks its view item, copies its records into WorkItems, refills the

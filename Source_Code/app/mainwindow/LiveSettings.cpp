@@ -55,12 +55,12 @@ void frmmain::mnuGetCurrentSettings_Click()
         setCaptionBase(programTitle() + u' ' +
                        l.ModelNames.at(static_cast<std::size_t>(std::clamp<int>(r.ModelIndex, 0, items::kModelCount - 1))));
     } catch (const link::LinkError& e) {
-        ctx_.ui.message(e.Source() + u' ' + e.Description(), QStringLiteral("Get All Alogs Error"), MessageIcon::Critical);
+        ctx_.ui.message(e.Source() + u' ' + e.Description(), ctx_.language.GetResString(ids::GetAllALogsError), MessageIcon::Critical);
         l.Active = true;
         link::CloseComm(l);
     } catch (const std::exception& e) {
         ctx_.ui.message(QStringLiteral("mnuGetCurrentSettings ") + QString::fromLocal8Bit(e.what()),
-                        QStringLiteral("Get All Alogs Error"), MessageIcon::Critical);
+                        ctx_.language.GetResString(ids::GetAllALogsError), MessageIcon::Critical);
         link::CloseComm(l);
     }
 }

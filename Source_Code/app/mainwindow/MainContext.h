@@ -1,7 +1,7 @@
 #pragma once
 // The objects the program creates once at start-up and passes by reference: paths,
 // settings store, in-process server activation, the item arrays, the language library,
-// the serial port with its link state, and the A-scan display. Tests build their own with
+// the serial port with its link state, the A-scan display and the help viewer. Tests build their own with
 // a temporary settings store and their own port mapping.
 
 #include "app/display/AScanDisplay.h"
@@ -14,6 +14,7 @@
 #include "app/mainwindow/UserInteraction.h"
 #include "platform/automation/Activator.h"
 #include "platform/clipboard/Clipboard.h"
+#include "platform/help/HelpViewer.h"
 #include "platform/serial/DevicePort.h"
 #include "platform/settings/SettingsStore.h"
 
@@ -79,6 +80,8 @@ public:
     platform::clipboard::SystemClipboard clipboard;
     UserDisplayMessages displayMessages;
     display::AScanDisplay display;
+    // Shows the help file; tests put a recording viewer in its place.
+    std::unique_ptr<platform::help::HelpViewer> help = std::make_unique<platform::help::DesktopHelpViewer>();
 
     // The user's locale identifier (LCID).
     std::uint32_t userLcid() const;

@@ -2,11 +2,14 @@
 
 #include "app/mainwindow/DragFeedback.h"
 #include "app/mainwindow/Icons.h"
+#include "app/resources/StringIds.h"
 
 #include <QApplication>
 #include <QPalette>
 
 namespace tovu::mainwindow {
+
+namespace ids = resources::ids;
 
 namespace {
 
@@ -42,10 +45,10 @@ void MemoryTree::build(const items::StringSource& strings, const QIcon& rootPict
 {
     clear();
     nodes_.assign(kTreeNodes, nullptr);
-    auto* root = new QTreeWidgetItem(this, QStringList(strings.GetResString(154)));
+    auto* root = new QTreeWidgetItem(this, QStringList(strings.GetResString(ids::DetectorNode)));
     root->setIcon(0, rootPicture);
-    auto* panels = new QTreeWidgetItem(root, QStringList(strings.GetResString(150)));
-    auto* alogs = new QTreeWidgetItem(root, QStringList(strings.GetResString(151)));
+    auto* panels = new QTreeWidgetItem(root, QStringList(strings.GetResString(ids::PanelsNode)));
+    auto* alogs = new QTreeWidgetItem(root, QStringList(strings.GetResString(ids::ALogsNode)));
     nodes_[kRootNode] = root;
     nodes_[kPanelsNode] = panels;
     nodes_[kALogsNode] = alogs;

@@ -79,7 +79,7 @@ NotesPane::NotesPane(QWidget* parent)
 
     addTab(settings, QString());
     addTab(notes, QString());
-    addTab(memoPage, QStringLiteral("Memo"));
+    addTab(memoPage, QString());  // captioned with the others by the language captions
 }
 
 } // namespace tovu::mainwindow

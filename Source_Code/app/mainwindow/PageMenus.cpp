@@ -23,7 +23,7 @@ void frmmain::mnuPanelMem_Click(int Index)
     showPageChecks();
     const int first = (Index - 1) * kPanelsPerPage;
     for (int p = kFirstPanelNode; p < kALogsNode; ++p)
-        tree_->setCaption(p, ctx_.language.GetResString(152) + u' ' + QString::number(first + p - kPanelsNode));
+        tree_->setCaption(p, ctx_.language.GetResString(ids::PanelItem) + u' ' + QString::number(first + p - kPanelsNode));
     RE_DRAW_TICKS_ON_PANEL(QString::number(Index - 1), QString());
 }
 
@@ -33,7 +33,7 @@ void frmmain::relabelALogPage(int bank)
     showPageChecks();
     const int first = bank * kALogsPerPage;
     for (int p = kFirstALogNode; p < kTreeNodes; ++p)
-        tree_->setCaption(p, ctx_.language.GetResString(153) + u' ' + QString::number(first + p - kALogsNode));
+        tree_->setCaption(p, ctx_.language.GetResString(ids::ALogItem) + u' ' + QString::number(first + p - kALogsNode));
     RE_DRAW_TICKS_ON_PANEL(QString(), QString::number(bank));
 }
 

@@ -1,12 +1,13 @@
 #include "app/mainwindow/QtUserInteraction.h"
 
-#include <QDesktopServices>
+#include "app/resources/StringIds.h"
+
+#include <QAbstractButton>
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QStringList>
-#include <QUrl>
 
 namespace tovu::mainwindow {
 
@@ -24,10 +25,19 @@ QMessageBox::Icon qtIcon(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
-Answer ask(QWidget* owner, const QString& text, const QString& title, MessageIcon icon,
-           QMessageBox::StandardButtons buttons)
+Answer ask(QWidget* owner, const items::StringSource* strings, const QString& text, const QString& title,
+           MessageIcon icon, QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(qtIcon(icon), title, text, buttons, owner);
+    if (strings) {
+        namespace ids = resources::ids;
+        const std::pair<QMessageBox::StandardButton, int> captions[] = {
+            {QMessageBox::Ok, ids::ButtonOk}, {QMessageBox::Cancel, ids::ButtonCancel},
+            {QMessageBox::Yes, ids::ButtonYes}, {QMessageBox::No, ids::ButtonNo}};
+        for (const auto& [which, id] : captions)
+            if (QAbstractButton* b = box.button(which))
+                b->setText(strings->GetResString(id));
+    }
     switch (box.exec()) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
@@ -56,17 +66,17 @@ QString qtFilterOf(const QString& filter)
 
 void QtUserInteraction::message(const QString& text, const QString& title, MessageIcon icon)
 {
-    ask(owner_, text, title, icon, QMessageBox::Ok);
+    ask(owner_, strings_, text, title, icon, QMessageBox::Ok);
 }
 
 Answer QtUserInteraction::askYesNo(const QString& text, const QString& title, MessageIcon icon)
 {
-    return ask(owner_, text, title, icon, QMessageBox::Yes | QMessageBox::No);
+    return ask(owner_, strings_, text, title, icon, QMessageBox::Yes | QMessageBox::No);
 }
 
 Answer QtUserInteraction::askYesNoCancel(const QString& text, const QString& title, MessageIcon icon)
 {
-    return ask(owner_, text, title, icon, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    return ask(owner_, strings_, text, title, icon, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
 }
 
 std::optional<QString> QtUserInteraction::openFileName(const CommonDialog& d)
@@ -94,11 +104,6 @@ std::optional<QString> QtUserInteraction::inputBox(const QString& prompt, const 
 void QtUserInteraction::runModal(QDialog& dialog)
 {
     dialog.exec();
-}
-
-bool QtUserInteraction::openWithDesktop(const QString& path)
-{
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 } // namespace tovu::mainwindow

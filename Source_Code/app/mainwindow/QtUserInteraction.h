@@ -1,7 +1,8 @@
 #pragma once
 // The user interaction of the running program: Qt message boxes, file dialogs and input
-// boxes owned by the main window, and the desktop's file handlers.
+// boxes owned by the main window.
 
+#include "app/items/StringSource.h"
 #include "app/mainwindow/UserInteraction.h"
 
 #include <QPointer>
@@ -15,6 +16,8 @@ QString qtFilterOf(const QString& filter);
 class QtUserInteraction final : public UserInteraction {
 public:
     void setOwner(QWidget* owner) { owner_ = owner; }
+    // The message boxes' buttons are captioned from these texts (Qt's own English without).
+    void setStrings(const items::StringSource* strings) { strings_ = strings; }
 
     void message(const QString& text, const QString& title, MessageIcon icon) override;
     Answer askYesNo(const QString& text, const QString& title, MessageIcon icon) override;
@@ -23,10 +26,10 @@ public:
     std::optional<QString> saveFileName(const CommonDialog& dialog) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     void runModal(QDialog& dialog) override;
-    bool openWithDesktop(const QString& path) override;
 
 private:
     QPointer<QWidget> owner_;
+    const items::StringSource* strings_ = nullptr;
 };
 
 } // namespace tovu::mainwindow

@@ -37,7 +37,7 @@ public:
     void modelRead(int model, bool supported) override
     {
         if (!supported)
-            w_.ctx_.ui.message(QStringLiteral("Veltris 123W are not supported by TOVU2"), w_.programTitle(), MessageIcon::None);
+            w_.ctx_.ui.message(s.GetResString(ids::UnsupportedModel), w_.programTitle(), MessageIcon::None);
         const QString rootText =
             w_.ctx_.link.ModelNames.at(static_cast<std::size_t>(std::clamp(model, 0, items::kModelCount - 1)));
         w_.tree_->setCurrentItem(w_.tree_->node(kRootNode));
@@ -113,11 +113,11 @@ void frmmain::Current_Status_DFD(bool& GET_ALL_STATUS, bool& GET_PANELS, bool& G
 
         lastReport_ = std::make_unique<ReportStatusDialog>(this);
         ReportStatusDialog& report = *lastReport_;
-        report.PanelReportLbl()->setText(s.GetResString(602) + u' ' + platform::text::numberText(static_cast<long long>(status.validPanels)));
-        report.ALogReportLbl()->setText(s.GetResString(603) + u' ' + platform::text::numberText(static_cast<long long>(status.validALogs)));
-        report.setWindowTitle(s.GetResString(604));
-        report.ProgramLbl()->setText(s.GetResString(600) + u' ' + status.program);
-        report.VersionLbl()->setText(s.GetResString(601) + u' ' + status.version);
+        report.PanelReportLbl()->setText(s.GetResString(ids::StatusValidPanels) + u' ' + platform::text::numberText(static_cast<long long>(status.validPanels)));
+        report.ALogReportLbl()->setText(s.GetResString(ids::StatusValidALogs) + u' ' + platform::text::numberText(static_cast<long long>(status.validALogs)));
+        report.setWindowTitle(s.GetResString(ids::StatusReport));
+        report.ProgramLbl()->setText(s.GetResString(ids::StatusProgram) + u' ' + status.program);
+        report.VersionLbl()->setText(s.GetResString(ids::StatusVersion) + u' ' + status.version);
         report.ModelIDserialLbl()->setText(store.workItem(0).settings().IdentText);
 
         if (ShowScreen)
@@ -129,14 +129,14 @@ void frmmain::Current_Status_DFD(bool& GET_ALL_STATUS, bool& GET_PANELS, bool& G
         storeCopyOptionsMask();
     } catch (const link::LinkError& e) {
         l.unloadTransferDialog();
-        ctx_.ui.message(e.Source() + u'\n' + e.Description(), QStringLiteral("Status Error Handle"), MessageIcon::Critical);
+        ctx_.ui.message(e.Source() + u'\n' + e.Description(), ctx_.language.GetResString(ids::StatusErrorTitle), MessageIcon::Critical);
         l.Active = true;
         if (e.kind() == link::LinkErrorKind::Cancelled)
             link::CloseComm(l);
     } catch (const std::exception& e) {
         l.unloadTransferDialog();
         ctx_.ui.message(QStringLiteral("Current_Status_DFD\n") + QString::fromLocal8Bit(e.what()),
-                        QStringLiteral("Status Error Handle"), MessageIcon::Critical);
+                        ctx_.language.GetResString(ids::StatusErrorTitle), MessageIcon::Critical);
         l.Active = true;
     }
 }

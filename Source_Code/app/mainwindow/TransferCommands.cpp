@@ -54,9 +54,8 @@ void frmmain::lvwPanelsALog_DragDrop(const QString& source)
         const int all = panels ? store.MaxPanels : store.MaxALogs;
         int last = all;
         if (store.MemoryGeneration >= 1) {
-            const QString text = panels ? QStringLiteral("Would you like to download all the Panels?")
-                                        : QStringLiteral("Would you like to download all the Alogs?");
-            const Answer a = ctx_.ui.askYesNoCancel(text, QStringLiteral("ALOG Transfer"), MessageIcon::Question);
+            const QString text = ctx_.language.GetResString(panels ? ids::DownloadAllPanels : ids::DownloadAllALogs);
+            const Answer a = ctx_.ui.askYesNoCancel(text, ctx_.language.GetResString(ids::ALogTransferTitle), MessageIcon::Question);
             if (a == Answer::Cancel)
                 return;
             if (a == Answer::No)
@@ -83,7 +82,7 @@ void frmmain::DFDTree_DragDrop(const QString& source, const QPoint& point)
 {
     const auto refresh = [this] { tree_->viewport()->update(); };
     const auto incompatible = [this] {
-        ctx_.ui.message(ctx_.language.GetResString(kIncompatibleString), ctx_.language.GetResString(130),
+        ctx_.ui.message(ctx_.language.GetResString(kIncompatibleString), ctx_.language.GetResString(ids::ProgramTitle),
                         MessageIcon::Exclamation);
     };
     const int target = tree_->positionOf(tree_->itemAt(point));
@@ -111,7 +110,7 @@ void frmmain::DFDTree_DragDrop(const QString& source, const QPoint& point)
     const QString model = ctx_.link.ModelNames.at(
         static_cast<std::size_t>(std::clamp<int>(ctx_.store.workItem(0).ModelIndex, 0, items::kModelCount - 1)));
     const items::StringSource& s = ctx_.language;
-    const QString title = s.GetResString(130);
+    const QString title = s.GetResString(ids::ProgramTitle);
     const auto N = [](int v) { return platform::text::numberText(static_cast<long long>(v)); };
     link::TransferEnv env = transferEnv();
 
@@ -124,8 +123,8 @@ void frmmain::DFDTree_DragDrop(const QString& source, const QPoint& point)
         }
         const int slot = alogs ? target - kALogsNode + pages_.alogBank * kALogsPerPage
                                : target - kPanelsNode + (pages_.panelPage - 1) * kPanelsPerPage;
-        const QString question = alogs ? u' ' + s.GetResString(183) + N(first) + s.GetResString(185) + N(slot) + s.GetResString(186) + model
-                                       : u' ' + s.GetResString(181) + N(first) + s.GetResString(184) + N(slot) + s.GetResString(186) + model;
+        const QString question = alogs ? u' ' + s.GetResString(ids::AboutToWriteALog) + N(first) + s.GetResString(ids::IntoALog) + N(slot) + s.GetResString(ids::OfThe) + model
+                                       : u' ' + s.GetResString(ids::AboutToWritePanel) + N(first) + s.GetResString(ids::IntoPanel) + N(slot) + s.GetResString(ids::OfThe) + model;
         if (ctx_.ui.askYesNo(question, title, MessageIcon::Question) == Answer::Yes) {
             if (alogs)
                 link::UploadALogs(env, first, last, slot);
@@ -136,8 +135,8 @@ void frmmain::DFDTree_DragDrop(const QString& source, const QPoint& point)
         return;
     }
     last = std::min(last, alogs ? kMaxUploadALogs : kMaxUploadPanels);
-    const QString question = alogs ? u' ' + s.GetResString(182) + N(first) + QStringLiteral(" -") + N(last) + s.GetResString(187) + model
-                                   : u' ' + s.GetResString(180) + N(first) + u'-' + N(last) + s.GetResString(187) + model;
+    const QString question = alogs ? u' ' + s.GetResString(ids::AboutToWriteALogs) + N(first) + QStringLiteral(" -") + N(last) + s.GetResString(ids::IntoThe) + model
+                                   : u' ' + s.GetResString(ids::AboutToWritePanels) + N(first) + u'-' + N(last) + s.GetResString(ids::IntoThe) + model;
     if (ctx_.ui.askYesNo(question, title, MessageIcon::Question) == Answer::Yes) {
         if (alogs)
             link::UploadALogs(env, first, last, 0);

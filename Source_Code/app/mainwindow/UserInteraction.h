@@ -1,6 +1,6 @@
 #pragma once
-// Every question, message, file dialog, input box, modal window and hand-over to the
-// desktop that the main window puts to the user goes through this one interface. The
+// Every question, message, file dialog, input box and modal window that the main window
+// puts to the user goes through this one interface. The
 // program answers with Qt dialogs (QtUserInteraction); tests script the answers.
 
 #include <QString>
@@ -42,9 +42,6 @@ public:
 
     // Shows a window of the program modally and returns when it is closed.
     virtual void runModal(QDialog& dialog) = 0;
-
-    // Opens a file with the desktop's handler for its type; false when none took it.
-    virtual bool openWithDesktop(const QString& path) = 0;
 };
 
 } // namespace tovu::mainwindow

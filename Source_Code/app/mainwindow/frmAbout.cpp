@@ -1,6 +1,7 @@
 #include "app/mainwindow/frmAbout.h"
 
 #include "app/mainwindow/Icons.h"
+#include "app/resources/StringIds.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -13,6 +14,8 @@
 #endif
 
 namespace tovu::mainwindow {
+
+namespace ids = resources::ids;
 
 namespace {
 
@@ -34,9 +37,9 @@ QFrame* line(QWidget* parent)
 
 } // namespace
 
-QString frmAbout::versionText()
+QString frmAbout::versionText(const items::StringSource& strings)
 {
-    return QStringLiteral("Version ") + QStringLiteral(TOVU_VERSION_TEXT);
+    return strings.GetResString(ids::VersionCaption) + QStringLiteral(TOVU_VERSION_TEXT);
 }
 
 frmAbout::frmAbout(const items::StringSource& strings, const QString& title, QWidget* parent)
@@ -46,7 +49,7 @@ frmAbout::frmAbout(const items::StringSource& strings, const QString& title, QWi
       lblDescription_(label(QStringLiteral("lblDescription"), this)),
       lblDisclaimer_(label(QStringLiteral("lblDisclaimer"), this)),
       baudData_(label(QStringLiteral("BaudData"), this)),
-      cmdOK_(new QPushButton(QStringLiteral("OK"), this))
+      cmdOK_(new QPushButton(strings.GetResString(ids::ButtonOk), this))
 {
     setObjectName(QStringLiteral("frmAbout"));
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));
@@ -73,12 +76,12 @@ frmAbout::frmAbout(const items::StringSource& strings, const QString& title, QWi
     connect(cmdOK_, &QPushButton::clicked, this, &QDialog::accept);
 
     // Form_Load
-    setWindowTitle(QStringLiteral("About ") + title);
-    lblVersion_->setText(versionText());
+    setWindowTitle(strings.GetResString(ids::AboutCaption) + title);
+    lblVersion_->setText(versionText(strings));
     lblTitle_->setText(title);
-    lblDescription_->setText(strings.GetResString(558) + u'\n' + strings.GetResString(559) + u'\n'
-                             + strings.GetResString(560));
-    lblDisclaimer_->setText(strings.GetResString(555) + u'\n' + strings.GetResString(556) + strings.GetResString(557));
+    lblDescription_->setText(strings.GetResString(ids::AboutDescription1) + u'\n' + strings.GetResString(ids::AboutDescription2) + u'\n'
+                             + strings.GetResString(ids::AboutDescription3));
+    lblDisclaimer_->setText(strings.GetResString(ids::AboutMaker) + u'\n' + strings.GetResString(ids::AboutComments) + strings.GetResString(ids::AboutAddress));
     // As designed: the scan shows the box without these two.
     cmdOK_->setVisible(false);
     baudData_->setVisible(false);

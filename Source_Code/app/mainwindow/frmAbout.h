@@ -26,7 +26,7 @@ public:
     QPushButton* cmdOK() const { return cmdOK_; }
 
     // "Version " major "." minor "." revision of the program.
-    static QString versionText();
+    static QString versionText(const items::StringSource& strings);
 
 private:
     QLabel* lblTitle_;

@@ -34,16 +34,20 @@ private:
 
 namespace {
 
+// A start-up step that fails is skipped and the next one runs, so that a missing language
+// library, Word, port or instrument never stops the program; the failure goes to the log
+// under the step's name.
 template <typename F>
-void ignoringErrors(F&& f)
+void startUpStep(const char* step, F&& f)
 {
     try {
         f();
+    } catch (const std::exception& e) {
+        qWarning("start-up step %s failed: %s", step, e.what());
     } catch (...) {
+        qWarning("start-up step %s failed", step);
     }
 }
-
-const QString kBusyText = QStringLiteral("The instrument link is in use: wait until the command in progress has ended.");
 
 } // namespace
 
@@ -68,7 +72,7 @@ frmmain::frmmain(MainContext& ctx) : ctx_(ctx)
 
     // The document control lives as long as the window. Without its library the program
     // simply has no Word report.
-    ignoringErrors([&] {
+    startUpStep("create the document control", [&] {
         Verbolt1 = ctx_.activator.createObjectFrom(ctx_.paths.programFolder + u'/' + kControlLibrary, kVerboltProgId);
     });
     reports_ = std::make_unique<ReportWiring>(*this);
@@ -107,10 +111,8 @@ void frmmain::applyMemoryMenus(const link::MemoryMenus& m)
 // would go with them, so the user decides.
 bool frmmain::approveDiscard(int generation)
 {
-    const QString text = QStringLiteral(
-        "The connected instrument has a different memory size (generation %1).\n"
-        "The items held in memory will be discarded. Continue?").arg(generation);
-    discarded_ = ctx_.ui.askYesNo(text, ctx_.language.GetResString(130), MessageIcon::Exclamation) == Answer::Yes;
+    const QString text = ctx_.language.GetResString(ids::DiscardForOtherMemory).arg(generation);
+    discarded_ = ctx_.ui.askYesNo(text, ctx_.language.GetResString(ids::ProgramTitle), MessageIcon::Exclamation) == Answer::Yes;
     return discarded_;
 }
 
@@ -121,7 +123,7 @@ void frmmain::Form_Load()
     BusyScope busy(*this);
     items::ItemStore& store = ctx_.store;
     // Steps 1 and 2: the start-up counts and empty arrays.
-    ignoringErrors([&] {
+    startUpStep("empty item arrays", [&] {
         store = items::ItemStore();
         store.ThicknessCount = 0;
         ctx_.link.GenerationIdentified = false;
@@ -142,26 +144,26 @@ void frmmain::Form_Load()
     notes_->setMemoTabShown(serviceMode_);
 
     ctx_.link.Active = true;
-    ignoringErrors([&] {
+    startUpStep("LoadResourceDll", [&] {
         ctx_.language.setLanguageCode(platform::locale::lcidText(ctx_.userLcid()));
         ctx_.language.LoadResourceDll(ctx_.language.LanguageCode());
     });
-    setHelpFile();
-    ignoringErrors([&] { buildTree(); });
-    ignoringErrors([&] { items::InitModelNames(ctx_.link.ModelNames); });
-    ignoringErrors([&] { ApplyLanguageCaptions(); });
-    ignoringErrors([&] { notes_->gridModel().InitSettingsGrid(ctx_.language); });
-    ignoringErrors([&] { loadCopyOptions(); });
+    startUpStep("help file name", [&] { setHelpFile(); });
+    startUpStep("build the memory tree", [&] { buildTree(); });
+    startUpStep("InitModelNames", [&] { items::InitModelNames(ctx_.link.ModelNames); });
+    startUpStep("ApplyLanguageCaptions", [&] { ApplyLanguageCaptions(); });
+    startUpStep("InitSettingsGrid", [&] { notes_->gridModel().InitSettingsGrid(ctx_.language); });
+    startUpStep("clipboard options", [&] { loadCopyOptions(); });
 
     // The saved port, COM 1 when none (or no sensible one) is saved.
-    ignoringErrors([&] {
+    startUpStep("mnuCom_Click", [&] {
         int port = platform::text::intOfText(ctx_.settings.GetSetting(QStringLiteral("Com"), QStringLiteral("Port")));
         if (port < 1)
             port = 1;
         mnuCom_Click(port - 1);
     });
-    ignoringErrors([&] { ctx_.port.setPortOpen(false); });
-    ignoringErrors([&] {
+    startUpStep("close the serial port", [&] { ctx_.port.setPortOpen(false); });
+    startUpStep("picture format", [&] {
         ascanMenus_->loadPictureType();
         syncAscanChecks();
     });
@@ -172,7 +174,7 @@ void frmmain::probeWord()
     WordAvailable = false;
     if (!Verbolt1)
         return;
-    ignoringErrors([&] {
+    startUpStep("IsWordAvailable", [&] {
         std::vector<platform::automation::Variant> args;
         const QString version = Verbolt1->invoke(kIsWordAvailableId, args).toString();
         WordAvailable = platform::text::valueOfText(version) != 0;
@@ -237,7 +239,7 @@ void frmmain::Form_Unload(bool& Cancel)
 {
     if (!modified_)
         return;
-    const Answer answer = ctx_.ui.askYesNoCancel(ctx_.language.GetResString(189), ctx_.language.GetResString(130),
+    const Answer answer = ctx_.ui.askYesNoCancel(ctx_.language.GetResString(ids::SaveBeforeClosing), ctx_.language.GetResString(ids::ProgramTitle),
                                                  MessageIcon::Question);
     if (answer == Answer::Yes) {
         // A save that is cancelled or fails keeps the window, and the changes, open.
@@ -256,7 +258,7 @@ void frmmain::mnuExit_Click()
 void frmmain::closeEvent(QCloseEvent* event)
 {
     if (busy() && !unloading_) {
-        statusBar()->showMessage(kBusyText, 5000);
+        statusBar()->showMessage(ctx_.language.GetResString(ids::LinkBusy), 5000);
         event->ignore();
         return;
     }
@@ -300,14 +302,14 @@ void frmmain::refreshCaption()
 bool frmmain::runCommand(const std::function<void()>& command)
 {
     if (busy()) {
-        statusBar()->showMessage(kBusyText, 5000);
+        statusBar()->showMessage(ctx_.language.GetResString(ids::LinkBusy), 5000);
         return false;
     }
     BusyScope scope(*this);
     try {
         command();
     } catch (const std::exception& e) {
-        ctx_.ui.message(QString::fromLocal8Bit(e.what()), ctx_.language.GetResString(130), MessageIcon::Critical);
+        ctx_.ui.message(QString::fromLocal8Bit(e.what()), ctx_.language.GetResString(ids::ProgramTitle), MessageIcon::Critical);
     }
     return true;
 }

@@ -17,6 +17,7 @@
 #include "app/mainwindow/NotesPane.h"
 #include "app/mainwindow/ShownItem.h"
 #include "app/mainwindow/frmAbout.h"
+#include "app/resources/StringIds.h"
 #include "platform/automation/Dispatch.h"
 
 #include <QListView>
@@ -39,6 +40,8 @@ class WindowTransferHost;
 class DragDropWiring;
 class ReportStatusDialog;
 class ReportWiring;
+
+namespace ids = resources::ids;
 
 constexpr int kTwipsPerPixel = 15;
 inline const QString kProgramTitle = QStringLiteral("TOVU");

@@ -19,6 +19,7 @@ int main(int argc, char** argv)
     tovu::mainwindow::MainContext context(options, ui);
     tovu::mainwindow::frmmain window(context);
     ui.setOwner(&window);
+    ui.setStrings(&context.language);
     window.Form_Load();
     window.show();
     return QApplication::exec();

@@ -3,6 +3,7 @@
 #include "app/items/AlogExport.h"
 #include "app/items/FileHandlingModule.h"
 #include "platform/text/NumberText.h"
+#include "app/resources/StringIds.h"
 
 namespace tovu::reports {
 
@@ -47,7 +48,7 @@ void AlogExportMenus::exportItem(const QString& caption, Format format)
         return;
     }
     FileDialogRequest request;
-    request.DialogTitle = strings_.GetResString(174);
+    request.DialogTitle = strings_.GetResString(resources::ids::SaveIndividualTitle);
     request.Flags = kOverwritePrompt;
     request.Filter = format == Format::Csv ? QStringLiteral("Excel Comma Separated Files|*.csv")
                                            : QStringLiteral("Matlab Files|*.dat");
@@ -68,7 +69,7 @@ void AlogExportMenus::exportItem(const QString& caption, Format format)
         failure = result.reason;
     }
     if (!failure.isEmpty())
-        user_.message(failure, strings_.GetResString(130), MessageIcon::Critical);
+        user_.message(failure, strings_.GetResString(resources::ids::ProgramTitle), MessageIcon::Critical);
 }
 
 } // namespace tovu::reports

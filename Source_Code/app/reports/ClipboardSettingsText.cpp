@@ -2,6 +2,7 @@
 
 #include "app/items/ModelTable.h"
 #include "platform/text/NumberText.h"
+#include "app/resources/StringIds.h"
 #include "platform/automation/AutomationError.h"
 
 #include <vector>
@@ -233,10 +234,10 @@ void ClipboardCopy::mnuCopyPanel_Click()
     try {
         const std::optional<std::int16_t> index = platform::text::roundToInt16(platform::text::valueOfText(window_.noteIndexCaption()));
         if (!index)
-            throw automation::AutomationError::standard(automation::ErrorNumber::Overflow, strings_.GetResString(130));
+            throw automation::AutomationError::standard(automation::ErrorNumber::Overflow, strings_.GetResString(resources::ids::ProgramTitle));
         if (*index < 0 || *index >= static_cast<int>(store_.WorkItems.size()))
             throw automation::AutomationError::standard(automation::ErrorNumber::SubscriptOutOfRange,
-                                                        strings_.GetResString(130));
+                                                        strings_.GetResString(resources::ids::ProgramTitle));
         const items::DFDRecord& record = store_.WorkItems[static_cast<std::size_t>(*index)];
         options_.followModel(record.ModelIndex);
         const QString text =
@@ -244,7 +245,7 @@ void ClipboardCopy::mnuCopyPanel_Click()
         clipboard_.clear();
         clipboard_.setText(text);
     } catch (const automation::AutomationError& e) {
-        user_.message(e.description() + QStringLiteral("\r\n") + e.source(), QStringLiteral("Menu Copy error"),
+        user_.message(e.description() + QStringLiteral("\r\n") + e.source(), strings_.GetResString(resources::ids::MenuCopyError),
                       MessageIcon::Critical);
     }
 }

@@ -2,10 +2,13 @@
 
 #include "app/items/ModelTable.h"
 #include "platform/text/NumberText.h"
+#include "app/resources/StringIds.h"
 
 #include <QRegularExpression>
 
 namespace tovu::reports {
+
+namespace ids = resources::ids;
 
 using items::RecordSettings;
 
@@ -96,7 +99,7 @@ PrintPage PrintItem(const items::DFDRecord& record, int n, const QString& modelC
     w.y = 20;
 
     w.points = 18;
-    w.printAt(printableWidthMm / 2 - 10, strings.GetResString(111) + QStringLiteral(" ") + platform::text::numberText(static_cast<long long>(n)));
+    w.printAt(printableWidthMm / 2 - 10, strings.GetResString(ids::ALogView) + QStringLiteral(" ") + platform::text::numberText(static_cast<long long>(n)));
     w.points = 12;
     w.print(QString());
 
@@ -104,11 +107,11 @@ PrintPage PrintItem(const items::DFDRecord& record, int n, const QString& modelC
     w.printAt(10, dateCaption);
     w.print(QString());
 
-    w.printAt(10, strings.GetResString(142) + QStringLiteral(" ") + s.NoteLabel);
-    w.printAt(10, strings.GetResString(143) + QStringLiteral(" ") + s.NoteOperator);
-    w.printAt(10, strings.GetResString(144) + QStringLiteral(" ") + s.NoteLocation);
-    w.printAt(10, strings.GetResString(145) + QStringLiteral(" ") + s.NoteProbe);
-    w.printAt(10, strings.GetResString(146) + QStringLiteral(" ") + s.NoteText.mid(0, 25));
+    w.printAt(10, strings.GetResString(ids::NoteLabel) + QStringLiteral(" ") + s.NoteLabel);
+    w.printAt(10, strings.GetResString(ids::NoteOperator) + QStringLiteral(" ") + s.NoteOperator);
+    w.printAt(10, strings.GetResString(ids::NoteLocation) + QStringLiteral(" ") + s.NoteLocation);
+    w.printAt(10, strings.GetResString(ids::NoteProbe) + QStringLiteral(" ") + s.NoteProbe);
+    w.printAt(10, strings.GetResString(ids::NoteText) + QStringLiteral(" ") + s.NoteText.mid(0, 25));
     w.printAt(10, QStringLiteral("   ") + s.NoteText.mid(25, 25));
     w.printAt(10, QStringLiteral("   ") + s.NoteText.mid(50, 25));
 
@@ -150,7 +153,7 @@ PrintPage PrintItem(const items::DFDRecord& record, int n, const QString& modelC
     }
 
     w.y += 10;
-    w.printAt(10, QStringLiteral("Memo : "));
+    w.printAt(10, strings.GetResString(ids::PrintoutMemo));
     for (const QString& text : memoLines(s.Memo))
         w.printAt(10, text);
     return w.page;

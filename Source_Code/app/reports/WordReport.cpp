@@ -2,6 +2,7 @@
 
 #include "app/reports/SettingsGridFlexGrid.h"
 #include "app/reports/VerboltCalls.h"
+#include "app/resources/StringIds.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,7 +14,6 @@ using automation::Variant;
 
 namespace {
 
-constexpr int kProductNameId = 130;
 // Texts of the report's file dialog, progress and failures.
 constexpr int kDocxFilterId = 6200;
 constexpr int kDocFilterId = 6201;
@@ -24,6 +24,9 @@ constexpr int kFolderNotWritableId = 6207;
 constexpr int kCreateAnsweredId = 6208;
 constexpr int kOpenAnsweredId = 6209;
 constexpr int kSaveFailedId = 6210;
+
+namespace ids = resources::ids;
+
 constexpr std::int32_t kAlignLeft = 0;
 constexpr std::int32_t kAlignCentre = 1;
 constexpr std::int32_t kColourBlue = 16711680;
@@ -83,7 +86,7 @@ WordReport::WordReport(automation::DispatchRef Verbolt1, ReportWindow& window, R
 
 QString WordReport::defaultTitle() const
 {
-    return strings_.GetResString(kProductNameId);
+    return strings_.GetResString(ids::ProgramTitle);
 }
 
 void WordReport::setButtons(bool enabled)
@@ -100,7 +103,7 @@ ExportFrameLayout WordReport::Toggle_Export_Frame(const ExportFrameMetrics& m)
         const bool explain = !frameVisible_;
         frameVisible_ = false;
         if (explain)
-            user_.message(QStringLiteral("Microsoft Word not Detected on this PC"), defaultTitle(), MessageIcon::None);
+            user_.message(strings_.GetResString(ids::NoWordProcessor), defaultTitle(), MessageIcon::None);
     } else {
         layout.treeHeight = m.scaleHeight - 2700;
         layout.frameTop = m.treeTop + layout.treeHeight + 240;
@@ -113,7 +116,7 @@ ExportFrameLayout WordReport::Toggle_Export_Frame(const ExportFrameMetrics& m)
 
 void WordReport::Create_Word_Report()
 {
-    const std::optional<QString> title = user_.inputBox(QStringLiteral("Enter Report Title"), QString(), QString());
+    const std::optional<QString> title = user_.inputBox(strings_.GetResString(ids::EnterReportTitle), QString(), QString());
     if (!title || title->isEmpty())
         return;
     ReportTitle = *title;
@@ -129,12 +132,12 @@ void WordReport::Create_Word_Report()
     const QString fileName = reportFileNameOf(*chosen);
     const QFileInfo existing(fileName);
     if (existing.exists()
-        && !user_.askYesNo(QStringLiteral("%1 already exists.\r\nDo you want to replace it?").arg(existing.fileName()),
+        && !user_.askYesNo(strings_.GetResString(ids::ReplaceExistingFile).arg(existing.fileName()),
                            defaultTitle(), MessageIcon::Exclamation))
         return;
     ReportFileName = fileName;
 
-    window_.showProgress(QStringLiteral("Create Document"));
+    window_.showProgress(strings_.GetResString(ids::CreateDocument));
     if (existing.exists() && existing.size() != 0)
         QFile::remove(ReportFileName);
 
@@ -154,8 +157,8 @@ void WordReport::Create_Word_Report()
         setButtons(true);
         writeTitlePage();
     } else {
-        user_.message(QStringLiteral("Word Document Not Created\r\n") + creationFailure(created, opened), defaultTitle(),
-                      MessageIcon::None);
+        user_.message(strings_.GetResString(ids::ReportNotCreated) + QStringLiteral("\r\n") + creationFailure(created, opened),
+                      defaultTitle(), MessageIcon::None);
     }
     window_.setProgress(100);
     window_.hideProgress();
@@ -204,7 +207,7 @@ bool WordReport::Export_Item_To_Word()
     if (!ReportCreated)
         Create_Word_Report();
     if (!ReportCreated) {
-        user_.message(QStringLiteral("Unable to create Word document file '") + ReportFileName + QStringLiteral("'."),
+        user_.message(strings_.GetResString(ids::ReportFileNotCreated).arg(ReportFileName),
                       defaultTitle(), MessageIcon::None);
         return false;
     }
@@ -243,7 +246,7 @@ void WordReport::writeNotes()
     heading.italic = true;
     heading.underline = true;
     heading.insertionPoint = kCharacter;
-    callIgnoringErrors(control_, kTextToWord, textArguments(QStringLiteral("Operator Notes"), heading));
+    callIgnoringErrors(control_, kTextToWord, textArguments(strings_.GetResString(ids::OperatorNotes), heading));
 
     TextFormat line;
     line.insertionPoint = kEndOfDocument;
@@ -274,7 +277,7 @@ void WordReport::Export_Selected_To_Word()
     // Without a selection the range would be record 0, the instrument's live settings,
     // which no one asked to export.
     if (first == 0) {
-        user_.message(QStringLiteral("No item is selected."), defaultTitle(), MessageIcon::Information);
+        user_.message(strings_.GetResString(ids::NoItemSelected), defaultTitle(), MessageIcon::Information);
         return;
     }
     const int records = static_cast<int>(store_.WorkItems.size());

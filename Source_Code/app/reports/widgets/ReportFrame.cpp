@@ -1,6 +1,7 @@
 #include "app/reports/widgets/ReportFrame.h"
 
 #include "app/reports/WordReport.h"
+#include "app/resources/StringIds.h"
 
 #include <QPushButton>
 #include <QStyle>
@@ -16,22 +17,24 @@ constexpr std::array<int, 5> kButtonLeftTwips{240, 1200, 2160, 3120, 4080};
 constexpr int kButtonPitchTwips = 960;
 constexpr int kSmallestButton = 32;  // pixels: the frame shrinks its buttons down to this
 
+namespace ids = resources::ids;
+
 struct ButtonLook {
     const char* name;
-    const char* tip;
+    int tipId;
     QStyle::StandardPixmap icon;
 };
 constexpr std::array<ButtonLook, 5> kLooks{{
-    {"Btn_WordExport", "New report", QStyle::SP_FileDialogNewFolder},
-    {"BtnExport_Current", "Add the shown item", QStyle::SP_ArrowDown},
-    {"BtnExportMulti", "Add the selected items", QStyle::SP_FileDialogDetailedView},
-    {"Btn_SaveClose", "Save and close the report", QStyle::SP_DialogSaveButton},
-    {"Btn_View_Word", "Show the report", QStyle::SP_DesktopIcon},
+    {"Btn_WordExport", ids::ReportNew, QStyle::SP_FileDialogNewFolder},
+    {"BtnExport_Current", ids::ReportAddShown, QStyle::SP_ArrowDown},
+    {"BtnExportMulti", ids::ReportAddSelected, QStyle::SP_FileDialogDetailedView},
+    {"Btn_SaveClose", ids::ReportSaveClose, QStyle::SP_DialogSaveButton},
+    {"Btn_View_Word", ids::ReportShow, QStyle::SP_DesktopIcon},
 }};
 } // namespace
 
-ReportFrame::ReportFrame(QWidget* parent)
-    : QGroupBox(QStringLiteral("Report Controls"), parent)
+ReportFrame::ReportFrame(const items::StringSource& strings, QWidget* parent)
+    : QGroupBox(parent)
 {
     setObjectName(QStringLiteral("Frm_Export"));
     setMinimumHeight(kFrameHeightTwips / kTwipsPerPixel);
@@ -39,13 +42,13 @@ ReportFrame::ReportFrame(QWidget* parent)
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
         auto* button = new QPushButton(this);
         button->setObjectName(QString::fromLatin1(kLooks[i].name));
-        button->setToolTip(QString::fromLatin1(kLooks[i].tip));
         button->setIcon(style()->standardIcon(kLooks[i].icon));
         button->setIconSize(QSize(side * 2 / 3, side * 2 / 3));
         buttons_[i] = button;
     }
     layOutButtons();
     setReportButtonsEnabled(false);
+    applyCaptions(strings);
 }
 
 // The buttons stand at their design places while the frame is wide enough; in a narrower
@@ -84,6 +87,13 @@ void ReportFrame::connectReport(WordReport& report)
     connect(BtnExportMulti(), &QPushButton::clicked, this, [&report] { report.BtnExportMulti_Click(); });
     connect(Btn_SaveClose(), &QPushButton::clicked, this, [&report] { report.Btn_SaveClose_Click(); });
     connect(Btn_View_Word(), &QPushButton::clicked, this, [&report] { report.Btn_View_Word_Click(); });
+}
+
+void ReportFrame::applyCaptions(const items::StringSource& strings)
+{
+    setTitle(strings.GetResString(ids::ReportControls));
+    for (std::size_t i = 0; i < buttons_.size(); ++i)
+        buttons_[i]->setToolTip(strings.GetResString(kLooks[i].tipId));
 }
 
 void ReportFrame::setReportButtonsEnabled(bool enabled)

@@ -1,7 +1,9 @@
 #pragma once
-// The report frame Frm_Export, "Report Controls": five square buttons that drive the
+// The report frame Frm_Export, "Report Controls" (its title follows the language): five square buttons that drive the
 // Word report. The main window places it below the memory tree, shows and hides it with
 // the report's toggle and enables the last four buttons as the report tells it.
+
+#include "app/items/StringSource.h"
 
 #include <QGroupBox>
 #include <array>
@@ -15,10 +17,13 @@ class WordReport;
 class ReportFrame final : public QGroupBox {
     Q_OBJECT
 public:
-    explicit ReportFrame(QWidget* parent = nullptr);
+    // Captioned from strings; applyCaptions captions it anew after a language change.
+    explicit ReportFrame(const items::StringSource& strings, QWidget* parent = nullptr);
 
     // Connects the buttons to the report's handlers; the report must outlive the frame's use.
     void connectReport(WordReport& report);
+    // The frame's title and the buttons' tooltips, in the language loaded.
+    void applyCaptions(const items::StringSource& strings);
     // BtnExport_Current, BtnExportMulti, Btn_SaveClose and Btn_View_Word.
     void setReportButtonsEnabled(bool enabled);
 
