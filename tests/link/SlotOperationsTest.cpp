@@ -26,9 +26,9 @@ TEST_F(SlotTest, WithoutAListTheInstrumentIsAsked)
     EXPECT_TRUE(PanelSlotUsed(ctx, 5, QStringLiteral("x")));  // one character counts as no list
     instrument.once["RAT"].push_back("AT,0\r");
     EXPECT_FALSE(ALogSlotUsed(ctx, 12, QString()));
-    refuse("WAS", 1);
-    EXPECT_FALSE(ALogSlotUsed(ctx, 13, QString()));
-    EXPECT_EQ(sent(), (QStringList{"WPS 5", "RST", "WAS 12", "RAT", "WAS 13"}));
+    refuse("WAS", 1);  // a refused selection is asked again, not taken for an empty location
+    EXPECT_TRUE(ALogSlotUsed(ctx, 13, QString()));
+    EXPECT_EQ(sent(), (QStringList{"WPS 5", "RST", "WAS 12", "RAT", "WAS 13", "WAS 13", "RAT"}));
 }
 
 TEST_F(SlotTest, ThePanelSlotTestGivesUpOnARefusingInstrument)
