@@ -175,9 +175,13 @@ TEST_F(GroupTest, DacWriteClearsThePointsWithoutPointsAndSendsTheReferenceGainWi
     rec(1).DacPresent = false;
     WriteDACSettings(ctx, 1);
     EXPECT_EQ(sent(), QStringList{"WRP"}) << "the empty list, so no live points stay";
-    instrument.once["WRP"].push_back(QByteArray(1, NAK) + '\r');  // an instrument that does not take it
+    instrument.once["WRP"].push_back(QByteArray(1, NA) + '\r');  // no such curve: nothing to clear
     WriteDACSettings(ctx, 1);
     EXPECT_TRUE(ctx.refused.isEmpty());
+    instrument.once["WRP"].push_back(QByteArray(1, NAK) + '\r');  // not taken: the live points stay
+    WriteDACSettings(ctx, 1);
+    EXPECT_EQ(ctx.refused, QStringList{"WRP"});
+    EXPECT_EQ(sent().size(), 3) << "sent once each time";
     port.clearTranscript();
 
     auto& s = rec(1).editSettings();

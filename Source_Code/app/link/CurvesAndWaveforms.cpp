@@ -123,9 +123,11 @@ void writeCurvePoints(LinkContext& ctx, const DFDRecord& rec, CurveKind kind)
 
 void clearCurvePoints(LinkContext& ctx, CurveKind kind)
 {
-    // An instrument that does not take an empty list refuses it or has no such curve;
-    // either way there is nothing more to do about it.
-    WriteComm(ctx, QLatin1String(fieldsOf(kind).writeCmd), QString());
+    // An instrument without such a curve answers N/A: nothing to clear. One that refuses
+    // the empty list keeps its live points, which the caller is told.
+    const QString cmd = QLatin1String(fieldsOf(kind).writeCmd);
+    if (WriteComm(ctx, cmd, QString()) == kNack)
+        noteRefused(ctx, cmd);
 }
 
 void WriteCurvePoints(LinkContext& ctx, int idx, CurveKind kind)

@@ -129,8 +129,10 @@ void ALogMemoryAction(LinkContext& ctx, MemoryAction action, int n, int idx)
     // stored nothing, and a refused RECALL left the live settings live.
     if (WriteComm(ctx, QStringLiteral("ADA"), QString()) != kAck)
         throw notAcknowledged(source, what(action, QStringLiteral("ADA"), n, "ALog"));
+    // The store is done once "ADA" acknowledged it; a screen that does not return to the
+    // live trace is worth a word, not the slot.
     if (action == MemoryAction::STORE && !untilAck(ctx, QStringLiteral("WFP"), QStringLiteral(" 0"), kSelectTries))
-        throw notAcknowledged(source, what(action, QStringLiteral("WFP 0"), n, "ALog"));
+        noteRefused(ctx, QStringLiteral("WFP"));
 }
 
 } // namespace tovu::link
