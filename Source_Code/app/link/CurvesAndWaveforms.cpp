@@ -123,11 +123,9 @@ void writeCurvePoints(LinkContext& ctx, const DFDRecord& rec, CurveKind kind)
 
 void clearCurvePoints(LinkContext& ctx, CurveKind kind)
 {
-    // An instrument without such a curve answers N/A: nothing to clear. One that refuses
-    // the empty list keeps its live points, which the caller is told.
-    const QString cmd = QLatin1String(fieldsOf(kind).writeCmd);
-    if (WriteComm(ctx, cmd, QString()) == kNack)
-        noteRefused(ctx, cmd);
+    // An instrument without such a curve answers N/A: nothing to clear. One that keeps
+    // refusing the empty list keeps its live points, which the caller is told (a write).
+    writeSetting(ctx, QLatin1String(fieldsOf(kind).writeCmd), QString());
 }
 
 void WriteCurvePoints(LinkContext& ctx, int idx, CurveKind kind)

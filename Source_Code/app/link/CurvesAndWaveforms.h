@@ -18,7 +18,8 @@ void ReadCurvePoints(LinkContext& ctx, int idx, CurveKind kind);
 void WriteCurvePoints(LinkContext& ctx, int idx, CurveKind kind);
 void writeCurvePoints(LinkContext& ctx, const items::DFDRecord& rec, CurveKind kind);
 // "WRP" / "WYP" with an empty list: the instrument's live points go, so an item without
-// points is stored without them. Sent once; a refusal is noted, N/A (no such curve) is not.
+// points is stored without them. Refused, it goes as any write (Refusals.h); N/A (no such
+// curve) is no refusal.
 void clearCurvePoints(LinkContext& ctx, CurveKind kind);
 
 // "AWS" with the waveform, at most 6 sends; false when never acknowledged.
