@@ -32,6 +32,8 @@ struct Operation {
     bool upload;
 };
 
+void PrintTo(const Operation& op, std::ostream* os) { *os << op.name; }
+
 constexpr Operation kOperations[] = {
     {"panel download, generation 0", 15, SlotKind::Panel, false},
     {"ALog download, generation 0", 15, SlotKind::ALog, false},
