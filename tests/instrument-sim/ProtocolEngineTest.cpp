@@ -336,11 +336,23 @@ TEST(ProtocolEngine, DacAndTcgPointLists) {
   eleven = ten + ",240,10";
   EXPECT_EQ(sim.ask("WYP" + ten), ACK);
   EXPECT_EQ(sim.state.live.tcgPoints.size(), 10u);
-  for (const std::string& bad : {eleven, std::string(",10"), std::string("10,80"), std::string(""), std::string(",a,b")}) {
+  for (const std::string& bad : {eleven, std::string(",10"), std::string("10,80"), std::string(",a,b")}) {
     EXPECT_EQ(sim.ask("WRP" + bad), NAK) << bad;
     EXPECT_EQ(sim.ask("WYP" + bad), NAK) << bad;
   }
   EXPECT_EQ(sim.state.live.dacPoints.size(), 2u) << "a refused list leaves the points";
+  // The empty list (the command alone, or a bare comma) removes them, and a STORE then
+  // stores none.
+  EXPECT_EQ(sim.ask("WRP"), ACK);
+  EXPECT_EQ(sim.ask("WYP,"), ACK);
+  EXPECT_TRUE(sim.state.live.dacPoints.empty());
+  EXPECT_TRUE(sim.state.live.tcgPoints.empty());
+  EXPECT_EQ(sim.ask("RRP"), "RP\r");
+  EXPECT_EQ(sim.ask("WPS 7"), ACK);
+  EXPECT_EQ(sim.ask("WSM 0"), ACK);
+  EXPECT_EQ(sim.ask("ADP"), ACK);
+  EXPECT_TRUE(sim.state.panels.at(7).settings.dacPoints.empty());
+  EXPECT_EQ(Instrument(5).ask("WYP"), NA) << "a model without TCG has no list to clear";
 }
 
 TEST(ProtocolEngine, GateLevelsWrittenInRfDetectionAreRescaled) {

@@ -11,6 +11,8 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
+#include <thread>
 #include <fstream>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,6 +24,16 @@ using test::SerialClient;
 using test::ack;
 using test::nak;
 using Clock = std::chrono::steady_clock;
+
+// Waits until cond holds (true) or timeoutMs passes (false), looking every millisecond.
+bool eventually(const std::function<bool()>& cond, int timeoutMs = 2000) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!cond()) {
+    if (Clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
 
 double msSince(Clock::time_point t) { return std::chrono::duration<double, std::milli>(Clock::now() - t).count(); }
 
@@ -142,7 +154,7 @@ TEST(SimulatorWire, CommandsSplitAcrossWritesAndSeveralInOneWrite) {
   Rig rig(at(115200));
   ASSERT_TRUE(rig.started);
   rig.client.sendRaw("AR");
-  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  ASSERT_TRUE(eventually([&] { return rig.sim.bytesReceived() >= 2; })) << "the first part was read on its own";
   rig.client.sendRaw("M\rRGN\rRVL\r");
   EXPECT_EQ(rig.client.readLine(), ack());
   EXPECT_EQ(rig.client.readLine(), "GN,40.0\r");
@@ -154,8 +166,8 @@ TEST(SimulatorWire, SurvivesThePortBeingClosedAndReopened) {
   ASSERT_TRUE(rig.started);
   EXPECT_EQ(rig.client.ask("ARM"), ack());
   rig.client.close();
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  ASSERT_TRUE(rig.client.open(rig.sim.slavePath(), 57600));
+  // The simulator lifts the exclusive open between its reads; the reopen succeeds then.
+  ASSERT_TRUE(eventually([&] { return rig.client.open(rig.sim.slavePath(), 57600); }));
   EXPECT_EQ(rig.client.ask("RGN"), "GN,40.0\r") << "the instrument stays in remote mode";
   EXPECT_EQ(rig.sim.portBaud(), 57600);
 }
@@ -289,7 +301,7 @@ TEST(SimulatorWire, ClosesTheLineInTheMiddleOfAReply) {
   const std::string part = rig.client.readQuiet(300);
   EXPECT_EQ(part.size(), 100u);
   EXPECT_EQ(part.substr(0, 4), "AWT,");
-  for (int i = 0; i < 100 && rig.sim.running(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_TRUE(eventually([&] { return !rig.sim.running(); }));
   EXPECT_TRUE(rig.sim.closed());
   EXPECT_FALSE(rig.sim.running());
   EXPECT_NE(rig.sim.transcript().back().note.find("line closed"), std::string::npos);

@@ -60,7 +60,12 @@ public:
 
 class StringTable : public items::StringSource {
 public:
-    QString GetResString(int id) const override { return QStringLiteral("string %1").arg(id); }
+    // The link's own sentences (6150..) keep their places for what they name.
+    QString GetResString(int id) const override
+    {
+        const QString s = QStringLiteral("string ") + QString::number(id);
+        return id >= 6150 && id < 6200 ? s + QStringLiteral(" [%1] [%2]") : s;
+    }
 };
 
 struct RecordingTransferView : TransferView {

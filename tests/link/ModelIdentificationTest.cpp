@@ -117,14 +117,46 @@ TEST_F(IdentifyTest, AGenerationChangeInsideATransferAbortsIt)
 
 TEST_F(IdentifyTest, FirmwareFromTheAMFReply)
 {
-    const std::pair<const char*, int> cases[] = {{"V3.00", 3}, {" V3.00", 3}, {"V2.99", 2}, {"", 2}, {"3", 3}};
+    const std::pair<const char*, int> cases[] = {{"V3.00", 3}, {" V3.00", 3}, {"V2.99", 2}, {"3", 3}};
     for (const auto& [reply, version] : cases) {
         instrument.firmware = reply;
         GetInstrumentModel(ctx, 0);
         EXPECT_EQ(store.FirmwareVersion, version) << reply;
         EXPECT_EQ(rec(0).DataVersion, version) << reply;
     }
-    instrument.once["AMF"].push_back("\r");  // nothing usable received: four blanks
+    // One refusal or one empty answer is asked again.
+    instrument.once["AMF"].push_back(QByteArray(1, NAK) + '\r');
+    instrument.once["AMD"].push_back(QByteArray(1, NAK) + '\r');
+    const int model = GetInstrumentModel(ctx, 0);
+    EXPECT_EQ(GetInstrumentModel(ctx, 0), model) << "the same model as when nothing was refused";
+    instrument.once["AMF"].push_back("\r");
     GetInstrumentModel(ctx, 0);
-    EXPECT_EQ(store.FirmwareVersion, 2);
+    EXPECT_EQ(store.FirmwareVersion, 3);
+}
+
+TEST_F(IdentifyTest, ARefusedOrUnreadableIdentificationIsNoGuess)
+{
+    struct Case {
+        const char* cmd;
+        QByteArray reply;  // given twice
+        LinkErrorKind kind;
+    };
+    const Case cases[] = {
+        {"AMD", QByteArray(1, NAK), LinkErrorKind::NotAcknowledged},
+        {"AMD", "", LinkErrorKind::BadReply},
+        {"AMD", QByteArray("\x01\x02"), LinkErrorKind::BadReply},
+        {"AMF", QByteArray(1, NAK), LinkErrorKind::NotAcknowledged},
+        {"AMF", "", LinkErrorKind::BadReply},                        // four blanks
+        {"AMF", QByteArray(1, NA), LinkErrorKind::BadReply},
+        {"AMF", "MF,VERSION", LinkErrorKind::BadReply},              // no figure in it
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cmd + std::string(" ") + c.reply.toHex().toStdString());
+        store.FirmwareVersion = 3;
+        instrument.once[c.cmd] = {c.reply + '\r', c.reply + '\r'};
+        const LinkError e = expectLinkError([&] { GetInstrumentModel(ctx, 0); }, c.kind);
+        EXPECT_EQ(e.Description(), QStringLiteral("string 6154 [%1] [%2]").arg(QLatin1String(c.cmd)));
+        EXPECT_EQ(store.FirmwareVersion, 3) << "no firmware guessed";
+        instrument.once.clear();
+    }
 }

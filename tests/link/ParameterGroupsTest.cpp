@@ -170,11 +170,19 @@ TEST_F(GroupTest, DacReadWithoutPointsMarksNoCurveAndSkipsItsTail)
     EXPECT_EQ(rec(1).settings().DacY[2], QStringLiteral("40"));
 }
 
-TEST_F(GroupTest, DacWriteSendsNothingWithoutPointsAndTheReferenceGainWithThem)
+TEST_F(GroupTest, DacWriteClearsThePointsWithoutPointsAndSendsTheReferenceGainWithThem)
 {
     rec(1).DacPresent = false;
     WriteDACSettings(ctx, 1);
-    EXPECT_TRUE(sent().isEmpty());
+    EXPECT_EQ(sent(), QStringList{"WRP"}) << "the empty list, so no live points stay";
+    instrument.once["WRP"].push_back(QByteArray(1, NA) + '\r');  // no such curve: nothing to clear
+    WriteDACSettings(ctx, 1);
+    EXPECT_TRUE(ctx.refused.isEmpty());
+    instrument.once["WRP"] = {QByteArray(1, NAK) + '\r', QByteArray(1, NAK) + '\r'};  // not taken: the live points stay
+    WriteDACSettings(ctx, 1);
+    EXPECT_EQ(ctx.refused, QStringList{"WRP"});
+    EXPECT_EQ(sent(), (QStringList{"WRP", "WRP", "WRP", "WRP"})) << "a refusal earns one more send, as for any write";
+    port.clearTranscript();
 
     auto& s = rec(1).editSettings();
     rec(1).DacPresent = true;
@@ -202,6 +210,12 @@ TEST_F(GroupTest, TcgWriteNeedsModelElevenAndPointsAndSendsAtMostNine)
     before = rec(1);
     WriteTCGSettings(ctx, 1);
     EXPECT_TRUE(sent().isEmpty());
+    rec(1).TcgPresent = false;
+    rec(1).ModelIndex = 11;
+    WriteTCGSettings(ctx, 1);
+    EXPECT_EQ(sent(), QStringList{"WYP"});
+    port.clearTranscript();
+    rec(1).TcgPresent = true;
 
     rec(1).ModelIndex = 11;
     before = rec(1);

@@ -128,6 +128,7 @@ void InstrumentSimulator::run() {
       port_.allowReopen();
       continue;
     }
+    bytesReceived_ += chunk->size();
     const auto arrived = Clock::now();
     const int rate = port_.slaveBaud();
     if (rate != baud_) {

@@ -53,6 +53,9 @@ class InstrumentSimulator {
   std::vector<TranscriptEntry> transcript() const { return transcript_.entries(); }
   void clearTranscript() { transcript_.clear(); }
   bool writeTranscript(const std::string& path) const { return transcript_.writeFile(path); }
+  // Bytes read from the line so far, whatever became of them (a test can wait until a
+  // partial command has arrived before it sends the rest).
+  std::size_t bytesReceived() const { return bytesReceived_; }
   // Waits until at least `count` entries are in the transcript.
   bool waitForTranscript(std::size_t count, int timeoutMs) const;
 
@@ -87,6 +90,7 @@ class InstrumentSimulator {
   std::atomic<bool> stop_{false};
   std::atomic<bool> finished_{false};
   std::atomic<bool> closed_{false};
+  std::atomic<std::size_t> bytesReceived_{0};
   std::mutex sleepMutex_;
   std::condition_variable wake_;
   std::thread thread_;

@@ -285,7 +285,12 @@ Reply ProtocolEngine::readPoints(const std::string& command, const std::string&)
 Reply ProtocolEngine::writePoints(const std::string& command, const std::string& arg) {
   const bool dac = command == "WRP";
   if (!dac && !st_.live.values.count("YM")) return status(kNotAvailable);
-  if (arg.empty() || arg[0] != ',') return status(kNak);
+  // The command alone (or a bare comma) is the empty list: no points.
+  if (trimmed(arg).empty() || trimmed(arg) == ",") {
+    (dac ? st_.live.dacPoints : st_.live.tcgPoints).clear();
+    return status(kAck);
+  }
+  if (arg[0] != ',') return status(kNak);
   const auto fields = splitCommas(arg.substr(1));
   if (fields.size() % 2 != 0 || fields.size() < 2 || fields.size() > 20) return status(kNak);
   PointList points;

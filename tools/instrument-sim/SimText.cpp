@@ -1,14 +1,25 @@
 #include "SimText.h"
 
-#include "platform/text/NumberText.h"
-
 #include <cctype>
+#include <charconv>
 #include <cstdio>
 
 namespace tovu::sim {
 
+// The instrument's own reading of numbers: blanks first, a sign, digits with at most one
+// point, an exponent; the rest of the text is ignored. Written here and not borrowed from
+// the program, so a misreading cannot hide in both.
 double numberOf(const std::string& text) {
-  return tovu::platform::text::valueOfText(QString::fromStdString(text));
+  std::size_t i = text.find_first_not_of(" \t");
+  if (i == std::string::npos) return 0.0;
+  bool negative = false;
+  if (text[i] == '+' || text[i] == '-') negative = text[i++] == '-';
+  // from_chars would also take "inf" and "nan", which no setting spells.
+  if (i >= text.size() || !(std::isdigit(static_cast<unsigned char>(text[i])) || text[i] == '.')) return 0.0;
+  double value = 0.0;
+  const auto res = std::from_chars(text.data() + i, text.data() + text.size(), value);
+  if (res.ec != std::errc()) return 0.0;
+  return negative ? -value : value;
 }
 
 std::string trimmed(const std::string& text) {
@@ -57,7 +68,13 @@ std::vector<std::string> splitOn(const std::string& text, char separator) {
   return fields;
 }
 
-std::string shortNumber(double value) { return tovu::platform::text::plainNumber(value).toStdString(); }
+// The shortest text that reads back as the same double ("80", "77.5", "0.1").
+std::string shortNumber(double value) {
+  if (value == 0.0) return "0";
+  char buffer[64];
+  const auto res = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, res.ptr);
+}
 
 std::string fixedNumber(double value, int decimals) {
   char buffer[64];

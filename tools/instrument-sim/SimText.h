@@ -8,8 +8,8 @@
 
 namespace tovu::sim {
 
-// The leading number of a setting text (0 when there is none), through the program's
-// one number helper, so the simulator reads numbers the way the rest of the house does.
+// The leading number of a setting text (0 when there is none): blanks, a sign, digits
+// with a point, an exponent; whatever follows is ignored ("12.5mm" is 12.5).
 double numberOf(const std::string& text);
 
 // True when the whole text, blanks around it aside, is one decimal number.

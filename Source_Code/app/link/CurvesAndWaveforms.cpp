@@ -5,6 +5,8 @@
 #include "app/link/LinkError.h"
 #include "app/link/ModelIdentification.h"
 #include "app/link/ParameterGroups.h"
+#include "app/link/PortAccess.h"
+#include "app/link/Refusals.h"
 #include "app/link/ReplyParsing.h"
 
 #include <cmath>
@@ -81,7 +83,8 @@ void ReadCurvePoints(LinkContext& ctx, int idx, CurveKind kind)
     const PointFields& f = fieldsOf(kind);
     ctx.store.workItem(idx);
     const QString cmd = QLatin1String(f.readCmd);
-    const PointListReply reply = parsePointList(cmd, WriteCommSpecial(ctx, cmd));
+    // A refused list is no list: the points are absent, as on an instrument without them.
+    const PointListReply reply = parsePointList(cmd, readSpecial(ctx, cmd).value_or(QString()));
     DFDRecord& rec = ctx.store.workItem(idx);
     items::RecordSettings& s = rec.editSettings();
     if (!reply.present) {
@@ -110,12 +113,19 @@ void writeCurvePoints(LinkContext& ctx, const DFDRecord& rec, CurveKind kind)
     const QString cmd = QLatin1String(f.writeCmd);
     for (int round = 0; round < kPointRounds; ++round) {
         if (WriteComm(ctx, cmd, list) == kAck) {
-            WriteComm(ctx, QLatin1String(f.rangeCmd), s.*f.range);
-            WriteComm(ctx, QLatin1String(f.distanceCmd), s.*f.distance);
+            writeSetting(ctx, QLatin1String(f.rangeCmd), s.*f.range);
+            writeSetting(ctx, QLatin1String(f.distanceCmd), s.*f.distance);
             return;
         }
     }
-    throw notAcknowledged(QStringLiteral("WriteCurvePoints"), cmd + QStringLiteral(" (%1 points)").arg(count));
+    noteRefused(ctx, cmd);
+}
+
+void clearCurvePoints(LinkContext& ctx, CurveKind kind)
+{
+    // An instrument without such a curve answers N/A: nothing to clear. One that keeps
+    // refusing the empty list keeps its live points, which the caller is told (a write).
+    writeSetting(ctx, QLatin1String(fieldsOf(kind).writeCmd), QString());
 }
 
 void WriteCurvePoints(LinkContext& ctx, int idx, CurveKind kind)
@@ -138,25 +148,29 @@ bool WriteALogWaveform(LinkContext& ctx, int idx)
     return false;
 }
 
-void ReadWaveformData(LinkContext& ctx, int idx, const QString& cmd)
+bool ReadWaveformData(LinkContext& ctx, int idx, const QString& cmd)
 {
     ctx.store.workItem(idx);
-    const ArrayReply reply = parseArrayReply(cmd, WriteCommSpecial(ctx, cmd));
+    const std::optional<QString> raw = readSpecial(ctx, cmd);
+    if (!raw)
+        return false;
+    const ArrayReply reply = parseArrayReply(cmd, *raw);
     storeArrays(ctx.store.workItem(idx), reply);
     if (reply.target == ArrayTarget::TcgCurve) {
         // The TCG reply may trail bytes the next command must not see.
         try {
             ctx.port.setInBufferCount(0);
         } catch (const platform::serial::PortError& e) {
-            throw LinkError(LinkErrorKind::PortFailure, QStringLiteral("ReadWaveformData"), QString::fromStdString(e.what()));
+            throw LinkError(LinkErrorKind::PortFailure, QStringLiteral("ReadWaveformData"), lostInstrumentText(ctx, e.device()));
         }
     }
+    return reply.target != ArrayTarget::None;
 }
 
 void ReadParamTS(LinkContext& ctx, int idx)
 {
     ctx.store.workItem(idx);
-    QString ts = WriteCommSpecial(ctx, QStringLiteral("ATS"));
+    QString ts = readSpecial(ctx, QStringLiteral("ATS")).value_or(QString());
     // Some instruments put the command in front of the raw reply.
     if (ts.startsWith(QLatin1String("ATS,")))
         ts.remove(0, 4);
@@ -165,9 +179,17 @@ void ReadParamTS(LinkContext& ctx, int idx)
 
 void ReadParamsCDSH(LinkContext& ctx, int idx)
 {
+    ctx.store.workItem(idx);
+    // A reading the instrument refused is no reading: the field keeps its reset value.
+    const auto reading = [&](const char* cmd) {
+        const QString v = readSetting(ctx, QLatin1String(cmd));
+        return v == kNotAvailable && ctx.refused.contains(QLatin1String(cmd)) ? QString() : v;
+    };
+    const QString distance = reading("ACD");
+    const QString peak = reading("ASH");
     DFDRecord& r = ctx.store.workItem(idx);
-    r.editSettings().Distance = WriteComm(ctx, QStringLiteral("ACD"), QString());
-    r.editSettings().Peak = WriteComm(ctx, QStringLiteral("ASH"), QString());
+    r.editSettings().Distance = distance;
+    r.editSettings().Peak = peak;
 }
 
 bool SameModelAsRecord0(LinkContext& ctx, int idx)
@@ -197,7 +219,7 @@ void ConvertDACForFirmware(LinkContext& ctx, DFDRecord& rec)
 {
     if (!rec.DacPresent)
         return;
-    const int firmware = platform::text::roundToInt32(firmwareFigure(WriteComm(ctx, QStringLiteral("AMF"), QString()))).value_or(0);
+    const int firmware = platform::text::roundToInt32(firmwareFigure(readFirmware(ctx))).value_or(0);
     const int version = platform::text::roundToInt32(rec.DataVersion).value_or(0);
     items::RecordSettings& s = rec.editSettings();
     const int count = pointCount(rec, fieldsOf(CurveKind::DAC));

@@ -14,17 +14,24 @@ enum class CurveKind { DAC, TCG };
 // "RRP" / "RYP" into the points, the point count (" 3") and the present flag.
 void ReadCurvePoints(LinkContext& ctx, int idx, CurveKind kind);
 // "WRP" / "WYP" with the points, then WDR, WDD / WYR, WYD. At most 3 rounds; a list the
-// instrument keeps refusing raises NotAcknowledged. At most 9 TCG points go out.
+// instrument keeps refusing is noted as refused (Refusals.h). At most 9 TCG points go out.
 void WriteCurvePoints(LinkContext& ctx, int idx, CurveKind kind);
 void writeCurvePoints(LinkContext& ctx, const items::DFDRecord& rec, CurveKind kind);
+// "WRP" / "WYP" with an empty list: the instrument's live points go, so an item without
+// points is stored without them. Refused, it goes as any write (Refusals.h); N/A (no such
+// curve) is no refusal.
+void clearCurvePoints(LinkContext& ctx, CurveKind kind);
 
 // "AWS" with the waveform, at most 6 sends; false when never acknowledged.
 bool WriteALogWaveform(LinkContext& ctx, int idx);
-// cmd "AWT", "ADC", "AAC", "AYC" or "RYC"; the reply's tag chooses the arrays.
-void ReadWaveformData(LinkContext& ctx, int idx, const QString& cmd);
+// cmd "AWT", "ADC", "AAC", "AYC" or "RYC"; the reply's tag chooses the arrays. False
+// when nothing was filled (refused, not available, another tag).
+bool ReadWaveformData(LinkContext& ctx, int idx, const QString& cmd);
 
-void ReadParamTS(LinkContext& ctx, int idx);    // "ATS" into TimeStamp
-void ReadParamsCDSH(LinkContext& ctx, int idx); // "ACD" into Distance, "ASH" into Peak
+// "ATS" into TimeStamp; "ACD" into Distance, "ASH" into Peak. A refused reading leaves
+// the field empty.
+void ReadParamTS(LinkContext& ctx, int idx);
+void ReadParamsCDSH(LinkContext& ctx, int idx);
 
 bool SameModelAsRecord0(LinkContext& ctx, int idx);
 

@@ -22,29 +22,46 @@ constexpr int kAvgOn = 5;
 
 using Records = std::vector<items::DFDRecord>;
 
+// An array the instrument did not send is absent: its flag false, its samples reset,
+// so nothing of the PC item that held this number before stays under the new item.
+void readArrays(LinkContext& ctx, int s, const QString& cmd, items::Curve items::RecordCurves::*a,
+                items::Curve items::RecordCurves::*b, bool items::DFDRecord::*present)
+{
+    const bool got = ReadWaveformData(ctx, s, cmd);
+    items::DFDRecord& r = ctx.store.workItem(s);
+    r.*present = got;
+    if (!got) {
+        (r.editCurves().*a).fill(0);
+        if (b)
+            (r.editCurves().*b).fill(0);
+    }
+}
+
 // The curves that go with the settings just read into record s.
 void readCurves(LinkContext& ctx, SlotKind kind, int s)
 {
-    items::DFDRecord& r = ctx.store.workItem(s);
+    using C = items::RecordCurves;
+    using R = items::DFDRecord;
     const bool panel = kind == SlotKind::Panel;
-    r.DacCurvePresent = r.DacPresent;
-    if (r.DacPresent) {
+    if (ctx.store.workItem(s).DacPresent) {
         if (panel)
             ctx.clock.sleepMs(kDacCurveWaitMs);
-        ReadWaveformData(ctx, s, QStringLiteral("ADC"));
+        readArrays(ctx, s, QStringLiteral("ADC"), &C::DacCurveA, &C::DacCurveB, &R::DacCurvePresent);
+    } else {
+        ctx.store.workItem(s).DacCurvePresent = false;
     }
     if (ctx.store.workItem(s).TcgPresent) {
-        ctx.store.workItem(s).TcgCurvePresent = true;
         if (panel && GetInstrumentModel(ctx, 0) < kFirstModelWithTcgPace)
             ctx.clock.sleepMs(kTcgCurveWaitMs);
-        ReadWaveformData(ctx, s, panel ? QStringLiteral("RYC") : QStringLiteral("AYC"));
+        readArrays(ctx, s, panel ? QStringLiteral("RYC") : QStringLiteral("AYC"), &C::TcgCurve, nullptr,
+                   &R::TcgCurvePresent);
     } else {
         ctx.store.workItem(s).TcgCurvePresent = false;
     }
-    const bool avg = platform::text::valueOfText(ctx.store.workItem(s).settings().AvgMode) == kAvgOn;
-    if (avg)
-        ReadWaveformData(ctx, s, QStringLiteral("AAC"));
-    ctx.store.workItem(s).AvgCurvePresent = avg;
+    if (platform::text::valueOfText(ctx.store.workItem(s).settings().AvgMode) == kAvgOn)
+        readArrays(ctx, s, QStringLiteral("AAC"), &C::AvgCurveA, &C::AvgCurveB, &R::AvgCurvePresent);
+    else
+        ctx.store.workItem(s).AvgCurvePresent = false;
 }
 
 // Recalls slot s and reads it into WorkItems(s). False when the instrument refused the
@@ -66,17 +83,29 @@ bool readSlot(LinkContext& ctx, SlotKind kind, int s)
     items::DFDRecord& r = ctx.store.workItem(s);
     r.InUse = r.WaveformPresent = r.DacCurvePresent = r.TcgCurvePresent = false;
     ReadPanelSettings(ctx, s);
+    bool waveform = false;
     if (kind == SlotKind::ALog) {
-        ReadWaveformData(ctx, s, QStringLiteral("AWT"));
+        readArrays(ctx, s, QStringLiteral("AWT"), &items::RecordCurves::WaveMin, &items::RecordCurves::WaveMax,
+                   &items::DFDRecord::WaveformPresent);
+        waveform = ctx.store.workItem(s).WaveformPresent;
         ReadParamTS(ctx, s);
     }
     ReadParamsCDSH(ctx, s);
     items::DFDRecord& done = ctx.store.workItem(s);
     done.editSettings().SlotText = QString::number(s);
     done.InUse = true;
-    done.WaveformPresent = kind == SlotKind::ALog;
+    done.WaveformPresent = waveform;
     readCurves(ctx, kind, s);
     return true;
+}
+
+void slotFailed(LinkContext& ctx, SlotKind kind, int s, TransferReport& report)
+{
+    paintSlot(ctx, kind, s, SlotColour::Red);
+    report.failed.push_back(s);
+    ctx.setStatusText(QStringLiteral(" %1 %2 could not be recalled; the PC record is unchanged")
+                          .arg(kindText(ctx, kind))
+                          .arg(s));
 }
 
 void downloadSlot(TransferEnv& env, SlotKind kind, int s, const QString& list, TransferReport& report)
@@ -84,7 +113,12 @@ void downloadSlot(TransferEnv& env, SlotKind kind, int s, const QString& list, T
     LinkContext& ctx = env.link;
     paintSlot(ctx, kind, s, SlotColour::Yellow);
     ctx.setProgress(0);
-    if (!slotUsed(ctx, kind, s, list)) {
+    const std::optional<bool> used = slotState(ctx, kind, s, list);
+    if (!used) {
+        slotFailed(ctx, kind, s, report);
+        return;
+    }
+    if (!*used) {
         paintSlot(ctx, kind, s, SlotColour::Red);
         report.empty.push_back(s);
         if (ctx.store.workItem(s).InUse) {
@@ -101,15 +135,14 @@ void downloadSlot(TransferEnv& env, SlotKind kind, int s, const QString& list, T
     else
         WriteComm(ctx, QStringLiteral("WFP"), QStringLiteral("1"));
     ctx.setStatusText(slotStatus(env, kDownloadString, kind, s));
+    takeRefusals(ctx);
     if (readSlot(ctx, kind, s)) {
         paintSlot(ctx, kind, s, SlotColour::Green);
         report.transferred.push_back(s);
+        if (QStringList refused = takeRefusals(ctx); !refused.isEmpty())
+            report.refused[s] = refused;
     } else {
-        paintSlot(ctx, kind, s, SlotColour::Red);
-        report.failed.push_back(s);
-        ctx.setStatusText(QStringLiteral(" %1 %2 could not be recalled; the PC record is unchanged")
-                              .arg(kindText(ctx, kind))
-                              .arg(s));
+        slotFailed(ctx, kind, s, report);
     }
 }
 
@@ -145,7 +178,7 @@ TransferReport download(TransferEnv& env, SlotKind kind, const std::vector<int>&
         env.host.setBusy(true);
         OpenComm(ctx);
         ctx.loadTransferDialog();
-        saveLiveSettings(env);
+        report.liveNotRestored = saveLiveSettings(env);
         liveSaved = true;
         // The identification above fixed the memory; the selection is taken against it.
         const std::vector<int> selection = all ? downloadSlots(env, kind, first, last) : downloadSlots(env, kind, requested);
@@ -170,7 +203,7 @@ TransferReport download(TransferEnv& env, SlotKind kind, const std::vector<int>&
         }
         ctx.setStatusText(QStringLiteral(" Download Complete"));
         ctx.unloadTransferDialog();
-        restoreLiveSettings(env);
+        report.liveNotRestored << restoreLiveSettings(env);
     });
     if (!report.completed) {
         if (snapshot)
@@ -192,6 +225,7 @@ TransferReport download(TransferEnv& env, SlotKind kind, const std::vector<int>&
     }
     reportFailedSlots(env, kind, report.failed, title,
                       QStringLiteral("The instrument refused to recall %1 %2; those PC records are unchanged."));
+    reportRefusals(env, kind, report, false, title);
     return report;
 }
 

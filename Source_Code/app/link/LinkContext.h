@@ -11,6 +11,7 @@
 #include "app/link/TransferView.h"
 #include "platform/serial/SerialPort.h"
 
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -45,6 +46,10 @@ public:
     // (100 panels, 10000 ALogs) stand for no instrument, and the first identification
     // applies the model's counts even when its generation is 0.
     bool GenerationIdentified = false;
+
+    // Commands the instrument refused (after their retry) since an engine last cleared
+    // this: reads stored as "N/A", parts left absent, writes not taken (Refusals.h).
+    QStringList refused;
 
     // Main-window callbacks. approveDiscard is asked before the arrays are re-created
     // while they hold items; without it, or when it says no, nothing is discarded and the

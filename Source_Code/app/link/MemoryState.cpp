@@ -1,6 +1,7 @@
 #include "app/link/MemoryState.h"
 
 #include "app/link/CommandPrimitive.h"
+#include "app/link/LinkError.h"
 #include "app/link/SlotOperations.h"
 
 namespace tovu::link {
@@ -15,6 +16,17 @@ QString occupancyList(LinkContext& ctx, SlotKind kind)
 bool slotUsed(LinkContext& ctx, SlotKind kind, int slot, const QString& list)
 {
     return kind == SlotKind::Panel ? PanelSlotUsed(ctx, slot, list) : ALogSlotUsed(ctx, slot, list);
+}
+
+std::optional<bool> slotState(LinkContext& ctx, SlotKind kind, int slot, const QString& list)
+{
+    try {
+        return slotUsed(ctx, kind, slot, list);
+    } catch (const LinkError& e) {
+        if (e.kind() != LinkErrorKind::NotAcknowledged)
+            throw;
+        return std::nullopt;
+    }
 }
 
 void captionBank(LinkContext& ctx, SlotKind kind, int bank)
@@ -66,7 +78,10 @@ void CheckMemoryState(TransferEnv& env, SlotKind kind, const std::vector<int>& s
             captionBank(ctx, kind, bank);
         }
         paintSlot(ctx, kind, slot, SlotColour::Yellow);
-        if (!slotUsed(ctx, kind, slot, list))
+        const std::optional<bool> used = slotState(ctx, kind, slot, list);
+        if (!used)
+            paintSlot(ctx, kind, slot, SlotColour::Grey);  // the instrument would not say
+        else if (!*used)
             paintSlot(ctx, kind, slot, SlotColour::Red);
         else
             paintSlot(ctx, kind, slot, ctx.store.workItem(slot).InUse ? SlotColour::White : SlotColour::Green);

@@ -5,6 +5,7 @@
 #include "app/link/TransferSlots.h"
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 namespace tovu::link {
@@ -22,6 +23,8 @@ void CheckMemoryState(TransferEnv& env, const QString& kind, int first, int last
 QString occupancyList(LinkContext& ctx, SlotKind kind);
 
 bool slotUsed(LinkContext& ctx, SlotKind kind, int slot, const QString& list);
+// As slotUsed; nothing when the instrument refused to tell (NotAcknowledged).
+std::optional<bool> slotState(LinkContext& ctx, SlotKind kind, int slot, const QString& list);
 
 // Recaptions labels 1..20 / 1..100 with the selection of bank b and paints them grey.
 void captionBank(LinkContext& ctx, SlotKind kind, int bank);

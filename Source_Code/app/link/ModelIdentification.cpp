@@ -4,11 +4,37 @@
 #include "app/link/CommandPrimitive.h"
 #include "app/link/LinkError.h"
 
+#include <algorithm>
+
 namespace tovu::link {
 
 namespace {
 
 const QString kSource = QStringLiteral("GetInstrumentModel");
+
+LinkError identificationFailed(LinkContext& ctx, LinkErrorKind kind, const QString& cmd)
+{
+    return LinkError(kind, kSource, ctx.strings.GetResString(kIdentificationFailedString).arg(cmd));
+}
+
+bool hasControlByte(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20; });
+}
+
+// The "AMD" reply: a text, neither empty nor a status byte nor noise.
+QString readIdentification(LinkContext& ctx)
+{
+    const QString cmd = QStringLiteral("AMD");
+    bool refused = false;
+    for (int send = 0; send < 2; ++send) {
+        const QString ident = WriteCommSpecial(ctx, cmd);
+        if (!ident.trimmed().isEmpty() && !hasControlByte(ident))
+            return ident;
+        refused = ident == QString(QChar(21));
+    }
+    throw identificationFailed(ctx, refused ? LinkErrorKind::NotAcknowledged : LinkErrorKind::BadReply, cmd);
+}
 
 bool holdsItems(const items::ItemStore& s)
 {
@@ -59,6 +85,20 @@ void applyGeneration(LinkContext& ctx, int generation)
 
 } // namespace
 
+QString readFirmware(LinkContext& ctx)
+{
+    const QString cmd = QStringLiteral("AMF");
+    QString reply;
+    for (int send = 0; send < 2; ++send) {
+        reply = WriteComm(ctx, cmd, QString());
+        // A version has a digit in its first token; status words and blanks have none.
+        const QString token = reply.trimmed().section(QLatin1Char(' '), 0, 0);
+        if (std::any_of(token.begin(), token.end(), [](QChar c) { return c.isDigit(); }))
+            return reply;
+    }
+    throw identificationFailed(ctx, reply == kNack ? LinkErrorKind::NotAcknowledged : LinkErrorKind::BadReply, cmd);
+}
+
 double NumericValue(const QString& text)
 {
     QString kept;
@@ -86,11 +126,11 @@ int modelOfIdent(const items::ModelNameTable& names, const QString& ident)
 int GetInstrumentModel(LinkContext& ctx, int idx)
 {
     ctx.store.workItem(idx);  // an index outside the array fails before anything is sent
-    const QString ident = WriteCommSpecial(ctx, QStringLiteral("AMD"));
+    const QString ident = readIdentification(ctx);
     ctx.store.workItem(idx).editSettings().IdentText = ident;
     int model = modelOfIdent(ctx.ModelNames, ident);
     if (model == kModelWithTwoFirmwares) {
-        if (!WriteComm(ctx, QStringLiteral("AMF"), QString()).contains(QLatin1String("1.")))
+        if (!readFirmware(ctx).contains(QLatin1String("1.")))
             model = kLaterModelOfThatName;
         ctx.clock.sleepMs(2);
     }
@@ -98,7 +138,7 @@ int GetInstrumentModel(LinkContext& ctx, int idx)
     // A re-creation emptied the record: it gets its identification again.
     items::DFDRecord& rec = ctx.store.workItem(idx);
     rec.editSettings().IdentText = ident;
-    const bool three = firmwareFigure(WriteComm(ctx, QStringLiteral("AMF"), QString())) >= 3.0;
+    const bool three = firmwareFigure(readFirmware(ctx)) >= 3.0;
     ctx.store.FirmwareVersion = three ? 3 : 2;
     ctx.store.workItem(idx).DataVersion = three ? 3.0 : 2.0;
     return model;

@@ -13,7 +13,13 @@ namespace tovu::link {
 // identification always does; a change re-creates the arrays only with the caller's
 // consent and never while a transfer runs) and reads the firmware generation with "AMF".
 // Record idx receives IdentText and DataVersion. Returns the model code.
+// An "AMD" or "AMF" that is refused or unreadable after one more try fails the
+// identification (NotAcknowledged or BadReply, string 6154): nothing goes on with a
+// guessed model or firmware.
 int GetInstrumentModel(LinkContext& ctx, int idx);
+
+// The "AMF" value, checked as GetInstrumentModel checks it.
+QString readFirmware(LinkContext& ctx);
 
 // The number spelt by the characters "." "/" and 0-9 of text, in order, the others
 // dropped ("V2.05" -> 2.05, "2.10/03" -> 2.1, no digits -> 0).
@@ -28,5 +34,6 @@ int modelOfIdent(const items::ModelNameTable& names, const QString& ident);
 
 constexpr int kModelWithTwoFirmwares = 11;   // becomes 35 when its firmware is not 1.x
 constexpr int kLaterModelOfThatName = 35;
+constexpr int kIdentificationFailedString = 6154;
 
 } // namespace tovu::link

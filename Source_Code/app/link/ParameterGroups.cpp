@@ -5,6 +5,7 @@
 #include "app/link/CommandPrimitive.h"
 #include "app/link/CurvesAndWaveforms.h"
 #include "app/link/LinkError.h"
+#include "app/link/Refusals.h"
 
 #include <array>
 #include <charconv>
@@ -44,13 +45,13 @@ const QString& text(const DFDRecord& r, std::string_view code) { return fieldOf(
 void readCodes(LinkContext& ctx, DFDRecord& r, Codes codes)
 {
     for (const std::string_view code : codes)
-        text(r, code) = WriteComm(ctx, QLatin1Char('R') + qs(code), QString());
+        text(r, code) = readSetting(ctx, QLatin1Char('R') + qs(code));
 }
 
 void sendWires(LinkContext& ctx, const DFDRecord& r, Wires wires)
 {
     for (const Wire& w : wires)
-        WriteComm(ctx, qs(w.command), w.code.empty() ? qs(w.literal) : text(r, w.code));
+        writeSetting(ctx, qs(w.command), w.code.empty() ? qs(w.literal) : text(r, w.code));
 }
 
 // A copy, so a writer can never change the record it sends.
@@ -192,10 +193,10 @@ void readGateInto(LinkContext& ctx, DFDRecord& rec, int gate)
     checkGate(gate);
     const QString x = gateLetter(gate);
     items::Gate& g = rec.editSettings().Gates[static_cast<std::size_t>(gate)];
-    g.Level = WriteComm(ctx, QStringLiteral("RL") + x, QString());
-    g.Start = WriteComm(ctx, QStringLiteral("RS") + x, QString());
-    g.State = WriteComm(ctx, QStringLiteral("RG") + x, QString());
-    g.Width = WriteComm(ctx, QStringLiteral("RW") + x, QString());
+    g.Level = readSetting(ctx, QStringLiteral("RL") + x);
+    g.Start = readSetting(ctx, QStringLiteral("RS") + x);
+    g.State = readSetting(ctx, QStringLiteral("RG") + x);
+    g.Width = readSetting(ctx, QStringLiteral("RW") + x);
 }
 
 void ReadGate(LinkContext& ctx, int index, int gate)
@@ -215,11 +216,13 @@ void WriteGate(LinkContext& ctx, int index, int gate)
         throw RecordValueError(QStringLiteral("Detection mode \"%1\" is not a number; gate %2 not written")
                                    .arg(r.settings().Detect, gateLetter(gate)));
     const QString x = gateLetter(gate);
-    // In RF detection the instrument's level scale starts at the centre line.
-    WriteComm(ctx, QStringLiteral("WL") + x, detect == 3 ? rfGateLevel(g.Level) : g.Level);
-    WriteComm(ctx, QStringLiteral("WS") + x, g.Start);
-    WriteComm(ctx, QStringLiteral("WW") + x, g.Width);
-    WriteComm(ctx, QStringLiteral("WG") + x, g.State);
+    // In RF detection the instrument's level scale starts at the centre line. A level the
+    // instrument did not give is not sent, rescaled or not.
+    const bool rescale = detect == 3 && !unsendableArgument(g.Level) && g.Level != kNotAvailable;
+    writeSetting(ctx, QStringLiteral("WL") + x, rescale ? rfGateLevel(g.Level) : g.Level);
+    writeSetting(ctx, QStringLiteral("WS") + x, g.Start);
+    writeSetting(ctx, QStringLiteral("WW") + x, g.Width);
+    writeSetting(ctx, QStringLiteral("WG") + x, g.State);
 }
 
 namespace {
@@ -258,8 +261,10 @@ void ReadDACSettings(LinkContext& ctx, int index)
 
 void WriteDACSettings(LinkContext& ctx, int index)
 {
-    if (!ctx.store.workItem(index).DacPresent)
+    if (!ctx.store.workItem(index).DacPresent) {
+        clearCurvePoints(ctx, CurveKind::DAC);
         return;
+    }
     const double version = GetDataVersion(ctx, index);
     DFDRecord wire = copyOf(ctx, index);
     if (version != ctx.store.FirmwareVersion) {
@@ -270,8 +275,8 @@ void WriteDACSettings(LinkContext& ctx, int index)
     writeCurvePoints(ctx, wire, CurveKind::DAC);
     sendWires(ctx, wire, kWriteDac);
     const QString& yg = wire.settings().YG;
-    WriteComm(ctx, QStringLiteral("WYG"), yg.isEmpty() ? QStringLiteral("0") : yg);
-    WriteComm(ctx, QStringLiteral("WYH"), wire.settings().YH);
+    writeSetting(ctx, QStringLiteral("WYG"), yg.isEmpty() ? QStringLiteral("0") : yg);
+    writeSetting(ctx, QStringLiteral("WYH"), wire.settings().YH);
 }
 
 void ReadTCGSettings(LinkContext& ctx, int index)
@@ -282,8 +287,12 @@ void ReadTCGSettings(LinkContext& ctx, int index)
 void WriteTCGSettings(LinkContext& ctx, int index)
 {
     const DFDRecord r = copyOf(ctx, index);
-    if (r.ModelIndex < kTcgWriteFromModel || !r.TcgPresent)
+    if (r.ModelIndex < kTcgWriteFromModel)
         return;
+    if (!r.TcgPresent) {
+        clearCurvePoints(ctx, CurveKind::TCG);
+        return;
+    }
     writeCurvePoints(ctx, r, CurveKind::TCG);
     sendWires(ctx, r, kWriteTcg);
 }
@@ -293,7 +302,7 @@ void ReadNotes(LinkContext& ctx, int index)
     DFDRecord& r = ctx.store.workItem(index);
     // A note is the user's text: commas in it are part of it.
     for (const Note& n : kNotes)
-        text(r, n.code) = WriteCommText(ctx, QLatin1Char('R') + qs(n.code), QString());
+        text(r, n.code) = readSetting(ctx, QLatin1Char('R') + qs(n.code), true);
 }
 
 void WriteNotes(LinkContext& ctx, int index)
@@ -302,10 +311,10 @@ void WriteNotes(LinkContext& ctx, int index)
     // Clear every note on the instrument first, then send each; an empty note goes out
     // as blanks of its field length.
     for (const Note& n : kNotes)
-        WriteComm(ctx, QLatin1Char('W') + qs(n.code), QString(n.length, QLatin1Char(' ')));
+        writeSetting(ctx, QLatin1Char('W') + qs(n.code), QString(n.length, QLatin1Char(' ')));
     for (const Note& n : kNotes) {
         const QString& t = text(r, n.code);
-        WriteComm(ctx, QLatin1Char('W') + qs(n.code), t.isEmpty() ? QString(n.length, QLatin1Char(' ')) : t);
+        writeSetting(ctx, QLatin1Char('W') + qs(n.code), t.isEmpty() ? QString(n.length, QLatin1Char(' ')) : t);
     }
 }
 

@@ -2,13 +2,25 @@
 
 namespace tovu::link {
 
+QString lostInstrumentText(LinkContext& ctx, const QString& device)
+{
+    // The port names itself "COM1 (/dev/ttyS0)"; the message names the device alone.
+    QString path = device;
+    const qsizetype open = device.indexOf(QLatin1Char('('));
+    if (open >= 0 && device.endsWith(QLatin1Char(')')))
+        path = device.mid(open + 1, device.size() - open - 2);
+    return ctx.strings.GetResString(kInstrumentGoneString).arg(ctx.port.commPort()).arg(path);
+}
+
 void PortAccess::fail(const platform::serial::PortError& e)
 {
     try {
         ctx_.port.setPortOpen(false);
     } catch (const platform::serial::PortError&) {
     }
-    throw LinkError(LinkErrorKind::PortFailure, source_, QString::fromStdString(e.what()));
+    // What the system says about a vanished device (an ioctl failing) tells the user
+    // nothing; which instrument stopped answering does.
+    throw LinkError(LinkErrorKind::PortFailure, source_, lostInstrumentText(ctx_, e.device()));
 }
 
 void PortAccess::clearBuffers()

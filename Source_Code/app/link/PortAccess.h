@@ -25,6 +25,10 @@ private:
     QByteArray pending_;  // read but not yet handed out, when InputLen is not 1
 };
 
+// "The instrument on COM n no longer answers (device ...)" for a port that failed in use.
+constexpr int kInstrumentGoneString = 6150;
+QString lostInstrumentText(LinkContext& ctx, const QString& device);
+
 // How long one idle poll may sleep on the device before the clock is looked at again.
 constexpr int kPollSliceMs = 2;
 

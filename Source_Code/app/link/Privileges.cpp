@@ -4,6 +4,7 @@
 #include "app/link/CommandPrimitive.h"
 #include "app/link/Connection.h"
 #include "app/link/LinkError.h"
+#include "app/link/Refusals.h"
 #include "app/link/TransferSupport.h"
 
 #include <algorithm>
@@ -89,9 +90,10 @@ bool applyPrivileges(LinkContext& ctx, LinkDialogs& dialogs, PrivilegesState& st
     QString error;
     try {
         OpenComm(ctx);
-        WriteComm(ctx, QStringLiteral("WAR"), state.AlogLimit);
-        WriteComm(ctx, QStringLiteral("WSR"), state.PanelLimit);
-        WriteComm(ctx, QStringLiteral("WZZ"), state.PrivilegeLevel);
+        // A register the instrument refused to give is never sent back as "NACK".
+        writeSetting(ctx, QStringLiteral("WAR"), state.AlogLimit);
+        writeSetting(ctx, QStringLiteral("WSR"), state.PanelLimit);
+        writeSetting(ctx, QStringLiteral("WZZ"), state.PrivilegeLevel);
     } catch (const std::exception& e) {
         error = errorText(e);
     }
@@ -120,9 +122,9 @@ void mnuSetPrivilege_Click(TransferEnv& env, PrivilegesState& state,
     QString rsr;
     try {
         OpenComm(ctx);
-        const QString rar = WriteComm(ctx, QStringLiteral("RAR"), QString());
-        rsr = WriteComm(ctx, QStringLiteral("RSR"), QString());
-        const QString rzz = WriteComm(ctx, QStringLiteral("RZZ"), QString());
+        const QString rar = readSetting(ctx, QStringLiteral("RAR"));
+        rsr = readSetting(ctx, QStringLiteral("RSR"));
+        const QString rzz = readSetting(ctx, QStringLiteral("RZZ"));
         state = PrivilegesState(ctx.store.MaxPanels, ctx.store.MaxALogs);
         state.setToSend(rsr, rar, rzz);
     } catch (const std::exception& e) {

@@ -6,6 +6,7 @@
 #include "app/link/LinkError.h"
 #include "app/link/ModelIdentification.h"
 #include "app/link/ParameterGroups.h"
+#include "app/link/Refusals.h"
 #include "app/link/ReplyParsing.h"
 
 #include <stdexcept>
@@ -47,6 +48,17 @@ QString what(MemoryAction a, const QString& cmd, int n, const char* kind)
     return QStringLiteral("%1 (%2 of %3 %4)").arg(cmd, QLatin1String(actionName(a)), QLatin1String(kind)).arg(n);
 }
 
+// The occupancy of the selected location ("RST" / "RAT"). A state the instrument refuses
+// to give is no state: the location counts neither as empty nor as occupied.
+bool selectedOccupied(LinkContext& ctx, const QString& cmd, const QString& source, int n)
+{
+    const RefusalsAside aside(ctx);
+    const QString state = readSetting(ctx, cmd);
+    if (state == kNotAvailable && ctx.refused.contains(cmd))
+        throw notAcknowledged(source, cmd + QStringLiteral(" (location %1)").arg(n));
+    return NumericValue(state) != 0;
+}
+
 } // namespace
 
 MemoryAction memoryActionOf(const QString& action)
@@ -63,16 +75,17 @@ bool PanelSlotUsed(LinkContext& ctx, int n, const QString& list)
         return slotListed(list, n);
     if (!untilAck(ctx, QStringLiteral("WPS"), location(n), kSelectTries))
         throw notAcknowledged(QStringLiteral("PanelSlotUsed"), QStringLiteral("WPS") + location(n));
-    return NumericValue(WriteComm(ctx, QStringLiteral("RST"), QString())) != 0;
+    return selectedOccupied(ctx, QStringLiteral("RST"), QStringLiteral("PanelSlotUsed"), n);
 }
 
 bool ALogSlotUsed(LinkContext& ctx, int n, const QString& list)
 {
     if (listGiven(list))
         return slotListed(list, n);
-    if (WriteComm(ctx, QStringLiteral("WAS"), location(n)) != kAck)
-        return false;
-    return NumericValue(WriteComm(ctx, QStringLiteral("RAT"), QString())) != 0;
+    // A location the instrument does not let us select is not known to be empty.
+    if (!untilAck(ctx, QStringLiteral("WAS"), location(n), kSelectTries))
+        throw notAcknowledged(QStringLiteral("ALogSlotUsed"), QStringLiteral("WAS") + location(n));
+    return selectedOccupied(ctx, QStringLiteral("RAT"), QStringLiteral("ALogSlotUsed"), n);
 }
 
 void PanelMemoryAction(LinkContext& ctx, MemoryAction action, int n)
@@ -81,6 +94,7 @@ void PanelMemoryAction(LinkContext& ctx, MemoryAction action, int n)
     // The instrument's gate A is read around the action as the instrument expects; the
     // values go to a scratch record so no item in memory is touched.
     items::DFDRecord scratch;
+    const RefusalsAside aside(ctx);
     bool acted = false;
     for (int round = 0; round < kActionRounds && !acted; ++round) {
         if (WriteComm(ctx, QStringLiteral("WPS"), location(n)) != kAck)
@@ -111,9 +125,14 @@ void ALogMemoryAction(LinkContext& ctx, MemoryAction action, int n, int idx)
         throw notAcknowledged(source, what(action, QStringLiteral("WAM") + actionArg(action), n, "ALog"));
     if (action == MemoryAction::STORE && !WriteALogWaveform(ctx, idx))
         throw notAcknowledged(source, what(action, QStringLiteral("AWS"), n, "ALog"));
-    WriteComm(ctx, QStringLiteral("ADA"), QString());
+    // As for panels, only an acknowledged completion is a done action: a refused STORE
+    // stored nothing, and a refused RECALL left the live settings live.
+    if (WriteComm(ctx, QStringLiteral("ADA"), QString()) != kAck)
+        throw notAcknowledged(source, what(action, QStringLiteral("ADA"), n, "ALog"));
+    // The store is done once "ADA" acknowledged it; a screen that does not return to the
+    // live trace is worth a word, not the slot.
     if (action == MemoryAction::STORE && !untilAck(ctx, QStringLiteral("WFP"), QStringLiteral(" 0"), kSelectTries))
-        throw notAcknowledged(source, what(action, QStringLiteral("WFP 0"), n, "ALog"));
+        noteRefused(ctx, QStringLiteral("WFP"));
 }
 
 } // namespace tovu::link

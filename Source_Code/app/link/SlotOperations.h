@@ -23,7 +23,7 @@ MemoryAction memoryActionOf(const QString& action);
 // with DELETE erases the whole panel memory.
 void PanelMemoryAction(LinkContext& ctx, MemoryAction action, int n);
 // Selects ALog location n and runs the action; a STORE uploads the waveform of record
-// idx and ends with "WFP 0".
+// idx and ends with "WFP 0" (refused, it is noted: the item is stored all the same).
 void ALogMemoryAction(LinkContext& ctx, MemoryAction action, int n, int idx);
 
 constexpr int kSelectTries = 5;   // "WPS" of the slot test, "WFP" after a store

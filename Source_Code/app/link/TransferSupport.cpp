@@ -3,6 +3,7 @@
 #include "app/link/CommandPrimitive.h"
 #include "app/link/Connection.h"
 #include "app/link/RecordTransfer.h"
+#include "app/link/Refusals.h"
 
 namespace tovu::link {
 
@@ -38,24 +39,49 @@ void reportFailedSlots(TransferEnv& env, SlotKind kind, const std::vector<int>& 
 void switchOffDisplayModes(LinkContext& ctx)
 {
     for (const char* cmd : {"WHD", "WDM", "WYM"})
-        WriteComm(ctx, QLatin1String(cmd), QStringLiteral("0"));
+        writeSetting(ctx, QLatin1String(cmd), QStringLiteral("0"));
 }
 
-void saveLiveSettings(TransferEnv& env)
+QStringList takeRefusals(LinkContext& ctx)
+{
+    QStringList out;
+    out.swap(ctx.refused);
+    return out;
+}
+
+QStringList saveLiveSettings(TransferEnv& env)
 {
     env.wait.setMessage(env.link.strings.GetResString(kSavingString));
     env.wait.showModeless();
+    takeRefusals(env.link);
     ReadPanelSettings(env.link, 0);
     env.wait.hide();
+    return takeRefusals(env.link);
 }
 
-void restoreLiveSettings(TransferEnv& env)
+QStringList restoreLiveSettings(TransferEnv& env)
 {
     env.wait.setMessage(env.link.strings.GetResString(kRestoringString));
     env.wait.showModeless();
+    takeRefusals(env.link);
     switchOffDisplayModes(env.link);
     WritePanelSettings(env.link, 0);
     env.wait.hide();
+    return takeRefusals(env.link);
+}
+
+void reportRefusals(TransferEnv& env, SlotKind kind, const TransferReport& report, bool upload, const QString& title)
+{
+    const items::StringSource& strings = env.link.strings;
+    const QString sentence = strings.GetResString(upload ? kStoredRefusedString : kReadRefusedString);
+    QStringList lines;
+    for (const auto& [slot, commands] : report.refused)
+        lines << kindText(env.link, kind) + u' ' + QString::number(slot) + u' '
+                     + sentence.arg(commands.join(QStringLiteral(", ")));
+    if (!report.liveNotRestored.isEmpty())
+        lines << strings.GetResString(kLiveNotRestoredString).arg(report.liveNotRestored.join(QStringLiteral(", ")));
+    if (!lines.isEmpty())
+        env.dialogs.message(lines.join(kCrLf), title, LinkIcon::Exclamation);
 }
 
 void restoreLiveSettingsBestEffort(TransferEnv& env) noexcept

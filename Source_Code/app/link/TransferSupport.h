@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <map>
 #include <vector>
 
 namespace tovu::link {
@@ -21,6 +22,10 @@ struct TransferReport {
     std::vector<int> failed;         // the instrument refused the slot's memory action
     std::vector<int> declined;       // occupied targets the user chose not to overwrite
     QStringList skippedSettings;     // settings a record could not send (upload)
+    // Per slot read or stored: the commands the instrument refused for that item (reads
+    // stored as "N/A" or parts left absent; writes it did not take).
+    std::map<int, QStringList> refused;
+    QStringList liveNotRestored;     // refused while the live settings were saved or restored
     QString errorSource, errorText;  // the error shown, when not completed
 };
 
@@ -36,10 +41,20 @@ void reportFailedSlots(TransferEnv& env, SlotKind kind, const std::vector<int>& 
 QString slotStatus(const TransferEnv& env, int actionString, SlotKind kind, int slot);
 
 // Record 0 receives the live settings, with the wait window (string 562) up meanwhile.
-void saveLiveSettings(TransferEnv& env);
+// Returns the reads the instrument refused (those settings cannot be restored).
+QStringList saveLiveSettings(TransferEnv& env);
 // Writes record 0 back with the wait window (string 563): DAC, TCG and AVG modes and the
-// gates' display off first ("WHD", "WDM", "WYM" with "0"), then every group.
-void restoreLiveSettings(TransferEnv& env);
+// gates' display off first ("WHD", "WDM", "WYM" with "0"), then every group. Returns the
+// writes the instrument refused.
+QStringList restoreLiveSettings(TransferEnv& env);
+
+// The closing message of a transfer that ran to its end: per item the commands the
+// instrument refused (strings 6151 read / 6152 stored), then those of the live settings
+// (string 6153). Nothing when nothing was refused.
+void reportRefusals(TransferEnv& env, SlotKind kind, const TransferReport& report, bool upload, const QString& title);
+
+// Moves the commands noted as refused since the last call out of ctx.
+QStringList takeRefusals(LinkContext& ctx);
 // After an error or a cancel: a fresh handshake, and only when the instrument answers it,
 // the restore. Never raises; a silent or lost instrument costs one short handshake.
 void restoreLiveSettingsBestEffort(TransferEnv& env) noexcept;
@@ -72,5 +87,8 @@ inline const QString kCrLf = QStringLiteral("\r\n");
 constexpr int kTitleString = 130;
 constexpr int kPanelString = 152;
 constexpr int kALogString = 153;
+constexpr int kReadRefusedString = 6151;
+constexpr int kStoredRefusedString = 6152;
+constexpr int kLiveNotRestoredString = 6153;
 
 } // namespace tovu::link

@@ -38,6 +38,14 @@ void store(LinkContext& ctx, SlotKind kind, int source, int target)
         ALogMemoryAction(ctx, MemoryAction::STORE, target, source);
 }
 
+void slotNotStored(LinkContext& ctx, SlotKind kind, int target, TransferReport& report)
+{
+    takeRefusals(ctx);
+    paintSlot(ctx, kind, target, SlotColour::Red);
+    report.failed.push_back(target);
+    ctx.setStatusText(QStringLiteral(" %1 %2 was not stored").arg(kindText(ctx, kind)).arg(target));
+}
+
 void uploadSlot(TransferEnv& env, SlotKind kind, int source, int target, bool overwriteAll, TransferReport& report)
 {
     LinkContext& ctx = env.link;
@@ -48,7 +56,12 @@ void uploadSlot(TransferEnv& env, SlotKind kind, int source, int target, bool ov
         return;
     }
     ctx.setStatusText(slotStatus(env, kUploadString, kind, source));
-    if (slotUsed(ctx, kind, target, QString()) && !overwriteAll) {
+    const std::optional<bool> used = slotState(ctx, kind, target, QString());
+    if (!used) {
+        slotNotStored(ctx, kind, target, report);
+        return;
+    }
+    if (*used && !overwriteAll) {
         const QString text = kindText(ctx, kind) + QString::number(target) + QStringLiteral(": ") + kCrLf
                              + ctx.strings.GetResString(kOverwriteOneString);
         if (!env.dialogs.askYesNo(text, ctx.strings.GetResString(kTitleString), LinkIcon::Question)) {
@@ -57,6 +70,7 @@ void uploadSlot(TransferEnv& env, SlotKind kind, int source, int target, bool ov
             return;
         }
     }
+    takeRefusals(ctx);
     switchOffDisplayModes(ctx);
     report.skippedSettings << WritePanelSettings(ctx, source);
     try {
@@ -64,11 +78,12 @@ void uploadSlot(TransferEnv& env, SlotKind kind, int source, int target, bool ov
     } catch (const LinkError& e) {
         if (e.kind() != LinkErrorKind::NotAcknowledged)
             throw;
-        paintSlot(ctx, kind, target, SlotColour::Red);
-        report.failed.push_back(target);
-        ctx.setStatusText(QStringLiteral(" %1 %2 was not stored").arg(kindText(ctx, kind)).arg(target));
+        slotNotStored(ctx, kind, target, report);
         return;
     }
+    // Stored all the same: an instrument refuses settings its model lacks.
+    if (QStringList refused = takeRefusals(ctx); !refused.isEmpty())
+        report.refused[target] = refused;
     paintSlot(ctx, kind, target, SlotColour::Green);
     if (bankOfSlot(kind, target) == shownBank(env, kind))
         env.host.DFD_Tick(treeNodeOfLabel(kind, labelOfSlot(kind, target)));
@@ -100,7 +115,7 @@ TransferReport upload(TransferEnv& env, SlotKind kind, int first, int last, int 
         env.host.setBusy(true);
         OpenComm(ctx);
         ctx.loadTransferDialog();
-        saveLiveSettings(env);
+        report.liveNotRestored = saveLiveSettings(env);
         liveSaved = true;
         TransferScope transfer(ctx);
         std::vector<int> targets;
@@ -116,7 +131,7 @@ TransferReport upload(TransferEnv& env, SlotKind kind, int first, int last, int 
             uploadSlot(env, kind, source, target, overwriteAll, report);
         }
         ctx.unloadTransferDialog();
-        restoreLiveSettings(env);
+        report.liveNotRestored << restoreLiveSettings(env);
         if (kind == SlotKind::Panel) {
             WriteComm(ctx, QStringLiteral("WPS"), QStringLiteral("1"));
         } else {
@@ -129,6 +144,7 @@ TransferReport upload(TransferEnv& env, SlotKind kind, int first, int last, int 
     CloseComm(ctx);
     env.host.setBusy(false);
     reportFailedSlots(env, kind, report.failed, title, QStringLiteral("The instrument did not store %1 %2."));
+    reportRefusals(env, kind, report, true, title);
     if (!report.skippedSettings.isEmpty())
         env.dialogs.message(QStringLiteral("These settings could not be sent and were left out:") + kCrLf
                                 + report.skippedSettings.join(kCrLf),

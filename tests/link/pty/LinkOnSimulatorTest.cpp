@@ -31,7 +31,7 @@ struct SimTest : ::testing::Test {
     void SetUp() override
     {
         if (externalPort())
-            GTEST_SKIP() << "TOVU_TEST_PORT is set: only the real-instrument checks run";
+            GTEST_SKIP() << "needs the simulator in this process (its fault injection, its memory to compare with); on TOVU_TEST_PORT the OnTheLine test runs the transfers";
     }
     std::unique_ptr<SimLink> make(tovu::sim::SimOptions o = {})
     {

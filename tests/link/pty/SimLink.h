@@ -21,7 +21,11 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 namespace tovu::link::test {
 
 struct PlainStrings : items::StringSource {
-    QString GetResString(int id) const override { return QStringLiteral("string %1").arg(id); }
+    QString GetResString(int id) const override
+    {
+        const QString s = QStringLiteral("string ") + QString::number(id);
+        return id >= 6150 && id < 6200 ? s + QStringLiteral(" [%1] [%2]") : s;
+    }
 };
 
 // The device named by TOVU_TEST_PORT, or nothing.

@@ -68,7 +68,7 @@ struct TransferOnSim : ::testing::Test {
     void SetUp() override
     {
         if (externalPort())
-            GTEST_SKIP() << "TOVU_TEST_PORT is set: only the real-instrument checks run";
+            GTEST_SKIP() << "needs the simulator in this process (its fault injection, its memory to compare with); on TOVU_TEST_PORT the OnTheLine test runs the transfers";
     }
 };
 

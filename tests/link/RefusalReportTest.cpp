@@ -1,0 +1,131 @@
+// What the user is told about refusals at the end of a transfer, and the points a stored
+// slot and the restored live set-up hold.
+#include "TransferFixture.h"
+
+#include "app/link/DownloadEngine.h"
+#include "app/link/UploadEngine.h"
+#include "instrument-sim/FaultPlan.h"
+
+using namespace tovu;
+using namespace tovu::link;
+using namespace tovu::link::test;
+
+namespace {
+
+struct RefusalReport : TransferFixture {
+    RefusalReport() : TransferFixture(15) {}
+    void refuseAlways(const std::string& cmd)
+    {
+        plan.add({cmd, sim::FaultKind::Nak, 0, 0, 0});
+        instrument.fault = [this](const QByteArray& line, platform::serial::MemoryPort& p) {
+            if (plan.take(line.left(3).toStdString()).empty())
+                return false;
+            p.feed(QByteArray("\x15\r"));
+            return true;
+        };
+    }
+    int emptyPanel() const
+    {
+        int n = 2;
+        while (instrument.state.panels.count(n))
+            ++n;
+        return n;
+    }
+    QString closing() const { return dialogs.messages.empty() ? QString() : dialogs.messages.back().text; }
+    sim::FaultPlan plan;
+};
+
+// A fresh instrument per case of a table.
+struct FreshRig : RefusalReport {
+    void TestBody() override {}
+};
+
+} // namespace
+
+TEST_F(RefusalReport, TheClosingMessageListsEachItemsRefusalsAndTheLiveSettings)
+{
+    struct Case {
+        const char* refused;
+        bool upload;
+        QString message;
+    };
+    const Case cases[] = {
+        // A read refused for the slot and for the live settings saved before.
+        {"RGN", false, "string 152 1 string 6151 [RGN] [%2]\r\nstring 6153 [RGN] [%2]"},
+        {"AWT", false, ""},  // panels have no waveform: nothing refused, nothing said
+        // A write refused for the item (stored all the same) and for the live restore.
+        {"WRJ", true, "string 152 %1 string 6152 [WRJ] [%2]\r\nstring 6153 [WRJ] [%2]"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.refused);
+        FreshRig f;
+        f.connect();
+        const int target = f.emptyPanel();
+        if (c.upload) {
+            ASSERT_TRUE(DownloadPanels(f.env, 1, 1).completed);
+            f.store.WorkItems[static_cast<std::size_t>(target)] = f.store.Panels[1];
+            f.dialogs.messages.clear();
+        }
+        f.refuseAlways(c.refused);
+        const TransferReport r = c.upload ? UploadPanels(f.env, target, target, 0) : DownloadPanels(f.env, 1, 1);
+        ASSERT_TRUE(r.completed) << r.errorText.toStdString();
+        EXPECT_EQ(f.closing(), c.upload ? c.message.arg(target) : c.message);
+        if (c.upload) {
+            EXPECT_EQ(r.transferred, std::vector<int>{target}) << "refused settings do not fail the item";
+            EXPECT_EQ(f.host.ticks.size(), 1u);
+        } else if (*c.refused == 'R') {
+            EXPECT_EQ(f.store.Panels[1].settings().Gain, QStringLiteral("N/A"));
+        }
+    }
+}
+
+TEST_F(RefusalReport, AnItemWithoutPointsIsStoredWithoutTheLivePointsAndTheLiveSetUpGetsItsOwnBack)
+{
+    instrument.state.panels.at(1).settings.dacPoints = {{"20", "80"}, {"60", "45"}};
+    connect();
+    ASSERT_TRUE(DownloadPanels(env, 1, 1).completed);
+    items::DFDRecord item = store.Panels[1];
+    item.DacPresent = item.TcgPresent = false;
+    const int target = emptyPanel();
+    store.WorkItems[static_cast<std::size_t>(target)] = item;
+    // The instrument shows points of its own set-up when the upload starts.
+    instrument.state.live.dacPoints = {{"15", "75"}, {"50", "40"}};
+    instrument.state.live.tcgPoints = {{"25", "12"}};
+    const sim::Settings live = instrument.state.live;
+    ASSERT_TRUE(UploadPanels(env, target, target, 0).completed);
+    EXPECT_TRUE(instrument.state.panels.at(target).settings.dacPoints.empty());
+    EXPECT_TRUE(instrument.state.panels.at(target).settings.tcgPoints.empty());
+    EXPECT_EQ(instrument.state.live.dacPoints, live.dacPoints);
+    EXPECT_EQ(instrument.state.live.tcgPoints, live.tcgPoints);
+    // And a set-up without points gets none back from the item stored with them.
+    instrument.state.live.dacPoints.clear();
+    instrument.state.live.tcgPoints.clear();
+    store.WorkItems[static_cast<std::size_t>(target)] = store.Panels[1];
+    ASSERT_TRUE(store.Panels[1].DacPresent);
+    ASSERT_TRUE(UploadPanels(env, target, target, 0).completed);
+    EXPECT_FALSE(instrument.state.panels.at(target).settings.dacPoints.empty());
+    EXPECT_TRUE(instrument.state.live.dacPoints.empty());
+    EXPECT_TRUE(instrument.state.live.tcgPoints.empty());
+}
+
+TEST_F(RefusalReport, ARefusedRecallOrStoreOfAnALogIsAFailedSlot)
+{
+    connect();
+    const auto alogsBefore = store.ALogs;
+    instrument.state.alogs.at(1).settings.values["GN"] = "12.0";
+    refuseAlways("ADA");
+    const TransferReport down = DownloadALogs(env, 1, 1);
+    ASSERT_TRUE(down.completed);
+    EXPECT_EQ(down.failed, std::vector<int>{1});
+    EXPECT_TRUE(store.ALogs == alogsBefore) << "never the live settings as the slot's item";
+    int target = 2;
+    while (instrument.state.alogs.count(target))
+        ++target;
+    store.WorkItems[static_cast<std::size_t>(target)] = store.Panels[0];
+    store.WorkItems[static_cast<std::size_t>(target)].InUse = true;
+    const TransferReport up = UploadALogs(env, target, target, 0);
+    ASSERT_TRUE(up.completed);
+    EXPECT_EQ(up.failed, std::vector<int>{target});
+    EXPECT_TRUE(host.ticks.empty());
+    EXPECT_FALSE(instrument.state.alogs.count(target));
+}
