@@ -12,6 +12,7 @@ PACKAGES=(
   fonts-liberation2
   qpdf poppler-utils xvfb xauth imagemagick socat emf2svg
   python3 python3-pyftpdlib
+  libreoffice-writer-nogui
 )
 
 missing=()

@@ -124,10 +124,15 @@ TEST_F(LayoutSideBySideTest, WordsStandWhereTheOtherWordProcessorPutsThem)
              append(QStringLiteral("Below"));
          }},
         {"report", [&] {
-             // The report's settings grid: a table format, fitted, after blank lines.
-             append(QStringLiteral("Heading\r\r\r"));
+             // An item of the report: picture, blank lines, the settings grid (a table
+             // format, fitted), a page of notes. Saved half way, so that the file the other
+             // program reads is one written on from an earlier save.
+             append(QStringLiteral("Heading\r"));
+             doc->shapes().addPicture(emfFile(), false, true, 2.0, 0.0, 350.0, 200.0);
+             append(QString(4, QLatin1Char('\r')));
+             doc->saveAs(file(QStringLiteral("report.docx")));
              append(QStringLiteral("Setting\tValue\rGain\t40.0\rRange\t100\rDelay\t0.5\r")).convertToTable(QStringLiteral("\t"), 0, 0, 0, report);
-             append(QStringLiteral("Notes"));
+             append(QStringLiteral("\x0C" "Operator Notes\rLabel :A1\r"));
          }},
         {"margins", [&] {
              // A table with cell margins of its own.
