@@ -54,6 +54,14 @@ QTextBlockFormat blockFormat(const ParaFormat& p)
     return out;
 }
 
+// Where a table's left edge stands from the text margin. Files that declare no
+// compatibility mode of 15 or more (this writer's) have the cells' text at the margin and
+// the edge left of it by the cell margin; from mode 15 on the edge stands at the margin.
+double tableIndent(const TableModel& t)
+{
+    return -t.cellMargins.left;
+}
+
 QImage pictureImage(const PictureData& picture, double width, double height)
 {
     const QSize pixels(std::max(1, static_cast<int>(width * kImageScale)), std::max(1, static_cast<int>(height * kImageScale)));
@@ -264,8 +272,7 @@ private:
     {
         QTextTableFormat tf;
         // Lines are drawn cell by cell (plain borders too), so that they take no room from
-        // the cells; the cells' text stands at the text margin, the table's edge left of it
-        // by the cell margin, as the file's readers place it.
+        // the cells.
         const bool ownLines = t.borders;
         tf.setBorderStyle(QTextFrameFormat::BorderStyle_None);
         tf.setBorder(0);
@@ -273,13 +280,14 @@ private:
         tf.setCellSpacing(0);
         tf.setCellPadding(0);
         tf.setMargin(0);
-        tf.setLeftMargin(points(-t.cellMargins.left));
+        const double indent = tableIndent(t);
+        tf.setLeftMargin(points(indent));
         tf.setHeaderRowCount(t.headingRows);
         // The columns of the table's grid: a fixed width, or the text width shared out
         // (a fitted table too, as its grid is written).
-        // Shares are of the width the table's frame has, the text width and the left cell margin.
+        // Shares are of the width the table's frame has: the text width less the indent.
         const double textWidth = doc_.pageSize().width();
-        const double share = 100.0 / std::max(1, t.columns) * textWidth / std::max(1.0, textWidth + t.cellMargins.left);
+        const double share = 100.0 / std::max(1, t.columns) * textWidth / std::max(1.0, textWidth - indent);
         const QTextLength width = t.columnWidth > 0 ? QTextLength(QTextLength::FixedLength, points(t.columnWidth))
                                                     : QTextLength(QTextLength::PercentageLength, share);
         tf.setColumnWidthConstraints(QList<QTextLength>(t.columns, width));
@@ -533,7 +541,9 @@ void PageLayout::paintPage(QPainter& painter, int page) const
     const double offset = (page - 1) * impl_->bodyHeight;
     painter.save();
     painter.translate(pg.leftMargin, pg.topMargin - offset);
-    const QRectF pageRect(0, offset, impl_->bodyWidth, impl_->bodyHeight);
+    // The page's slice of the text, across the whole page: a table's edge and lines stand
+    // out into the margin by its cell margin.
+    const QRectF pageRect(-pg.leftMargin, offset, pg.pageWidth, impl_->bodyHeight);
     painter.setClipRect(pageRect);
     // Paragraph lines are drawn one by one, each on the page it was laid out on: a
     // paragraph pushed to the next page must not leave clipped text behind on this one.
