@@ -16,6 +16,7 @@ PACKAGES=(
   qpdf poppler-utils xvfb xauth imagemagick socat emf2svg
   python3 python3-pyftpdlib
   fp-utils xchm xdg-utils
+  libreoffice-writer-nogui
 )
 
 # The packages of the list that are not installed. Only real package names are listed: a

@@ -1,9 +1,9 @@
 // Figures for the Word report: a report of 100 ALogs appended one by one, the way the
 // report frame's "add the shown item" does it (draw, grid, notes, then picture, table,
-// notes and a save of the whole document). Prints the total, the cost of the first and
-// the last ten items, and the cost of saving the document alone at both lengths, so that
-// any growth of an item's cost beyond the growth of the save shows. Target: the 100 items
-// in under 20 s.
+// notes and a save of the whole document), in several runs. Prints, as min and median over
+// the runs, the total, the cost of the first and the last ten items and the cost of saving
+// the document alone at both lengths. Targets: the 100 items in under 2 s, the save after
+// the last item under 20 ms, an item at the end costing less than twice one at the start.
 
 #include "app/display/AScanDisplay.h"
 #include "app/display/SettingsGridModel.h"
@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <numeric>
+#include <optional>
 #include <vector>
 
 using namespace tovu;
@@ -30,8 +31,9 @@ namespace automation = tovu::platform::automation;
 
 namespace {
 
-// The report's length; a first argument changes it (for profiling).
+// The report's length and the number of runs; the first and second arguments change them.
 int kItems = 100;
+int kRepeats = 5;
 
 class NoSettings final : public display::SettingsAccess {
 public:
@@ -106,39 +108,31 @@ double mean(const std::vector<double>& v, std::size_t from, std::size_t count)
            static_cast<double>(count);
 }
 
-// Saving the held document alone, the cost every item pays at the end.
+// Saving the held document alone, the cost every item pays at the end: the fastest of a few.
 double saveCost(automation::Dispatch& control)
 {
-    std::vector<double> runs;
+    double best = 1e300;
     for (int i = 0; i < 3; ++i) {
         QElapsedTimer t;
         t.start();
         std::vector<automation::Variant> args;
         control.invoke(reports::kSaveDocument.id, args, automation::CallKind::Method, {});
-        runs.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+        best = std::min(best, static_cast<double>(t.nsecsElapsed()) / 1e6);
     }
-    return mean(runs, 0, runs.size());
+    return best;
 }
 
-} // namespace
+struct Figures {
+    double seconds = 0;    // the whole report
+    double firstTen = 0;   // ms per item, items 1 to 10
+    double lastTen = 0;    // ms per item, the last ten
+    double saveFirst = 0;  // ms, saving the title page alone
+    double saveLast = 0;   // ms, saving the whole report alone
+};
 
-int main(int argc, char** argv)
+// One report from creation to closing, in a fresh Word environment.
+std::optional<Figures> oneReport(items::ItemStore& store, const items::StringSource& strings, const QTemporaryDir& dir)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    if (argc > 1)
-        kItems = std::max(20, QString::fromLocal8Bit(argv[1]).toInt());
-    QTemporaryDir dir;
-    QImage logo(150, 100, QImage::Format_RGB32);
-    logo.fill(Qt::darkGreen);
-    logo.save(dir.filePath(QStringLiteral("Logo.bmp")));
-
-    items::LanguageContext strings([](const QString&) { return automation::DispatchRef(); });
-    items::ItemStore store;
-    store.WorkItems.resize(kItems + 1);
-    for (int i = 1; i <= kItems; ++i)
-        bench::fillALog(store.WorkItems[static_cast<std::size_t>(i)], i);
-
     NoSettings settings;
     QuietMessages messages;
     display::AScanDisplay display(store, strings, settings, messages);
@@ -156,7 +150,7 @@ int main(int argc, char** argv)
     report.Create_Word_Report();
     if (!report.ReportCreated) {
         std::fprintf(stderr, "the report could not be created\n");
-        return 1;
+        return std::nullopt;
     }
 
     const double saveFirst = saveCost(*control);
@@ -175,14 +169,53 @@ int main(int argc, char** argv)
     const double saveLast = saveCost(*control);
     report.Btn_SaveClose_Click();
 
-    const double first = mean(perItem, 0, 10);
-    const double last = mean(perItem, kItems - 10, 10);
-    std::printf("report of %d ALogs appended one by one: %.2f s (target for 100 under 20 s: %s)\n", kItems, seconds,
-                seconds < 20.0 ? "holds" : "MISSED");
-    std::printf("per item: first ten %.1f ms, last ten %.1f ms (growth %.1f ms)\n", first, last, last - first);
-    std::printf("saving the document alone: at the start %.1f ms, at the end %.1f ms (growth %.1f ms)\n", saveFirst,
-                saveLast, saveLast - saveFirst);
-    std::printf("growth of an item's cost beyond the growth of the save: %.1f ms\n",
-                (last - first) - (saveLast - saveFirst));
-    return seconds < 20.0 ? 0 : 2;
+    return Figures{seconds, mean(perItem, 0, 10), mean(perItem, static_cast<std::size_t>(kItems - 10), 10), saveFirst, saveLast};
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc > 1)
+        kItems = std::max(20, QString::fromLocal8Bit(argv[1]).toInt());
+    if (argc > 2)
+        kRepeats = std::max(1, QString::fromLocal8Bit(argv[2]).toInt());
+    QTemporaryDir dir;
+    QImage logo(150, 100, QImage::Format_RGB32);
+    logo.fill(Qt::darkGreen);
+    logo.save(dir.filePath(QStringLiteral("Logo.bmp")));
+
+    items::LanguageContext strings([](const QString&) { return automation::DispatchRef(); });
+    items::ItemStore store;
+    store.WorkItems.resize(kItems + 1);
+    for (int i = 1; i <= kItems; ++i)
+        bench::fillALog(store.WorkItems[static_cast<std::size_t>(i)], i);
+
+    std::vector<Figures> runs;
+    for (int run = 0; run < kRepeats; ++run) {
+        const std::optional<Figures> f = oneReport(store, strings, dir);
+        if (!f)
+            return 1;
+        runs.push_back(*f);
+    }
+    const auto line = [&](const char* what, double Figures::*field, const char* unit) {
+        std::vector<double> v;
+        for (const Figures& f : runs)
+            v.push_back(f.*field);
+        std::sort(v.begin(), v.end());
+        std::printf("%-44s min %8.2f %s   median %8.2f %s\n", what, v.front(), unit, v[v.size() / 2], unit);
+        return v[v.size() / 2];
+    };
+    std::printf("report of %d ALogs appended one by one, %d runs\n", kItems, kRepeats);
+    const double seconds = line("the whole report", &Figures::seconds, "s ");
+    const double first = line("per item, first ten", &Figures::firstTen, "ms");
+    const double last = line("per item, last ten", &Figures::lastTen, "ms");
+    line("saving the title page alone", &Figures::saveFirst, "ms");
+    const double save = line("saving the whole report alone", &Figures::saveLast, "ms");
+    const bool holds = seconds < 2.0 && save < 20.0 && last < 2 * first;
+    std::printf("targets (medians): report under 2 s %s, last save under 20 ms %s, last ten under twice the first ten %s\n",
+                seconds < 2.0 ? "holds" : "MISSED", save < 20.0 ? "holds" : "MISSED", last < 2 * first ? "holds" : "MISSED");
+    return holds ? 0 : 2;
 }

@@ -3,7 +3,7 @@
 // on the package's own structure rather than on a shape of our choosing.
 #pragma once
 
-#include "platform/office/word/ZipArchive.h"
+#include "platform/zip/ZipArchive.h"
 
 #include <QFile>
 #include <QString>
@@ -93,7 +93,7 @@ public:
         const QString main = QStringLiteral("http://schemas.openxmlformats.org/spreadsheetml/2006/main");
         const QString rel = QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships");
         const QString pkg = QStringLiteral("http://schemas.openxmlformats.org/package/2006/relationships");
-        platform::word::ZipWriter zip;
+        platform::zip::ZipWriter zip;
         QString types = QStringLiteral(
             "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
             "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"

@@ -2,7 +2,8 @@
 
 #include "platform/office/excel/ExcelError.h"
 #include "platform/office/word/WordError.h"
-#include "platform/office/word/ZipArchive.h"
+#include "platform/zip/ZipArchive.h"
+#include "platform/zip/ZipError.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,9 @@
 #include <memory>
 
 namespace tovu::platform::excel {
+
+using zip::ZipError;
+using zip::ZipReader;
 
 namespace {
 
@@ -108,7 +112,7 @@ void forEachElement(const QByteArray& data, const QString& part, F&& f)
     checked(xml, part);
 }
 
-QHash<QString, Relationship> readRelationships(const word::ZipReader& zip, const QString& part)
+QHash<QString, Relationship> readRelationships(const ZipReader& zip, const QString& part)
 {
     QHash<QString, Relationship> rels;
     const QString relsPart = relationshipsPartOf(part);
@@ -166,7 +170,7 @@ struct Styles {
     }
 };
 
-Styles readStyles(const word::ZipReader& zip, const QString& part)
+Styles readStyles(const ZipReader& zip, const QString& part)
 {
     Styles styles;
     if (part.isEmpty() || !zip.contains(part))
@@ -192,7 +196,7 @@ Styles readStyles(const word::ZipReader& zip, const QString& part)
     return styles;
 }
 
-std::vector<QString> readSharedStrings(const word::ZipReader& zip, const QString& part)
+std::vector<QString> readSharedStrings(const ZipReader& zip, const QString& part)
 {
     std::vector<QString> strings;
     if (part.isEmpty() || !zip.contains(part))
@@ -204,7 +208,7 @@ std::vector<QString> readSharedStrings(const word::ZipReader& zip, const QString
     return strings;
 }
 
-void readSheet(const word::ZipReader& zip, const QString& part, const std::vector<QString>& shared,
+void readSheet(const ZipReader& zip, const QString& part, const std::vector<QString>& shared,
                const Styles& styles, SheetData& sheet)
 {
     QXmlStreamReader xml(zip.read(part));
@@ -325,10 +329,10 @@ WorkbookData readXlsx(const QString& path)
     QFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
         fail(QStringLiteral("the file \"%1\" cannot be opened").arg(path));
-    std::unique_ptr<word::ZipReader> zip;
+    std::unique_ptr<ZipReader> zip;
     try {
-        zip = std::make_unique<word::ZipReader>(file.readAll());
-    } catch (const word::WordError&) {
+        zip = std::make_unique<ZipReader>(file.readAll());
+    } catch (const ZipError&) {
         fail(QStringLiteral("\"%1\" is not a workbook this program can read").arg(path));
     }
     try {
@@ -378,6 +382,8 @@ WorkbookData readXlsx(const QString& path)
         }
         return book;
     } catch (const word::WordError& e) {
+        fail(e.description());
+    } catch (const ZipError& e) {
         fail(e.description());
     }
 }

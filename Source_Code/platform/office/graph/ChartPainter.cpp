@@ -227,14 +227,19 @@ void Painter::axesAndBars(const QRectF& outer)
         p_.setPen(QPen(QColor(0xD9, 0xD9, 0xD9), 0.5));
     }
     const double slot = (across ? plot.height() : plot.width()) / static_cast<double>(n);
+    // Bars run up from the value axis: the first category lies at the bottom, and within
+    // a category the first series lies nearest the axis's origin.
+    const auto slotStart = [&](std::size_t c) {
+        return across ? plot.top() + static_cast<double>(n - 1 - c) * slot : plot.left() + static_cast<double>(c) * slot;
+    };
     p_.setPen(Qt::black);
     for (std::size_t c = 0; c < n; ++c) {
         const QString label = fm.elidedText(categories_[static_cast<int>(c)], Qt::ElideRight, across ? plot.left() - outer.left() : slot);
         if (across)
-            p_.drawText(QRectF(outer.left(), plot.top() + c * slot, plot.left() - outer.left() - 4, slot),
+            p_.drawText(QRectF(outer.left(), slotStart(c), plot.left() - outer.left() - 4, slot),
                         Qt::AlignRight | Qt::AlignVCenter, label);
         else
-            p_.drawText(QRectF(plot.left() + c * slot, plot.bottom() + 2, slot, fm.height()), Qt::AlignHCenter | Qt::AlignTop,
+            p_.drawText(QRectF(slotStart(c), plot.bottom() + 2, slot, fm.height()), Qt::AlignHCenter | Qt::AlignTop,
                         label);
     }
     const double zero = along(std::clamp(0.0, scale.low, scale.high));
@@ -260,12 +265,11 @@ void Painter::axesAndBars(const QRectF& outer)
                     to = base + v;
                     base = to;
                 }
-                const double offset = slot * 0.15 + (stacked() ? 0 : bar * static_cast<double>(s));
+                const std::size_t place = stacked() ? 0 : (across ? k - 1 - s : s);
+                const double offset = slot * 0.15 + bar * static_cast<double>(place);
                 const double a = along(from), b = along(to);
-                const QRectF r = across ? QRectF(QPointF(std::min(a, b), plot.top() + c * slot + offset),
-                                                 QSizeF(std::fabs(b - a), bar))
-                                        : QRectF(QPointF(plot.left() + c * slot + offset, std::min(a, b)),
-                                                 QSizeF(bar, std::fabs(b - a)));
+                const QRectF r = across ? QRectF(QPointF(std::min(a, b), slotStart(c) + offset), QSizeF(std::fabs(b - a), bar))
+                                        : QRectF(QPointF(slotStart(c) + offset, std::min(a, b)), QSizeF(bar, std::fabs(b - a)));
                 p_.fillRect(r, colour(s));
             }
         }

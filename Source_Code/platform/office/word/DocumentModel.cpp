@@ -5,6 +5,7 @@ namespace tovu::platform::word {
 int DocumentModel::addObject(EmbeddedObject object)
 {
     objects.push_back(std::move(object));
+    objectEdits_.push_back(++edits_);
     ++settingsRevision;
     return static_cast<int>(objects.size()) - 1;
 }

@@ -37,6 +37,7 @@ using EmbeddedObject =
 struct Hyperlink {
     QString address;
     QString subAddress;
+    bool operator==(const Hyperlink&) const = default;
 };
 
 struct PageSetupModel {
@@ -111,6 +112,9 @@ struct CarriedPackage {
     QString ignorable;                                       // its mc:Ignorable list
 };
 
+// What the last .docx save of a model wrote, kept for the next save (DocxWriter.cpp).
+struct DocxSaveCache;
+
 // The whole document: its text, the objects the text refers to, its one section with
 // page setup, headers and footers, bookmarks, hyperlinks and properties.
 class DocumentModel {
@@ -123,10 +127,22 @@ public:
     std::uint16_t addHyperlink(Hyperlink link);
     const Hyperlink* hyperlink(std::uint16_t number) const;
 
+    // An object handed out for change is counted as changed.
     template <class T>
-    T* objectAs(int index) { return index < 0 || index >= static_cast<int>(objects.size()) ? nullptr : std::get_if<T>(&objects[static_cast<std::size_t>(index)]); }
+    T* objectAs(int index)
+    {
+        if (index < 0 || index >= static_cast<int>(objects.size()))
+            return nullptr;
+        T* object = std::get_if<T>(&objects[static_cast<std::size_t>(index)]);
+        if (object)
+            objectEdits_[static_cast<std::size_t>(index)] = ++edits_;
+        return object;
+    }
     template <class T>
     const T* objectAs(int index) const { return index < 0 || index >= static_cast<int>(objects.size()) ? nullptr : std::get_if<T>(&objects[static_cast<std::size_t>(index)]); }
+
+    // Changes with every change of the object (an object's stamp).
+    std::uint64_t objectEdit(int index) const { return objectEdits_.at(static_cast<std::size_t>(index)); }
 
     // Every story of the document, main text first.
     std::vector<Story*> stories();
@@ -142,6 +158,12 @@ public:
     DocumentProperties properties;
     CarriedPackage carried;
     std::uint64_t settingsRevision = 0;  // page setup and section changes
+    // Parts, media and the body's XML as the last .docx save wrote them.
+    mutable std::shared_ptr<DocxSaveCache> docxSaveCache;
+
+private:
+    std::vector<std::uint64_t> objectEdits_;  // by object
+    std::uint64_t edits_ = 0;
 };
 
 }  // namespace tovu::platform::word

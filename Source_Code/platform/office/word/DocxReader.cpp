@@ -4,7 +4,8 @@
 
 #include "platform/office/word/OoxmlNames.h"
 #include "platform/office/word/WordError.h"
-#include "platform/office/word/ZipArchive.h"
+#include "platform/zip/ZipArchive.h"
+#include "platform/zip/ZipError.h"
 
 #include <QHash>
 #include <QSet>
@@ -126,7 +127,7 @@ private:
     void skip(QXmlStreamReader& x) { x.skipCurrentElement(); }
     void readBookmark(QXmlStreamReader& x, Story& story);
 
-    ZipReader zip_;
+    zip::ZipReader zip_;
     std::unique_ptr<DocumentModel> m_ = std::make_unique<DocumentModel>();
     QHash<QString, QString> defaults_, overrides_;
     QString mainPart_;
@@ -750,6 +751,20 @@ std::optional<TableModel> Reader::readTable(QXmlStreamReader& x)
                             *side = line;
                         skip(x);
                     }
+                } else if (x.name() == QLatin1String("tblCellMar")) {
+                    while (x.readNextStartElement()) {
+                        const auto side = x.name();
+                        const double points = twipsAttr(x, "w", 0);
+                        if (side == QLatin1String("top"))
+                            t.cellMargins.top = points;
+                        else if (side == QLatin1String("bottom"))
+                            t.cellMargins.bottom = points;
+                        else if (side == QLatin1String("left") || side == QLatin1String("start"))
+                            t.cellMargins.left = points;
+                        else if (side == QLatin1String("right") || side == QLatin1String("end"))
+                            t.cellMargins.right = points;
+                        skip(x);
+                    }
                 } else if (x.name() == QLatin1String("tblLayout")) {
                     autoFit = x.attributes().value(QLatin1String(kW), QStringLiteral("type")) != QLatin1String("fixed");
                     skip(x);
@@ -961,7 +976,11 @@ void Reader::readHeaderFooter(const QString& name, HeaderFooterModel& hf)
 
 std::unique_ptr<DocumentModel> readDocx(const QByteArray& package)
 {
-    return Reader(package).read();
+    try {
+        return Reader(package).read();
+    } catch (const zip::ZipError& e) {
+        throw WordError(QStringLiteral("Zip"), e.description());
+    }
 }
 
 }  // namespace tovu::platform::word

@@ -6,8 +6,11 @@
 #include "platform/office/word/OoxmlNames.h"
 #include "platform/office/word/TableFormats.h"
 #include "platform/office/word/SchemaOrder.h"
-#include "platform/office/word/ZipArchive.h"
+#include "platform/office/word/WordError.h"
+#include "platform/zip/ZipArchive.h"
+#include "platform/zip/ZipError.h"
 
+#include <QHash>
 #include <QMap>
 #include <QUrl>
 #include <QXmlStreamWriter>
@@ -19,7 +22,7 @@ namespace tovu::platform::word {
 
 using namespace ooxml;
 
-namespace {
+namespace docx {
 
 struct Relationship {
     QString id;
@@ -27,6 +30,57 @@ struct Relationship {
     QString target;
     bool external = false;
 };
+
+struct MediaPart {
+    QString name;  // word/...
+    QByteArray bytes;
+    PictureFormat format;
+};
+
+}  // namespace docx
+
+using docx::MediaPart;
+using docx::Relationship;
+
+// One body block (a paragraph, or a table with the paragraph it stands in) as written,
+// with how far the main part's relationships, the media, the chart parts and the drawing
+// numbers had got at its end.
+struct DocxBlock {
+    int start = 0;
+    int end = 0;
+    QByteArray xml;
+    std::size_t relationships = 0;
+    std::size_t media = 0;
+    std::size_t charts = 0;
+    int drawingId = 0;
+};
+
+// What a save wrote, for the next save of the same model: a block is written again only
+// from the first change of the text, of an object, bookmark or hyperlink it shows; the
+// blocks before it are settled in the compressed body; parts and media that come out the
+// same as last time go in with their compressed bytes.
+struct DocxSaveCache {
+    // What the blocks were written from.
+    std::vector<StoryChar> chars;
+    std::vector<std::tuple<QString, int, int>> bookmarks;
+    std::vector<Hyperlink> hyperlinks;
+    std::vector<std::uint64_t> objectEdits;
+    double textWidth = -1;
+    QString head;  // the main part up to the first block
+    std::size_t carriedRelationships = 0;
+    std::vector<DocxBlock> blocks;
+    // The state of the main part once the last block was written.
+    std::vector<Relationship> relationships;
+    std::vector<MediaPart> media;
+    std::vector<std::pair<QString, QByteArray>> charts;  // chart parts, in order
+    // The head and blocks [0, settled) compressed.
+    std::unique_ptr<zip::GrowingPart> body;
+    std::size_t settled = 0;
+    // Every part of the last package by name: its bytes and those compressed.
+    QHash<QString, std::pair<QByteArray, zip::CompressedPart>> compressed;
+};
+
+namespace {
 
 // The relationships of one part: those carried from a foreign file, listed first, and
 // ours, numbered "tvR<n>" past every id already listed.
@@ -45,12 +99,6 @@ struct PartRelationships {
         list.push_back(Relationship{id, QLatin1String(type), target, external});
         return id;
     }
-};
-
-struct MediaPart {
-    QString name;  // word/media/...
-    QByteArray bytes;
-    PictureFormat format;
 };
 
 QByteArray relationshipsXml(const std::vector<Relationship>& rels)
@@ -81,7 +129,7 @@ QString fileUrl(const QString& path)
 
 class Writer {
 public:
-    explicit Writer(const DocumentModel& model) : m_(model) {}
+    Writer(const DocumentModel& model, DocxSaveCache& cache) : m_(model), cache_(cache) {}
     QByteArray build();
 
 private:
@@ -115,6 +163,20 @@ private:
     }
 
     void writeStory(Part& p, const Story& story, bool body);
+    // One paragraph of a story, or the table or carried element standing in it.
+    void writeBlock(Part& p, const Story& story, const std::vector<std::pair<int, int>>& paragraphs, std::size_t i, bool body);
+    // The main text into doc, from the first block that changed since the last save;
+    // answers the body part compressed, given the XML that follows the blocks.
+    struct Body {
+        std::vector<std::pair<int, int>> paragraphs;
+        std::size_t reused = 0;        // leading blocks taken from the last save
+        qsizetype firstNew = 0;        // where the blocks written now begin in the part's text
+        std::vector<qsizetype> ends;   // and where each of them ends
+    };
+    Body writeBody(Part& doc);
+    int firstChange() const;
+    zip::CompressedPart compressBody(const Part& doc, const Body& body);
+    const zip::CompressedPart& compressed(const QString& name, const QByteArray& bytes);
     void writeParagraph(Part& p, const Story& story, int start, int end, bool body);
     struct PropertyItem {
         int order;
@@ -144,6 +206,9 @@ private:
     double textWidth() const { return m_.section.page.pageWidth - m_.section.page.leftMargin - m_.section.page.rightMargin; }
 
     const DocumentModel& m_;
+    DocxSaveCache& cache_;
+    QHash<QString, std::pair<QByteArray, zip::CompressedPart>> compressed_;  // this package's
+    std::vector<QString> chartParts_;  // in the order the body wrote them
     // The XML written for a paragraph format (with its mark's font) and for a run format
     // (with its hyperlink style), for the length of one save.
     using ParaKey = std::pair<ParaFormat, std::optional<CharFormat>>;
@@ -188,7 +253,7 @@ QByteArray Writer::build()
         doc.rels.list.push_back(Relationship{r.id, r.type, r.target, r.external});
     startRoot(doc, "document", true);
     w(doc, "body");
-    writeStory(doc, m_.body, true);
+    const Body body = writeBody(doc);
 
     // Headers and footers get parts of their own, referenced from the section.
     static constexpr std::array<const char*, 3> kTypes = {"default", "first", "even"};
@@ -214,7 +279,7 @@ QByteArray Writer::build()
 
     doc.rels.add(kRelStyles, QStringLiteral("styles.xml"));
     doc.rels.add(kRelSettings, QStringLiteral("settings.xml"));
-    parts_[QStringLiteral("word/document.xml")] = doc.bytes();
+    const QString mainPart = QStringLiteral("word/document.xml");
     overrides_[QStringLiteral("word/document.xml")] = QLatin1String(kCtMain);
     parts_[QStringLiteral("word/_rels/document.xml.rels")] = relationshipsXml(doc.rels.list);
     parts_[QStringLiteral("word/styles.xml")] = stylesXml();
@@ -234,43 +299,180 @@ QByteArray Writer::build()
         pkgRels.push_back(Relationship{r.id, r.type, r.target, r.external});
     parts_[QStringLiteral("_rels/.rels")] = relationshipsXml(pkgRels);
 
-    ZipWriter zip;
+    const zip::CompressedPart mainBytes = compressBody(doc, body);
+    zip::ZipWriter zip;
     // The content types come first, as readers that stream the package expect.
-    zip.add(QStringLiteral("[Content_Types].xml"), contentTypesXml());
-    for (auto it = parts_.cbegin(); it != parts_.cend(); ++it)
-        zip.add(it.key(), it.value());
+    zip.add(QStringLiteral("[Content_Types].xml"), compressed(QStringLiteral("[Content_Types].xml"), contentTypesXml()));
+    bool mainWritten = false;
+    for (auto it = parts_.cbegin(); it != parts_.cend(); ++it) {
+        if (!mainWritten && mainPart < it.key()) {
+            zip.add(mainPart, mainBytes);
+            mainWritten = true;
+        }
+        zip.add(it.key(), compressed(it.key(), it.value()));
+    }
+    if (!mainWritten)
+        zip.add(mainPart, mainBytes);
     for (const auto& mp : media_)
-        zip.add(mp.name, mp.bytes);
+        zip.add(mp.name, compressed(mp.name, mp.bytes));
     for (const auto& cp : m_.carried.parts)
-        if (!parts_.contains(cp.name))
-            zip.add(cp.name, cp.data);
+        if (!parts_.contains(cp.name) && cp.name != mainPart)
+            zip.add(cp.name, compressed(cp.name, cp.data));
+    cache_.compressed = std::move(compressed_);
     return zip.finish();
+}
+
+const zip::CompressedPart& Writer::compressed(const QString& name, const QByteArray& bytes)
+{
+    const auto same = [](const QByteArray& a, const QByteArray& b) {
+        return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
+    };
+    const auto last = cache_.compressed.constFind(name);
+    if (last != cache_.compressed.constEnd() && same(last->first, bytes))
+        return compressed_.insert(name, *last)->second;
+    return compressed_.insert(name, {bytes, zip::compressPart(bytes)})->second;
+}
+
+int Writer::firstChange() const
+{
+    const DocxSaveCache& c = cache_;
+    const std::vector<StoryChar>& now = m_.body.chars();
+    const std::size_t common = std::min(now.size(), c.chars.size());
+    int first = static_cast<int>(std::mismatch(now.begin(), now.begin() + static_cast<long>(common), c.chars.begin()).first - now.begin());
+    for (int i = 0; i < first; ++i) {
+        const int object = now[static_cast<std::size_t>(i)].object;
+        if (object >= 0 && (static_cast<std::size_t>(object) >= c.objectEdits.size() ||
+                            m_.objectEdit(object) != c.objectEdits[static_cast<std::size_t>(object)])) {
+            first = i;
+            break;
+        }
+    }
+    // A bookmark that came, went or moved changes the blocks from the first place it was or is.
+    const std::size_t marks = std::max(m_.bookmarks.size(), c.bookmarks.size());
+    for (std::size_t b = 0; b < marks; ++b) {
+        const bool was = b < c.bookmarks.size();
+        const bool is = b < m_.bookmarks.size();
+        const auto now = is ? std::tuple{m_.bookmarks[b].name, m_.bookmarks[b].range->start, m_.bookmarks[b].range->end}
+                            : std::tuple<QString, int, int>{};
+        if (was && is && now == c.bookmarks[b])
+            continue;
+        if (was)
+            first = std::min({first, std::get<1>(c.bookmarks[b]), std::get<2>(c.bookmarks[b])});
+        if (is)
+            first = std::min({first, std::get<1>(now), std::get<2>(now)});
+    }
+    if (!std::equal(c.hyperlinks.begin(), c.hyperlinks.begin() + static_cast<long>(std::min(c.hyperlinks.size(), m_.hyperlinks.size())),
+                    m_.hyperlinks.begin()))
+        first = 0;
+    return std::max(0, first);
+}
+
+Writer::Body Writer::writeBody(Part& doc)
+{
+    doc.raw(QString());  // the body's start tag closed: what follows is blocks
+    DocxSaveCache& c = cache_;
+    Body body;
+    body.paragraphs = m_.body.paragraphs();
+    const bool sameFrame = c.head == doc.text && c.textWidth == textWidth() &&
+                           c.carriedRelationships == m_.carried.documentRelationships.size();
+    if (sameFrame && !c.blocks.empty()) {
+        // The last block of the last save is written again: the text went on after it.
+        const int first = firstChange();
+        while (body.reused + 1 < c.blocks.size() && body.reused < body.paragraphs.size() &&
+               c.blocks[body.reused].end <= first &&
+               body.paragraphs[body.reused] == std::pair{c.blocks[body.reused].start, c.blocks[body.reused].end})
+            ++body.reused;
+    }
+    if (body.reused > 0) {
+        const DocxBlock& last = c.blocks[body.reused - 1];
+        doc.rels.list.assign(c.relationships.begin(), c.relationships.begin() + static_cast<long>(last.relationships));
+        media_.assign(c.media.begin(), c.media.begin() + static_cast<long>(last.media));
+        for (std::size_t k = 0; k < last.charts; ++k) {
+            const auto& [name, xml] = c.charts[k];
+            parts_[name] = xml;
+            overrides_[name] = QLatin1String(graph::kChartContentType);
+            chartParts_.push_back(name);
+        }
+        drawingId_ = last.drawingId;
+    }
+    c.blocks.resize(body.reused);
+    body.firstNew = doc.text.size();
+    for (std::size_t i = body.reused; i < body.paragraphs.size(); ++i) {
+        writeBlock(doc, m_.body, body.paragraphs, i, true);
+        doc.raw(QString());
+        body.ends.push_back(doc.text.size());
+        const qsizetype from = body.ends.size() > 1 ? body.ends[body.ends.size() - 2] : body.firstNew;
+        c.blocks.push_back(DocxBlock{body.paragraphs[i].first, body.paragraphs[i].second,
+                                     QStringView(doc.text).mid(from, body.ends.back() - from).toUtf8(),
+                                     doc.rels.list.size(), media_.size(), chartParts_.size(), drawingId_});
+    }
+    // What the blocks were written from, for the next save.
+    c.head = doc.text.left(body.firstNew);
+    c.textWidth = textWidth();
+    c.carriedRelationships = m_.carried.documentRelationships.size();
+    c.chars = m_.body.chars();
+    c.bookmarks.clear();
+    for (const Bookmark& b : m_.bookmarks)
+        c.bookmarks.emplace_back(b.name, b.range->start, b.range->end);
+    c.hyperlinks = m_.hyperlinks;
+    c.objectEdits.resize(m_.objects.size());
+    for (std::size_t k = 0; k < m_.objects.size(); ++k)
+        c.objectEdits[k] = m_.objectEdit(static_cast<int>(k));
+    c.relationships = doc.rels.list;
+    c.media = media_;
+    c.charts.clear();
+    for (const QString& name : chartParts_)
+        c.charts.emplace_back(name, parts_.value(name));
+    return body;
+}
+
+zip::CompressedPart Writer::compressBody(const Part& doc, const Body& body)
+{
+    DocxSaveCache& c = cache_;
+    const std::size_t blocks = c.blocks.size();
+    // Settled text must not have changed: else the body is compressed from its start.
+    if (!c.body || body.reused == 0 || c.settled > body.reused) {
+        c.body = std::make_unique<zip::GrowingPart>();
+        c.body->settle(c.head.toUtf8());
+        c.settled = 0;
+    }
+    // Every block but the last settles: the next save most likely goes on after it.
+    for (; c.settled + 1 < blocks; ++c.settled)
+        c.body->settle(c.blocks[c.settled].xml);
+    QByteArray tail = blocks > 0 ? c.blocks.back().xml : QByteArray();
+    const qsizetype blocksEnd = body.ends.empty() ? body.firstNew : body.ends.back();
+    tail += QStringView(doc.text).mid(blocksEnd).toUtf8();
+    return c.body->finish(tail);
 }
 
 void Writer::writeStory(Part& p, const Story& story, bool body)
 {
     const auto paragraphs = story.paragraphs();
-    for (std::size_t i = 0; i < paragraphs.size(); ++i) {
-        const auto [s, e] = paragraphs[i];
-        // A table or a carried body element stands alone in its paragraph.
-        if (e - s == 2 && story.at(s).ch == kObjectChar) {
-            const int object = story.at(s).object;
-            if (const auto* table = m_.objectAs<TableModel>(object)) {
-                writeTable(p, *table);
-                // The text must not end on a table: the closing paragraph follows it.
-                if (i + 1 == paragraphs.size())
-                    writeParagraph(p, story, e - 1, e, body);
-                continue;
-            }
-            if (const auto* carried = m_.objectAs<CarriedXml>(object); carried && carried->block) {
-                p.raw(carried->xml);
-                if (i + 1 == paragraphs.size())
-                    writeParagraph(p, story, e - 1, e, body);
-                continue;
-            }
+    for (std::size_t i = 0; i < paragraphs.size(); ++i)
+        writeBlock(p, story, paragraphs, i, body);
+}
+
+void Writer::writeBlock(Part& p, const Story& story, const std::vector<std::pair<int, int>>& paragraphs, std::size_t i, bool body)
+{
+    const auto [s, e] = paragraphs[i];
+    // A table or a carried body element stands alone in its paragraph.
+    if (e - s == 2 && story.at(s).ch == kObjectChar) {
+        const int object = story.at(s).object;
+        if (const auto* table = m_.objectAs<TableModel>(object)) {
+            writeTable(p, *table);
+            // The text must not end on a table: the closing paragraph follows it.
+            if (i + 1 == paragraphs.size())
+                writeParagraph(p, story, e - 1, e, body);
+            return;
         }
-        writeParagraph(p, story, s, e, body);
+        if (const auto* carried = m_.objectAs<CarriedXml>(object); carried && carried->block) {
+            p.raw(carried->xml);
+            if (i + 1 == paragraphs.size())
+                writeParagraph(p, story, e - 1, e, body);
+            return;
+        }
     }
+    writeParagraph(p, story, s, e, body);
 }
 
 void Writer::writeParagraph(Part& p, const Story& story, int start, int end, bool body)
@@ -546,6 +748,7 @@ void Writer::writeObject(Part& p, const EmbeddedObject& object, const CharFormat
             rel = QStringLiteral("tvChart%1-%2").arg(id).arg(k);
         }
         parts_[QStringLiteral("word/") + name] = graph::chartPartXml(chart->chart);
+        chartParts_.push_back(QStringLiteral("word/") + name);
         overrides_[QStringLiteral("word/") + name] = QLatin1String(graph::kChartContentType);
         p.rels.list.push_back(Relationship{rel, QLatin1String(graph::kChartRelationship), name, false});
         w(p, "r");
@@ -714,6 +917,17 @@ void Writer::writeTable(Part& p, const TableModel& t)
     p.x.writeEndElement();
     wEmpty(p, "tblLayout");
     attr(p, "type", t.autoFit ? QStringLiteral("autofit") : QStringLiteral("fixed"));
+    // Margins other than those of the table style the styles part declares.
+    if (t.cellMargins != CellMargins{}) {
+        w(p, "tblCellMar");
+        for (const auto& [side, points] : {std::pair{"top", t.cellMargins.top}, {"left", t.cellMargins.left},
+                                           {"bottom", t.cellMargins.bottom}, {"right", t.cellMargins.right}}) {
+            wEmpty(p, side);
+            attr(p, "w", twips(points));
+            attr(p, "type", QStringLiteral("dxa"));
+        }
+        p.x.writeEndElement();
+    }
     wEmpty(p, "tblLook");
     attr(p, "val", QStringLiteral("0000"));
     attr(p, "firstRow", t.headingRows > 0 ? QStringLiteral("1") : QStringLiteral("0"));
@@ -992,9 +1206,25 @@ QByteArray Writer::contentTypesXml()
 
 }  // namespace
 
-QByteArray buildDocx(const DocumentModel& model)
+QByteArray buildDocx(const DocumentModel& model, SaveCache use)
 {
-    return Writer(model).build();
+    try {
+        if (use == SaveCache::Ignore) {
+            DocxSaveCache fresh;
+            return Writer(model, fresh).build();
+        }
+        if (!model.docxSaveCache)
+            model.docxSaveCache = std::make_shared<DocxSaveCache>();
+        // A save that fails part way leaves no half-updated cache behind.
+        try {
+            return Writer(model, *model.docxSaveCache).build();
+        } catch (...) {
+            model.docxSaveCache.reset();
+            throw;
+        }
+    } catch (const zip::ZipError& e) {
+        throw WordError(QStringLiteral("Zip"), e.description());
+    }
 }
 
 }  // namespace tovu::platform::word

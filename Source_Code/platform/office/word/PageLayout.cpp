@@ -54,6 +54,14 @@ QTextBlockFormat blockFormat(const ParaFormat& p)
     return out;
 }
 
+// Where a table's left edge stands from the text margin. Files that declare no
+// compatibility mode of 15 or more (this writer's) have the cells' text at the margin and
+// the edge left of it by the cell margin; from mode 15 on the edge stands at the margin.
+double tableIndent(const TableModel& t)
+{
+    return -t.cellMargins.left;
+}
+
 QImage pictureImage(const PictureData& picture, double width, double height)
 {
     const QSize pixels(std::max(1, static_cast<int>(width * kImageScale)), std::max(1, static_cast<int>(height * kImageScale)));
@@ -104,7 +112,8 @@ class Projector {
 public:
     Projector(const DocumentModel& model, QTextDocument& doc, std::vector<int>* map, std::vector<FloatInfo>* floats,
               int pageNumber, int pageCount)
-        : m_(model), doc_(doc), cur_(&doc), map_(map), floats_(floats), page_(pageNumber), pages_(pageCount) {}
+        : m_(model), doc_(doc), cur_(&doc), map_(map), floats_(floats), page_(pageNumber), pages_(pageCount),
+          tableScale_(tableLengthScale(doc)) {}
 
     void project(const Story& story)
     {
@@ -115,6 +124,7 @@ public:
         cur_.beginEditBlock();
         bool firstBlock = true;
         bool afterTable = false;
+        bool besideTable = false;  // the last paragraph took the block after a table
         for (auto [s, e] : paragraphs) {
             const StoryChar& mark = story.at(e - 1);
             const QTextBlockFormat bf = blockFormat(story.pool().para(mark.para));
@@ -123,11 +133,15 @@ public:
                 if (const auto* t = m_.objectAs<TableModel>(story.at(s).object)) {
                     if (!firstBlock && !afterTable)
                         cur_.insertBlock(bf, mf);
+                    // A paragraph that took the block after a table keeps it: the table
+                    // goes into a block of its own after it.
+                    if (besideTable)
+                        cur_.insertBlock(bf, mf);
                     mapTo(s, cur_.position());
                     insertTable(*t);
                     mapTo(e - 1, cur_.position());
                     afterTable = true;
-                    firstBlock = false;
+                    besideTable = firstBlock = false;
                     continue;
                 }
             }
@@ -137,6 +151,7 @@ public:
             } else {
                 cur_.insertBlock(bf, mf);
             }
+            besideTable = afterTable;
             firstBlock = afterTable = false;
             for (int i = s; i < e - 1; ++i) {
                 const StoryChar& c = story.at(i);
@@ -150,6 +165,7 @@ public:
                     next.setTopMargin(0);
                     next.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
                     cur_.insertBlock(next, mf);
+                    besideTable = false;  // the paragraph goes on in a block of its own
                     break;
                 }
                 case kLineBreak: cur_.insertText(QString(QChar::LineSeparator), cf); break;
@@ -231,42 +247,73 @@ private:
         }
     }
 
+    // The text layout scales a table's fixed lengths (widths, paddings, lines) from its own
+    // default resolution to the paint device's; lengths handed to it are divided by that.
+    static double tableLengthScale(QTextDocument& like)
+    {
+        QTextDocument probe;
+        probe.setUseDesignMetrics(true);
+        probe.documentLayout()->setPaintDevice(like.documentLayout()->paintDevice());
+        probe.setDocumentMargin(0);
+        QTextTableFormat f;
+        f.setBorder(0);
+        f.setCellPadding(0);
+        f.setCellSpacing(0);
+        f.setMargin(0);
+        f.setColumnWidthConstraints({QTextLength(QTextLength::FixedLength, 100)});
+        QTextCursor cursor(&probe);
+        const QTextTable* table = cursor.insertTable(1, 1, f);
+        const double width = probe.documentLayout()->frameBoundingRect(const_cast<QTextTable*>(table)).width();
+        return width > 0 ? width / 100 : 1.0;
+    }
+    double points(double length) const { return length / tableScale_; }
+
     void insertTable(const TableModel& t)
     {
         QTextTableFormat tf;
-        // A table format's own lines are drawn cell by cell; plain borders by the table.
-        const bool plainLines = hasPlainBorders(t);
-        const bool ownLines = t.borders && !plainLines;
-        tf.setBorderStyle(plainLines ? QTextFrameFormat::BorderStyle_Solid : QTextFrameFormat::BorderStyle_None);
-        tf.setBorder(plainLines ? 0.5 : 0);
+        // Lines are drawn cell by cell (plain borders too), so that they take no room from
+        // the cells.
+        const bool ownLines = t.borders;
+        tf.setBorderStyle(QTextFrameFormat::BorderStyle_None);
+        tf.setBorder(0);
         tf.setBorderCollapse(true);
         tf.setCellSpacing(0);
-        tf.setCellPadding(3);
+        tf.setCellPadding(0);
+        tf.setMargin(0);
+        const double indent = tableIndent(t);
+        tf.setLeftMargin(points(indent));
         tf.setHeaderRowCount(t.headingRows);
-        if (!t.autoFit) {
-            const QTextLength width = t.columnWidth > 0 ? QTextLength(QTextLength::FixedLength, t.columnWidth)
-                                                        : QTextLength(QTextLength::PercentageLength, 100.0 / std::max(1, t.columns));
-            tf.setColumnWidthConstraints(QList<QTextLength>(t.columns, width));
-        }
+        // The columns of the table's grid: a fixed width, or the text width shared out
+        // (a fitted table too, as its grid is written).
+        // Shares are of the width the table's frame has: the text width less the indent.
+        const double textWidth = doc_.pageSize().width();
+        const double share = 100.0 / std::max(1, t.columns) * textWidth / std::max(1.0, textWidth - indent);
+        const QTextLength width = t.columnWidth > 0 ? QTextLength(QTextLength::FixedLength, points(t.columnWidth))
+                                                    : QTextLength(QTextLength::PercentageLength, share);
+        tf.setColumnWidthConstraints(QList<QTextLength>(t.columns, width));
         QTextTable* table = cur_.insertTable(std::max(1, t.rows), std::max(1, t.columns), tf);
+        const CellMargins& m = t.cellMargins;
         for (int r = 0; r < t.rows; ++r)
             for (int c = 0; c < t.columns; ++c) {
                 const TableCell& cell = t.cell(r, c);
                 QTextTableCell qc = table->cellAt(r, c);
                 QTextTableCellFormat look;
+                look.setTopPadding(points(m.top));
+                look.setBottomPadding(points(m.bottom));
+                look.setLeftPadding(points(m.left));
+                look.setRightPadding(points(m.right));
                 if (cell.shading != kColorAutomatic)
                     look.setBackground(colorFromWord(cell.shading));
                 if (ownLines)
                     setCellBorders(look, drawnCellBorders(t, r, c));
-                if (cell.shading != kColorAutomatic || ownLines)
-                    qc.setFormat(look);
+                qc.setFormat(look);
                 QTextCursor cc = qc.firstCursorPosition();
                 cc.setBlockFormat(blockFormat(cell.para));
                 cc.insertText(QString(cell.text).replace(QLatin1Char('\r'), QChar::LineSeparator),
                               charFormat(cellRunFormat(cell), false));
             }
         if (t.rowHeight > 0)
-            fixedRows_.push_back({table, t.rowHeight});
+            fixedRows_.push_back({table, t.rowHeight, t.cellMargins.top});
         cur_.movePosition(QTextCursor::End);
     }
 
@@ -276,7 +323,6 @@ private:
     // laid out; cells are measured before any is changed, and changed in one go.
     void fixRowHeights()
     {
-        constexpr double kTopPadding = 3;
         QAbstractTextDocumentLayout* layout = doc_.documentLayout();
         const auto top = [&](const QTextTableCell& cell) { return layout->blockBoundingRect(cell.firstCursorPosition().block()).top(); };
         std::vector<std::pair<QTextTableCell, double>> padding;
@@ -285,27 +331,26 @@ private:
             edit.beginEditBlock();
             for (auto& [cell, bottom] : padding) {
                 QTextTableCellFormat f = cell.format().toTableCellFormat();
-                f.setTopPadding(kTopPadding);
-                f.setBottomPadding(std::max(0.0, bottom));
+                f.setBottomPadding(points(std::max(0.0, bottom)));
                 cell.setFormat(f);
             }
             edit.endEditBlock();
         };
-        for (const auto& [table, rowHeight] : fixedRows_)
+        for (const auto& [table, rowHeight, topPadding] : fixedRows_)
             for (int r = 0; r < table->rows(); ++r)
                 for (int c = 0; c < table->columns(); ++c) {
                     const QTextTableCell cell = table->cellAt(r, c);
                     double text = 0;
                     for (QTextBlock b = cell.firstCursorPosition().block(); b.isValid() && b.position() <= cell.lastPosition(); b = b.next())
                         text += layout->blockBoundingRect(b).height();
-                    padding.emplace_back(cell, rowHeight - kTopPadding - text);
+                    padding.emplace_back(cell, rowHeight - topPadding - text);
                 }
         if (padding.empty())
             return;
         apply();
         // What the layout adds or takes beyond the paddings shows as each row's pitch.
         std::size_t k = 0;
-        for (const auto& [table, rowHeight] : fixedRows_) {
+        for (const auto& [table, rowHeight, topPadding] : fixedRows_) {
             double correction = 0;
             for (int r = 0; r < table->rows(); ++r) {
                 if (r + 1 < table->rows())
@@ -325,7 +370,13 @@ private:
     std::vector<FloatInfo>* floats_;
     int page_;
     int pages_;
-    std::vector<std::pair<QTextTable*, double>> fixedRows_;  // tables whose rows have one height
+    double tableScale_;
+    struct FixedRows {
+        QTextTable* table;
+        double rowHeight;
+        double topPadding;
+    };
+    std::vector<FixedRows> fixedRows_;  // tables whose rows have one height
 };
 
 void prepare(QTextDocument& doc, const QPaintDevice* device, double width, double height)
@@ -490,7 +541,9 @@ void PageLayout::paintPage(QPainter& painter, int page) const
     const double offset = (page - 1) * impl_->bodyHeight;
     painter.save();
     painter.translate(pg.leftMargin, pg.topMargin - offset);
-    const QRectF pageRect(0, offset, impl_->bodyWidth, impl_->bodyHeight);
+    // The page's slice of the text, across the whole page: a table's edge and lines stand
+    // out into the margin by its cell margin.
+    const QRectF pageRect(-pg.leftMargin, offset, pg.pageWidth, impl_->bodyHeight);
     painter.setClipRect(pageRect);
     // Paragraph lines are drawn one by one, each on the page it was laid out on: a
     // paragraph pushed to the next page must not leave clipped text behind on this one.

@@ -3,6 +3,7 @@
 #include "platform/office/word/Range.h"
 
 #include <optional>
+#include <utility>
 
 namespace tovu::platform::word {
 
@@ -82,7 +83,7 @@ std::vector<std::pair<int, int>> objectPositions(const DocumentState& state)
     const Story& body = state.model->body;
     for (int i = 0; i < body.length(); ++i) {
         const StoryChar& c = body.at(i);
-        if (c.ch == kObjectChar && state.model->objectAs<T>(c.object))
+        if (c.ch == kObjectChar && std::as_const(*state.model).objectAs<T>(c.object))
             out.emplace_back(i, c.object);
     }
     return out;

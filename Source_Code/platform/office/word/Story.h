@@ -36,6 +36,7 @@ struct StoryChar {
     std::uint16_t para = 0;  // FormatPool index, read on paragraph marks
     std::uint16_t link = 0;  // hyperlink number, 0 = none
     std::int32_t object = -1;
+    bool operator==(const StoryChar&) const = default;
 };
 
 // A tracked stretch of a story; the story moves it as text is inserted and removed.

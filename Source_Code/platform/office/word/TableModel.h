@@ -47,6 +47,13 @@ struct TableCell {
     CellBorders edges;                          // lines from the table's look
 };
 
+// The space between a cell's edges and its text, in points; by default what a new table of
+// the word processor has (its "Normal Table" style): 5.4 pt left and right, none above and below.
+struct CellMargins {
+    double top = 0, left = 5.4, bottom = 0, right = 5.4;
+    bool operator==(const CellMargins&) const = default;
+};
+
 // A table held as one block of the text. Its look is stored as direct formatting
 // (borders, shading, emphasis) so that every reader of the file sees the same.
 struct TableModel {
@@ -60,6 +67,7 @@ struct TableModel {
     bool autoFit = false;   // columns sized to their contents
     double columnWidth = 0; // points; 0 shares the text width
     double rowHeight = 0;   // points: every row exactly this tall (a label sheet); 0 lets rows grow with their text
+    CellMargins cellMargins;
     int format = 0;         // the table format it was converted with (0 = none)
 
     TableCell& cell(int row, int column) { return cells.at(static_cast<std::size_t>(row * columns + column)); }

@@ -127,7 +127,7 @@ TEST_F(XlsxReaderTest, FilesThatAreNoWorkbookFailToOpen)
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.write("not a zip");
     text.close();
-    platform::word::ZipWriter zip;
+    platform::zip::ZipWriter zip;
     zip.add(QStringLiteral("word/document.xml"), "<w:document/>");
     QFile other(path("other.xlsx"));
     ASSERT_TRUE(other.open(QIODevice::WriteOnly));

@@ -227,5 +227,33 @@ TEST(ChartPainter, BarsGrowWithTheirValuesAndPiesShareOutTheirSlices)
     EXPECT_LT(b, 4 * a);
 }
 
+TEST(ChartPainter, BarChartsPutTheFirstCategoryAtTheBottom)
+{
+    ensureGui();
+    const QColor first(0x44, 0x72, 0xC4);
+    ChartModel c;
+    c.chartType = 57;  // clustered bars
+    c.sheet.setValue(1, 2, QStringLiteral("short"));
+    c.sheet.setValue(1, 3, QStringLiteral("long"));
+    c.sheet.setValue(2, 1, QStringLiteral("S"));
+    c.sheet.setValue(2, 2, 1.0);
+    c.sheet.setValue(2, 3, 4.0);
+    const QImage bars = renderChart(c, QSize(400, 300), 1.0);
+    // The widest stretch of the series' colour in the upper and the lower half.
+    const auto widest = [&](int from, int to) {
+        int most = 0;
+        for (int y = from; y < to; ++y) {
+            int n = 0;
+            for (int x = 0; x < bars.width(); ++x)
+                n += bars.pixelColor(x, y) == first ? 1 : 0;
+            most = std::max(most, n);
+        }
+        return most;
+    };
+    const int upper = widest(0, bars.height() / 2), lower = widest(bars.height() / 2, bars.height());
+    EXPECT_GT(lower, 20);
+    EXPECT_GT(upper, 3 * lower) << "the long bar of the second category lies above the first";
+}
+
 }  // namespace
 }  // namespace tovu::platform::graph

@@ -3,7 +3,8 @@
 
 #include "platform/office/word/DocxReader.h"
 #include "platform/office/word/DocxWriter.h"
-#include "platform/office/word/ZipArchive.h"
+#include "platform/zip/ZipArchive.h"
+#include "platform/zip/ZipError.h"
 
 #include <QFile>
 
@@ -195,7 +196,7 @@ TEST_F(DocxRoundTripTest, SavingGoesThroughATemporaryFile)
 TEST_F(DocxRoundTripTest, ForeignPartsAndElementsAreCarriedThrough)
 {
     doc->content().setText(QStringLiteral("ours"));
-    ZipReader ours(buildDocx(doc->model()));
+    zip::ZipReader ours(buildDocx(doc->model()));
     // Make a "foreign" package: an unknown body element, a run with an unknown child, and
     // a custom part with its relationship and content type.
     QString documentXml = QString::fromUtf8(ours.read(QStringLiteral("word/document.xml")));
@@ -209,7 +210,7 @@ TEST_F(DocxRoundTripTest, ForeignPartsAndElementsAreCarriedThrough)
     QString types = QString::fromUtf8(ours.read(QStringLiteral("[Content_Types].xml")));
     types.replace(QStringLiteral("</Types>"),
                   QStringLiteral("<Override PartName=\"/word/custom/data.xml\" ContentType=\"application/x-example+xml\"/></Types>"));
-    ZipWriter foreign;
+    zip::ZipWriter foreign;
     for (const QString& name : ours.names()) {
         if (name == QLatin1String("word/document.xml"))
             foreign.add(name, documentXml.toUtf8());
@@ -224,7 +225,7 @@ TEST_F(DocxRoundTripTest, ForeignPartsAndElementsAreCarriedThrough)
 
     auto model = readDocx(foreign.finish());
     EXPECT_EQ(model->body.text(0, 4), QString(QChar(kObjectChar)) + QStringLiteral("\rou"));
-    ZipReader resaved(buildDocx(*model));
+    zip::ZipReader resaved(buildDocx(*model));
     EXPECT_EQ(resaved.read(QStringLiteral("word/custom/data.xml")), QByteArray("<data>kept</data>"));
     const QString again = QString::fromUtf8(resaved.read(QStringLiteral("word/document.xml")));
     EXPECT_TRUE(again.contains(QStringLiteral("<x:gadget xmlns:x=\"urn:example:gadget\" x:size=\"3\"><x:part/></x:gadget>")));
@@ -237,10 +238,10 @@ TEST_F(DocxRoundTripTest, APartBeyondTheSizeLimitIsNotUnpacked)
 {
     doc->content().setText(QString(5000, QLatin1Char('x')));
     const QByteArray package = buildDocx(doc->model());
-    ZipReader small(package, 4096);
-    EXPECT_THROW(small.read(QStringLiteral("word/document.xml")), WordError);
+    zip::ZipReader small(package, 4096);
+    EXPECT_THROW(small.read(QStringLiteral("word/document.xml")), zip::ZipError);
     EXPECT_NO_THROW(small.read(QStringLiteral("[Content_Types].xml")));
-    EXPECT_TRUE(ZipReader(package).read(QStringLiteral("word/document.xml")).contains(QByteArray(5000, 'x')));
+    EXPECT_TRUE(zip::ZipReader(package).read(QStringLiteral("word/document.xml")).contains(QByteArray(5000, 'x')));
 }
 
 TEST_F(DocxRoundTripTest, DamagedAndProtectedFilesAreRefused)

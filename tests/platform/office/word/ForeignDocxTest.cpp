@@ -5,7 +5,7 @@
 
 #include "platform/office/word/DocxReader.h"
 #include "platform/office/word/DocxWriter.h"
-#include "platform/office/word/ZipArchive.h"
+#include "platform/zip/ZipArchive.h"
 
 #include <QFile>
 #include <QMap>
@@ -63,7 +63,7 @@ const char* kFooter = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
 
 QByteArray foreignPackage(const QByteArray& documentRels = kDocumentRels)
 {
-    ZipWriter zip;
+    zip::ZipWriter zip;
     zip.add(QStringLiteral("[Content_Types].xml"), kContentTypes);
     zip.add(QStringLiteral("_rels/.rels"), kPackageRels);
     zip.add(QStringLiteral("word/_rels/document.xml.rels"), documentRels);
@@ -144,7 +144,7 @@ TEST_F(ForeignDocxTest, WhatItDoesNotReadSurvivesAReSave)
         GTEST_SKIP() << "python3 is not available";
     EXPECT_EQ(rc, 0) << out.toStdString();
 
-    ZipReader z(resaved);
+    zip::ZipReader z(resaved);
     const QString doc = QString::fromUtf8(z.read(QStringLiteral("word/document.xml")));
     for (const char* kept : {
              "<w:pStyle w:val=\"Heading1\"/>",
@@ -177,7 +177,7 @@ TEST_F(ForeignDocxTest, OurRelationshipsNeverTakeTheIdOfOneCarriedFromTheFile)
     // The numbering part's relationship, which the model carries, named as ours are.
     const QByteArray rels = QByteArray(kDocumentRels).replace("Id=\"rId2\"", "Id=\"tvR1\"");
     auto m = readDocx(foreignPackage(rels));
-    ZipReader z(buildDocx(*m));
+    zip::ZipReader z(buildDocx(*m));
     const QString written = QString::fromUtf8(z.read(QStringLiteral("word/_rels/document.xml.rels")));
     static const QRegularExpression relationship(QStringLiteral("<Relationship Id=\"([^\"]+)\"[^>]*Target=\"([^\"]+)\""));
     QMap<QString, QStringList> targets;

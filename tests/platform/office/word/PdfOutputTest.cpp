@@ -1,7 +1,12 @@
 // PDF output and page counts, checked with poppler's and qpdf's tools.
 #include "WordTestSupport.h"
 
+#include "platform/office/word/PageLayout.h"
+#include "platform/office/word/Tables.h"
+
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QRegularExpression>
 
 namespace tovu::platform::word::test {
@@ -211,6 +216,33 @@ TEST_F(PdfOutputTest, AFinalPageBreakLeavesAnEmptyLastPage)
     if (pages == -1)
         GTEST_SKIP() << "pdfinfo is not available";
     EXPECT_EQ(pages, 2);
+}
+
+TEST_F(PdfOutputTest, ATableStandsOutIntoTheMarginByItsCellMarginAndIsDrawnThere)
+{
+    doc->content().setText(QStringLiteral("a\tb\rc\td"));
+    TableFormatOptions plain;
+    plain.format = 0;
+    Table table = doc->content().convertToTable(QStringLiteral("\t"), 0, 0, 0, plain);
+    table.setBorders(true);
+    const PageLayout layout(doc->model());
+    constexpr double kScale = 4;  // pixels per point
+    QImage page((layout.pageSize() * kScale).toSize(), QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+        QPainter painter(&page);
+        painter.scale(kScale, kScale);
+        layout.paintPage(painter, 1);
+    }
+    const double margin = doc->model().section.page.leftMargin;
+    const int y = static_cast<int>((doc->model().section.page.topMargin + 5) * kScale);
+    // The first dark pixel on a line through the first row: the table's left line.
+    int left = -1;
+    for (int x = 0; x < page.width() && left < 0; ++x)
+        if (qGray(page.pixel(x, y)) < 128)
+            left = x;
+    ASSERT_GE(left, 0) << "the table's left line is drawn";
+    EXPECT_NEAR(left / kScale, margin - 5.4, 1.0);
 }
 
 }  // namespace

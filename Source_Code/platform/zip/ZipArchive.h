@@ -1,16 +1,18 @@
 #pragma once
 
+#include "platform/zip/CompressedPart.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <list>
 
 struct zip;
 struct zip_source;
 
-namespace tovu::platform::word {
+namespace tovu::platform::zip {
 
-// Builds a zip package in memory (the caller writes the bytes out atomically).
+// Builds a zip package in memory (the caller writes the bytes out atomically). Entries
+// keep the order they are added in. Throws ZipError.
 class ZipWriter {
 public:
     ZipWriter();
@@ -18,24 +20,25 @@ public:
     ZipWriter(const ZipWriter&) = delete;
     ZipWriter& operator=(const ZipWriter&) = delete;
 
-    void add(const QString& name, const QByteArray& data);
-    // Closes the archive and hands out its bytes; throws WordError on failure.
+    void add(const QString& name, const QByteArray& data) { add(name, compressPart(data)); }
+    // A part compressed earlier goes in as it is.
+    void add(const QString& name, const CompressedPart& part);
+    // Closes the archive and hands out its bytes.
     QByteArray finish();
 
 private:
     ::zip_source* source_ = nullptr;
-    zip* archive_ = nullptr;
-    std::list<QByteArray> keep_;  // libzip reads the data only when the archive closes
+    ::zip* archive_ = nullptr;
 };
 
-// Reads the entries of a zip package held in memory.
+// Reads the entries of a zip package held in memory. Throws ZipError.
 class ZipReader {
 public:
     // A part larger than this is refused rather than unpacked (a damaged or hostile
     // package can claim any size).
     static constexpr qint64 kDefaultMaxPartSize = 256 * 1024 * 1024;
 
-    // Throws WordError when the bytes are not a zip archive.
+    // Fails when the bytes are not a zip archive.
     explicit ZipReader(QByteArray data, qint64 maxPartSize = kDefaultMaxPartSize);
     ~ZipReader();
     ZipReader(const ZipReader&) = delete;
@@ -43,14 +46,14 @@ public:
 
     const QStringList& names() const { return names_; }
     bool contains(const QString& name) const { return names_.contains(name); }
-    // Throws WordError for a missing or damaged entry.
+    // Fails for a missing, oversized or damaged entry.
     QByteArray read(const QString& name) const;
 
 private:
     QByteArray data_;
     qint64 maxPartSize_;
-    zip* archive_ = nullptr;
+    ::zip* archive_ = nullptr;
     QStringList names_;
 };
 
-}  // namespace tovu::platform::word
+}  // namespace tovu::platform::zip

@@ -1,0 +1,97 @@
+#include "platform/zip/CompressedPart.h"
+#include "platform/zip/ZipArchive.h"
+#include "platform/zip/ZipError.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace tovu::platform::zip {
+namespace {
+
+QByteArray text(int n, char seed)
+{
+    QByteArray out;
+    for (int i = 0; i < n; ++i)
+        out += QByteArray("<w:p><w:r><w:t>") + QByteArray::number(i * 7 + seed) + "</w:t></w:r></w:p>";
+    return out;
+}
+
+TEST(ZipArchiveTest, PartsGivenAsBytesOrCompressedComeBackAsTheyWere)
+{
+    const QByteArray plain = text(2000, 'a');
+    const CompressedPart kept = compressPart(text(500, 'b'));
+    const CompressedPart empty = compressPart(QByteArray());
+    ZipWriter writer;
+    writer.add(QStringLiteral("[Content_Types].xml"), QByteArray("<Types/>"));
+    writer.add(QStringLiteral("word/document.xml"), plain);
+    writer.add(QStringLiteral("word/media/kept.xml"), kept);
+    writer.add(QStringLiteral("word/empty.xml"), empty);
+    const QByteArray package = writer.finish();
+
+    ZipReader reader(package);
+    EXPECT_EQ(reader.names(), (QStringList{QStringLiteral("[Content_Types].xml"), QStringLiteral("word/document.xml"),
+                                           QStringLiteral("word/media/kept.xml"), QStringLiteral("word/empty.xml")}));
+    EXPECT_EQ(reader.read(QStringLiteral("word/document.xml")), plain);
+    EXPECT_EQ(reader.read(QStringLiteral("word/media/kept.xml")), text(500, 'b'));
+    EXPECT_TRUE(reader.read(QStringLiteral("word/empty.xml")).isEmpty());
+    // The compressed bytes went in as they were, not compressed again.
+    EXPECT_TRUE(package.contains(kept.deflated));
+
+    // An independent reader agrees (sizes, CRCs, the data).
+    QTemporaryDir dir;
+    QFile f(dir.filePath(QStringLiteral("p.zip")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(package);
+    f.close();
+    QProcess unzip;
+    unzip.start(QStringLiteral("/usr/bin/python3"),
+                {QStringLiteral("-c"), QStringLiteral("import sys,zipfile; z=zipfile.ZipFile(sys.argv[1]); "
+                                                      "sys.exit(1 if z.testzip() else 0)"),
+                 f.fileName()});
+    ASSERT_TRUE(unzip.waitForFinished(30000));
+    EXPECT_EQ(unzip.exitCode(), 0) << unzip.readAllStandardError().constData();
+}
+
+TEST(ZipArchiveTest, AGrowingPartFinishesToWhatItWasFedWhateverTheTail)
+{
+    GrowingPart part;
+    QByteArray all;
+    for (int round = 0; round < 5; ++round) {
+        // Each finish leaves the settled text as it was: finishing twice gives the same.
+        const QByteArray tail = text(round * 30 + 1, 't');
+        const CompressedPart once = part.finish(tail);
+        const CompressedPart again = part.finish(tail);
+        EXPECT_EQ(inflatePart(once), all + tail) << round;
+        EXPECT_EQ(once.deflated, again.deflated) << round;
+        EXPECT_EQ(once.size, all.size() + tail.size());
+        EXPECT_EQ(once.crc, compressPart(all + tail).crc);
+        const QByteArray settled = text(round * 400, static_cast<char>('a' + round));
+        part.settle(settled);
+        all += settled;
+    }
+    EXPECT_EQ(part.settledSize(), all.size());
+    EXPECT_EQ(inflatePart(part.finish(QByteArray())), all);
+}
+
+TEST(ZipArchiveTest, DamagedPackagesAndPartsAreRefused)
+{
+    ZipWriter writer;
+    writer.add(QStringLiteral("big.xml"), QByteArray(5000, 'x'));
+    writer.add(QStringLiteral("small.xml"), QByteArray("<a/>"));
+    const QByteArray package = writer.finish();
+    EXPECT_THROW(ZipReader(package.left(package.size() / 2)), ZipError);
+    EXPECT_THROW(ZipReader(QByteArray("not a package")), ZipError);
+    ZipReader limited(package, 4096);
+    EXPECT_THROW(limited.read(QStringLiteral("big.xml")), ZipError);
+    EXPECT_THROW(limited.read(QStringLiteral("missing.xml")), ZipError);
+    EXPECT_EQ(limited.read(QStringLiteral("small.xml")), QByteArray("<a/>"));
+
+    CompressedPart bad = compressPart(QByteArray("some text to keep"));
+    bad.crc ^= 1;
+    EXPECT_THROW(inflatePart(bad), ZipError);
+}
+
+}  // namespace
+}  // namespace tovu::platform::zip
