@@ -43,7 +43,9 @@ QString attributeText(const QString& value)
 // references, so no character of it can start an element or a reference.
 QString plainText(const QString& text)
 {
-    return QString(text).replace(QLatin1Char('&'), QStringLiteral("&amp;")).replace(QLatin1Char('<'), QStringLiteral("&lt;"));
+    return QString(text)
+        .replace(QLatin1Char('&'), QStringLiteral("&amp;"))
+        .replace(QLatin1Char('<'), QStringLiteral("&lt;"));
 }
 
 // " NAME='value'" when the value holds more than blanks; the value itself is kept untrimmed.

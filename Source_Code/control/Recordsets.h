@@ -1,5 +1,6 @@
 // Recordsets as the database and recordset methods read them. The query on an ODBC data
-// source: a connection opened with "DSN=...;UID=...;PWD=...;" and a recordset over it with a client-side cursor, so that it knows its RecordCount.
+// source: a connection opened with "DSN=...;UID=...;PWD=...;" and a recordset over it with
+// a client-side cursor, so that it knows its RecordCount.
 // The records themselves are read by member name: the default member with a field index,
 // and the field's Name and Value.
 #pragma once

@@ -83,7 +83,8 @@ MethodStatus Verbolt::DownloadFile(automation::DispatchRef& inet, QString& strRe
                                    QString& strUserPassword)
 {
     return transferFile(inet, strRemoteHost, strRemoteDirectory, strUsername, strUserPassword,
-                        QStringLiteral("GET ") + operationWord(strRemoteFile) + QLatin1Char(' ') + operationWord(strLocalFile),
+                        QStringLiteral("GET ") + operationWord(strRemoteFile) + QLatin1Char(' ') +
+                            operationWord(strLocalFile),
                         {strRemoteFile, strLocalFile});
 }
 
@@ -92,7 +93,8 @@ MethodStatus Verbolt::UploadFile(automation::DispatchRef& inet, QString& strRemo
                                  QString& strUserPassword)
 {
     return transferFile(inet, strRemoteHost, strRemoteDirectory, strUsername, strUserPassword,
-                        QStringLiteral("PUT ") + operationWord(strLocalFile) + QLatin1Char(' ') + operationWord(strRemoteFile),
+                        QStringLiteral("PUT ") + operationWord(strLocalFile) + QLatin1Char(' ') +
+                            operationWord(strRemoteFile),
                         {strLocalFile, strRemoteFile});
 }
 
