@@ -1,5 +1,6 @@
 #include "control/DelimitedText.h"
 
+#include "control/WholeFile.h"
 #include "control/clsConcat.h"
 #include "platform/automation/AutomationError.h"
 #include "platform/locale/AnsiCodePage.h"
@@ -55,12 +56,7 @@ void writeTextFileLines(const QString& path, const QStringList& lines)
     QString text;
     for (const QString& line : lines)
         text += line + QStringLiteral("\r\n");
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw automation::AutomationError::standard(automation::ErrorNumber::FileNotFound);
-    const QByteArray bytes = platform::locale::encode(text, codePage());
-    if (file.write(bytes) != bytes.size())
-        throw automation::AutomationError::standard(automation::ErrorNumber::FileNotFound);
+    writeWholeFile(path, platform::locale::encode(text, codePage()));
 }
 
 QStringList delimitedFields(QString line, const QString& delimiter)

@@ -16,7 +16,7 @@ namespace automation = tovu::platform::automation;
 // The lines of a text file; none when it cannot be opened for reading.
 std::optional<QStringList> readTextFileLines(const QString& path);
 // Creates or replaces the file with the lines, each ended by CR LF; raises "File not found"
-// when it cannot be written.
+// when it cannot be written, leaving a file already there as it was.
 void writeTextFileLines(const QString& path, const QStringList& lines);
 
 // The fields of a line: one more at the line's end unless it already ends with the

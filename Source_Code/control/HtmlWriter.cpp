@@ -1,11 +1,10 @@
 #include "control/HtmlWriter.h"
 
+#include "control/WholeFile.h"
 #include "control/clsConcat.h"
 #include "platform/automation/AutomationError.h"
 #include "platform/locale/AnsiCodePage.h"
 
-#include <QFile>
-#include <stdexcept>
 
 namespace tovu::control {
 
@@ -38,6 +37,15 @@ QString attributeText(const QString& value)
         }
     }
     return out;
+}
+
+// Text between tags: its own ampersands and opening angle brackets as character
+// references, so no character of it can start an element or a reference.
+QString plainText(const QString& text)
+{
+    return QString(text)
+        .replace(QLatin1Char('&'), QStringLiteral("&amp;"))
+        .replace(QLatin1Char('<'), QStringLiteral("&lt;"));
 }
 
 // " NAME='value'" when the value holds more than blanks; the value itself is kept untrimmed.
@@ -140,12 +148,13 @@ QString htmlPage(const QString& table, const HtmlPageArgs& page)
     };
     line(QStringLiteral("<HTML>"));
     line(QStringLiteral("<HEAD>"));
+    // Heading and title are plain text, so their specials are escaped: a heading of its
+    // caller's words cannot open an element or a script. (Cell texts are mark-up of the caller's.)
     if (const QString heading = page.heading.trimmed(); !heading.isEmpty())
-        line(QStringLiteral("<STRONG><CENTER>") + heading + QStringLiteral("</CENTER></STRONG><BR>"));
+        line(QStringLiteral("<STRONG><CENTER>") + plainText(heading) + QStringLiteral("</CENTER></STRONG><BR>"));
     line(QStringLiteral("<TITLE>"));
-    // The title is plain text (no mark-up can stand in it), so its specials are escaped.
     if (const QString title = page.title.trimmed(); !title.isEmpty())
-        line(QString(title).replace(QLatin1Char('&'), QStringLiteral("&amp;")).replace(QLatin1Char('<'), QStringLiteral("&lt;")));
+        line(plainText(title));
     line(QStringLiteral("</TITLE>"));
     line(QStringLiteral("</HEAD>"));
     out.SConcat(QStringLiteral("<BODY "));
@@ -162,12 +171,7 @@ QString htmlPage(const QString& table, const HtmlPageArgs& page)
 
 void writeHtmlFile(const QString& path, const QString& text)
 {
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw automation::AutomationError::standard(automation::ErrorNumber::FileNotFound);
-    const QByteArray bytes = platform::locale::encode(text, kWesternPage);
-    if (file.write(bytes) != bytes.size())
-        throw std::runtime_error("the HTML file could not be written");
+    writeWholeFile(path, platform::locale::encode(text, kWesternPage));
 }
 
 } // namespace tovu::control

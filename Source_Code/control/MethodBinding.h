@@ -177,6 +177,7 @@ struct MethodEntry {
     const char* name;
     std::vector<ParamDecl> params;
     Invoker invoke;
+    QString help = {};  // the help string the type information gives; empty for none
 };
 
 template <auto Method>

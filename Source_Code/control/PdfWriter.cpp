@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QSaveFile>
 #include <QStringDecoder>
 #include <stdexcept>
 
@@ -109,6 +110,14 @@ QStringList textLines(const QString& path)
     return lines;
 }
 
+// The text as the font can show it: each character the code page cannot hold, one beyond
+// the basic plane (a surrogate pair) among them, becomes one "?", so that one character of
+// the result is one byte of the file.
+QString encodableText(const QString& text)
+{
+    return platform::locale::decode(platform::locale::encode(text, kWesternPage), kWesternPage);
+}
+
 // Where a piece of a long line ends: after the last break character in its second half,
 // else after the whole piece.
 qsizetype cutLength(const QString& piece)
@@ -140,6 +149,9 @@ QString pdfStringText(const QString& text)
     return out;
 }
 
+PdfWriter::PdfWriter() = default;
+PdfWriter::~PdfWriter() = default;
+
 void PdfWriter::PDFSetup(const QString& fontName, std::int16_t fontSize, std::int16_t rotation, float widthInches,
                          float heightInches)
 {
@@ -164,24 +176,35 @@ void PdfWriter::PDFSetup(const QString& fontName, std::int16_t fontSize, std::in
     PageCount = 0;
     ByteCount = 0;
     OutputBuffer.clear();
+    output_.reset();
     ObjectOffsets.assign(kMaxObjects + 1, 0);
     PageObjects.assign(kMaxObjects + 1, 0);
 }
 
 void PdfWriter::PDFWriteLine(const QString& line, bool flush, const QString& lineEnd)
 {
-    ByteCount += static_cast<std::int32_t>(line.size() + lineEnd.size());
-    OutputBuffer += line;
-    OutputBuffer += lineEnd;
+    // Counted in the bytes written, so every offset holds whatever the text held.
+    const QByteArray bytes = platform::locale::encode(line + lineEnd, kWesternPage);
+    ByteCount += static_cast<std::int32_t>(bytes.size());
+    OutputBuffer += bytes;
     if (OutputBuffer.size() <= kFlushSize && !flush)
         return;
-    QFile file(PDFFile);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        fail("the PDF file cannot be written");
-    const QByteArray bytes = platform::locale::encode(OutputBuffer, kWesternPage);
-    if (file.write(bytes) != bytes.size())
+    // The document goes to a temporary file beside PDFFile that replaces it only when the
+    // last line is written: a failed run leaves an existing file as it was.
+    if (!output_) {
+        output_ = std::make_unique<QSaveFile>(PDFFile);
+        if (!output_->open(QIODevice::WriteOnly))
+            fail("the PDF file cannot be written");
+    }
+    if (output_->write(OutputBuffer) != OutputBuffer.size())
         fail("the PDF file cannot be written");
     OutputBuffer.clear();
+    if (flush) {
+        const bool committed = output_->commit();
+        output_.reset();
+        if (!committed)
+            fail("the PDF file cannot be written");
+    }
 }
 
 void PdfWriter::beginObject(std::int32_t number, bool dictionary)
@@ -310,7 +333,7 @@ void PdfWriter::PDFWriteTextPages()
         ++LineCount;
         if (source.contains(kFormFeed) || LineCount >= LinesPerPage)
             streamStart = nextPage(streamStart);
-        QString rest = trimSpaces(pdfStringText(source));
+        QString rest = trimSpaces(pdfStringText(encodableText(source)));
         if (rest.size() <= CharsPerLine) {
             writeTextLine(rest);
             continue;

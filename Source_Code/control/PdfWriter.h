@@ -4,17 +4,28 @@
 // except the stream keyword's, which the file format requires to end in CR LF.
 //
 // Offsets and stream lengths are counted as the lines are produced, so nothing is read back;
-// output is gathered and appended to the file in pieces of just over 32000 bytes.
+// output is gathered and written in pieces of just over 32000 bytes, to a temporary file
+// that replaces the PDF file when the document is complete. Offsets count bytes of the
+// file: each character the font's code page cannot hold is written as one "?".
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+class QSaveFile;
 
 namespace tovu::control {
 
 class PdfWriter {
 public:
+    PdfWriter();
+    ~PdfWriter();
+    PdfWriter(const PdfWriter&) = delete;
+    PdfWriter& operator=(const PdfWriter&) = delete;
+
     // Page metrics of the document. Raises for a font size or page that leaves no room for
     // a line (the metrics divide by the font size and the leading).
     void PDFSetup(const QString& fontName, std::int16_t fontSize, std::int16_t rotation, float widthInches,
@@ -24,8 +35,8 @@ public:
     QString SourceTextFile, PDFFile;
 
     // The four writing steps, in this order. Each raises on a failure (a file that cannot be
-    // read or written, a document of more objects than the writer numbers); the caller then
-    // deletes the partial file.
+    // read or written, a document of more objects than the writer numbers); nothing of the
+    // run reaches PDFFile then, and a file already there stays as it was.
     void PDFWriteHeader();
     void PDFWriteInfoAndFont();
     void PDFWriteTextPages();
@@ -46,7 +57,8 @@ private:
     std::vector<std::int32_t> PageObjects;    // by page number, from 1
     std::int32_t LineCount = 0;
     std::int32_t ByteCount = 0;
-    QString OutputBuffer;
+    QByteArray OutputBuffer;
+    std::unique_ptr<QSaveFile> output_;
 
     void PDFWriteLine(const QString& line, bool flush = false, const QString& lineEnd = QStringLiteral("\r"));
     void beginObject(std::int32_t number, bool dictionary = true);

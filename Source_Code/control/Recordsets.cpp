@@ -4,6 +4,7 @@
 #include "control/HostMembers.h"
 #include "control/Trap.h"
 #include "control/Verbolt.h"
+#include "platform/office/ado/Connection.h"
 
 namespace tovu::control {
 
@@ -14,13 +15,18 @@ constexpr std::int32_t kOpenForwardOnly = 0;
 constexpr std::int32_t kCacheSize = 20;
 } // namespace
 
+QString odbcConnectionString(const QString& dsn, const QString& user, const QString& password)
+{
+    using platform::ado::odbcAttributeValue;
+    return QStringLiteral("DSN=") + odbcAttributeValue(dsn) + QStringLiteral(";UID=") + odbcAttributeValue(user) +
+           QStringLiteral(";PWD=") + odbcAttributeValue(password) + QStringLiteral(";");
+}
+
 automation::DispatchRef openDataSource(Verbolt& control, const QString& dsn, const QString& user,
                                        const QString& password)
 {
     automation::DispatchRef connection = control.createObject(QStringLiteral("ADODB.Connection"));
-    memberOf(connection, QStringLiteral("Open"),
-             {Variant(QStringLiteral("DSN=") + dsn + QStringLiteral(";UID=") + user + QStringLiteral(";PWD=") +
-                      password + QStringLiteral(";"))});
+    memberOf(connection, QStringLiteral("Open"), {Variant(odbcConnectionString(dsn, user, password))});
     return connection;
 }
 

@@ -1,6 +1,6 @@
 // Recordsets as the database and recordset methods read them. The query on an ODBC data
-// source: a connection opened with "DSN=...;UID=...;PWD=...;" (the parts joined as they
-// are) and a recordset over it with a client-side cursor, so that it knows its RecordCount.
+// source: a connection opened with "DSN=...;UID=...;PWD=...;" and a recordset over it with
+// a client-side cursor, so that it knows its RecordCount.
 // The records themselves are read by member name: the default member with a field index,
 // and the field's Name and Value.
 #pragma once
@@ -19,6 +19,10 @@ namespace automation = tovu::platform::automation;
 class Verbolt;
 
 inline constexpr std::int32_t kLockReadOnly = 1;
+
+// "DSN=...;UID=...;PWD=...;" of the three values, each braced where it needs to be
+// (ado::odbcAttributeValue), so that none can end its attribute and add others.
+QString odbcConnectionString(const QString& dsn, const QString& user, const QString& password);
 
 // A new "ADODB.Connection", opened on the data source; raises when it cannot be made or opened.
 automation::DispatchRef openDataSource(Verbolt& control, const QString& dsn, const QString& user,

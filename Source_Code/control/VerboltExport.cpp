@@ -6,23 +6,24 @@
 #include "control/Verbolt.h"
 
 #include <QDir>
-#include <QFile>
+#include <QTemporaryFile>
+#include <memory>
 #include <stdexcept>
 
 namespace tovu::control {
 
 namespace {
 
-// Where CreatePDF leaves the held document's text; it stays on disk after the call.
-QString dummyTextFile()
+// The held document's text for CreatePDF: a file of its own in the temporary folder, under
+// a name no other run shares, readable by this user only, and removed when the call ends
+// however it ends.
+std::unique_ptr<QTemporaryFile> privateTextFile()
 {
-    return QDir(QDir::tempPath()).filePath(QStringLiteral("_dummy_.txt"));
-}
-
-void removeIfExists(const QString& path)
-{
-    if (FileExists(path) && !QFile::remove(path))
-        throw std::runtime_error("the old file cannot be deleted");
+    auto file = std::make_unique<QTemporaryFile>(QDir(QDir::tempPath()).filePath(QStringLiteral("_dummy_XXXXXX.txt")));
+    if (!file->open())
+        throw std::runtime_error("no temporary text file can be made");
+    file->close();  // the name stays reserved; the word processor writes the text under it
+    return file;
 }
 
 struct PdfOptions {
@@ -38,7 +39,8 @@ struct PdfOptions {
     const QString& title;
 };
 
-// The writer's run over one text file. A failing step leaves no partial PDF behind.
+// The writer's run over one text file. The PDF replaces an existing file only when it is
+// complete: a failing step leaves no partial PDF and the old file as it was.
 void writePdf(const QString& textFile, const QString& pdfFile, const PdfOptions& o)
 {
     PdfWriter writer;
@@ -50,16 +52,10 @@ void writePdf(const QString& textFile, const QString& pdfFile, const PdfOptions&
     writer.Title = o.title;
     writer.SourceTextFile = textFile;
     writer.PDFFile = pdfFile;
-    removeIfExists(pdfFile);
-    try {
-        writer.PDFWriteHeader();
-        writer.PDFWriteInfoAndFont();
-        writer.PDFWriteTextPages();
-        writer.PDFWriteCatalogAndXref();
-    } catch (...) {
-        QFile::remove(pdfFile);
-        throw;
-    }
+    writer.PDFWriteHeader();
+    writer.PDFWriteInfoAndFont();
+    writer.PDFWriteTextPages();
+    writer.PDFWriteCatalogAndXref();
 }
 
 } // namespace
@@ -69,7 +65,6 @@ MethodStatus Verbolt::CreateHTML(QString& strHTMLFile)
     if (const MethodStatus failed = documentPrologue())
         return failed;
     return trapped<MethodStatus>(-3, [&] {
-        removeIfExists(strHTMLFile);
         HeldDocument->saveAs(strHTMLFile, word::SaveFormat::Html);
         return MethodStatus{1};
     });
@@ -83,8 +78,8 @@ MethodStatus Verbolt::CreatePDF(QString& strPDFFile, bool& blnUseLineBreaks, QSt
     if (const MethodStatus failed = documentPrologue())
         return failed;
     return trapped<MethodStatus>(-3, [&] {
-        const QString text = dummyTextFile();
-        removeIfExists(text);
+        const auto textFile = privateTextFile();
+        const QString text = textFile->fileName();
         HeldDocument->saveAs(text, blnUseLineBreaks ? word::SaveFormat::TextLineBreaks : word::SaveFormat::Text);
         writePdf(text, strPDFFile,
                  {strFontName, intFontSize, intRotation, sngWidth, sngHeight, strAuthor, strCreator, strKeywords,

@@ -12,6 +12,24 @@ namespace tovu::control {
 
 namespace {
 
+// A name that cannot travel in an FTP command: a control character (CR or LF above all)
+// would end the command line and start one of the caller's choosing, and a double quote
+// cannot be carried inside the quotes that keep blanks in one name.
+bool carriable(const QString& name)
+{
+    for (const QChar c : name)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || (c.unicode() >= 0x80 && c.unicode() < 0xA0) ||
+            c == QLatin1Char('"'))
+            return false;
+    return true;
+}
+
+// A name as one word of the transfer control's operation: in double quotes when it holds a blank.
+QString operationWord(const QString& name)
+{
+    return name.contains(QLatin1Char(' ')) ? QLatin1Char('"') + name + QLatin1Char('"') : name;
+}
+
 // Runs one command and waits for it to end. A command the server or the transfer refused
 // leaves the control's ResponseCode set: that is a failure too, not a copy made.
 bool executed(const automation::DispatchRef& inet, const QString& address, const QString& command)
@@ -24,8 +42,13 @@ bool executed(const automation::DispatchRef& inet, const QString& address, const
 }
 
 MethodStatus transferFile(const automation::DispatchRef& inet, const QString& host, const QString& directory,
-                          const QString& userName, const QString& userPassword, const QString& command)
+                          const QString& userName, const QString& userPassword, const QString& command,
+                          const QStringList& names)
 {
+    // Refused before the transfer control is touched, so nothing reaches the server.
+    for (const QString& name : names + QStringList{host, directory, userName, userPassword})
+        if (!carriable(name))
+            return -1;
     try {
         assignMember(inet, QStringLiteral("URL"), host);
         // ftp://[user[:password]@]host, or ftp://:password@host with a password alone.
@@ -44,7 +67,8 @@ MethodStatus transferFile(const automation::DispatchRef& inet, const QString& ho
         }
         address += platform::text::trimBlanks(host);
         assignMember(inet, QStringLiteral("Protocol"), std::int16_t{2});
-        if (!platform::text::trimBlanks(directory).isEmpty() && !executed(inet, address, QStringLiteral("CD ") + directory))
+        if (!platform::text::trimBlanks(directory).isEmpty() &&
+            !executed(inet, address, QStringLiteral("CD ") + operationWord(directory)))
             return -1;
         return executed(inet, address, command) ? 1 : -1;
     } catch (...) {
@@ -59,7 +83,9 @@ MethodStatus Verbolt::DownloadFile(automation::DispatchRef& inet, QString& strRe
                                    QString& strUserPassword)
 {
     return transferFile(inet, strRemoteHost, strRemoteDirectory, strUsername, strUserPassword,
-                        QStringLiteral("GET ") + strRemoteFile + QLatin1Char(' ') + strLocalFile);
+                        QStringLiteral("GET ") + operationWord(strRemoteFile) + QLatin1Char(' ') +
+                            operationWord(strLocalFile),
+                        {strRemoteFile, strLocalFile});
 }
 
 MethodStatus Verbolt::UploadFile(automation::DispatchRef& inet, QString& strRemoteHost, QString& strRemoteDirectory,
@@ -67,7 +93,9 @@ MethodStatus Verbolt::UploadFile(automation::DispatchRef& inet, QString& strRemo
                                  QString& strUserPassword)
 {
     return transferFile(inet, strRemoteHost, strRemoteDirectory, strUsername, strUserPassword,
-                        QStringLiteral("PUT ") + strLocalFile + QLatin1Char(' ') + strRemoteFile);
+                        QStringLiteral("PUT ") + operationWord(strLocalFile) + QLatin1Char(' ') +
+                            operationWord(strRemoteFile),
+                        {strLocalFile, strRemoteFile});
 }
 
 } // namespace tovu::control

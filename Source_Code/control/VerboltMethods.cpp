@@ -4,6 +4,7 @@
 #include "control/VerboltMethods.h"
 
 #include "control/Verbolt.h"
+#include "control/VerboltHelp.h"
 
 namespace tovu::control {
 
@@ -404,7 +405,12 @@ std::vector<MethodEntry> buildTable()
 
 const std::vector<MethodEntry>& verboltMethods()
 {
-    static const std::vector<MethodEntry> table = buildTable();
+    static const std::vector<MethodEntry> table = [] {
+        std::vector<MethodEntry> entries = buildTable();
+        for (MethodEntry& entry : entries)
+            entry.help = methodHelp(entry.name);
+        return entries;
+    }();
     return table;
 }
 

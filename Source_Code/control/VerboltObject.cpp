@@ -13,6 +13,7 @@ std::vector<automation::DispatchMember> membersFor(Verbolt& control)
         automation::DispatchMember member;
         member.name = QString::fromLatin1(entry.name);
         member.id = entry.dispid;
+        member.help = entry.help;
         member.call = [&control, &entry](automation::Args& args) {
             return entry.invoke(control, args, entry.params);
         };

@@ -7,6 +7,7 @@
 // after it, as the members have always read it: a text beginning with one of a member's
 // cancel marks counts as cancelled.
 #include "control/HostMembers.h"
+#include "control/Recordsets.h"
 #include "control/SpellingSession.h"
 #include "control/Trap.h"
 #include "control/Verbolt.h"
@@ -506,17 +507,6 @@ std::int32_t lastFieldOf(const automation::DispatchRef& records)
     return memberOf(objectOf(records, QStringLiteral("Fields")), QStringLiteral("Count")).toLong() - 1;
 }
 
-// Closes an ADO object on the way out; what it raises then is of no further interest.
-void closeQuietly(const automation::DispatchRef& object)
-{
-    if (!object)
-        return;
-    try {
-        memberOf(object, QStringLiteral("Close"));
-    } catch (...) {
-    }
-}
-
 constexpr std::int32_t kUseClient = 3;
 constexpr std::int32_t kOpenForwardOnly = 0;
 constexpr std::int32_t kLockOptimistic = 3;
@@ -548,9 +538,7 @@ MethodStatus Verbolt::SpellCheckDatabaseTable(QString& strDSN, QString& strSQL, 
     automation::DispatchRef connection;
     try {
         connection = createObject(QStringLiteral("ADODB.Connection"));
-        memberOf(connection, QStringLiteral("Open"),
-                 {Variant(QStringLiteral("DSN=") + strDSN + QStringLiteral(";UID=") + strUserID +
-                          QStringLiteral(";PWD=") + strPassword + QStringLiteral(";"))});
+        memberOf(connection, QStringLiteral("Open"), {Variant(odbcConnectionString(strDSN, strUserID, strPassword))});
     } catch (...) {
         return -1;
     }

@@ -3,6 +3,7 @@
 // whole run (parts: 1 bolt 2.5, 2 nut Null, 3 washer 0.25).
 #include "AdoFixture.h"
 #include "ControlFixture.h"
+#include "control/Recordsets.h"
 #include "platform/controls/DataGrid.h"
 #include "platform/controls/FlexGrid.h"
 #include "platform/controls/TreeView.h"
@@ -96,6 +97,40 @@ TEST_F(DataArraysTest, AnEmptyQueryGivesTheNamesWithHeadingsAndFailsWithoutThemL
     EXPECT_EQ(toArray("DatabaseTableToArray", {Variant(kDsn), Variant(kNone)}, array), -4);
     EXPECT_TRUE(isOld(array)) << "no rows cannot be sized; the caller's array stays as it was";
     EXPECT_TRUE(allClosed());
+}
+
+// A user name or password holding ";", "{" or "}" is braced, so it cannot end its attribute
+// and add one of its own (here: another data source); the connection parses it back whole.
+TEST_F(DataArraysTest, LoginTextsCannotAddAttributesToTheConnectionString)
+{
+    struct Case {
+        const char* value;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"plain", "plain"},
+        {"a;DSN=nosuchsource", "{a;DSN=nosuchsource}"},
+        {"{braced}", "{{braced}}}"},
+        {"}", "{}}}"},
+        {"x};DSN=nosuchsource;{", "{x}};DSN=nosuchsource;{}"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ado::odbcAttributeValue(QLatin1String(c.value)), QLatin1String(c.written)) << c.value;
+        const auto parts = ado::connectionStringParts(odbcConnectionString(QStringLiteral("src"), QLatin1String(c.value),
+                                                                           QLatin1String(c.value)));
+        using Parts = std::vector<std::pair<QString, QString>>;
+        EXPECT_EQ(parts, (Parts{{QStringLiteral("DSN"), QStringLiteral("src")},
+                                {QStringLiteral("UID"), QLatin1String(c.value)},
+                                {QStringLiteral("PWD"), QLatin1String(c.value)}}))
+            << c.value;
+    }
+    // Through a method: the query runs on the data source named, not the one injected.
+    Variant array = anArray();
+    const QString hostile = QStringLiteral("p;DSN=nosuchsource");
+    ASSERT_EQ(toArray("DatabaseTableToArray", {Variant(kDsn), Variant(kQuery)}, array, {Variant(hostile), Variant(hostile)}), 1);
+    ASSERT_FALSE(connections.empty());
+    EXPECT_EQ(connections.back()->get(QStringLiteral("ConnectionString")).toString(),
+              QStringLiteral("DSN=%1;UID={p;DSN=nosuchsource};PWD={p;DSN=nosuchsource};").arg(kDsn));
 }
 
 TEST_F(DataArraysTest, EachFailingStepOfADatabaseArrayHasItsCode)

@@ -112,6 +112,32 @@ TEST_F(HtmlTest, PageAroundTheTableWithHeadingTitleAndBody)
                          "</BODY>\r\n</HTML>\r\n\r\n"));
 }
 
+// The heading is the caller's text, escaped as the title is: no text of it can open an
+// element, end the heading early or stand as a character reference. Cells stay raw.
+TEST_F(HtmlTest, HeadingAndTitleTextsCannotCarryMarkUp)
+{
+    struct Case {
+        const char* text;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"<script>alert(1)</script>", "&lt;script>alert(1)&lt;/script>"},
+        {"</CENTER></STRONG><BR><TITLE>x", "&lt;/CENTER>&lt;/STRONG>&lt;BR>&lt;TITLE>x"},
+        {"Tom & Jerry", "Tom &amp; Jerry"},
+        {"&lt; stays text", "&amp;lt; stays text"},
+        {"<<&&", "&lt;&lt;&amp;&amp;"},
+    };
+    for (const Case& c : cases) {
+        const QString path = file("heading.htm");
+        ASSERT_EQ(status("OneDArrayToHTMLFile", {oneD({"<B>cell</B>"}), Variant(path), Variant(c.text), Variant(c.text)}), 1);
+        const QByteArray page = fileBytes(path);
+        EXPECT_TRUE(page.contains(QByteArray("<STRONG><CENTER>") + c.written + "</CENTER></STRONG><BR>\r\n<TITLE>\r\n" +
+                                  c.written + "\r\n</TITLE>"))
+            << c.text << '\n' << page.toStdString();
+        EXPECT_TRUE(page.contains("<TD NOWRAP><B>cell</B></TD>")) << c.text;
+    }
+}
+
 TEST_F(HtmlTest, PageWithoutHeadingOrTitleKeepsAnEmptyTitleAndReplacesTheFile)
 {
     const QString path = file("page2.htm");

@@ -71,6 +71,55 @@ TEST_F(DispatchTest, UnknownIdsAndNamesAndMethodsNotBuiltAreMemberNotFound)
     EXPECT_THROW(object->dispIdOfName(QStringLiteral("NoSuchMethod")), automation::AutomationError);
 }
 
+// Each id of the interface answers through the dispatch interface with a method of its
+// own: the type information names it, and a call with more arguments than any method takes
+// reaches its binding (wrong argument count), not "member not found". Nothing runs.
+TEST_F(DispatchTest, EveryIdOfTheInterfaceIsBound)
+{
+    std::map<std::int32_t, automation::MemberInfo> declared;
+    for (const automation::MemberInfo& m : object->typeInfo())
+        declared[m.id] = m;
+    for (const auto& m : testdata::kAllMethods) {
+        const QString name = QString::fromLatin1(m.name);
+        ASSERT_TRUE(declared.count(m.dispid)) << m.name << " is not in the type information";
+        EXPECT_EQ(declared[m.dispid].name, name);
+        EXPECT_EQ(object->dispIdOfName(name), m.dispid) << m.name;
+        Args tooMany(64, Variant(std::int16_t{0}));
+        try {
+            object->invoke(m.dispid, tooMany);
+            ADD_FAILURE() << m.name << " ran with 64 arguments";
+        } catch (const automation::AutomationError& e) {
+            EXPECT_EQ(e.number(), automation::ErrorNumber::WrongArgumentCount) << m.name;
+        }
+    }
+    EXPECT_EQ(declared.size(), testdata::kAllMethods.size()) << "a member beyond the interface";
+}
+
+TEST_F(DispatchTest, TheTypeInformationCarriesEachMethodsHelpString)
+{
+    std::map<QString, automation::MemberInfo> byName;
+    for (const automation::MemberInfo& m : object->typeInfo())
+        byName[m.name] = m;
+    const std::pair<const char*, const char*> cases[] = {
+        {"IsWordUp", "Method to determine if Word is currently running."},
+        {"CreatePDF", "Method to create an PDF (Adobe Acrobat) file from the active document."},
+        {"DownloadFile", "Method to download a file from a remote host."},
+        {"SetPageNumberInFooter", "Method to set the page number in the document's footer. "},
+        {"TwoDArrayToHTMLFile",
+         "Method to move items from a two dimensional array to an HTML table and create an HTML file."},
+        {"SortTwoDArray", "Method to sort a two dimensional array."},
+        // Methods the type library gives no help string.
+        {"CloseWord", ""},
+        {"InsertPicture", ""},
+    };
+    for (const auto& [name, help] : cases) {
+        ASSERT_TRUE(byName.count(QString::fromLatin1(name))) << name;
+        EXPECT_EQ(byName[QString::fromLatin1(name)].help, QString::fromLatin1(help)) << name;
+    }
+    // The parameters travel with it, as the binding names them.
+    EXPECT_EQ(byName[QStringLiteral("CreatePDFFromFile")].parameters.front(), QStringLiteral("strTextFile"));
+}
+
 TEST_F(DispatchTest, NamedArgumentsFindTheirParameters)
 {
     ASSERT_EQ(openBlank(), 1);

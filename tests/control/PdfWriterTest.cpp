@@ -2,9 +2,15 @@
 // independent tools (qpdf, pdfinfo, pdftotext) and by reading the bytes back: CR line ends,
 // cross-reference offsets, stream lengths, page breaks and cut lines.
 #include "ControlFixture.h"
+#include "platform/locale/AnsiCodePage.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QRegularExpression>
 
 namespace tovu::control::testing {
@@ -73,9 +79,11 @@ protected:
     }
     // Every xref entry points at its object's first line, startxref at "xref", every stream's
     // length object matches its bytes, and no line ends with LF outside the text literals and
-    // the stream keyword.
+    // the stream keyword. One pass over the file each: the objects are found through the
+    // cross-reference, not searched for.
     void expectOffsetsAndLineEnds(const QByteArray& bytes)
     {
+        const QByteArrayView file(bytes);
         const qsizetype xref = bytes.lastIndexOf("\rxref\r") + 1;
         ASSERT_GT(xref, 0);
         const QList<QByteArray> tail = bytes.mid(bytes.lastIndexOf("startxref\r")).split('\r');
@@ -83,26 +91,34 @@ protected:
         const QList<QByteArray> xrefLines = bytes.mid(xref).split('\r');
         const int count = xrefLines.at(1).split(' ').at(1).toInt();
         EXPECT_EQ(xrefLines.at(2), QByteArray("0000000000 65535 f "));
+        std::vector<qsizetype> offsets(static_cast<std::size_t>(count), -1);
         for (int n = 1; n < count; ++n) {
             const QByteArray entry = xrefLines.at(2 + n);
             ASSERT_EQ(entry.size(), 19) << n;
-            EXPECT_TRUE(bytes.mid(entry.left(10).toLongLong()).startsWith(QByteArray::number(n) + " 0 obj\r")) << n;
+            const qsizetype at = entry.left(10).toLongLong();
+            ASSERT_LT(at, file.size()) << n;
+            EXPECT_TRUE(file.sliced(at).startsWith(QByteArray::number(n) + " 0 obj\r")) << n;
+            offsets[static_cast<std::size_t>(n)] = at;
         }
         QByteArray withoutLiterals = bytes;
         withoutLiterals.replace("\r\n) Tj", "\r) Tj");
         withoutLiterals.replace("\rstream\r\n", "\rstream\r");
         EXPECT_FALSE(withoutLiterals.contains('\n'));
-        static const QRegularExpression stream(QStringLiteral("/Length (\\d+) 0 R\\r>>\\rstream\\r\\n"));
-        const QString latin = QString::fromLatin1(bytes);
-        auto it = stream.globalMatch(latin);
-        while (it.hasNext()) {
-            const auto m = it.next();
-            const qsizetype start = m.capturedEnd();
-            const qsizetype end = latin.indexOf(QStringLiteral("endstream\r"), start);
-            const QString lengthObj = m.captured(1) + QStringLiteral(" 0 obj\r");
-            const qsizetype at = latin.indexOf(lengthObj);
-            ASSERT_GE(at, 0);
-            EXPECT_EQ(latin.mid(at + lengthObj.size()).section(QLatin1Char('\r'), 0, 0).toLongLong(), end - start);
+        // Each stream: "/Length n 0 R", its data, and object n holding the data's length.
+        const QByteArray keyword = " 0 R\r>>\rstream\r\n";
+        for (qsizetype k = bytes.indexOf(keyword); k >= 0; k = bytes.indexOf(keyword, k + 1)) {
+            const qsizetype start = k + keyword.size();
+            const qsizetype lengthAt = bytes.lastIndexOf("/Length ", k) + 8;
+            const int lengthObject = bytes.mid(lengthAt, k - lengthAt).toInt();
+            ASSERT_GT(lengthObject, 0);
+            ASSERT_LT(lengthObject, count);
+            const qsizetype end = bytes.indexOf("endstream\r", start);
+            ASSERT_GT(end, start);
+            const qsizetype object = offsets[static_cast<std::size_t>(lengthObject)];
+            const QByteArray head = QByteArray::number(lengthObject) + " 0 obj\r";
+            const qsizetype valueAt = object + head.size();
+            EXPECT_EQ(bytes.mid(valueAt, bytes.indexOf('\r', valueAt) - valueAt).toLongLong(), end - start);
+            k = end;
         }
     }
 };
@@ -247,6 +263,49 @@ TEST_F(PdfTest, DocumentTextsAndFontNameCannotBreakTheFile)
     EXPECT_TRUE(info.out.contains(QRegularExpression(QStringLiteral("Title:\\s+T\u00e9\\n"))));
 }
 
+// Text the font's code page cannot hold: each character, one beyond the basic plane
+// included, is one "?" on the page and one byte in the counts, so offsets, stream lengths
+// and line cuts stay right.
+TEST_F(PdfTest, CharactersTheFontCannotShowAreOneQuestionMarkEach)
+{
+    struct Case {
+        const char* what;
+        QString text;
+        QStringList shown;
+    };
+    const QString emoji = QStringLiteral("\U0001F600");
+    const std::vector<Case> cases = {
+        {"emoji", QStringLiteral("a") + emoji + QStringLiteral("b ") + emoji + emoji, {QStringLiteral("a?b ??")}},
+        {"combining marks", QStringLiteral("e\u0301 n\u0303\u0323"), {QStringLiteral("e? n??")}},
+        {"right to left", QStringLiteral("\u05E9\u05DC\u05D5\u05DD \u0645\u0631\u062D\u0628\u0627 (x)"),
+         {QStringLiteral("???? ????? \\(x\\)")}},
+        {"code page and beyond mixed", QStringLiteral("caf\u00e9 \u20ac ") + emoji + QStringLiteral(" \u4e2d"),
+         {QStringLiteral("caf\u00e9 \u20ac ? ?")}},
+        // 93 characters beyond the plane: cut after 92 of them, never inside one.
+        {"a long line of emoji", emoji.repeated(93), {QString(92, QLatin1Char('?')), QStringLiteral("?")}},
+    };
+    for (const Case& c : cases) {
+        const QString pdf = file(QStringLiteral("hostile.pdf"));
+        ASSERT_EQ(fromText(c.text.toUtf8() + "\r\n", pdf,
+                           {Variant("Courier"), Variant(std::int16_t{10}), Variant(std::int16_t{0}), Variant(8.5f),
+                            Variant(11.0f), Variant(emoji + QStringLiteral(" author")), Variant(c.text),
+                            Variant(QStringLiteral("k\u0301")), Variant(emoji), Variant(QStringLiteral("T") + emoji)}),
+                  1)
+            << c.what;
+        expectSound(pdf);
+        const QByteArray bytes = bytesOf(pdf);
+        QStringList shown;
+        for (const QString& line : shownLines(bytes))
+            shown << platform::locale::decode(line.toLatin1(), 1252);
+        EXPECT_EQ(shown, c.shown) << c.what;
+        for (const char* part : {"/Author (? author)\r", "/Keywords (k?)\r", "/Subject (?)\r", "/Title (T?)\r"})
+            EXPECT_TRUE(bytes.contains(part)) << c.what << ' ' << part;
+        const ToolRun info = runTool(QStringLiteral("pdfinfo"), {pdf});
+        EXPECT_EQ(info.exitCode, 0) << info.out.toStdString();
+        EXPECT_TRUE(info.out.contains(QRegularExpression(QStringLiteral("Title:\\s+T\\?\\n")))) << info.out.toStdString();
+    }
+}
+
 TEST_F(PdfTest, LargeDocumentsFlushInPiecesAndTooManyPagesAreRefused)
 {
     // Over 32000 bytes: the output reaches the file in several appends, offsets still exact.
@@ -268,6 +327,10 @@ TEST_F(PdfTest, LargeDocumentsFlushInPiecesAndTooManyPagesAreRefused)
     EXPECT_FALSE(QFile::exists(tooMany));
     EXPECT_EQ(fromText(pages.left(1664 * 3 - 3), tooMany), 1);
     expectSound(tooMany);
+    // A refused run leaves the PDF already there as it was.
+    const QByteArray kept = bytesOf(tooMany);
+    EXPECT_EQ(fromText(pages, tooMany), -2);
+    EXPECT_EQ(bytesOf(tooMany), kept);
 }
 
 TEST_F(PdfTest, StatusCodesOfTheFileMethod)
@@ -285,6 +348,48 @@ TEST_F(PdfTest, StatusCodesOfTheFileMethod)
     ASSERT_EQ(fromText("one\r\n", pdf), 1);
     expectSound(pdf);
     EXPECT_EQ(bytesOf(pdf).count("%PDF-1.2"), 1);
+}
+
+// CreatePDF's copy of the held document's text: a file of its own in the temporary folder
+// (a name no other call shares, readable by this user only), gone after every call.
+TEST_F(PdfTest, CreatePdfsTextFileIsPrivateUniqueAndRemovedOnEveryPath)
+{
+    QTemporaryDir temp;
+    ASSERT_TRUE(temp.isValid());
+    struct TempFolder {
+        const QByteArray kept = qgetenv("TMPDIR");
+        explicit TempFolder(const QString& path) { qputenv("TMPDIR", path.toLocal8Bit()); }
+        ~TempFolder() { kept.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", kept); }
+    } folder(temp.path());
+    ASSERT_EQ(openBlank(), 1);
+    control.HeldDocument->content().insertAfter(QStringLiteral("private text"));
+    hooks().setRecording(true);
+    EXPECT_EQ(status("CreatePDF", {Variant(file("a.pdf"))}), 1);
+    EXPECT_EQ(status("CreatePDF", {Variant(file("no/dir/b.pdf"))}), -3);  // the writer fails
+    hooks().failOn(QStringLiteral("Document.SaveAs"));
+    EXPECT_EQ(status("CreatePDF", {Variant(file("c.pdf"))}), -3);  // the text save fails
+    QStringList names;
+    for (const QString& c : recorded({QStringLiteral("Document.SaveAs")}))
+        names << c.section(QLatin1Char('('), 1).section(QLatin1Char(','), 0, 0);
+    ASSERT_EQ(names.size(), 3);
+    EXPECT_EQ(QSet<QString>(names.begin(), names.end()).size(), 3) << names.join(QLatin1Char(' ')).toStdString();
+    for (const QString& name : names) {
+        EXPECT_EQ(QFileInfo(name).absolutePath(), QFileInfo(temp.path()).absoluteFilePath()) << name.toStdString();
+        EXPECT_TRUE(QFileInfo(name).fileName().startsWith(QLatin1String("_dummy_"))) << name.toStdString();
+    }
+    EXPECT_TRUE(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden).isEmpty())
+        << QDir(temp.path()).entryList(QDir::Files | QDir::Hidden).join(QLatin1Char(' ')).toStdString();
+
+    // The word processor's text save over such a file keeps it to its owner.
+    QTemporaryFile text(QDir(temp.path()).filePath(QStringLiteral("_dummy_XXXXXX.txt")));
+    ASSERT_TRUE(text.open());
+    text.close();
+    hooks().clearFailures();
+    control.HeldDocument->saveAs(text.fileName(), word::SaveFormat::Text);
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                            QFileDevice::ReadOther | QFileDevice::WriteOther;
+    EXPECT_EQ(QFileInfo(text.fileName()).permissions() & others, QFileDevice::Permissions());
+    EXPECT_TRUE(QFileInfo(text.fileName()).permissions() & QFileDevice::ReadOwner);
 }
 
 TEST_F(PdfTest, HeldDocumentToPdfAndHtml)

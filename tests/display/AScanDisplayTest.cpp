@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace tovu::display;
@@ -160,6 +161,11 @@ TEST(AScanDisplay, ConversionFailuresStillGiveACompletePicture)
     const auto doc = tovu::platform::metafile::readEmf(*bytes);
     ASSERT_TRUE(doc);
     EXPECT_EQ(doc->handlesLeftUndeleted, 0);
-    EXPECT_EQ(doc->count(tovu::platform::metafile::EMR_SETPIXELV), 11 * 67 + 11 * 85);
+    // Graticule dots are boxes of one logical unit.
+    const auto dots = std::count_if(doc->records.begin(), doc->records.end(), [&](const auto& r) {
+        return r.type == tovu::platform::metafile::EMR_RECTANGLE && doc->s32(r, 16) - doc->s32(r, 8) == 1 &&
+               doc->s32(r, 20) - doc->s32(r, 12) == 1;
+    });
+    EXPECT_EQ(dots, 11 * 67 + 11 * 85);
     EXPECT_EQ(doc->count(tovu::platform::metafile::EMR_EXTTEXTOUTW), 2);  // delay and end of the axis
 }

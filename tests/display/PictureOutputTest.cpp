@@ -74,7 +74,9 @@ TEST(PictureFile, FullSceneParsesBackBalanced)
             fileTexts << doc->text(r);
         if (r.type == mf::EMR_CREATEPEN)
             penColours.insert(doc->u32(r, 24));
-        pixels += r.type == mf::EMR_SETPIXELV;
+        // A pixel is a box of one logical unit, so it stays visible at print resolution.
+        pixels += r.type == mf::EMR_RECTANGLE && doc->s32(r, 16) - doc->s32(r, 8) == 1 &&
+                  doc->s32(r, 20) - doc->s32(r, 12) == 1;
     }
     QStringList drawnTexts;
     for (const DrawOp& o : d.ops())

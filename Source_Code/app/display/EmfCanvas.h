@@ -2,7 +2,8 @@
 // The canvas that writes the picture file: every call becomes a metafile record in the
 // picture's 255 x 245 logical space (one logical unit per reference-device pixel), the
 // stock white brush and black pen selected at the start, every pen, brush and font
-// created for a scope and deleted at its end.
+// created for a scope and deleted at its end. A pixel is written as a filled box of one
+// logical unit, so it stays visible at any resolution a reader plays the picture at.
 
 #include "app/display/Canvas.h"
 #include "platform/metafile/EmfWriter.h"
@@ -40,6 +41,8 @@ protected:
 
 private:
     std::uint32_t currentPen() const;
+    // Ends a run of dots: the canvas's pen and the white brush selected again.
+    void endDots();
 
     platform::metafile::EmfWriter writer_;
     std::vector<std::uint32_t> pens_;
@@ -47,6 +50,8 @@ private:
     std::vector<CanvasFont> fontStack_;
     int align_ = AlignLeft;
     Rgb colour_ = 0;
+    std::uint32_t dotPen_ = 0, dotBrush_ = 0;  // of the current run of dots, 0 outside one
+    Rgb dotColour_ = 0;
 };
 
 } // namespace tovu::display

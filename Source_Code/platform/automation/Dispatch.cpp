@@ -2,6 +2,11 @@
 
 namespace tovu::platform::automation {
 
+std::vector<MemberInfo> Dispatch::typeInfo()
+{
+    return {};
+}
+
 QString Dispatch::typeName()
 {
     return QStringLiteral("Object");

@@ -25,6 +25,15 @@ enum class CallKind : std::uint32_t {
     PropertyPutRef = 8,  // Set obj.Member = object
 };
 
+// What the type information tells of one member: its name and identifier, the names of
+// its positional parameters and its help string (empty when it has none).
+struct MemberInfo {
+    QString name;
+    DispId id = DispIdUnknown;
+    std::vector<QString> parameters;
+    QString help;
+};
+
 class Dispatch {
 public:
     virtual ~Dispatch() = default;
@@ -44,6 +53,10 @@ public:
     // object: "Collection", "TextBox" ... Callers that require a particular class test
     // it by this name. "Object" when the class has no name of its own.
     virtual QString typeName();
+
+    // The type information of the object's members, in the order the object declares
+    // them; empty for an object that carries none.
+    virtual std::vector<MemberInfo> typeInfo();
 
     // Late binding by name, for callers that know members by their names.
     Variant call(const QString& name, std::vector<Variant>& args,

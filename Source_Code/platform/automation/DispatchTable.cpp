@@ -21,6 +21,15 @@ DispId DispatchTable::dispIdOfName(const QString& name)
     throw AutomationError::standard(ErrorNumber::MemberNotFound);
 }
 
+std::vector<MemberInfo> DispatchTable::typeInfo()
+{
+    std::vector<MemberInfo> info;
+    info.reserve(members_.size());
+    for (const DispatchMember& m : members_)
+        info.push_back(MemberInfo{m.name, m.id, m.parameters, m.help});
+    return info;
+}
+
 const DispatchMember* DispatchTable::memberOf(DispId id) const
 {
     for (const DispatchMember& m : members_)

@@ -29,6 +29,7 @@ struct DispatchMember {
     MemberHandler call;               // Method and PropertyGet; empty: not readable
     MemberHandler put = {};           // PropertyPut and PropertyPutRef; value is args.back()
     std::vector<QString> parameters = {};  // names of the positional parameters, in order
+    QString help = {};                     // the help string of the type information
 };
 
 class DispatchTable : public Dispatch {
@@ -37,6 +38,7 @@ public:
 
     DispId dispIdOfName(const QString& name) override;
     QString typeName() override { return typeName_; }
+    std::vector<MemberInfo> typeInfo() override;
     Variant invoke(DispId id, std::vector<Variant>& args, CallKind kind = CallKind::Method,
                    std::span<const QString> names = {}) override;
 

@@ -23,6 +23,15 @@ constexpr std::int32_t kStillExecutingLastRequest = 35764;
     throw automation::AutomationError(automation::ErrorNumber::InvalidProcedureCall, QStringLiteral("Inet"), why);
 }
 
+// A control character (CR and LF above all) would end an FTP command line early and let
+// the rest of the text stand as a command of its own: such a text is refused whole.
+void refuseControlCharacters(const QString& text, const QString& what)
+{
+    for (const QChar c : text)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || (c.unicode() >= 0x80 && c.unicode() < 0xA0))
+            refuse(QStringLiteral("the %1 holds a control character").arg(what));
+}
+
 void initCurl()
 {
     static const bool done = [] { return curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK; }();
@@ -162,6 +171,9 @@ private:
 
 InternetTransfer::Login InternetTransfer::loginOf(const QString& address) const
 {
+    refuseControlCharacters(address, QStringLiteral("address"));
+    refuseControlCharacters(userName, QStringLiteral("user name"));
+    refuseControlCharacters(password, QStringLiteral("password"));
     QString rest = address.trimmed();
     const QString scheme = QStringLiteral("ftp://");
     if (rest.startsWith(scheme, Qt::CaseInsensitive))
@@ -186,6 +198,8 @@ InternetTransfer::Login InternetTransfer::loginOf(const QString& address) const
     const qsizetype slash = rest.indexOf(QLatin1Char('/'));
     const QString host = slash < 0 ? rest : rest.left(slash);
     login.startDirectory = slash < 0 ? QString() : QUrl::fromPercentEncoding(rest.mid(slash + 1).toUtf8());
+    // Percent-encoding must not bring back what the address itself may not hold.
+    refuseControlCharacters(login.startDirectory, QStringLiteral("address"));
     const QUrl check(scheme + host);
     if (host.isEmpty() || !check.isValid() || check.host().isEmpty() || !check.path().isEmpty())
         refuse(QStringLiteral("\"%1\" is no server address").arg(host));
@@ -201,6 +215,8 @@ void InternetTransfer::execute(const Variant& urlArgument, const Variant& operat
     const QString address =
         urlArgument.isMissing() || urlArgument.toString().trimmed().isEmpty() ? url : urlArgument.toString();
     const Login login = loginOf(address);
+    if (!operationArgument.isMissing())
+        refuseControlCharacters(operationArgument.toString(), QStringLiteral("operation"));
     const QStringList words = operationArgument.isMissing() ? QStringList() : wordsOf(operationArgument.toString());
     if (words.isEmpty())
         refuse(QStringLiteral("no operation given"));

@@ -4,7 +4,8 @@
 // and ResponseInfo, called by name. Execute(url, operation) starts one of the operations
 // "CD dir", "GET remote local" and "PUT local remote" and returns at once; the transfer
 // goes on each time StillExecuting is read, which answers True until it has ended.
-// Names with blanks are given in double quotes. The directory that CD sets is kept
+// Names with blanks are given in double quotes. An address, user name, password or
+// operation holding a control character (CR, LF, ...) is refused before anything is sent. The directory that CD sets is kept
 // between operations on the same server and login until URL is set again.
 //
 // An operation that the server or this side fails ends with ResponseCode set: the server's

@@ -241,7 +241,10 @@ private:
             prepare(false, false);
             if (!c_.brush.none)
                 p_.fillRect(box, c_.brush.colour);
-            if (!c_.pen.none) {
+            if (!c_.pen.none && std::max(1, c_.pen.width) * 2 >= std::min(box.width(), box.height())) {
+                // A box no wider than its frame is all frame.
+                p_.fillRect(box, c_.pen.colour);
+            } else if (!c_.pen.none) {
                 const double w = std::max(1, c_.pen.width);
                 QPen pen(c_.pen.colour);
                 pen.setWidthF(w);

@@ -126,3 +126,35 @@ TEST(EmfPlayer, LeavesPicturesWithOtherRecordsToOthers)
     EXPECT_TRUE(renderEmf(bytes, QSize(255, 245)).isNull());
     EXPECT_TRUE(renderEmf(QByteArray("not a picture"), QSize(10, 10)).isNull());
 }
+
+// A dot as the picture writer puts it: a box of one unit with a one-pixel pen and a brush of
+// its colour. At the picture's own size it is exactly its pixel; stretched, the whole unit.
+TEST(EmfPlayer, AOneUnitBoxIsItsPixelAtOwnSizeAndTheWholeUnitStretched)
+{
+    EmfWriter w(QSize(20, 20), QStringLiteral("dot"));
+    w.setMapMode(MM_ANISOTROPIC);
+    w.setWindowExt(20, 20);
+    w.setViewportExt(20, 20);
+    const auto pen = w.createPen(0, 0);
+    const auto brush = w.createBrush(0);
+    w.selectObject(pen);
+    w.selectObject(brush);
+    w.rectangle(5, 7, 6, 8);
+    w.selectObject(kStockBlackPen);
+    w.selectObject(kStockWhiteBrush);
+    w.deleteObject(pen);
+    w.deleteObject(brush);
+    const QByteArray bytes = w.finish();
+
+    const QImage own = renderEmf(bytes, QSize(20, 20));
+    ASSERT_FALSE(own.isNull());
+    for (int y = 5; y <= 9; ++y)
+        for (int x = 3; x <= 7; ++x)
+            EXPECT_EQ(dark(own, x, y), x == 5 && y == 7) << x << ',' << y;
+
+    const QImage print = renderEmf(bytes, QSize(80, 80));
+    ASSERT_FALSE(print.isNull());
+    for (int y = 26; y <= 33; ++y)
+        for (int x = 18; x <= 25; ++x)
+            EXPECT_EQ(dark(print, x, y), x >= 20 && x < 24 && y >= 28 && y < 32) << x << ',' << y;
+}

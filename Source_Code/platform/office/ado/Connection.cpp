@@ -27,14 +27,53 @@ void raiseProviderError(const QString& source, const QString& description)
     throw AutomationError(automation::Hresult::Fail, source, description);
 }
 
+QString odbcAttributeValue(const QString& value)
+{
+    // Inside braces only "}" means something, and is written twice.
+    if (!value.contains(QLatin1Char(';')) && !value.contains(QLatin1Char('{')) && !value.contains(QLatin1Char('}')))
+        return value;
+    return QLatin1Char('{') + QString(value).replace(QLatin1Char('}'), QStringLiteral("}}")) + QLatin1Char('}');
+}
+
 std::vector<std::pair<QString, QString>> connectionStringParts(const QString& connectionString)
 {
     std::vector<std::pair<QString, QString>> parts;
-    for (const QString& piece : connectionString.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const qsizetype eq = piece.indexOf(QLatin1Char('='));
-        if (eq <= 0)
+    const QString& s = connectionString;
+    qsizetype i = 0;
+    while (i < s.size()) {
+        const qsizetype eq = s.indexOf(QLatin1Char('='), i);
+        const qsizetype semicolon = s.indexOf(QLatin1Char(';'), i);
+        if (eq < 0 || (semicolon >= 0 && semicolon < eq)) {  // a piece without a value
+            if (semicolon < 0)
+                break;
+            i = semicolon + 1;
             continue;
-        parts.emplace_back(piece.left(eq).trimmed().toUpper(), piece.mid(eq + 1).trimmed());
+        }
+        const QString key = s.mid(i, eq - i).trimmed().toUpper();
+        qsizetype v = eq + 1;
+        while (v < s.size() && s[v] == QLatin1Char(' '))
+            ++v;
+        QString value;
+        if (v < s.size() && s[v] == QLatin1Char('{')) {
+            // A braced value runs to the "}" that is not doubled; ";" and "{" inside are its own.
+            qsizetype c = v + 1;
+            for (; c < s.size(); ++c) {
+                if (s[c] != QLatin1Char('}'))
+                    value += s[c];
+                else if (c + 1 < s.size() && s[c + 1] == QLatin1Char('}'))
+                    value += s[c++];
+                else
+                    break;
+            }
+            const qsizetype end = s.indexOf(QLatin1Char(';'), c);
+            i = end < 0 ? s.size() : end + 1;
+        } else {
+            const qsizetype end = s.indexOf(QLatin1Char(';'), v);
+            value = s.mid(v, end < 0 ? -1 : end - v).trimmed();
+            i = end < 0 ? s.size() : end + 1;
+        }
+        if (!key.isEmpty())
+            parts.emplace_back(key, value);
     }
     return parts;
 }
@@ -94,9 +133,11 @@ void Connection::open(const QString& connectionString, const QString& user, cons
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name_);
         // A driver string goes to the driver as it is; a data source by its name.
-        db.setDatabaseName(driver ? connectionString : dsn);
-        db.setUserName(uid);
-        db.setPassword(pwd);
+        // The driver joins name, user and password into a connection string of its own
+        // as they are: each goes in braced where it needs to be.
+        db.setDatabaseName(driver ? connectionString : odbcAttributeValue(dsn));
+        db.setUserName(odbcAttributeValue(uid));
+        db.setPassword(odbcAttributeValue(pwd));
         if (!db.open()) {
             const QString why = db.lastError().text();
             db = QSqlDatabase();

@@ -45,7 +45,13 @@ private:
     bool open_ = false;
 };
 
-// The settings of a connection string, keys in upper case ("DSN", "UID", "PWD", "DRIVER").
+// An attribute value as an ODBC connection string carries it: as it is, or in braces (a
+// "}" inside doubled) when it holds ";", "{" or "}", so that a value cannot end its
+// attribute and add others.
+QString odbcAttributeValue(const QString& value);
+
+// The settings of a connection string, keys in upper case ("DSN", "UID", "PWD", "DRIVER");
+// a value in braces is taken whole, with its ";" and "{" and each "}}" as one "}".
 std::vector<std::pair<QString, QString>> connectionStringParts(const QString& connectionString);
 
 } // namespace tovu::platform::ado

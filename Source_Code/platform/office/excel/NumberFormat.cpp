@@ -484,6 +484,10 @@ double automationDateOfSerial(double serial, bool date1904)
 {
     if (date1904)
         return serial + 1462.0;
+    // A serial below 1 is a time of day without a date (day 0, "1900-01-00"): the automation
+    // date's time without a date is the same fraction.
+    if (serial >= 0.0 && serial < 1.0)
+        return serial;
     // Serials before the phantom 29 February 1900 are one day behind the automation date.
     return serial < 61.0 ? serial + 1.0 : serial;
 }

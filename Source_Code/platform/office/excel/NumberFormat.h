@@ -33,7 +33,8 @@ private:
     bool currency_ = false;
 };
 
-// Days since 1899-12-30 (the automation date) of a date serial of the workbook.
+// Days since 1899-12-30 (the automation date) of a date serial of the workbook. In the 1900
+// system a serial below 1 is a time alone and stays that fraction of day 0.
 double automationDateOfSerial(double serial, bool date1904);
 
 }  // namespace tovu::platform::excel

@@ -1,5 +1,6 @@
 #include "platform/office/word/Bookmarks.h"
 
+#include "platform/office/word/HeadingLevels.h"
 #include "platform/office/word/PageLayout.h"
 
 #include <QRegularExpression>
@@ -67,8 +68,12 @@ Range Bookmarks::range(const QString& name) const
         const auto span = is("\\Line") ? layout.lineSpan(selStart) : layout.pageSpan(layout.pageOfPosition(selStart));
         return make(span.first, span.second);
     }
-    if (is("\\HeadingLevel"))
-        throw WordError(QStringLiteral("Bookmarks.Range"), QStringLiteral("the document has no headings"));
+    if (is("\\HeadingLevel")) {
+        const auto span = HeadingLevels(*state_->model).headingSpan(selStart);
+        if (!span)
+            throw WordError(QStringLiteral("Bookmarks.Range"), QStringLiteral("no heading precedes the selection"));
+        return make(span->first, span->second);
+    }
     for (const auto& b : state_->model->bookmarks)
         if (b.name.compare(name, Qt::CaseInsensitive) == 0)
             return Range(state_, &body, body.track(b.range->start, b.range->end));

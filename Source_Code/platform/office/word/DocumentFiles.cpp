@@ -8,13 +8,17 @@
 #include "platform/locale/UserLocale.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QRegularExpression>
 #include <QStringDecoder>
+#include <QUrl>
 
 
 namespace tovu::platform::word {
@@ -68,6 +72,59 @@ QString plainText(const DocumentModel& model)
     return out;
 }
 
+// A picture as a browser can show it: its own bytes, or a PNG rendering of a metafile.
+std::pair<QByteArray, QString> webPicture(const InlinePicture& p)
+{
+    const QByteArray bytes = p.picture.currentBytes();
+    if (p.picture.format != PictureFormat::Emf)
+        return {bytes, pictureExtension(p.picture.format)};
+    if (!p.picture.fallbackPng.isEmpty())
+        return {p.picture.fallbackPng, QStringLiteral("png")};
+    const double scale = 96.0 / 72.0;  // points to screen pixels
+    const QImage image = p.picture.render(QSize(qMax(1, qRound(p.width * scale)), qMax(1, qRound(p.height * scale))));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (image.isNull() || !image.save(&buffer, "PNG"))
+        return {};
+    return {png, QStringLiteral("png")};
+}
+
+// The page as HTML, its inline pictures written as files in a folder beside it
+// ("report_files" for "report.htm") and referenced relative to the page, as the word
+// processor does, so the page and its folder can be moved together.
+void writeHtml(const DocumentModel& model, const QString& path)
+{
+    const QString html = PageLayout(model).html();
+    const QFileInfo page(path);
+    const QString folderName = page.completeBaseName() + QStringLiteral("_files");
+    const QDir folder(page.absoluteDir().filePath(folderName));
+    static const QRegularExpression image(QStringLiteral("src=\"tovu-picture-(\\d+)\""));
+    QString out;
+    qsizetype from = 0;
+    int written = 0;
+    for (auto it = image.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        out += QStringView(html).mid(from, m.capturedStart() - from);
+        from = m.capturedEnd();
+        const auto* picture = model.objectAs<InlinePicture>(m.capturedView(1).toInt());
+        const auto [bytes, extension] = picture ? webPicture(*picture) : std::pair<QByteArray, QString>{};
+        if (bytes.isEmpty()) {
+            // Nothing to write: a linked picture keeps pointing at its file.
+            out += QStringLiteral("src=\"%1\"").arg(picture ? QUrl::fromLocalFile(picture->picture.sourcePath).toString() : QString());
+            continue;
+        }
+        if (!folder.exists() && !QDir().mkpath(folder.path()))
+            throw WordError(QStringLiteral("Document.SaveAs"), QStringLiteral("cannot make the folder \"%1\"").arg(folder.path()));
+        const QString name = QStringLiteral("image%1.%2").arg(++written, 3, 10, QLatin1Char('0')).arg(extension);
+        saveBytes(folder.filePath(name), bytes);
+        out += QStringLiteral("src=\"%1/%2\"")
+                   .arg(QString::fromLatin1(QUrl::toPercentEncoding(folderName)), QString::fromLatin1(QUrl::toPercentEncoding(name)));
+    }
+    out += QStringView(html).mid(from);
+    saveBytes(path, out.toUtf8());
+}
+
 void writePdf(const DocumentModel& model, const QString& path)
 {
     PageLayout layout(model);
@@ -118,7 +175,7 @@ void writeDocumentFile(const DocumentModel& model, const QString& path, SaveForm
     }
     case SaveFormat::Html:
     case SaveFormat::FilteredHtml:
-        saveBytes(path, PageLayout(model).html().toUtf8());
+        writeHtml(model, path);
         return;
     case SaveFormat::Pdf:
         writePdf(model, path);

@@ -1118,6 +1118,14 @@ QByteArray Writer::settingsXml()
     startRoot(p, "settings", false);
     valElement(p, "defaultTabStop", QStringLiteral("720"));
     valElement(p, "characterSpacingControl", QStringLiteral("doNotCompress"));
+    // The current compatibility mode: without it Word opens the file in the mode of its
+    // oldest format and says so in the title bar.
+    w(p, "compat");
+    wEmpty(p, "compatSetting");
+    attr(p, "name", QStringLiteral("compatibilityMode"));
+    attr(p, "uri", QStringLiteral("http://schemas.microsoft.com/office/word"));
+    attr(p, "val", QStringLiteral("15"));
+    p.x.writeEndElement();
     p.x.writeEndElement();
     p.x.writeEndDocument();
     return p.bytes();

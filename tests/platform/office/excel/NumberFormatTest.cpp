@@ -77,6 +77,9 @@ TEST(NumberFormat, The1904SystemCountsFromItsOwnStart)
     EXPECT_EQ(automationDateOfSerial(45000, false), 45000.0);
     // Before the phantom 29 February 1900 the automation date is one day ahead.
     EXPECT_EQ(automationDateOfSerial(1, false), 2.0);
+    // A time alone is the same fraction of day 0, in either system's serial below 1.
+    EXPECT_EQ(automationDateOfSerial(0.25, false), 0.25);
+    EXPECT_EQ(automationDateOfSerial(0, false), 0.0);
 }
 
 TEST(NumberFormat, TextSectionsWrapTexts)

@@ -121,6 +121,39 @@ TEST_F(XlsxReaderTest, The1904SystemShiftsDateValues)
     EXPECT_EQ(cell.value(), Variant(automation::Date{1462}));
 }
 
+// A cell holding a time alone (a serial below 1) reads as that time, with no date: the
+// automation date of day 0. A day and time keeps its day.
+TEST_F(XlsxReaderTest, TimeOnlyCellsAreTimesNotTheLastDayOf1899)
+{
+    struct Case {
+        const char* cell;
+        const char* serial;
+        const char* format;
+        double value;  // automation date
+        const char* text;
+    };
+    const Case cases[] = {
+        {"A1", "0.5", "h:mm", 0.5, "12:00"},
+        {"A2", "0", "hh:mm:ss", 0.0, "00:00:00"},
+        {"A3", "0.75", "h:mm AM/PM", 0.75, "6:00 PM"},
+        {"A4", "0.999988425925926", "hh:mm:ss", 0.999988425925926, "23:59:59"},
+        {"A5", "1.25", "yyyy-mm-dd hh:mm", 2.25, "1900-01-01 06:00"},
+        {"A6", "45000.5", "yyyy-mm-dd hh:mm", 45000.5, "2023-03-15 12:00"},
+    };
+    testing::XlsxWriter w;
+    auto& sheet = w.sheet(QStringLiteral("T"));
+    for (const Case& c : cases)
+        sheet.number(QLatin1String(c.cell), QLatin1String(c.serial), w.format(QLatin1String(c.format)));
+    w.save(path("times.xlsx"));
+    auto book = app->openWorkbook(path("times.xlsx"));
+    auto cells = book->worksheet(Variant(std::int16_t{1}));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto cell = cells->cells(static_cast<int>(i) + 1, 1);
+        EXPECT_EQ(cell.value(), Variant(automation::Date{cases[i].value})) << cases[i].cell;
+        EXPECT_EQ(cell.text(), QLatin1String(cases[i].text)) << cases[i].cell;
+    }
+}
+
 TEST_F(XlsxReaderTest, FilesThatAreNoWorkbookFailToOpen)
 {
     QFile text(path("plain.xlsx"));

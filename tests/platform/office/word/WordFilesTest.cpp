@@ -1,0 +1,158 @@
+// What the stand-in writes beside the document itself: the settings part, an HTML page with
+// its pictures, and the range \HeadingLevel names in a document with heading styles.
+#include "WordTestSupport.h"
+
+#include "platform/office/word/DocxWriter.h"
+#include "platform/office/word/HeadingLevels.h"
+#include "platform/office/word/OoxmlNames.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QRegularExpression>
+
+namespace tovu::platform::word::test {
+namespace {
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class WordFilesTest : public WordTest {};
+
+TEST_F(WordFilesTest, TheSettingsPartDeclaresTheCurrentCompatibilityMode)
+{
+    doc->content().insertAfter(QStringLiteral("text"));
+    const QString path = file(QStringLiteral("compat.docx"));
+    doc->saveAs(path);
+    QString settings;
+    ASSERT_EQ(runTool(QStringLiteral("unzip"), {QStringLiteral("-p"), path, QStringLiteral("word/settings.xml")}, &settings), 0);
+    EXPECT_TRUE(settings.contains(QRegularExpression(
+        QStringLiteral("<w:compat><w:compatSetting w:name=\"compatibilityMode\" "
+                       "w:uri=\"http://schemas.microsoft.com/office/word\" w:val=\"15\"/></w:compat>"))))
+        << settings.toStdString();
+    // After the settings the schema puts before it.
+    EXPECT_LT(settings.indexOf(QStringLiteral("characterSpacingControl")), settings.indexOf(QStringLiteral("<w:compat>")));
+}
+
+// Each inline picture becomes a file in "<page>_files" beside the page, referenced relative
+// to the page; a metafile, which browsers cannot show, as its PNG rendering.
+TEST_F(WordFilesTest, SavingAsHtmlKeepsThePicturesBesideThePage)
+{
+    doc->content().insertAfter(QStringLiteral("before"));
+    const QString png = pngFile(QStringLiteral("logo.png"), 30, 20);
+    doc->inlineShapes().addPicture(png);
+    doc->inlineShapes().addPicture(emfFile());
+    const QString page = file(QStringLiteral("my report.htm"));
+    doc->saveAs(page, SaveFormat::Html);
+    const QString html = QString::fromUtf8(bytesOf(page));
+    const QStringList sources = [&] {
+        QStringList out;
+        static const QRegularExpression src(QStringLiteral("<img src=\"([^\"]*)\""));
+        for (auto it = src.globalMatch(html); it.hasNext();)
+            out << it.next().captured(1);
+        return out;
+    }();
+    EXPECT_EQ(sources, (QStringList{QStringLiteral("my%20report_files/image001.png"),
+                                    QStringLiteral("my%20report_files/image002.png")}))
+        << html.toStdString();
+    const QDir folder(file(QStringLiteral("my report_files")));
+    EXPECT_EQ(bytesOf(folder.filePath(QStringLiteral("image001.png"))), bytesOf(png));
+    const QImage emf(folder.filePath(QStringLiteral("image002.png")));
+    EXPECT_FALSE(emf.isNull());
+    EXPECT_EQ(folder.entryList(QDir::Files).size(), 2);
+    EXPECT_TRUE(html.contains(QStringLiteral("before")));
+}
+
+// Paragraphs in heading styles: Word's built-in ids, a style of the document's own whose
+// outline level makes it a heading, and an outline level on the paragraph itself.
+class HeadingLevelTest : public WordTest {
+protected:
+    // The paragraphs (text, style id or "" for none), in order; answers each one's start.
+    std::vector<int> build(const std::vector<std::pair<const char*, const char*>>& paragraphs)
+    {
+        std::vector<int> starts;
+        Story& body = doc->model().body;
+        for (const auto& [text, style] : paragraphs) {
+            const int start = body.length() - 1;
+            starts.push_back(start);
+            doc->content().insertAfter(QLatin1String(text) + QLatin1Char('\r'));
+            if (*style) {
+                const QString xml = QStringLiteral("<w:pStyle w:val=\"%1\"/>").arg(QLatin1String(style));
+                body.setParaFormat(start, start + 1, [&](ParaFormat& f) { f.carried << xml; });
+            }
+        }
+        return starts;
+    }
+    QString headingLevelText(int position)
+    {
+        doc->selection().setRange(position, position);
+        return doc->bookmarks().range(QStringLiteral("\\HeadingLevel")).text();
+    }
+};
+
+TEST_F(HeadingLevelTest, TheHeadingWithItsSubordinateTextAndHeadings)
+{
+    // A style of the document's own, "Titel", is a level-1 heading by its outline level.
+    doc->model().carried.parts.push_back(CarriedPart{
+        QStringLiteral("word/styles.xml"), QLatin1String(ooxml::kCtStyles),
+        "<w:styles xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
+        "<w:style w:type=\"paragraph\" w:styleId=\"Titel\"><w:name w:val=\"Titel\"/>"
+        "<w:pPr><w:outlineLvl w:val=\"0\"/></w:pPr></w:style></w:styles>"});
+    const auto at = build({{"intro", ""},
+                           {"One", "Heading1"},
+                           {"text of one", ""},
+                           {"One.A", "Heading2"},
+                           {"text of one.a", ""},
+                           {"Two", "Titel"},
+                           {"text of two", ""}});
+    struct Case {
+        int position;
+        const char* text;
+    };
+    const Case cases[] = {
+        {at[1], "One\rtext of one\rOne.A\rtext of one.a\r"},      // in a heading: it and all below it
+        {at[2] + 3, "One\rtext of one\rOne.A\rtext of one.a\r"},  // in body text: the heading before it
+        {at[4], "One.A\rtext of one.a\r"},                        // a level-2 section ends at a level 1
+        {at[6], "Two\rtext of two\r\r"},                          // the last runs to the end
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(headingLevelText(c.position), QLatin1String(c.text)) << c.position;
+    // Text before the first heading has none.
+    doc->selection().setRange(at[0], at[0]);
+    EXPECT_THROW(doc->bookmarks().range(QStringLiteral("\\HeadingLevel")), WordError);
+}
+
+TEST_F(HeadingLevelTest, LevelsOfStylesAndOfParagraphs)
+{
+    HeadingLevels levels(doc->model());
+    const auto levelOf = [&](const QString& xml) {
+        ParaFormat f;
+        f.carried << xml;
+        return levels.levelOf(f);
+    };
+    EXPECT_EQ(levelOf(QStringLiteral("<w:pStyle w:val=\"Heading3\"/>")), 3);
+    EXPECT_EQ(levelOf(QStringLiteral("<w:pStyle w:val=\"heading 9\"/>")), 9);
+    EXPECT_EQ(levelOf(QStringLiteral("<w:pStyle w:val=\"Normal\"/>")), 0);
+    EXPECT_EQ(levelOf(QStringLiteral("<w:pStyle w:val=\"Heading10\"/>")), 0);
+    EXPECT_EQ(levelOf(QStringLiteral("<w:outlineLvl w:val=\"1\"/>")), 2);
+    EXPECT_EQ(levelOf(QStringLiteral("<w:outlineLvl w:val=\"9\"/>")), 0);  // body text
+    EXPECT_EQ(levels.levelOf(ParaFormat{}), 0);
+}
+
+// The same through a saved and reopened package: the style travels in the file.
+TEST_F(HeadingLevelTest, AReopenedDocumentKeepsItsHeadings)
+{
+    build({{"Top", "Heading1"}, {"body", ""}, {"Next", "Heading1"}, {"more", ""}});
+    const QString path = file(QStringLiteral("headings.docx"));
+    doc->saveAs(path);
+    doc->close(false);
+    doc = app->documents().open(path);
+    doc->selection().setRange(5, 5);
+    EXPECT_EQ(doc->bookmarks().range(QStringLiteral("\\HeadingLevel")).text(), QStringLiteral("Top\rbody\r"));
+}
+
+} // namespace
+} // namespace tovu::platform::word::test
