@@ -16,9 +16,9 @@ import sys
 # The layers, lowest first. A room may include rooms of lower layers and the rooms the plan
 # lists for it in its own layer; nothing of a higher layer.
 LAYERS = [
-    ["platform/automation", "platform/locale"],
+    ["platform/automation", "platform/locale", "platform/zip"],
     ["platform/text", "platform/settings", "platform/serial", "platform/metafile", "platform/clipboard",
-     "platform/printing", "platform/help", "platform/zip", "platform/controls", "platform/inet",
+     "platform/printing", "platform/help", "platform/controls", "platform/inet",
      "platform/spelling", "platform/office/xml", "platform/office/ado", "platform/office/graph",
      "platform/office/word", "platform/office/excel"],
     ["SatelliteDLL"],
@@ -35,7 +35,6 @@ SIDEWAYS = {
     "platform/serial": {"platform/settings"},        # the user's port mapping
     "platform/office/word": {"platform/office/ado", "platform/office/graph", "platform/metafile",
                              "platform/spelling", "platform/printing"},
-    "platform/office/excel": {"platform/office/word"},  # the package reader, until a zip room of its own
     "app/reports": {"app/display"},
 }
 
@@ -62,6 +61,7 @@ ONE_ROOM = [
     (re.compile(r"^(QtPrintSupport/)?(QPrinter|QPrinterInfo|QPrintDialog|QPageSetupDialog|QPrintPreview\w*|QAbstractPrintDialog)$"),
      "platform/printing"),
     (re.compile(r"^(QtGui/)?QClipboard$"), "platform/clipboard"),
+    (re.compile(r"^(QtGui/)?QDesktopServices$"), "platform/help"),
 ]
 
 QT_INCLUDE_DIRS = ["/usr/include/x86_64-linux-gnu/qt6", "/usr/include/qt6"]

@@ -1,7 +1,6 @@
 #include "platform/office/excel/XlsxReader.h"
 
 #include "platform/office/excel/ExcelError.h"
-#include "platform/office/word/WordError.h"
 #include "platform/zip/ZipArchive.h"
 #include "platform/zip/ZipError.h"
 
@@ -381,8 +380,6 @@ WorkbookData readXlsx(const QString& path)
             book.worksheets.push_back(std::move(sheet));
         }
         return book;
-    } catch (const word::WordError& e) {
-        fail(e.description());
     } catch (const ZipError& e) {
         fail(e.description());
     }
