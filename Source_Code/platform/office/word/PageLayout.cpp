@@ -54,12 +54,12 @@ QTextBlockFormat blockFormat(const ParaFormat& p)
     return out;
 }
 
-// Where a table's left edge stands from the text margin. Files that declare no
-// compatibility mode of 15 or more (this writer's) have the cells' text at the margin and
-// the edge left of it by the cell margin; from mode 15 on the edge stands at the margin.
-double tableIndent(const TableModel& t)
+// Where a table's left edge stands from the text margin. The writer declares compatibility
+// mode 15, from which on the edge stands at the margin and the cells' text one cell margin
+// inside it (in older modes the text stood at the margin and the edge left of it).
+double tableIndent(const TableModel&)
 {
-    return -t.cellMargins.left;
+    return 0;
 }
 
 QImage pictureImage(const PictureData& picture, double width, double height)
