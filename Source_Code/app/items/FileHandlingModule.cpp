@@ -12,6 +12,8 @@
 
 #include <algorithm>
 
+#include <sys/mman.h>
+
 namespace tovu::items {
 
 namespace {
@@ -62,11 +64,16 @@ void writePairs(LineBuffer& out, const Curve& a, const Curve& b, int count)
 
 // The points a record can write: as many as its count says, at most 10, and no more
 // than lead the lists as numbers, so that what is written reads back whole.
+bool isPointValue(QStringView v)
+{
+    return isPlainDecimal(v) || strictDouble(v).has_value();
+}
+
 int writablePoints(const QString& countText, const PointList& x, const PointList& y)
 {
     const int n = pointCount(countText);
     for (int i = 1; i <= n; ++i)
-        if (!strictDouble(x[static_cast<std::size_t>(i)]) || !strictDouble(y[static_cast<std::size_t>(i)]))
+        if (!isPointValue(x[static_cast<std::size_t>(i)]) || !isPointValue(y[static_cast<std::size_t>(i)]))
             return i - 1;
     return n;
 }
@@ -183,17 +190,34 @@ LoadResult readItemsFile(std::vector<DFDRecord>& staging, const ItemStore& store
         return result;
     }
     {
-        const QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError) {
-            result.reason = QStringLiteral("cannot read the file: %1").arg(file.errorString());
-            return result;
+        // The file is read where the system maps it; only when it cannot be mapped is it
+        // copied into memory.
+        QByteArray copy;
+        QByteArrayView bytes;
+        if (file.size() > 0) {
+            if (uchar* mapped = file.map(0, file.size())) {
+                bytes = QByteArrayView(reinterpret_cast<const char*>(mapped), file.size());
+#ifdef MADV_POPULATE_READ
+                // One call maps every page, instead of one fault per page while reading.
+                ::madvise(mapped, static_cast<std::size_t>(file.size()), MADV_POPULATE_READ);
+#endif
+            }
         }
-        file.close();
+        if (bytes.isNull()) {
+            copy = file.readAll();
+            if (file.error() != QFileDevice::NoError) {
+                result.reason = QStringLiteral("cannot read the file: %1").arg(file.errorString());
+                return result;
+            }
+            bytes = copy;
+        }
         ItemFileReader reader(staging, store.MaxPanels, store.MaxALogs, codePage);
         reader.readAll(bytes);
         result.report = reader.finish();
+        file.close();  // unmaps
     }  // the bytes go before the records are distributed
     if (result.report.recordsRead == 0) {
+        result.noRecords = true;
         result.reason = QStringLiteral("the file holds no panel or ALog record");
         return result;
     }
@@ -256,51 +280,95 @@ LoadResult OpenItemsFile(ItemStore& store, const QString& path, int codePage)
     return loadOver(store, path, codePage, StagingBase::ResetRecords);
 }
 
-SaveResult writeWholeFile(const QString& path, QByteArrayView bytes)
-{
-    SaveResult result;
-    result.file = path;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.reason = QStringLiteral("cannot create the file: %1").arg(file.errorString());
-        return result;
-    }
-    if (file.write(bytes.data(), bytes.size()) != bytes.size()) {
-        result.reason = QStringLiteral("cannot write the file: %1").arg(file.errorString());
-        file.cancelWriting();
-        return result;
-    }
-    if (!file.commit()) {
-        result.reason = QStringLiteral("cannot save the file: %1").arg(file.errorString());
-        return result;
-    }
-    result.ok = true;
-    return result;
-}
-
 namespace {
+
+// A file written under a temporary name and renamed over the target when whole; a
+// failure on the way leaves the target as it was.
+class AtomicFile {
+public:
+    explicit AtomicFile(const QString& path) : file_(path) { result_.file = path; }
+
+    bool open()
+    {
+        if (file_.open(QIODevice::WriteOnly))
+            return true;
+        result_.reason = QStringLiteral("cannot create the file: %1").arg(file_.errorString());
+        return false;
+    }
+    bool write(QByteArrayView bytes)
+    {
+        if (file_.write(bytes.data(), bytes.size()) == bytes.size())
+            return true;
+        result_.reason = QStringLiteral("cannot write the file: %1").arg(file_.errorString());
+        file_.cancelWriting();
+        return false;
+    }
+    SaveResult commit()
+    {
+        if (file_.commit())
+            result_.ok = true;
+        else
+            result_.reason = QStringLiteral("cannot save the file: %1").arg(file_.errorString());
+        return result_;
+    }
+    const SaveResult& failure() const { return result_; }
+
+private:
+    QSaveFile file_;
+    SaveResult result_;
+};
+
 SaveResult unsupportedCodePage(const QString& path, int codePage)
 {
     return SaveResult{false, path, QStringLiteral("code page %1 is not supported").arg(codePage)};
 }
+
+constexpr std::size_t kFlushBytes = 1 << 20;
+
 } // namespace
+
+SaveResult writeWholeFile(const QString& path, QByteArrayView bytes)
+{
+    AtomicFile file(path);
+    if (!file.open() || !file.write(bytes))
+        return file.failure();
+    return file.commit();
+}
 
 SaveResult SaveItemsFile(const ItemStore& store, const QString& path, int codePage)
 {
     if (!platform::locale::isSupportedCodePage(codePage))
         return unsupportedCodePage(path, codePage);
+    AtomicFile file(path);
+    if (!file.open())
+        return file.failure();
+    // The lines go out a megabyte at a time through one buffer, so a save needs no
+    // memory of the file's size.
     LineBuffer out(codePage);
-    out.reserve(static_cast<std::size_t>(std::count_if(store.ALogs.begin(), store.ALogs.end(),
-                                                       [](const DFDRecord& r) { return r.InUse; }))
-                * 7500);
+    out.reserve(kFlushBytes + 64 * 1024);
+    const auto flushed = [&](bool always) {
+        if (!always && out.view().size() < static_cast<qsizetype>(kFlushBytes))
+            return true;
+        const bool ok = file.write(out.view());
+        out.clear();
+        return ok;
+    };
     // Panels first, then ALogs, each numbered by its location.
     for (int i = 1; i <= store.MaxPanels && static_cast<std::size_t>(i) < store.Panels.size(); ++i)
-        if (store.Panels[static_cast<std::size_t>(i)].InUse)
+        if (store.Panels[static_cast<std::size_t>(i)].InUse) {
             WriteItemRecord(store.Panels[static_cast<std::size_t>(i)], i, PanelKind, out);
+            if (!flushed(false))
+                return file.failure();
+        }
     for (int i = 1; i <= store.MaxALogs && static_cast<std::size_t>(i) < store.ALogs.size(); ++i)
-        if (store.ALogs[static_cast<std::size_t>(i)].InUse)
+        if (store.ALogs[static_cast<std::size_t>(i)].InUse) {
             WriteItemRecord(store.ALogs[static_cast<std::size_t>(i)], i, ALogKind, out);
-    return writeWholeFile(path, out.view());
+            if (!flushed(false))
+                return file.failure();
+        }
+    if (!flushed(true))
+        return file.failure();
+    return file.commit();
 }
 
 SaveResult SaveSingleItem(const ItemStore& store, int index, int kind, const QString& path,

@@ -22,6 +22,7 @@ enum ItemKind : int { PanelKind = 0, ALogKind = 1 };  // any other kind writes n
 
 struct LoadResult {
     bool ok = false;  // the file was read and holds at least one record
+    bool noRecords = false;  // the file was read but holds no record that could be taken
     QString file;
     QString reason;     // why nothing could be taken from the file
     LoadReport report;  // what was read and what was skipped

@@ -6,6 +6,7 @@
 #include "app/items/RecordFields.h"
 #include "platform/locale/AnsiCodePage.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -65,25 +66,48 @@ std::optional<std::int16_t> int16Of(QByteArrayView field)
     return strictInt16(QString::fromLatin1(field));
 }
 
+// A point value: plain decimals ("-12", "25.5") directly, anything else by the strict rule.
 bool isNumber(QByteArrayView field)
 {
-    return strictDouble(QString::fromLatin1(field)).has_value();
+    return isPlainDecimal(field) || strictDouble(QString::fromLatin1(field)).has_value();
 }
 
-// Reads count values of one list into out; false when the line holds fewer or one of
-// them is no 16-bit number. Values after the count are not looked at.
+// Reads count values of one list into out in one pass over the line; false when the
+// line holds fewer or one of them is no 16-bit number. Values after the count are not
+// looked at.
 bool readValues(QByteArrayView rest, bool hasFields, int count, std::int16_t* out)
 {
     if (!hasFields)
         return false;
-    qsizetype pos = 0;
+    const char* const d = rest.data();
+    const qsizetype n = rest.size();
+    qsizetype i = 0;  // start of the next field; n + 1 once the last has been read
     for (int k = 0; k < count; ++k) {
-        if (pos > rest.size())
+        if (i > n)
             return false;
-        const std::optional<std::int16_t> v = int16Of(nextField(rest, pos));
-        if (!v)
-            return false;
-        out[k] = *v;
+        const qsizetype start = i;
+        const bool negative = i < n && d[i] == '-';
+        if (negative)
+            ++i;
+        const qsizetype digits = i;
+        int v = 0;
+        while (i < n && d[i] >= '0' && d[i] <= '9' && i - digits < 6)
+            v = v * 10 + (d[i++] - '0');
+        if (i != digits && (i == n || d[i] == ',')) {
+            v = negative ? -v : v;
+            if (v < -32768 || v > 32767)
+                return false;
+            out[k] = static_cast<std::int16_t>(v);
+        } else {
+            // Not a plain integer: find the field's end and take the strict rule.
+            while (i < n && d[i] != ',')
+                ++i;
+            const std::optional<std::int16_t> strict = int16Of(QByteArrayView(d + start, i - start));
+            if (!strict)
+                return false;
+            out[k] = *strict;
+        }
+        ++i;  // past the comma, or past the end after the last field
     }
     return true;
 }
@@ -205,13 +229,13 @@ void ItemFileReader::header(QByteArrayView key, QByteArrayView field, bool alog,
     current_ = -1;
     const int limit = alog ? maxALogs_ : maxPanels_;
     const std::optional<double> value = strictDouble(QString::fromLatin1(field));
-    const std::optional<std::int32_t> n = value ? roundToInt32(*value) : std::nullopt;
+    const std::int32_t n = value ? roundToInt32(*value).value_or(0) : 0;
     const QString shown = QString::fromLatin1(key) + u',' + detailOf(field);
-    if (!n || *n < 1 || *n > limit) {
+    if (n < 1 || n > limit) {
         openRun(lineNo, SkipReason::BadHeader, shown, limit);
         return;
     }
-    const std::size_t index = static_cast<std::size_t>(alog ? *n : maxALogs_ + *n);
+    const std::size_t index = static_cast<std::size_t>(alog ? n : maxALogs_ + n);
     if (index == 0 || index >= records_.size()) {
         openRun(lineNo, SkipReason::BadHeader, shown, limit);
         return;
@@ -228,23 +252,33 @@ void ItemFileReader::header(QByteArrayView key, QByteArrayView field, bool alog,
     DFDRecord& r = records_[index];
     r = DFDRecord{};
     r.InUse = true;
-    r.editSettings().SlotText = QString::number(*n);
+    r.editSettings().SlotText = QString::number(n);
 }
 
 void ItemFileReader::ParseItemLine(QByteArrayView line, int lineNo)
 {
     if (line.isEmpty())
         return;
-    const qsizetype comma = line.indexOf(',');
+    // Keys are two or three letters: look for the comma there before scanning further.
+    qsizetype comma = -1;
+    for (qsizetype i = 0; i < std::min<qsizetype>(line.size(), 4); ++i)
+        if (line[i] == ',') {
+            comma = i;
+            break;
+        }
+    if (comma < 0 && line.size() > 4)
+        comma = line.indexOf(',');
     const bool hasFields = comma >= 0;
     const QByteArrayView key = hasFields ? line.first(comma) : line;
     // Everything after the key's comma; a bare key is an empty value.
     const QByteArrayView rest = hasFields ? line.sliced(comma + 1) : QByteArrayView();
-    qsizetype afterField1 = 0;
-    const QByteArrayView field1 = hasFields ? nextField(rest, afterField1) : QByteArrayView();
+    const auto firstField = [&] {
+        qsizetype after = 0;
+        return hasFields ? nextField(rest, after) : QByteArrayView();
+    };
 
     if (key == "AS" || key == "PS") {
-        header(key, field1, key == "AS", lineNo);
+        header(key, firstField(), key == "AS", lineNo);
         return;
     }
     if (current_ < 0) {
@@ -281,6 +315,7 @@ void ItemFileReader::ParseItemLine(QByteArrayView line, int lineNo)
         return;
     }
     case FieldKind::ModelIndex: {
+        const QByteArrayView field1 = firstField();
         const std::optional<std::int16_t> v = int16Of(field1);
         const bool known = v && *v >= 0 && *v < kModelCount;
         r.ModelIndex = known ? *v : 0;
@@ -289,7 +324,7 @@ void ItemFileReader::ParseItemLine(QByteArrayView line, int lineNo)
         return;
     }
     case FieldKind::DataVersion: {
-        const std::optional<double> v = strictDouble(QString::fromLatin1(field1));
+        const std::optional<double> v = strictDouble(QString::fromLatin1(firstField()));
         r.DataVersion = v ? *v : 0;
         if (!v)
             skipLine(lineNo, SkipReason::BadNumber, key);

@@ -2,6 +2,7 @@
 #include "app/mainwindow/frmmain.h"
 
 #include "app/items/FileHandlingModule.h"
+#include "app/items/LoadReportText.h"
 #include "app/items/NumberText.h"
 #include "app/mainwindow/FileMenus.h"
 
@@ -18,12 +19,9 @@ constexpr int kAgcOption = 12;
 constexpr int kFirstAgcModel = 11;
 constexpr int kOpenClearedRecords = 900;
 
-QString failureText(const QString& what, const QString& file, int line, const QString& reason)
+QString failureText(const QString& what, const QString& file, const QString& reason)
 {
-    QString text = what + u' ' + QDir::toNativeSeparators(file);
-    if (line > 0)
-        text += QStringLiteral(" (line %1)").arg(line);
-    return text + QStringLiteral(":\n") + reason;
+    return what + u' ' + QDir::toNativeSeparators(file) + QStringLiteral(":\n") + reason;
 }
 
 } // namespace
@@ -55,13 +53,25 @@ bool frmmain::mnuOpen_Click()
     CommonDialog1.FileName = *name;
     ctx_.settings.SaveSetting(QStringLiteral("Application"), QStringLiteral("Path"), QFileInfo(*name).absolutePath());
 
-    const items::LoadResult loaded = items::OpenItemsFile(ctx_.store, *name, languageCodePage());
+    // The file is read aside; memory changes only when what was read is accepted.
+    items::StagedLoad staged = items::ReadItemsFile(ctx_.store, *name, languageCodePage(), items::StagingBase::ResetRecords);
+    const items::LoadResult& loaded = staged.result;
+    const QString title = ctx_.language.GetResString(130);
     if (!loaded.ok) {
-        ctx_.ui.message(failureText(QStringLiteral("The items could not be read from"), loaded.file, loaded.line, loaded.reason) +
-                            QStringLiteral("\nThe items in memory are unchanged."),
-                        ctx_.language.GetResString(130), MessageIcon::Critical);
+        if (loaded.noRecords)
+            ctx_.ui.message(ctx_.language.GetResString(items::kNoRecordText).arg(QDir::toNativeSeparators(loaded.file)), title,
+                            MessageIcon::Exclamation);
+        else
+            ctx_.ui.message(failureText(QStringLiteral("The items could not be read from"), loaded.file, loaded.reason) +
+                                QStringLiteral("\nThe items in memory are unchanged."),
+                            title, MessageIcon::Critical);
         return false;
     }
+    if (!loaded.report.empty() &&
+        ctx_.ui.askYesNo(items::loadReportText(loaded.report, loaded.file, ctx_.language), title, MessageIcon::Exclamation) !=
+            Answer::Yes)
+        return false;
+    items::AcceptLoad(ctx_.store, std::move(staged));
     items::ItemStore& store = ctx_.store;
     const int searched = std::min(kOpenClearedRecords, static_cast<int>(store.WorkItems.size()));
     int k = 0;
@@ -103,7 +113,7 @@ bool frmmain::mnuSaveIndividual_Click()
     const int kind = alogsShown() ? items::ALogKind : items::PanelKind;
     const items::SaveResult saved = items::SaveSingleItem(store, n, kind, name, languageCodePage());
     if (!saved.ok) {
-        ctx_.ui.message(failureText(QStringLiteral("The item could not be saved to"), saved.file, 0, saved.reason),
+        ctx_.ui.message(failureText(QStringLiteral("The item could not be saved to"), saved.file, saved.reason),
                         ctx_.language.GetResString(130), MessageIcon::Critical);
         return false;
     }
