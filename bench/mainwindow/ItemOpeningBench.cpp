@@ -1,12 +1,13 @@
-// Figures for the item commands: File, Open of a saved-items file of 10 000 ALogs until the
-// list of ALogs is filled, and a double-click open of one item (picture, settings grid and
-// notes). No instrument is needed: COM 1 names a device that does not exist. Prints the
-// figures and whether the targets hold (open under 1.5 s, one item under 20 ms).
+// Figures for the item commands: File, Open of a saved-items file of 10 000 ALogs with
+// every curve, trace and note filled (the records of the items benchmark) until the list
+// of ALogs is filled, and a double-click open of one item (picture, settings grid and
+// notes). No instrument is needed: COM 1 names a device that does not exist. Prints min
+// and median and whether the targets hold (open under 1.5 s, one item under 20 ms).
 
 #include "app/items/FileHandlingModule.h"
 #include "app/mainwindow/MainContext.h"
 #include "app/mainwindow/frmmain.h"
-#include "support/BenchALog.h"
+#include "items/FullItems.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -42,6 +43,11 @@ double median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
+double minimum(const std::vector<double>& v)
+{
+    return *std::min_element(v.begin(), v.end());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -54,7 +60,7 @@ int main(int argc, char** argv)
     {
         items::ItemStore source;
         for (int n = 1; n <= kItems; ++n)
-            bench::fillALog(source.ALogs[static_cast<std::size_t>(n)], n);
+            bench::fillFullItem(source.ALogs[static_cast<std::size_t>(n)], n, true);
         const items::SaveResult saved = items::SaveItemsFile(source, file, 1252);
         if (!saved.ok) {
             std::fprintf(stderr, "could not write the file: %s\n", qPrintable(saved.reason));
@@ -106,9 +112,9 @@ int main(int argc, char** argv)
     const double open = median(opens);
     const double item = median(items);
     const double worstItem = *std::max_element(items.begin(), items.end());
-    std::printf("open %d ALogs to a filled list: median %.1f ms over %zu runs (target 1500 ms): %s\n", kItems, open,
-                opens.size(), open < 1500 ? "holds" : "MISSED");
-    std::printf("double-click open of one item (picture, grid, notes): median %.2f ms, worst %.2f ms over %zu (target 20 ms): %s\n",
-                item, worstItem, items.size(), item < 20 ? "holds" : "MISSED");
+    std::printf("open %d full ALogs to a filled list: min %.1f ms, median %.1f ms over %zu runs (target 1500 ms): %s\n",
+                kItems, minimum(opens), open, opens.size(), open < 1500 ? "holds" : "MISSED");
+    std::printf("double-click open of one item (picture, grid, notes): min %.2f ms, median %.2f ms, worst %.2f ms over %zu (target 20 ms): %s\n",
+                minimum(items), item, worstItem, items.size(), item < 20 ? "holds" : "MISSED");
     return open < 1500 && item < 20 ? 0 : 2;
 }

@@ -34,6 +34,8 @@ std::set<int> keysOf(const std::map<int, std::string>& table)
 const Ranges kMessageRuns = {{500, 521}, {525, 527}, {530, 566}, {570, 574}, {580, 587}, {600, 604},
                              {6200, 6213}};  // the report dialog, range progress and failure texts
 const Ranges kFiveBlocks = {{999, 1309}, {1499, 1809}, {1999, 2309}, {2499, 2809}, {2999, 3311}};
+// The texts of the load report of a damaged item file and of an export without a trace.
+const Ranges kItemFileTexts = {{6100, 6107}, {6110, 6116}};
 
 // The id set of a library table: the German set with the listed replacements and extras.
 std::set<int> librarySet(std::pair<int, int> languages, Ranges uploadRuns, bool volts1900, bool newModels,
@@ -44,6 +46,7 @@ std::set<int> librarySet(std::pair<int, int> languages, Ranges uploadRuns, bool 
     r.insert(r.end(), uploadRuns.begin(), uploadRuns.end());
     r.insert(r.end(), kMessageRuns.begin(), kMessageRuns.end());
     r.insert(r.end(), kFiveBlocks.begin(), kFiveBlocks.end());
+    r.insert(r.end(), kItemFileTexts.begin(), kItemFileTexts.end());
     r.insert(r.end(), extra.begin(), extra.end());
     if (volts1900)
         r.push_back({1900, 1908});
@@ -61,6 +64,7 @@ std::map<std::string, std::set<int>> expectedSets()
                   {1900, 1908}, {4999, 5308}, {5400, 5408}};
     own.insert(own.end(), kMessageRuns.begin(), kMessageRuns.end());
     own.insert(own.end(), kFiveBlocks.begin(), kFiveBlocks.end());
+    own.insert(own.end(), kItemFileTexts.begin(), kItemFileTexts.end());
     std::map<std::string, std::set<int>> sets = {
         {"own", idsOf(own)},
         {"407", librarySet({50, 54}, {{180, 194}}, true, false)},

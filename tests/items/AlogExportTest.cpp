@@ -119,7 +119,7 @@ TEST_F(AlogExport, MatlabLayout)
     EXPECT_EQ(bytes.count("\r\n"), 260);
 }
 
-TEST_F(AlogExport, WithoutATraceNothingIsWrittenAndNoFileAppears)
+TEST_F(AlogExport, WithoutATraceNothingIsWrittenAndNoFileIsTouched)
 {
     store.WorkItems[42].WaveformPresent = false;
     const QString csv = path("none.csv");
@@ -128,6 +128,13 @@ TEST_F(AlogExport, WithoutATraceNothingIsWrittenAndNoFileAppears)
     EXPECT_EQ(ExportAlogMatlab(store, 42, mtl, 1252).status, ExportStatus::NothingToWrite);
     EXPECT_FALSE(QFileInfo::exists(csv));
     EXPECT_FALSE(QFileInfo::exists(mtl));
+    // A file of that name that exists already keeps what it holds.
+    for (const QString& p : {csv, mtl})
+        ASSERT_TRUE(writeBytes(p, "earlier export\r\n"));
+    EXPECT_EQ(ExportAlogCsv(store, 42, csv, strings, 1252).status, ExportStatus::NothingToWrite);
+    EXPECT_EQ(ExportAlogMatlab(store, 42, mtl, 1252).status, ExportStatus::NothingToWrite);
+    for (const QString& p : {csv, mtl})
+        EXPECT_EQ(readBytes(p), "earlier export\r\n") << p.toStdString();
 }
 
 TEST_F(AlogExport, FailuresAreReported)

@@ -338,11 +338,11 @@ TEST_F(ItemCommands, SavedFileReadsBackAndOpensWithoutLosingMemoryOnFailure)
     {
         QFile f(bad);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("AS,1\r\nTS,now\r\nRG,not a line\r\nAS,99999\r\n");
+        f.write("TS,now\r\nRG,not a record\r\nAS,99999\r\n");  // no record that can be read
     }
     ui.fileNames = {bad};
     EXPECT_FALSE(w.mnuOpen_Click());
-    EXPECT_EQ(ui.last(QStringLiteral("message"))->icon, MessageIcon::Critical);
+    EXPECT_EQ(ui.last(QStringLiteral("message"))->icon, MessageIcon::Exclamation);
     EXPECT_TRUE(store().ALogs == alogs);
 
     // Unsaved changes are asked about first; Cancel keeps everything.
@@ -617,7 +617,7 @@ TEST_F(ItemCommands, LiveSettingsWithoutAnAnsweringInstrumentShowTheErrorOnly)
     w.mnuGetCurrentSettings_Click();
     ASSERT_NE(ui.last(QStringLiteral("message")), nullptr);
     EXPECT_EQ(ui.last(QStringLiteral("message"))->title, QStringLiteral("Get All Alogs Error"));
-    EXPECT_EQ(ui.last(QStringLiteral("message"))->icon, MessageIcon::Critical);
+    EXPECT_EQ(ui.last(QStringLiteral("message"))->icon, MessageIcon::Exclamation);
     EXPECT_EQ(w.windowTitle(), title);
     EXPECT_EQ(context().display.drawing().dump(), picture) << "nothing drawn";
     EXPECT_FALSE(context().port.portOpen());

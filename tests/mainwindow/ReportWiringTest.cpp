@@ -469,16 +469,19 @@ TEST_F(ReportWindowTest, AlogExportsFromTheExportMenuWriteTheItemLastClicked)
         w.action(QString::fromLatin1(c.menu))->trigger();
         EXPECT_FALSE(QFile::exists(path(c.file)));
 
-        // An item without a trace leaves the chosen file empty, replacing what it held.
+        // An item without a trace is told so; no file is asked for and the file of that
+        // name keeps what it held.
         QFile stale(path(c.file));
         ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
         stale.write("stale");
         stale.close();
         w.lvwPanelsALog_ItemClick(traceless);
-        ui.fileNames.push_back(path(c.file));
+        const int saves = ui.count(QStringLiteral("save"));
         w.action(QString::fromLatin1(c.menu))->trigger();
-        EXPECT_TRUE(QFile::exists(path(c.file)));
-        EXPECT_TRUE(fileBytes(path(c.file)).isEmpty());
+        EXPECT_EQ(ui.count(QStringLiteral("save")), saves);
+        EXPECT_EQ(fileBytes(path(c.file)), QByteArray("stale"));
+        ASSERT_NE(ui.last(QStringLiteral("message")), nullptr);
+        EXPECT_EQ(ui.last(QStringLiteral("message"))->text, QStringLiteral("This item holds no A-scan to export. No file was written."));
     }
     // An empty entry: the message, no dialog.
     int empty = 1;

@@ -104,17 +104,26 @@ TEST_F(ExportMenusTest, CancelWritesNothingAndLeavesAnEarlierFileAlone)
     EXPECT_TRUE(user.files.empty());
 }
 
-TEST_F(ExportMenusTest, AnItemWithoutATraceLeavesTheChosenFileEmpty)
+TEST_F(ExportMenusTest, AnItemWithoutATraceIsToldAndLeavesAnExistingFileUntouched)
 {
     const QString path = file("panel.csv");
     QFile old(path);
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("old contents");
     old.close();
-    user.files.push_back(path);
-    menus.mnuExportExcel_Click(QStringLiteral("Item  4"));
-    EXPECT_EQ(contents(path), QByteArray());
-    EXPECT_EQ(user.asked.filter(QStringLiteral("message")).size(), 0);
+    for (const char* command : {"csv", "matlab"}) {
+        user.asked.clear();
+        user.files.push_back(path);
+        if (QByteArray(command) == "csv")
+            menus.mnuExportExcel_Click(QStringLiteral("Item  4"));
+        else
+            menus.mnuExportMatlab_Click(QStringLiteral("Item  4"));
+        EXPECT_EQ(contents(path), QByteArray("old contents")) << command;
+        EXPECT_EQ(user.asked, QStringList{QStringLiteral("message TOVU: This item holds no A-scan to export. No file was written.")})
+            << command;
+        EXPECT_EQ(user.files.size(), 1u) << command;  // no file was asked for
+        user.files.clear();
+    }
 }
 
 TEST_F(ExportMenusTest, AFileThatCannotBeWrittenIsReported)

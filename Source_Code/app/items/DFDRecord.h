@@ -6,7 +6,9 @@
 // The record is a plain value. Its texts and its curve arrays live in two blocks that
 // are allocated on first write, so the 20 000 empty records the program creates at
 // start-up cost almost nothing. Read through settings()/curves() (never allocates),
-// write through editSettings()/editCurves().
+// write through editSettings()/editCurves(). A copy of a record shares the blocks until
+// either side writes (see CopyPtr), so a reference from editSettings()/editCurves() is
+// used at once and not kept across a copy of its record.
 
 #include "app/items/CopyPtr.h"
 

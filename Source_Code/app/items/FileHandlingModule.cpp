@@ -2,6 +2,7 @@
 
 #include "app/items/ModelTable.h"
 #include "platform/text/NumberText.h"
+#include "platform/text/FieldText.h"
 #include "app/items/RecordFields.h"
 #include "platform/locale/AnsiCodePage.h"
 
@@ -10,6 +11,8 @@
 #include <QSaveFile>
 
 #include <algorithm>
+
+#include <sys/mman.h>
 
 namespace tovu::items {
 
@@ -22,10 +25,9 @@ constexpr int kWavePairs = 255;      // WS line: elements 0..254
 constexpr int kTcgCurveValues = 255; // YC line: elements 0..254
 constexpr qint64 kMaxFileBytes = qint64(512) * 1024 * 1024;
 
-// One integer conversion of a point count, used by the writer and the reader alike.
 int pointCount(const QString& countText)
 {
-    return roundClamped(valueOfText(countText), 0, kMaxPoints);
+    return pointCountOf(countText);
 }
 
 bool modeOn(const QString& modeText)
@@ -62,6 +64,22 @@ void writePairs(LineBuffer& out, const Curve& a, const Curve& b, int count)
     out.samples(a.data(), b.data(), count);
 }
 
+// The points a record can write: as many as its count says, at most 10, and no more
+// than lead the lists as numbers, so that what is written reads back whole.
+bool isPointValue(QStringView v)
+{
+    return isPlainDecimal(v) || strictDouble(v).has_value();
+}
+
+int writablePoints(const QString& countText, const PointList& x, const PointList& y)
+{
+    const int n = pointCount(countText);
+    for (int i = 1; i <= n; ++i)
+        if (!isPointValue(x[static_cast<std::size_t>(i)]) || !isPointValue(y[static_cast<std::size_t>(i)]))
+            return i - 1;
+    return n;
+}
+
 // The points line is trimmed as a whole, so blanks inside the list stay.
 QString pointsLine(std::string_view key, const PointList& x, const PointList& y, int n)
 {
@@ -87,7 +105,13 @@ void writeField(const RecordField& f, const DFDRecord& r, LineBuffer& out)
     const RecordCurves& c = r.curves();
     switch (f.kind) {
     case FieldKind::Text:
-        out.key(f.fileKey).comma().cleanText(f.text(s));
+        // A point count goes out as the number of points its list line holds.
+        if (f.member == &RecordSettings::DacPointCount)
+            out.key(f.fileKey).comma().number(writablePoints(s.DacPointCount, s.DacX, s.DacY));
+        else if (f.member == &RecordSettings::TcgPointCount)
+            out.key(f.fileKey).comma().number(writablePoints(s.TcgPointCount, s.TcgX, s.TcgY));
+        else
+            out.key(f.fileKey).comma().cleanText(f.text(s));
         break;
     case FieldKind::Memo:
         out.key(f.fileKey).comma().text(memoValue(s.Memo));
@@ -101,10 +125,10 @@ void writeField(const RecordField& f, const DFDRecord& r, LineBuffer& out)
             QString::number(r.DataVersion, 'g', QLocale::FloatingPointShortest));
         break;
     case FieldKind::DacPoints:
-        out.text(pointsLine(f.fileKey, s.DacX, s.DacY, pointCount(s.DacPointCount)));
+        out.text(pointsLine(f.fileKey, s.DacX, s.DacY, writablePoints(s.DacPointCount, s.DacX, s.DacY)));
         break;
     case FieldKind::TcgPoints:
-        out.text(pointsLine(f.fileKey, s.TcgX, s.TcgY, pointCount(s.TcgPointCount)));
+        out.text(pointsLine(f.fileKey, s.TcgX, s.TcgY, writablePoints(s.TcgPointCount, s.TcgX, s.TcgY)));
         break;
     case FieldKind::DacCurve:
         out.key(f.fileKey);
@@ -124,91 +148,6 @@ void writeField(const RecordField& f, const DFDRecord& r, LineBuffer& out)
         break;
     }
     out.endLine();
-}
-
-// Splits a list line's fields after the key: fields[k - 1] is field k.
-void listFields(QStringView rest, std::vector<QStringView>& fields)
-{
-    fields.clear();
-    qsizetype from = 0;
-    for (;;) {
-        const qsizetype comma = rest.indexOf(u',', from);
-        if (comma < 0) {
-            fields.push_back(rest.mid(from));
-            return;
-        }
-        fields.push_back(rest.mid(from, comma - from));
-        from = comma + 1;
-    }
-}
-
-QString keyText(QStringView key)
-{
-    return key.toString();
-}
-
-// Reads count groups of 16-bit values, one value into each curve per group, from the
-// fields after the key. Scans the line once: these lines make up most of a file.
-std::optional<QString> readSamples(QStringView key, QStringView rest, bool hasFields, int count,
-                                   std::initializer_list<Curve*> into)
-{
-    const qsizetype size = rest.size();
-    const qsizetype expected = static_cast<qsizetype>(count) * static_cast<qsizetype>(into.size());
-    qsizetype pos = hasFields ? 0 : size + 1;  // pos > size: no fields left
-    qsizetype k = 0;
-    for (int i = 0; i < count; ++i)
-        for (Curve* curve : into) {
-            if (pos > size)
-                return QStringLiteral("%1 holds %2 values, %3 expected").arg(keyText(key)).arg(k).arg(expected);
-            // Plain decimal integers are read while looking for the comma; anything
-            // else goes to the strict conversion.
-            const char16_t* d = rest.utf16();
-            qsizetype stop = pos;
-            const bool negative = stop < size && d[stop] == u'-';
-            if (negative)
-                ++stop;
-            int plain = 0;
-            int digits = 0;
-            bool simple = true;
-            for (; stop < size && d[stop] != u','; ++stop) {
-                const char16_t ch = d[stop];
-                if (ch >= u'0' && ch <= u'9' && digits < 6) {
-                    plain = plain * 10 + (ch - u'0');
-                    ++digits;
-                } else {
-                    simple = false;
-                }
-            }
-            const QStringView field = rest.mid(pos, stop - pos);
-            std::optional<std::int16_t> v;
-            if (simple && digits > 0) {
-                const int value = negative ? -plain : plain;
-                if (value >= -32768 && value <= 32767)
-                    v = static_cast<std::int16_t>(value);
-            } else {
-                v = strictInt16(field);
-            }
-            if (!v)
-                return QStringLiteral("%1 value %2 is not a 16-bit integer: \"%3\"")
-                    .arg(keyText(key)).arg(k + 1).arg(field.left(40).toString());
-            (*curve)[static_cast<std::size_t>(i)] = *v;
-            ++k;
-            pos = stop + 1;
-        }
-    return std::nullopt;
-}
-
-std::optional<QString> readPoints(QStringView key, const std::vector<QStringView>& fields,
-                                  int n, PointList& x, PointList& y)
-{
-    if (fields.size() < static_cast<std::size_t>(2 * n))
-        return QStringLiteral("%1 holds %2 values for %3 points").arg(keyText(key))
-            .arg(fields.size()).arg(n);
-    for (int i = 1; i <= n; ++i) {
-        x[static_cast<std::size_t>(i)] = fields[static_cast<std::size_t>(2 * i - 2)].toString();
-        y[static_cast<std::size_t>(i)] = fields[static_cast<std::size_t>(2 * i - 1)].toString();
-    }
-    return std::nullopt;
 }
 
 } // namespace
@@ -231,133 +170,9 @@ void WriteItemRecord(const ItemStore& store, int index, int kind, LineBuffer& ou
     WriteItemRecord(store.WorkItems[static_cast<std::size_t>(index)], index, kind, out);
 }
 
-ItemFileReader::ItemFileReader(std::vector<DFDRecord>& records, int maxPanels, int maxALogs)
-    : records_(records), maxPanels_(maxPanels), maxALogs_(maxALogs)
-{
-}
-
-std::optional<QString> ItemFileReader::header(QStringView key, QStringView field, bool alog)
-{
-    const int limit = alog ? maxALogs_ : maxPanels_;
-    const std::optional<std::int32_t> n = roundToInt32(valueOfText(field));
-    if (!n || *n < 1 || *n > limit)
-        return QStringLiteral("%1 number \"%2\" outside 1 to %3")
-            .arg(keyText(key), field.left(40).toString()).arg(limit);
-    const int index = alog ? *n : maxALogs_ + *n;
-    if (static_cast<std::size_t>(index) >= records_.size())
-        return QStringLiteral("%1 number %2 has no record").arg(keyText(key)).arg(*n);
-    current_ = index;
-    DFDRecord& r = records_[static_cast<std::size_t>(index)];
-    r.InUse = true;
-    r.editSettings().SlotText = QString::number(*n);
-    return std::nullopt;
-}
-
-std::optional<QString> ItemFileReader::ParseItemLine(QStringView line)
-{
-    if (line.isEmpty())
-        return std::nullopt;
-    const qsizetype comma = line.indexOf(u',');
-    const QStringView key = comma < 0 ? line : line.left(comma);
-    // Everything after the key's comma; a bare key has no value at all.
-    const QStringView rest = comma < 0 ? QStringView() : line.mid(comma + 1);
-    const QStringView field1 = rest.left(rest.indexOf(u',') < 0 ? rest.size() : rest.indexOf(u','));
-
-    if (key == u"AS" || key == u"PS")
-        return header(key, field1, key == u"AS");
-    if (current_ < 0)
-        return std::nullopt;  // before the first header: belongs to no record
-
-    char keyChars[3];
-    const RecordField* f = nullptr;
-    if (key.size() <= 3) {
-        for (qsizetype i = 0; i < key.size(); ++i)
-            keyChars[i] = key[i].unicode() < 0x80 ? static_cast<char>(key[i].unicode()) : '\0';
-        f = fieldByFileKey(std::string_view(keyChars, static_cast<std::size_t>(key.size())));
-    }
-    if (!f)
-        return std::nullopt;  // not a key of ours
-
-    DFDRecord& r = records_[static_cast<std::size_t>(current_)];
-    switch (f->kind) {
-    case FieldKind::Text:
-        f->text(r.editSettings()) = rest.toString();
-        if (f->setsFlag)
-            r.*(f->setsFlag) = true;
-        return std::nullopt;
-    case FieldKind::Memo:
-        if (comma >= 0) {
-            QString memo = rest.toString();
-            memo.replace(u',', QStringLiteral("\r\n"));
-            r.editSettings().Memo = memo;
-        }
-        return std::nullopt;
-    case FieldKind::ModelIndex: {
-        const std::optional<std::int16_t> v = strictInt16(field1);
-        if (!v || *v < 0 || *v >= kModelCount)
-            return QStringLiteral("MD model code \"%1\" is not one of 0 to %2")
-                .arg(field1.left(40).toString()).arg(kModelCount - 1);
-        r.ModelIndex = *v;
-        return std::nullopt;
-    }
-    case FieldKind::DataVersion: {
-        const std::optional<double> v = strictDouble(field1);
-        if (!v)
-            return QStringLiteral("MF value \"%1\" is not a number").arg(field1.left(40).toString());
-        r.DataVersion = *v;
-        return std::nullopt;
-    }
-    case FieldKind::DacPoints:
-    case FieldKind::TcgPoints: {
-        const bool dac = f->kind == FieldKind::DacPoints;
-        RecordSettings& s = r.editSettings();
-        const int n = pointCount(dac ? s.DacPointCount : s.TcgPointCount);
-        if (n == 0)
-            return std::nullopt;
-        if (comma < 0)
-            return QStringLiteral("%1 holds no values for %2 points").arg(keyText(key)).arg(n);
-        listFields(rest, fields_);
-        return readPoints(key, fields_, n, dac ? s.DacX : s.TcgX, dac ? s.DacY : s.TcgY);
-    }
-    case FieldKind::DacCurve:
-    case FieldKind::AvgCurve:
-    case FieldKind::Waveform:
-    case FieldKind::TcgCurve: {
-        RecordCurves& c = r.editCurves();
-        const bool hasFields = comma >= 0;
-        std::optional<QString> err;
-        switch (f->kind) {
-        case FieldKind::DacCurve:
-            err = readSamples(key, rest, hasFields, kCurvePairs, {&c.DacCurveA, &c.DacCurveB});
-            if (!err)
-                r.DacCurvePresent = true;
-            break;
-        case FieldKind::AvgCurve:
-            err = readSamples(key, rest, hasFields, kCurvePairs, {&c.AvgCurveA, &c.AvgCurveB});
-            if (!err)
-                r.AvgCurvePresent = true;
-            break;
-        case FieldKind::Waveform:
-            err = readSamples(key, rest, hasFields, kWavePairs, {&c.WaveMin, &c.WaveMax});
-            if (!err)
-                r.WaveformPresent = true;
-            break;
-        default:
-            err = readSamples(key, rest, hasFields, kTcgCurveValues, {&c.TcgCurve});
-            if (!err)
-                r.TcgCurvePresent = true;
-            break;
-        }
-        return err;
-    }
-    }
-    return std::nullopt;
-}
-
 namespace {
 
-// Reads the whole file into staging (laid out like WorkItems). On failure the result
-// names the line and staging is to be thrown away.
+// Reads the file's bytes into staging (laid out like WorkItems).
 LoadResult readItemsFile(std::vector<DFDRecord>& staging, const ItemStore& store,
                          const QString& path, int codePage)
 {
@@ -376,42 +191,66 @@ LoadResult readItemsFile(std::vector<DFDRecord>& staging, const ItemStore& store
         result.reason = QStringLiteral("the file is too large (%1 bytes)").arg(file.size());
         return result;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        result.reason = QStringLiteral("cannot read the file: %1").arg(file.errorString());
-        return result;
-    }
-    file.close();
-    const QString text = platform::locale::decode(bytes, codePage);
-
-    ItemFileReader reader(staging, store.MaxPanels, store.MaxALogs);
-    const QStringView all(text);
-    qsizetype from = 0;
-    int lineNo = 0;
-    while (from < all.size()) {
-        qsizetype end = from;
-        while (end < all.size() && all[end] != u'\r' && all[end] != u'\n')
-            ++end;
-        ++lineNo;
-        if (const std::optional<QString> err = reader.ParseItemLine(all.mid(from, end - from))) {
-            result.line = lineNo;
-            result.reason = *err;
-            return result;
+    {
+        // The file is read where the system maps it; only when it cannot be mapped is it
+        // copied into memory.
+        QByteArray copy;
+        QByteArrayView bytes;
+        if (file.size() > 0) {
+            if (uchar* mapped = file.map(0, file.size())) {
+                bytes = QByteArrayView(reinterpret_cast<const char*>(mapped), file.size());
+#ifdef MADV_POPULATE_READ
+                // One call maps every page, instead of one fault per page while reading.
+                ::madvise(mapped, static_cast<std::size_t>(file.size()), MADV_POPULATE_READ);
+#endif
+            }
         }
-        // CR LF, a lone CR or a lone LF ends a line.
-        if (end < all.size() && all[end] == u'\r' && end + 1 < all.size() && all[end + 1] == u'\n')
-            ++end;
-        from = end + 1;
+        if (bytes.isNull()) {
+            copy = file.readAll();
+            if (file.error() != QFileDevice::NoError) {
+                result.reason = QStringLiteral("cannot read the file: %1").arg(file.errorString());
+                return result;
+            }
+            bytes = copy;
+        }
+        ItemFileReader reader(staging, store.MaxPanels, store.MaxALogs, codePage);
+        reader.readAll(bytes);
+        result.report = reader.finish();
+        file.close();  // unmaps
+    }  // the bytes go before the records are distributed
+    if (result.report.recordsRead == 0) {
+        result.noRecords = true;
+        result.reason = QStringLiteral("the file holds no panel or ALog record");
+        return result;
     }
     result.ok = true;
     return result;
 }
 
+} // namespace
+
+StagedLoad ReadItemsFile(const ItemStore& store, const QString& path, int codePage, StagingBase base)
+{
+    StagedLoad staged;
+    if (base == StagingBase::WorkItems) {
+        staged.records = store.WorkItems;
+    } else {
+        // Reset as ClearDFDRecord leaves a fresh record; nothing carries over from memory.
+        staged.records.resize(store.WorkItems.size());
+        for (std::size_t i = 1; i < staged.records.size(); ++i)
+            staged.records[i].shareClearedSettings();
+        if (!store.WorkItems.empty())
+            staged.records[0] = store.WorkItems[0];
+    }
+    staged.result = readItemsFile(staged.records, store, path, codePage);
+    return staged;
+}
+
 // The records of a whole file become the working records and are distributed, whole
 // and in use or not, into the ALog and panel arrays.
-void commitLoad(ItemStore& store, std::vector<DFDRecord>&& staging)
+void AcceptLoad(ItemStore& store, StagedLoad&& staged)
 {
-    store.WorkItems = std::move(staging);
+    store.WorkItems = std::move(staged.records);
     const std::size_t maxALogs = static_cast<std::size_t>(store.MaxALogs);
     const std::size_t maxPanels = static_cast<std::size_t>(store.MaxPanels);
     for (std::size_t i = 1; i <= maxALogs && i < store.ALogs.size() && i < store.WorkItems.size(); ++i)
@@ -422,73 +261,116 @@ void commitLoad(ItemStore& store, std::vector<DFDRecord>&& staging)
     store.FirmwareVersion = 0;  // the records now come from a file
 }
 
+namespace {
+LoadResult loadOver(ItemStore& store, const QString& path, int codePage, StagingBase base)
+{
+    StagedLoad staged = ReadItemsFile(store, path, codePage, base);
+    LoadResult result = std::move(staged.result);
+    if (result.ok)
+        AcceptLoad(store, std::move(staged));
+    return result;
+}
 } // namespace
 
 LoadResult LoadItemsFile(ItemStore& store, const QString& path, int codePage)
 {
-    std::vector<DFDRecord> staging = store.WorkItems;
-    LoadResult result = readItemsFile(staging, store, path, codePage);
-    if (result.ok)
-        commitLoad(store, std::move(staging));
-    return result;
+    return loadOver(store, path, codePage, StagingBase::WorkItems);
 }
 
 LoadResult OpenItemsFile(ItemStore& store, const QString& path, int codePage)
 {
-    std::vector<DFDRecord> staging = store.WorkItems;
-    for (std::size_t i = 1; i < staging.size(); ++i)
-        ClearRecord(staging[i]);
-    LoadResult result = readItemsFile(staging, store, path, codePage);
-    if (result.ok)
-        commitLoad(store, std::move(staging));
-    return result;
-}
-
-SaveResult writeWholeFile(const QString& path, QByteArrayView bytes)
-{
-    SaveResult result;
-    result.file = path;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.reason = QStringLiteral("cannot create the file: %1").arg(file.errorString());
-        return result;
-    }
-    if (file.write(bytes.data(), bytes.size()) != bytes.size()) {
-        result.reason = QStringLiteral("cannot write the file: %1").arg(file.errorString());
-        file.cancelWriting();
-        return result;
-    }
-    if (!file.commit()) {
-        result.reason = QStringLiteral("cannot save the file: %1").arg(file.errorString());
-        return result;
-    }
-    result.ok = true;
-    return result;
+    return loadOver(store, path, codePage, StagingBase::ResetRecords);
 }
 
 namespace {
+
+// A file written under a temporary name and renamed over the target when whole; a
+// failure on the way leaves the target as it was.
+class AtomicFile {
+public:
+    explicit AtomicFile(const QString& path) : file_(path) { result_.file = path; }
+
+    bool open()
+    {
+        if (file_.open(QIODevice::WriteOnly))
+            return true;
+        result_.reason = QStringLiteral("cannot create the file: %1").arg(file_.errorString());
+        return false;
+    }
+    bool write(QByteArrayView bytes)
+    {
+        if (file_.write(bytes.data(), bytes.size()) == bytes.size())
+            return true;
+        result_.reason = QStringLiteral("cannot write the file: %1").arg(file_.errorString());
+        file_.cancelWriting();
+        return false;
+    }
+    SaveResult commit()
+    {
+        if (file_.commit())
+            result_.ok = true;
+        else
+            result_.reason = QStringLiteral("cannot save the file: %1").arg(file_.errorString());
+        return result_;
+    }
+    const SaveResult& failure() const { return result_; }
+
+private:
+    QSaveFile file_;
+    SaveResult result_;
+};
+
 SaveResult unsupportedCodePage(const QString& path, int codePage)
 {
     return SaveResult{false, path, QStringLiteral("code page %1 is not supported").arg(codePage)};
 }
+
+constexpr std::size_t kFlushBytes = 1 << 20;
+
 } // namespace
+
+SaveResult writeWholeFile(const QString& path, QByteArrayView bytes)
+{
+    AtomicFile file(path);
+    if (!file.open() || !file.write(bytes))
+        return file.failure();
+    return file.commit();
+}
 
 SaveResult SaveItemsFile(const ItemStore& store, const QString& path, int codePage)
 {
     if (!platform::locale::isSupportedCodePage(codePage))
         return unsupportedCodePage(path, codePage);
+    AtomicFile file(path);
+    if (!file.open())
+        return file.failure();
+    // The lines go out a megabyte at a time through one buffer, so a save needs no
+    // memory of the file's size.
     LineBuffer out(codePage);
-    out.reserve(static_cast<std::size_t>(std::count_if(store.ALogs.begin(), store.ALogs.end(),
-                                                       [](const DFDRecord& r) { return r.InUse; }))
-                * 7500);
+    out.reserve(kFlushBytes + 64 * 1024);
+    const auto flushed = [&](bool always) {
+        if (!always && out.view().size() < static_cast<qsizetype>(kFlushBytes))
+            return true;
+        const bool ok = file.write(out.view());
+        out.clear();
+        return ok;
+    };
     // Panels first, then ALogs, each numbered by its location.
     for (int i = 1; i <= store.MaxPanels && static_cast<std::size_t>(i) < store.Panels.size(); ++i)
-        if (store.Panels[static_cast<std::size_t>(i)].InUse)
+        if (store.Panels[static_cast<std::size_t>(i)].InUse) {
             WriteItemRecord(store.Panels[static_cast<std::size_t>(i)], i, PanelKind, out);
+            if (!flushed(false))
+                return file.failure();
+        }
     for (int i = 1; i <= store.MaxALogs && static_cast<std::size_t>(i) < store.ALogs.size(); ++i)
-        if (store.ALogs[static_cast<std::size_t>(i)].InUse)
+        if (store.ALogs[static_cast<std::size_t>(i)].InUse) {
             WriteItemRecord(store.ALogs[static_cast<std::size_t>(i)], i, ALogKind, out);
-    return writeWholeFile(path, out.view());
+            if (!flushed(false))
+                return file.failure();
+        }
+    if (!flushed(true))
+        return file.failure();
+    return file.commit();
 }
 
 SaveResult SaveSingleItem(const ItemStore& store, int index, int kind, const QString& path,

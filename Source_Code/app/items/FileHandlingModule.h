@@ -4,9 +4,10 @@
 // CR LF; the text is in the ANSI code page (1252, or 1251 for Russian).
 //
 // Saving writes to a temporary file and renames it over the target. Loading reads
-// into a copy of the working records and replaces the arrays only when the whole file
-// was read; a failure names the file, the line and the reason, and changes nothing.
+// into staging records and salvages every sound record of a damaged file; what it
+// skipped is in the load report. Memory changes only when the staged load is accepted.
 
+#include "app/items/ItemFileReader.h"
 #include "app/items/ItemStore.h"
 #include "platform/text/FieldText.h"
 
@@ -22,10 +23,11 @@ using platform::text::LineBuffer;  // the records are written into the shared li
 enum ItemKind : int { PanelKind = 0, ALogKind = 1 };  // any other kind writes no header
 
 struct LoadResult {
-    bool ok = false;
+    bool ok = false;  // the file was read and holds at least one record
+    bool noRecords = false;  // the file was read but holds no record that could be taken
     QString file;
-    int line = 0;  // 1-based number of the line at fault; 0 when no line is to blame
-    QString reason;
+    QString reason;     // why nothing could be taken from the file
+    LoadReport report;  // what was read and what was skipped
 };
 
 struct SaveResult {
@@ -39,37 +41,27 @@ void WriteItemRecord(const DFDRecord& record, int number, int kind, LineBuffer& 
 // The record at `index` of WorkItems, numbered by that index (std::out_of_range outside).
 void WriteItemRecord(const ItemStore& store, int index, int kind, LineBuffer& out);
 
-// Reads the lines of one file into a set of records laid out like WorkItems (ALogs at
-// 1..maxALogs, panels after them). One reader serves one load: lines before the first
-// header belong to no record and are skipped.
-class ItemFileReader {
-public:
-    ItemFileReader(std::vector<DFDRecord>& records, int maxPanels, int maxALogs);
-
-    // Stores one line (without its line end) into the current record. Nothing on
-    // success, else the reason the line cannot be read.
-    std::optional<QString> ParseItemLine(QStringView line);
-
-    int currentIndex() const { return current_; }  // -1 before the first header
-
-private:
-    std::optional<QString> header(QStringView key, QStringView field, bool alog);
-
-    std::vector<DFDRecord>& records_;
-    int maxPanels_;
-    int maxALogs_;
-    int current_ = -1;
-    std::vector<QStringView> fields_;  // reused from line to line
+// A file read into staging records laid out like WorkItems, not yet in memory.
+struct StagedLoad {
+    LoadResult result;
+    std::vector<DFDRecord> records;
 };
 
-// Reads a saved-items file over the working records; on success they replace WorkItems,
-// are distributed into ALogs (1..MaxALogs) and Panels (MaxALogs + n to n), and
-// FirmwareVersion becomes 0. On failure nothing changes.
+// What the records not in the file hold: what WorkItems holds, or the reset records
+// of the Open command. Record 0 is always WorkItems' own.
+enum class StagingBase { WorkItems, ResetRecords };
+
+StagedLoad ReadItemsFile(const ItemStore& store, const QString& path, int codePage, StagingBase base);
+
+// The staged records replace WorkItems, are distributed into ALogs (1..MaxALogs) and
+// Panels (MaxALogs + n to n), and FirmwareVersion becomes 0. Only for a staged load
+// whose result is ok.
+void AcceptLoad(ItemStore& store, StagedLoad&& staged);
+
+// Read over the working records and accepted when it is ok, report or not.
 LoadResult LoadItemsFile(ItemStore& store, const QString& path, int codePage);
 
-// The Open command as a whole: the working records reset as ClearDFDRecord does, then
-// the file read over them. Unlike resetting first and loading after, a file that
-// cannot be read leaves every record in memory as it was.
+// The same over the reset records of the Open command.
 LoadResult OpenItemsFile(ItemStore& store, const QString& path, int codePage);
 
 // The Save command's file: every panel in use in location order, then every ALog in

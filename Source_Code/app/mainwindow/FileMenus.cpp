@@ -2,6 +2,7 @@
 #include "app/mainwindow/frmmain.h"
 
 #include "app/items/FileHandlingModule.h"
+#include "app/items/LoadReportText.h"
 #include "platform/text/NumberText.h"
 #include "app/mainwindow/FileMenus.h"
 
@@ -55,13 +56,25 @@ bool frmmain::mnuOpen_Click()
     CommonDialog1.FileName = *name;
     ctx_.settings.SaveSetting(QStringLiteral("Application"), QStringLiteral("Path"), QFileInfo(*name).absolutePath());
 
-    const items::LoadResult loaded = items::OpenItemsFile(ctx_.store, *name, languageCodePage());
+    // The file is read aside; memory changes only when what was read is accepted.
+    items::StagedLoad staged = items::ReadItemsFile(ctx_.store, *name, languageCodePage(), items::StagingBase::ResetRecords);
+    const items::LoadResult& loaded = staged.result;
+    const QString title = ctx_.language.GetResString(ids::ProgramTitle);
     if (!loaded.ok) {
-        ctx_.ui.message(failureText(ctx_.language, ids::ItemsNotRead, loaded.file, loaded.line, loaded.reason) + u'\n'
-                            + ctx_.language.GetResString(ids::ItemsInMemoryUnchanged),
-                        ctx_.language.GetResString(ids::ProgramTitle), MessageIcon::Critical);
+        if (loaded.noRecords)
+            ctx_.ui.message(ctx_.language.GetResString(items::kNoRecordText).arg(QDir::toNativeSeparators(loaded.file)), title,
+                            MessageIcon::Exclamation);
+        else
+            ctx_.ui.message(failureText(ctx_.language, ids::ItemsNotRead, loaded.file, 0, loaded.reason) + u'\n'
+                                + ctx_.language.GetResString(ids::ItemsInMemoryUnchanged),
+                            title, MessageIcon::Critical);
         return false;
     }
+    if (!loaded.report.empty() &&
+        ctx_.ui.askYesNo(items::loadReportText(loaded.report, loaded.file, ctx_.language), title, MessageIcon::Exclamation) !=
+            Answer::Yes)
+        return false;
+    items::AcceptLoad(ctx_.store, std::move(staged));
     items::ItemStore& store = ctx_.store;
     const int searched = std::min(kOpenClearedRecords, static_cast<int>(store.WorkItems.size()));
     int k = 0;

@@ -7,6 +7,10 @@
 
 namespace tovu::reports {
 
+namespace {
+constexpr int kNoTraceToExportText = 6107;  // "This item holds no A-scan to export. ..."
+} // namespace
+
 int indexOfSaveIndividualCaption(const QString& caption)
 {
     const QString tail = caption.mid(caption.lastIndexOf(QLatin1Char(' ')) + 1);
@@ -47,6 +51,11 @@ void AlogExportMenus::exportItem(const QString& caption, Format format)
                       MessageIcon::Information);
         return;
     }
+    // An item without a trace has nothing to export: no file is asked for or touched.
+    if (!store_.WorkItems[static_cast<std::size_t>(n)].WaveformPresent) {
+        user_.message(strings_.GetResString(kNoTraceToExportText), strings_.GetResString(130), MessageIcon::Information);
+        return;
+    }
     FileDialogRequest request;
     request.DialogTitle = strings_.GetResString(resources::ids::SaveIndividualTitle);
     request.Flags = kOverwritePrompt;
@@ -60,14 +69,10 @@ void AlogExportMenus::exportItem(const QString& caption, Format format)
                                            ? items::ExportAlogCsv(store_, n, *path, strings_, codePage_)
                                            : items::ExportAlogMatlab(store_, n, *path, codePage_);
     QString failure;
-    if (result.status == items::ExportStatus::NothingToWrite) {
-        // An item without a trace leaves the chosen file empty, as the export always has.
-        const items::SaveResult empty = items::writeWholeFile(*path, {});
-        if (!empty.ok)
-            failure = empty.reason;
-    } else if (result.status == items::ExportStatus::Failed) {
+    if (result.status == items::ExportStatus::NothingToWrite)
+        failure = strings_.GetResString(kNoTraceToExportText);
+    else if (result.status == items::ExportStatus::Failed)
         failure = result.reason;
-    }
     if (!failure.isEmpty())
         user_.message(failure, strings_.GetResString(resources::ids::ProgramTitle), MessageIcon::Critical);
 }

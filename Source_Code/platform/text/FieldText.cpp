@@ -3,6 +3,7 @@
 #include "platform/text/NumberText.h"
 #include "platform/locale/AnsiCodePage.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -86,16 +87,19 @@ char* writeSample(char* p, std::int16_t value)
 
 LineBuffer& LineBuffer::samples(const std::int16_t* a, const std::int16_t* b, int count)
 {
-    // Sized for the widest value (",-32768") and cut back afterwards.
-    const std::size_t at = bytes_.size();
-    bytes_.resize(at + static_cast<std::size_t>(count) * (b ? 14 : 7));
-    char* p = bytes_.data() + at;
-    for (int i = 0; i < count; ++i) {
-        p = writeSample(p, a[i]);
-        if (b)
-            p = writeSample(p, b[i]);
+    // Written into a buffer wide enough for the widest values (",-32768") and appended
+    // once, so the line is neither zero-filled nor grown value by value.
+    constexpr int kChunk = 128;
+    char buf[kChunk * 14];
+    for (int from = 0; from < count; from += kChunk) {
+        char* p = buf;
+        for (int i = from; i < std::min(count, from + kChunk); ++i) {
+            p = writeSample(p, a[i]);
+            if (b)
+                p = writeSample(p, b[i]);
+        }
+        bytes_.append(buf, static_cast<std::size_t>(p - buf));
     }
-    bytes_.resize(static_cast<std::size_t>(p - bytes_.data()));
     return *this;
 }
 

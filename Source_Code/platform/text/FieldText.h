@@ -27,6 +27,7 @@ public:
     LineBuffer& samples(const std::int16_t* a, const std::int16_t* b, int count);
     void endLine();
     void reserve(std::size_t bytes) { bytes_.reserve(bytes); }
+    void clear() { bytes_.clear(); }  // keeps the capacity
 
     int codePage() const { return codePage_; }
     QByteArrayView view() const { return QByteArrayView(bytes_.data(), static_cast<qsizetype>(bytes_.size())); }
@@ -47,5 +48,27 @@ QString blankLineBreaks(QStringView value);
 // value rounded half to even. Nothing when the text is not a number or does not fit.
 std::optional<std::int16_t> strictInt16(QStringView field);
 std::optional<double> strictDouble(QStringView field);
+
+// True for a plain decimal, an optional minus, digits and optionally a point and more
+// digits ("-12", "25.5"): the quick answer before the strict rule, for bytes or text.
+template <typename Chars>
+bool isPlainDecimal(const Chars& v)
+{
+    const auto digit = [&](qsizetype i) { return v[i] >= u'0' && v[i] <= u'9'; };
+    qsizetype i = v.size() > 0 && v[0] == u'-' ? 1 : 0;
+    const qsizetype digits = i;
+    while (i < v.size() && digit(i))
+        ++i;
+    if (i == digits)
+        return false;
+    if (i < v.size() && v[i] == u'.') {
+        const qsizetype decimals = ++i;
+        while (i < v.size() && digit(i))
+            ++i;
+        if (i == decimals)
+            return false;
+    }
+    return i == v.size();
+}
 
 } // namespace tovu::platform::text
