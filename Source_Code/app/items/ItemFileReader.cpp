@@ -12,6 +12,10 @@
 
 namespace tovu::items {
 
+using platform::text::isPlainDecimal;
+using platform::text::strictDouble;
+using platform::text::strictInt16;
+
 namespace {
 
 constexpr int kCurvePairs = 254;     // DC and AC lines: elements 0..253

@@ -229,7 +229,6 @@ TEST(ChartPainter, BarsGrowWithTheirValuesAndPiesShareOutTheirSlices)
 
 TEST(ChartPainter, BarChartsPutTheFirstCategoryAtTheBottom)
 {
-    ensureGui();
     const QColor first(0x44, 0x72, 0xC4);
     ChartModel c;
     c.chartType = 57;  // clustered bars
