@@ -78,6 +78,9 @@ public:
     void showProgress(const QString&) override {}
     void setProgress(int) override {}
     void hideProgress() override {}
+    void showRangeProgress(const QString&, int) override {}
+    bool rangeProgress(int, const QString&) override { return false; }
+    void hideRangeProgress() override {}
 
 private:
     items::ItemStore& store_;

@@ -38,7 +38,7 @@ std::string recordFault(const ItemStore& s, std::size_t index)
     if (r.ModelIndex < 0 || r.ModelIndex > 42)
         return "record " + std::to_string(index) + " has model " + std::to_string(r.ModelIndex);
     for (const QString* count : {&r.settings().DacPointCount, &r.settings().TcgPointCount})
-        if (valueOfText(*count) > kMaxPoints)
+        if (tovu::platform::text::valueOfText(*count) > kMaxPoints)
             return "record " + std::to_string(index) + " has point count " + count->toStdString();
     return {};
 }

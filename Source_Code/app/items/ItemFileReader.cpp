@@ -12,9 +12,8 @@
 
 namespace tovu::items {
 
-using platform::text::isPlainDecimal;
-using platform::text::strictDouble;
-using platform::text::strictInt16;
+// The reader parses with the shared number and field helpers throughout.
+using namespace platform::text;
 
 namespace {
 

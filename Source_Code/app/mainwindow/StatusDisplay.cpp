@@ -37,7 +37,7 @@ public:
     void modelRead(int model, bool supported) override
     {
         if (!supported)
-            w_.ctx_.ui.message(s.GetResString(ids::UnsupportedModel), w_.programTitle(), MessageIcon::None);
+            w_.ctx_.ui.message(w_.ctx_.language.GetResString(ids::UnsupportedModel), w_.programTitle(), MessageIcon::None);
         const QString rootText =
             w_.ctx_.link.ModelNames.at(static_cast<std::size_t>(std::clamp(model, 0, items::kModelCount - 1)));
         w_.tree_->setCurrentItem(w_.tree_->node(kRootNode));
