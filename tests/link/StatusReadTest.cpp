@@ -47,8 +47,13 @@ const QStringList kClosingCommands{"WAS1", "WPS1", "AME", "AMF", "ALM"};
 struct StatusReadTest : LinkFixture {
     // What opening the link and identifying the model send for the instrument as it is set
     // up (ModelIdentificationTest covers those); the status read begins with the same.
+    // The commands of an identification once the instrument's memory generation is known
+    // (the first identification of a generation also reads what its menus need).
     QStringList identification()
     {
+        OpenComm(ctx);
+        GetInstrumentModel(ctx, 0);
+        CloseComm(ctx);
         port.clearTranscript();
         OpenComm(ctx);
         GetInstrumentModel(ctx, 0);

@@ -617,7 +617,7 @@ TEST_F(ItemCommands, LiveSettingsWithoutAnAnsweringInstrumentShowTheErrorOnly)
     w.mnuGetCurrentSettings_Click();
     ASSERT_NE(ui.last(QStringLiteral("message")), nullptr);
     EXPECT_EQ(ui.last(QStringLiteral("message"))->title, QStringLiteral("Get All Alogs Error"));
-    EXPECT_EQ(ui.last(QStringLiteral("message"))->icon, MessageIcon::Exclamation);
+    EXPECT_EQ(ui.last(QStringLiteral("message"))->icon, MessageIcon::Critical);
     EXPECT_EQ(w.windowTitle(), title);
     EXPECT_EQ(context().display.drawing().dump(), picture) << "nothing drawn";
     EXPECT_FALSE(context().port.portOpen());

@@ -53,7 +53,7 @@ void AlogExportMenus::exportItem(const QString& caption, Format format)
     }
     // An item without a trace has nothing to export: no file is asked for or touched.
     if (!store_.WorkItems[static_cast<std::size_t>(n)].WaveformPresent) {
-        user_.message(strings_.GetResString(kNoTraceToExportText), strings_.GetResString(130), MessageIcon::Information);
+        user_.message(strings_.GetResString(kNoTraceToExportText), strings_.GetResString(resources::ids::ProgramTitle), MessageIcon::Information);
         return;
     }
     FileDialogRequest request;
