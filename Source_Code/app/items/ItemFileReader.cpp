@@ -17,9 +17,6 @@ using namespace platform::text;
 
 namespace {
 
-constexpr int kCurvePairs = 254;     // DC and AC lines: elements 0..253
-constexpr int kWavePairs = 255;      // WS line: elements 0..254
-constexpr int kTcgCurveValues = 255; // YC line: elements 0..254
 constexpr qsizetype kDetailChars = 40;
 constexpr std::size_t kMaxSharedTexts = 4096;
 

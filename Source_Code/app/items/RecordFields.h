@@ -16,6 +16,11 @@
 
 namespace tovu::items {
 
+// The lengths of the saved-items file's list lines, for the writer and the reader alike.
+constexpr int kCurvePairs = 254;     // DC and AC lines: elements 0..253
+constexpr int kWavePairs = 255;      // WS line: elements 0..254
+constexpr int kTcgCurveValues = 255; // YC line: elements 0..254
+
 // What the line or field holds, when it is not a plain text of RecordSettings.
 enum class FieldKind {
     Text,         // one QString of RecordSettings
