@@ -64,14 +64,16 @@ struct Wait : link::MessageView {
     void hide() override {}
 };
 
-// The commands a download sends, from the protocol: a frame (opening, memory state, the
-// return to location 1 and the close) and a sequence per slot read.
+// The commands a download sends: a frame (opening, identification, the live settings read
+// back, the memory list, the return to location 1 and the close) and a sequence per slot
+// read (its selection, recall, settings and curves). Counted from the sequence the link
+// sends (TOVU_BENCH_VERBOSE lists it); a change of the protocol's sequence changes these.
 struct ExpectedCommands {
     int frame;
     int perSlot;
 };
-constexpr ExpectedCommands kALogDownload{0, 0};
-constexpr ExpectedCommands kPanelDownload{0, 0};
+constexpr ExpectedCommands kALogDownload{208, 110};
+constexpr ExpectedCommands kPanelDownload{207, 110};
 
 QList<int> parseCounts(const QString& text)
 {
