@@ -72,8 +72,10 @@ struct ExpectedCommands {
     int frame;
     int perSlot;
 };
-constexpr ExpectedCommands kALogDownload{208, 110};
-constexpr ExpectedCommands kPanelDownload{207, 110};
+// The frames include the two point lists of the live set-up's restore (WRP, WYP sent empty
+// when the saved set-up holds no points, so no other item's points stay live).
+constexpr ExpectedCommands kALogDownload{210, 110};
+constexpr ExpectedCommands kPanelDownload{209, 110};
 
 QList<int> parseCounts(const QString& text)
 {
