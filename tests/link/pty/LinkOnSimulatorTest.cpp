@@ -237,6 +237,9 @@ TEST_F(SimTest, CancelLeavesRemoteModeAndSendsNothingMore)
     auto link = make();
     LinkContext& ctx = *link->ctx;
     OpenComm(ctx);
+    // The simulator notes a command after its reply has gone out: wait for the ARM's entry,
+    // or it lands after the clear.
+    ASSERT_TRUE(link->sim->waitForTranscript(1, 2000));
     link->sim->clearTranscript();
     link->pump.yields = 0;
     // The user clicks CANCEL while the fourth command's reply is awaited.
