@@ -6,6 +6,8 @@
 
 #include "app/items/FileHandlingModule.h"
 #include "app/mainwindow/MainContext.h"
+#include "app/mainwindow/FileMenus.h"
+#include "app/mainwindow/ItemCommands.h"
 #include "app/mainwindow/frmmain.h"
 #include "items/FullItems.h"
 
@@ -88,7 +90,7 @@ int main(int argc, char** argv)
     for (int run = 0; run < 5; ++run) {
         QElapsedTimer t;
         t.start();
-        w.mnuOpen_Click();
+        w.fileMenus().mnuOpen_Click();
         w.mnuViewALogs_Click();
         QApplication::processEvents();
         opens.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
@@ -105,7 +107,7 @@ int main(int argc, char** argv)
         list->selectionModel()->select(w.listModel().index(n - 1), QItemSelectionModel::ClearAndSelect);
         QElapsedTimer t;
         t.start();
-        w.lvwPanelsALog_DblClick();
+        w.itemCommands().lvwPanelsALog_DblClick();
         items.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
     }
 

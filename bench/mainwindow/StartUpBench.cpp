@@ -89,7 +89,7 @@ int startUpOnce(int argc, char** argv, const QString& home)
     w.mnuViewALogs_Click();
     QCoreApplication::processEvents();  // laid out and painted once
     const double fillMs = static_cast<double>(fill.nsecsElapsed()) / 1e6;
-    std::printf("%.3f %.3f %d %s\n", rss, fillMs, w.listModel().rowCount(), w.WordAvailable ? "yes" : "no");
+    std::printf("%.3f %.3f %d %s\n", rss, fillMs, w.listModel().rowCount(), w.wordAvailable() ? "yes" : "no");
     return 0;
 }
 

@@ -73,7 +73,7 @@ TEST_F(Closing, SavedFileHoldsTheItemsAndClearsTheMark)
     frmmain& w = startWithAnItem();
     const QString file = home.filePath(QStringLiteral("saved.dfd"));
     ui.fileNames = {file};
-    ASSERT_TRUE(w.mnuSave_Click());
+    ASSERT_TRUE(w.fileMenus().mnuSave_Click());
     EXPECT_FALSE(w.modified());
     EXPECT_EQ(w.windowTitle(), QStringLiteral("TOVU"));
     EXPECT_EQ(ui.lastDialog.Flags, kOverwritePrompt);

@@ -86,7 +86,7 @@ protected:
         selectNodes({});
         for (int o : offsets)
             window().DFDTree()->node(kALogsNode + o)->setSelected(true);
-        window().lvwPanelsALog_DragDrop(QStringLiteral("DFDTree"));
+        window().transferCommands().lvwPanelsALog_DragDrop(QStringLiteral("DFDTree"));
     }
 };
 
@@ -159,7 +159,7 @@ TEST_F(ItemCommands, DroppingThePanelsNodeDownloadsEveryPanelAndMarksTheCaption)
     ASSERT_EQ(store().MemoryGeneration, 1);
     selectNodes({kPanelsNode});
     ui.answers = {Answer::Yes};
-    w.lvwPanelsALog_DragDrop(QStringLiteral("DFDTree"));
+    w.transferCommands().lvwPanelsALog_DragDrop(QStringLiteral("DFDTree"));
 
     const Shown* q = ui.last(QStringLiteral("yesnocancel"));
     ASSERT_NE(q, nullptr);
@@ -181,15 +181,15 @@ TEST_F(ItemCommands, DroppingThePanelsNodeDownloadsEveryPanelAndMarksTheCaption)
 TEST_F(ItemCommands, ThePanelsQuestionsNoReadsThePageAndCancelNothing)
 {
     frmmain& w = connected();
-    w.mnuPanelMem_Click(2);
+    w.pageMenus().mnuPanelMem_Click(2);
     selectNodes({kPanelsNode});
     ui.answers = {Answer::Cancel};
-    w.lvwPanelsALog_DragDrop(QStringLiteral("DFDTree"));
+    w.transferCommands().lvwPanelsALog_DragDrop(QStringLiteral("DFDTree"));
     EXPECT_TRUE(inUse(store().Panels, 1, 100).empty());
     EXPECT_TRUE(w.action(QStringLiteral("mnuViewPanels"))->isChecked()) << "the checks name the dropped kind";
 
     ui.answers = {Answer::No};
-    w.lvwPanelsALog_DragDrop(QStringLiteral("DFDTree"));
+    w.transferCommands().lvwPanelsALog_DragDrop(QStringLiteral("DFDTree"));
     EXPECT_EQ(inUse(store().Panels, 1, 100), occupied(instrument->state().panels, 21, 40));
 }
 
@@ -217,7 +217,7 @@ TEST_F(ItemCommands, OpeningAnItemDrawsItListsItsSettingsAndShowsItsNotes)
     store().ALogs[2].editSettings().NoteLabel = QStringLiteral("  WELD  ");
     store().WorkItems[2].editSettings().NoteLabel = QStringLiteral("  WELD  ");
     selectItems(2, 2);
-    w.lvwPanelsALog_DblClick();
+    w.itemCommands().lvwPanelsALog_DblClick();
 
     EXPECT_EQ(context().display.PreviousItem(), 2);
     EXPECT_FALSE(context().display.drawing().empty());
@@ -225,27 +225,27 @@ TEST_F(ItemCommands, OpeningAnItemDrawsItListsItsSettingsAndShowsItsNotes)
     EXPECT_EQ(w.NotesSettingsTab()->LabelText()->text(), QStringLiteral("WELD"));
     EXPECT_EQ(store().ALogs[2].settings().NoteLabel, QStringLiteral("  WELD  ")) << "viewing writes nothing back";
     EXPECT_NE(w.NotesSettingsTab()->gridModel().rowCount(), 0);
-    EXPECT_EQ(w.shownItem().array, ShownItem::Array::ALogs);
-    EXPECT_EQ(w.shownItem().index, 2);
+    EXPECT_EQ(w.itemCommands().shownItem().array, ShownItem::Array::ALogs);
+    EXPECT_EQ(w.itemCommands().shownItem().index, 2);
 
     // An empty item says so and leaves the picture alone.
     selectItems(9, 9);
-    w.lvwPanelsALog_DblClick();
+    w.itemCommands().lvwPanelsALog_DblClick();
     ASSERT_NE(ui.last(QStringLiteral("message")), nullptr);
     EXPECT_EQ(ui.last(QStringLiteral("message"))->text, QStringLiteral("ALog  9 is Empty"));
     EXPECT_EQ(ui.last(QStringLiteral("message"))->title, QStringLiteral("DFD File"));
     EXPECT_EQ(context().display.PreviousItem(), 2);
 
     selectItems(4, 6);
-    EXPECT_EQ(w.ListSelFirst, 4);
-    EXPECT_EQ(w.ListSelLast, 6);
+    EXPECT_EQ(w.itemCommands().ListSelFirst(), 4);
+    EXPECT_EQ(w.itemCommands().ListSelLast(), 6);
 
     // A drop on the picture shows the item there too, and Save Individual names it.
     selectItems(2, 2);
-    w.Picture1_DragDrop();
-    EXPECT_EQ(w.shownItem().index, 2);
+    w.itemCommands().Picture1_DragDrop();
+    EXPECT_EQ(w.itemCommands().shownItem().index, 2);
     EXPECT_EQ(w.action(QStringLiteral("mnuSaveIndividual"))->text(), QStringLiteral("Save ALog   2"));
-    w.lvwPanelsALog_ItemClick(12);
+    w.itemCommands().lvwPanelsALog_ItemClick(12);
     EXPECT_EQ(w.action(QStringLiteral("mnuSaveIndividual"))->text(), QStringLiteral("Save ALog   12"));
 }
 
@@ -255,7 +255,7 @@ TEST_F(ItemCommands, ADownloadIntoTheShownItemShowsTheNewItem)
     fillALogSlots(3, 4);
     downloadALogs({3, 4});
     selectItems(3, 3);
-    w.lvwPanelsALog_DblClick();
+    w.itemCommands().lvwPanelsALog_DblClick();
     ASSERT_EQ(w.NotesSettingsTab()->LabelText()->text(), QStringLiteral("ITEM3"));
     // The instrument's slot 3 now holds another item; downloading it again refreshes
     // the picture, the grid and the notes, while the other slot's record is left alone.
@@ -263,7 +263,7 @@ TEST_F(ItemCommands, ADownloadIntoTheShownItemShowsTheNewItem)
     downloadALogs({3});
     EXPECT_EQ(store().ALogs[3].settings().NoteLabel.trimmed(), QStringLiteral("NEWER3"));
     EXPECT_EQ(w.NotesSettingsTab()->LabelText()->text(), QStringLiteral("NEWER3"));
-    EXPECT_EQ(w.shownItem().index, 3);
+    EXPECT_EQ(w.itemCommands().shownItem().index, 3);
     EXPECT_EQ(context().display.PreviousItem(), 3);
     // Downloading another slot leaves the shown item as drawn.
     selectItems(3, 3);
@@ -278,7 +278,7 @@ TEST_F(ItemCommands, NoteEditsGoToTheShownRecordAndMarkTheCaption)
     downloadALogs({3});
     w.setModified(false);
     selectItems(3, 3);
-    w.lvwPanelsALog_DblClick();
+    w.itemCommands().lvwPanelsALog_DblClick();
     // Switching the view does not redirect the edits to the panel of that number.
     w.mnuViewPanels_Click();
     const items::DFDRecord panelBefore = store().Panels[3];
@@ -311,13 +311,13 @@ TEST_F(ItemCommands, SavedFileReadsBackAndOpensWithoutLosingMemoryOnFailure)
     downloadALogs({1, 2, 3, 4});
     selectNodes({kPanelsNode});
     ui.answers = {Answer::No};
-    w.lvwPanelsALog_DragDrop(QStringLiteral("DFDTree"));
+    w.transferCommands().lvwPanelsALog_DragDrop(QStringLiteral("DFDTree"));
     const std::vector<items::DFDRecord> panels = store().Panels;
     const std::vector<items::DFDRecord> alogs = store().ALogs;
 
     const QString chosen = home.filePath(QStringLiteral("items"));
     ui.fileNames = {chosen};
-    ASSERT_TRUE(w.mnuSave_Click());
+    ASSERT_TRUE(w.fileMenus().mnuSave_Click());
     EXPECT_EQ(ui.lastDialog.Filter, QStringLiteral("DFD Files|*.dfd"));
     EXPECT_FALSE(w.windowTitle().contains(u'*'));
     const QString file = chosen + QStringLiteral(".dfd");
@@ -333,7 +333,7 @@ TEST_F(ItemCommands, SavedFileReadsBackAndOpensWithoutLosingMemoryOnFailure)
 
     // A cancelled dialog or a file that cannot be read changes nothing in memory.
     ui.fileNames = {std::nullopt};
-    EXPECT_FALSE(w.mnuOpen_Click());
+    EXPECT_FALSE(w.fileMenus().mnuOpen_Click());
     const QString bad = home.filePath(QStringLiteral("bad.dfd"));
     {
         QFile f(bad);
@@ -341,7 +341,7 @@ TEST_F(ItemCommands, SavedFileReadsBackAndOpensWithoutLosingMemoryOnFailure)
         f.write("TS,now\r\nRG,not a record\r\nAS,99999\r\n");  // no record that can be read
     }
     ui.fileNames = {bad};
-    EXPECT_FALSE(w.mnuOpen_Click());
+    EXPECT_FALSE(w.fileMenus().mnuOpen_Click());
     EXPECT_EQ(ui.last(QStringLiteral("message"))->icon, MessageIcon::Exclamation);
     EXPECT_TRUE(store().ALogs == alogs);
 
@@ -350,11 +350,11 @@ TEST_F(ItemCommands, SavedFileReadsBackAndOpensWithoutLosingMemoryOnFailure)
     w.setModified(true);
     ui.answers = {Answer::Cancel};
     ui.fileNames = {file};
-    EXPECT_FALSE(w.mnuOpen_Click());
+    EXPECT_FALSE(w.fileMenus().mnuOpen_Click());
     EXPECT_EQ(store().ALogs[1].settings().NoteText, QStringLiteral("changed"));
 
     ui.answers = {Answer::No};
-    ASSERT_TRUE(w.mnuOpen_Click());
+    ASSERT_TRUE(w.fileMenus().mnuOpen_Click());
     // The items come back; the records without one are reset as Open resets them.
     EXPECT_EQ(inUse(store().Panels, 1, 100), inUse(panels, 1, 100));
     EXPECT_EQ(inUse(store().ALogs, 1, 800), inUse(alogs, 1, 800));
@@ -375,12 +375,12 @@ TEST_F(ItemCommands, UploadedItemsLandInTheirSlotsAsDownloaded)
     // What goes back is what came through the file: saved, emptied from memory, opened.
     const QString file = home.filePath(QStringLiteral("round.dfd"));
     ui.fileNames = {file, file};
-    ASSERT_TRUE(w.mnuSave_Click());
+    ASSERT_TRUE(w.fileMenus().mnuSave_Click());
     ui.answers = {Answer::Yes};
     w.Toolbar1_ButtonClick(QStringLiteral("Recycle_Bin_Empty"));
     ASSERT_TRUE(inUse(store().ALogs, 1, 800).empty());
     ui.answers = {Answer::No};
-    ASSERT_TRUE(w.mnuOpen_Click());
+    ASSERT_TRUE(w.fileMenus().mnuOpen_Click());
     w.mnuViewALogs_Click();
     ASSERT_EQ(inUse(store().WorkItems, 1, 800), (std::vector<int>{1, 2, 3}));
     instrument->editState([](sim::InstrumentState& s) {
@@ -393,7 +393,7 @@ TEST_F(ItemCommands, UploadedItemsLandInTheirSlotsAsDownloaded)
     selectItems(2, 2);
     ui.shown.clear();
     ui.answers = {Answer::Yes};
-    w.DFDTree_DragDrop(QStringLiteral("lvwPanelsALog"), pointOf(kALogsNode + 57));
+    w.transferCommands().DFDTree_DragDrop(QStringLiteral("lvwPanelsALog"), pointOf(kALogsNode + 57));
     const Shown* q = ui.last(QStringLiteral("yesno"));
     ASSERT_NE(q, nullptr);
     EXPECT_EQ(q->text, QStringLiteral(" About to write AScan 2 into AScan  57 of the ") +
@@ -410,7 +410,7 @@ TEST_F(ItemCommands, UploadedItemsLandInTheirSlotsAsDownloaded)
     // Several items, each into the slot of its own number, on any ALog node.
     selectItems(1, 3);
     ui.answers = {Answer::Yes, Answer::Yes};
-    w.DFDTree_DragDrop(QStringLiteral("lvwPanelsALog"), pointOf(kALogsNode + 40));
+    w.transferCommands().DFDTree_DragDrop(QStringLiteral("lvwPanelsALog"), pointOf(kALogsNode + 40));
     st = instrument->state();
     for (int n = 1; n <= 3; ++n) {
         ASSERT_EQ(st.alogs.count(n), 1u) << n;
@@ -433,7 +433,7 @@ TEST_F(ItemCommands, ItemsOfOneKindAreRefusedOnNodesOfTheOther)
     for (const Case c : {Case{1, 1, kFirstPanelNode + 4, true}, Case{1, 2, kALogsNode, true}, Case{1, 1, kRootNode, true}}) {
         selectItems(c.first, c.last);
         ui.shown.clear();
-        w.DFDTree_DragDrop(QStringLiteral("lvwPanelsALog"), pointOf(c.node));
+        w.transferCommands().DFDTree_DragDrop(QStringLiteral("lvwPanelsALog"), pointOf(c.node));
         ASSERT_NE(ui.last(QStringLiteral("message")), nullptr) << c.node;
         EXPECT_EQ(ui.last(QStringLiteral("message"))->text, QStringLiteral("Incompatible Target Type"));
         EXPECT_EQ(ui.last(QStringLiteral("message"))->icon, MessageIcon::Exclamation);
@@ -443,12 +443,12 @@ TEST_F(ItemCommands, ItemsOfOneKindAreRefusedOnNodesOfTheOther)
     w.mnuViewPanels_Click();
     selectItems(4, 4);
     ui.shown.clear();
-    w.DFDTree_DragDrop(QStringLiteral("lvwPanelsALog"), pointOf(kPanelsNode));
+    w.transferCommands().DFDTree_DragDrop(QStringLiteral("lvwPanelsALog"), pointOf(kPanelsNode));
     EXPECT_EQ(ui.last(QStringLiteral("message"))->text, QStringLiteral("Incompatible Target Type"));
     selectItems(4, 5);
     ui.shown.clear();
     ui.answers = {Answer::No};
-    w.DFDTree_DragDrop(QStringLiteral("lvwPanelsALog"), pointOf(kPanelsNode));
+    w.transferCommands().DFDTree_DragDrop(QStringLiteral("lvwPanelsALog"), pointOf(kPanelsNode));
     ASSERT_NE(ui.last(QStringLiteral("yesno")), nullptr);
     EXPECT_TRUE(ui.last(QStringLiteral("yesno"))->text.startsWith(QStringLiteral(" About to write Panels Settings  4- 5")));
     EXPECT_TRUE(instrument->transcript().empty()) << "nothing reached the instrument";
@@ -467,7 +467,7 @@ TEST_F(ItemCommands, CancellingADownloadKeepsThePCItems)
     };
     selectNodes({kALogsNode});
     ui.answers = {Answer::No};
-    w.lvwPanelsALog_DragDrop(QStringLiteral("DFDTree"));
+    w.transferCommands().lvwPanelsALog_DragDrop(QStringLiteral("DFDTree"));
     waitHook = nullptr;
     ASSERT_NE(ui.last(QStringLiteral("message")), nullptr);
     EXPECT_EQ(ui.last(QStringLiteral("message"))->title, QStringLiteral("Get All Alogs Error"));
@@ -513,7 +513,7 @@ TEST_F(ItemCommands, CompactMoveAndEmptyChangeThePCItemsAndMarkThem)
         store().Panels[static_cast<std::size_t>(n)].editSettings().SlotText = QString::number(n);
         store().Panels[static_cast<std::size_t>(n)].editSettings().NoteLabel = QStringLiteral("P%1").arg(n);
     }
-    w.mnuCompactMem_Click();
+    w.itemCommands().mnuCompactMem_Click();
     EXPECT_EQ(inUse(store().Panels, 1, 100), (std::vector<int>{1, 2}));
     EXPECT_EQ(store().Panels[2].settings().NoteLabel, QStringLiteral("P7"));
     EXPECT_EQ(store().Panels[2].settings().SlotText, QStringLiteral("2"));
@@ -522,14 +522,14 @@ TEST_F(ItemCommands, CompactMoveAndEmptyChangeThePCItemsAndMarkThem)
 
     w.setModified(false);
     selectItems(1, 2);  // only the first selected moves
-    w.cmdMoveOrder_Click(1);
+    w.itemCommands().cmdMoveOrder_Click(1);
     EXPECT_EQ(store().Panels[2].settings().NoteLabel, QStringLiteral("P3"));
     EXPECT_EQ(store().Panels[1].settings().SlotText, QStringLiteral("1"));
-    EXPECT_EQ(w.selectedItemIndex(), 2);
+    EXPECT_EQ(w.itemCommands().selectedItemIndex(), 2);
     EXPECT_EQ(w.lvwPanelsALog()->selectionModel()->selectedIndexes().size(), 1);
     EXPECT_TRUE(w.modified());
     selectItems(1, 1);
-    w.cmdMoveOrder_Click(0);  // the first cannot go up
+    w.itemCommands().cmdMoveOrder_Click(0);  // the first cannot go up
     EXPECT_EQ(store().Panels[1].settings().NoteLabel, QStringLiteral("P7"));
 
     // Emptying the list asks, then empties the shown kind so that Save cannot bring it back.
@@ -555,18 +555,18 @@ TEST_F(ItemCommands, SaveIndividualWritesTheClickedItemAndCancelWritesNothing)
     store().Panels[5].editSettings().NoteLabel = QStringLiteral("FIVE");
     w.mnuViewPanels_Click();
 
-    EXPECT_FALSE(w.mnuSaveIndividual_Click());  // the start-up caption names no item
+    EXPECT_FALSE(w.fileMenus().mnuSaveIndividual_Click());  // the start-up caption names no item
     EXPECT_EQ(ui.last(QStringLiteral("message"))->text, QStringLiteral("No File is Selected OR It's Empty!"));
 
-    w.lvwPanelsALog_ItemClick(5);
+    w.itemCommands().lvwPanelsALog_ItemClick(5);
     const QString earlier = home.filePath(QStringLiteral("earlier.dfd"));
-    w.CommonDialog1.FileName = earlier;
+    w.commonDialog().FileName = earlier;
     ui.fileNames = {std::nullopt};
-    EXPECT_FALSE(w.mnuSaveIndividual_Click());
+    EXPECT_FALSE(w.fileMenus().mnuSaveIndividual_Click());
     EXPECT_FALSE(QFileInfo::exists(earlier));
 
     ui.fileNames = {home.filePath(QStringLiteral("five"))};
-    ASSERT_TRUE(w.mnuSaveIndividual_Click());
+    ASSERT_TRUE(w.fileMenus().mnuSaveIndividual_Click());
     EXPECT_EQ(ui.last(QStringLiteral("save"))->title, QStringLiteral("Save Individual Memory Item"));
     QFile f(home.filePath(QStringLiteral("five.dfd")));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -585,7 +585,7 @@ TEST_F(ItemCommands, LiveSettingsAreShownAsRecordZeroUnderTheModelsCaption)
 {
     frmmain& w = connected();
     w.setModified(true);
-    w.mnuGetCurrentSettings_Click();
+    w.transferCommands().mnuGetCurrentSettings_Click();
     const items::DFDRecord& live = store().WorkItems[0];
     EXPECT_TRUE(store().LiveSettingsShown);
     EXPECT_TRUE(live.InUse);
@@ -594,7 +594,7 @@ TEST_F(ItemCommands, LiveSettingsAreShownAsRecordZeroUnderTheModelsCaption)
     EXPECT_EQ(live.settings().Range, QString::fromStdString(instrument->state().live.value("RG")));
     EXPECT_EQ(live.DacCurvePresent, live.DacPresent);
     EXPECT_EQ(context().display.PreviousItem(), 0);
-    EXPECT_EQ(w.shownItem().array, ShownItem::Array::Live);
+    EXPECT_EQ(w.itemCommands().shownItem().array, ShownItem::Array::Live);
     const QString model = context().link.ModelNames.at(static_cast<std::size_t>(live.ModelIndex));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("TOVU ") + model + QStringLiteral(" *")) << "unsaved items keep their mark";
     EXPECT_EQ(ui.count(QStringLiteral("message")), 0);
@@ -614,7 +614,7 @@ TEST_F(ItemCommands, LiveSettingsWithoutAnAnsweringInstrumentShowTheErrorOnly)
     instrument->addFault(sim::FaultRule{"*", sim::FaultKind::Silence, 0});
     const QString title = w.windowTitle();
     const QString picture = context().display.drawing().dump();
-    w.mnuGetCurrentSettings_Click();
+    w.transferCommands().mnuGetCurrentSettings_Click();
     ASSERT_NE(ui.last(QStringLiteral("message")), nullptr);
     EXPECT_EQ(ui.last(QStringLiteral("message"))->title, QStringLiteral("Get All Alogs Error"));
     EXPECT_EQ(ui.last(QStringLiteral("message"))->icon, MessageIcon::Critical);
@@ -629,7 +629,7 @@ TEST_F(ItemCommands, ADropOnTheGridOpensTheSelectedItemAndNamesItsModel)
     fillALogSlots(4, 4);
     downloadALogs({4});
     selectItems(4, 4);
-    w.GridSettings_DragDrop();
+    w.itemCommands().GridSettings_DragDrop();
     const QString model = context().link.ModelNames.at(static_cast<std::size_t>(store().WorkItems[4].ModelIndex));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("TOVU") + model + QStringLiteral(" *"));
     EXPECT_EQ(context().display.PreviousItem(), 4);
@@ -661,11 +661,11 @@ TEST_F(ItemCommands, TheTreesPopUpDeletesTheSlotOfTheNode)
 {
     frmmain& w = connected();
     fillALogSlots(8, 8);
-    w.mnuStatus_Click();
+    w.statusDisplay().mnuStatus_Click();
     ASSERT_EQ(w.DFDTree()->picture(kALogsNode + 8), kUsedPicture);
     w.DFDTree()->setCurrentItem(w.DFDTree()->node(kALogsNode + 8));
     ui.answers = {Answer::Yes, Answer::Yes};
-    w.PopUpmnuDeleteItem_Click();
+    w.transferCommands().PopUpmnuDeleteItem_Click();
     EXPECT_EQ(instrument->state().alogs.count(8), 0u);
     EXPECT_EQ(w.DFDTree()->picture(kALogsNode + 8), kEmptyPicture);
 }
@@ -683,7 +683,7 @@ TEST_F(ItemCommands, LiveSettingsReadTheAvgCurveOnlyInAvgMode)
     for (const char* mode : {"5", "0", "4"}) {
         instrument->editState([&](sim::InstrumentState& s) { s.live.values["EN"] = mode; });
         instrument->clearTranscript();
-        w.mnuGetCurrentSettings_Click();
+        w.transferCommands().mnuGetCurrentSettings_Click();
         bool avgRead = false;
         for (const auto& e : instrument->transcript())
             avgRead = avgRead || e.received.rfind("AAC", 0) == 0;

@@ -106,7 +106,7 @@ TEST_F(Language, SwitchingRebuildsTheTreeAndKeepsTheModifiedMark)
     startInstrument(21);
     frmmain& w = start();
     ASSERT_EQ(w.DFDTree()->caption(kRootNode), QStringLiteral("VELTRIS 150"));
-    w.mnuPanelMem_Click(3);
+    w.pageMenus().mnuPanelMem_Click(3);
     w.setModified(true);
 
     w.mnuMultSel_Click(2);  // German
@@ -115,7 +115,7 @@ TEST_F(Language, SwitchingRebuildsTheTreeAndKeepsTheModifiedMark)
     EXPECT_EQ(w.DFDTree()->nodeCount(), kTreeNodes);
     for (int p = 2; p < kTreeNodes; ++p)
         EXPECT_EQ(w.DFDTree()->picture(p), 0) << p;
-    EXPECT_EQ(w.pages().panelPage, 1) << "the tree shows the first page again, and that page is the one in work";
+    EXPECT_EQ(w.pageMenus().pages().panelPage, 1) << "the tree shows the first page again, and that page is the one in work";
     EXPECT_TRUE(const_cast<frmmain&>(w).menus().mnuPanelMem[1]->isChecked());
     EXPECT_EQ(w.windowTitle(), QStringLiteral("TOVU *"));
     EXPECT_TRUE(const_cast<frmmain&>(w).menus().mnuMultSel[2]->isChecked());

@@ -25,7 +25,7 @@ protected:
         frmmain& w = startWithItems();
         for (int k = 1; k <= w.listModel().count(); ++k)
             if (context().store.WorkItems[static_cast<std::size_t>(k)].WaveformPresent) {
-                w.openItem(k);
+                w.itemCommands().openItem(k);
                 break;
             }
         w.show();
@@ -43,7 +43,7 @@ TEST_F(Layout, NothingOverlapsOrIsClippedAtTheThreeSizesInEnglishAndGerman)
 {
     for (const std::uint32_t lcid : {0x809u, 0x407u}) {
         frmmain& w = withItems(lcid);
-        ASSERT_TRUE(w.WordAvailable) << "the report frame is part of the layout";
+        ASSERT_TRUE(w.wordAvailable()) << "the report frame is part of the layout";
         const QSize least = w.minimumSize();
         EXPECT_GE(least.width(), 9750 / kTwipsPerPixel);
         EXPECT_GE(least.height(), 7365 / kTwipsPerPixel);
@@ -85,7 +85,7 @@ TEST_F(Layout, TheSplitterCannotSqueezeTheItemListAway)
     w.resize(800, 600);
     settle();
     float far = 50000;
-    w.ResizeControls(far);
+    w.paneLayout().ResizeControls(far);
     EXPECT_LT(far, 50000) << "the splitter position was lowered";
     settle();
     EXPECT_TRUE(layoutFaults(w).isEmpty()) << layoutFaults(w).join(QLatin1Char('\n')).toStdString();

@@ -4,6 +4,12 @@
 // the link's waits.
 
 #include "instrument-sim/InstrumentSimulator.h"
+#include "app/mainwindow/FileMenus.h"
+#include "app/mainwindow/ItemCommands.h"
+#include "app/mainwindow/PageMenus.h"
+#include "app/mainwindow/PaneLayout.h"
+#include "app/mainwindow/StatusDisplay.h"
+#include "app/mainwindow/TransferCommands.h"
 #include "app/mainwindow/MainContext.h"
 #include "app/mainwindow/frmmain.h"
 #include "mainwindow/ScriptedInteraction.h"

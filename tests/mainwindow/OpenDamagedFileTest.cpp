@@ -50,7 +50,7 @@ TEST_F(OpenDamagedFile, TheQuestionListsTheSkippedLinesAndNoKeepsMemory)
         ui.shown.clear();
         ui.fileNames = {file};
         ui.answers = {answer};
-        EXPECT_FALSE(window().mnuOpen_Click());
+        EXPECT_FALSE(window().fileMenus().mnuOpen_Click());
         ASSERT_EQ(ui.count(QStringLiteral("yesno")), 1);
         const Shown* q = ui.last(QStringLiteral("yesno"));
         EXPECT_EQ(q->title, QStringLiteral("TOVU"));
@@ -66,7 +66,7 @@ TEST_F(OpenDamagedFile, TheQuestionListsTheSkippedLinesAndNoKeepsMemory)
 
     ui.fileNames = {file};
     ui.answers = {Answer::Yes};
-    ASSERT_TRUE(window().mnuOpen_Click());
+    ASSERT_TRUE(window().fileMenus().mnuOpen_Click());
     EXPECT_EQ(store().ALogs[1].settings().Gain, QStringLiteral("11"));
     EXPECT_EQ(store().ALogs[3].settings().Gain, QStringLiteral("33"));
     EXPECT_FALSE(store().ALogs[5].InUse);
@@ -81,7 +81,7 @@ TEST_F(OpenDamagedFile, TwentyLinesAreListedAndTheRestCounted)
         text += "Q" + QByteArray::number(i) + ",1\n";
     ui.fileNames = {write("junk.dfd", text)};
     ui.answers = {Answer::Yes};
-    ASSERT_TRUE(window().mnuOpen_Click());
+    ASSERT_TRUE(window().fileMenus().mnuOpen_Click());
     const QStringList lines = ui.last(QStringLiteral("yesno"))->text.split(u'\n');
     EXPECT_EQ(lines.filter(QStringLiteral("unknown key")).size(), 20);
     EXPECT_TRUE(lines.contains(QStringLiteral("Line 21: unknown key Q19")));
@@ -93,14 +93,14 @@ TEST_F(OpenDamagedFile, ASoundFileOpensWithoutAQuestionAndAFileWithoutRecordsIsR
 {
     startIn(0x809);
     ui.fileNames = {write("sound.dfd", "AS,7\nGN,1\n")};
-    ASSERT_TRUE(window().mnuOpen_Click());
+    ASSERT_TRUE(window().fileMenus().mnuOpen_Click());
     EXPECT_EQ(ui.count(QStringLiteral("yesno")), 0);
     EXPECT_TRUE(store().ALogs[7].InUse);
 
     const QString none = write("none.dfd", "GN,1\nPS,500\nNL,x\n");
     const std::vector<items::DFDRecord> alogs = store().ALogs;
     ui.fileNames = {none};
-    EXPECT_FALSE(window().mnuOpen_Click());
+    EXPECT_FALSE(window().fileMenus().mnuOpen_Click());
     const Shown* m = ui.last(QStringLiteral("message"));
     ASSERT_NE(m, nullptr);
     EXPECT_EQ(m->text, QDir::toNativeSeparators(none) +
@@ -114,7 +114,7 @@ TEST_F(OpenDamagedFile, TheQuestionIsInTheChosenLanguage)
     startIn(0x407);
     ui.fileNames = {write("damaged.dfd", kDamaged)};
     ui.answers = {Answer::No};
-    EXPECT_FALSE(window().mnuOpen_Click());
+    EXPECT_FALSE(window().fileMenus().mnuOpen_Click());
     const Shown* q = ui.last(QStringLiteral("yesno"));
     ASSERT_NE(q, nullptr);
     EXPECT_TRUE(q->text.contains(QStringLiteral("Zeilen 3 bis 4: Datensatzkopf AS,0 ist keine Zahl von 1 bis 10000"))) << q->text.toStdString();

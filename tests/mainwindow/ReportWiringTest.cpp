@@ -98,7 +98,7 @@ private:
 TEST_F(ReportWindowTest, ToolbarShowsAndHidesTheReportFrameBelowTheTree)
 {
     frmmain& w = openItems();
-    ASSERT_TRUE(w.WordAvailable) << "the word-processor stand-in answers the probe";
+    ASSERT_TRUE(w.wordAvailable()) << "the word-processor stand-in answers the probe";
     w.show();
     const int treeHeight = w.DFDTree()->height();
     ASSERT_FALSE(w.Frm_Export()->isVisible());
@@ -121,7 +121,7 @@ TEST_F(ReportWindowTest, ToolbarShowsAndHidesTheReportFrameBelowTheTree)
     EXPECT_EQ(ui.count(QStringLiteral("message")), 0);
 
     // Without Word the frame stays hidden and the user is told why.
-    w.WordAvailable = false;
+    w.setWordAvailable(false);
     w.toolbarButton(8)->trigger();
     EXPECT_FALSE(w.Frm_Export()->isVisible());
     ASSERT_NE(ui.last(QStringLiteral("message")), nullptr);
@@ -158,9 +158,9 @@ TEST_F(ReportWindowTest, WordReportOfTheShownItemAndARangeReadBackConvertedAndRe
     ui.fileNames.push_back(doc);
     frame().Btn_WordExport()->click();
     ASSERT_TRUE(w.reportWiring().report().ReportCreated);
-    EXPECT_TRUE(w.ReportCreated);
-    EXPECT_EQ(w.CommonDialog1.FileName, doc) << "the window's one file dialog was used";
-    EXPECT_EQ(w.CommonDialog1.Filter,
+    EXPECT_TRUE(w.reportCreated());
+    EXPECT_EQ(w.commonDialog().FileName, doc) << "the window's one file dialog was used";
+    EXPECT_EQ(w.commonDialog().Filter,
               QStringLiteral("Word document|*.docx|Word 97-2003 document|*.doc"));
     EXPECT_TRUE(frame().BtnExport_Current()->isEnabled());
     EXPECT_TRUE(frame().Btn_SaveClose()->isEnabled());
@@ -168,15 +168,15 @@ TEST_F(ReportWindowTest, WordReportOfTheShownItemAndARangeReadBackConvertedAndRe
     // The shown item: opened by a double click, then appended.
     const int shown = used[3];
     w.lvwPanelsALog()->setCurrentIndex(w.listModel().index(shown - 1, 0));
-    w.lvwPanelsALog_DblClick();
+    w.itemCommands().lvwPanelsALog_DblClick();
     ASSERT_EQ(w.NotesSettingsTab()->NoteIndex()->text(), QString::number(shown));
     frame().BtnExport_Current()->click();
 
     // The range of the first three items, the empty entry between them skipped.
     selectRows(w, used[0], used[2]);
     frame().BtnExportMulti()->click();
-    EXPECT_EQ(w.ListSelFirst, used[0]);
-    EXPECT_EQ(w.ListSelLast, used[2]);
+    EXPECT_EQ(w.itemCommands().ListSelFirst(), used[0]);
+    EXPECT_EQ(w.itemCommands().ListSelLast(), used[2]);
     EXPECT_EQ(w.NotesSettingsTab()->NoteIndex()->text(), QString::number(used[2])) << "the range was shown item by item";
     const int lastRows = w.NotesSettingsTab()->gridModel().grid().rowCount();
     const QString lastCell = w.NotesSettingsTab()->gridModel().grid().text(2, 1);
@@ -279,7 +279,7 @@ TEST_F(ReportWindowTest, TheAgcCopyOptionFollowsTheModelOfTheItemCopied)
     for (const Case c : {Case{21, true}, Case{2, false}, Case{11, true}, Case{10, false}}) {
         SCOPED_TRACE(c.model);
         record(k).ModelIndex = c.model;
-        ASSERT_TRUE(w.openItem(k));
+        ASSERT_TRUE(w.itemCommands().openItem(k));
         w.toolbarButton(7)->trigger();  // CopyPanel
         EXPECT_EQ(agc->isVisible(), c.shown);
         EXPECT_EQ(agc->isEnabled(), c.shown);
@@ -348,7 +348,7 @@ TEST_F(ReportWindowTest, CopyPanelPutsTheShownItemsSettingsOnTheClipboardAsTheOp
     frmmain& w = openItems();
     const int k = used[1];
     record(k).editSettings().NoteLabel = QStringLiteral("CLIPWELD");
-    ASSERT_TRUE(w.openItem(k));
+    ASSERT_TRUE(w.itemCommands().openItem(k));
     QClipboard* clipboard = QApplication::clipboard();
 
     struct Case {
@@ -396,7 +396,7 @@ TEST_F(ReportWindowTest, PrintOfTheShownItemOntoAChosenPdfPrinter)
     ASSERT_TRUE(w.action(QStringLiteral("mnuPrint"))->isEnabled());
     const int k = used[0];
     record(k).editSettings().NoteLabel = QStringLiteral("PRINTWELD");
-    ASSERT_TRUE(w.openItem(k));
+    ASSERT_TRUE(w.itemCommands().openItem(k));
 
     const QString pdf = path("printed.pdf");
     QPrinter printer(QPrinter::HighResolution);
@@ -442,11 +442,11 @@ TEST_F(ReportWindowTest, AlogExportsFromTheExportMenuWriteTheItemLastClicked)
     ASSERT_NE(traceless, 0);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.menu);
-        w.lvwPanelsALog_ItemClick(k);
+        w.itemCommands().lvwPanelsALog_ItemClick(k);
         ui.fileNames.push_back(path(c.file));
         w.action(QString::fromLatin1(c.menu))->trigger();
-        EXPECT_EQ(w.CommonDialog1.Filter, QString::fromLatin1(c.filter));
-        EXPECT_EQ(w.CommonDialog1.Flags & kOverwritePrompt, kOverwritePrompt);
+        EXPECT_EQ(w.commonDialog().Filter, QString::fromLatin1(c.filter));
+        EXPECT_EQ(w.commonDialog().Flags & kOverwritePrompt, kOverwritePrompt);
         const QByteArray written = fileBytes(path(c.file));
         ASSERT_FALSE(written.isEmpty());
         // The same item written directly, and another item, for comparison.
@@ -475,7 +475,7 @@ TEST_F(ReportWindowTest, AlogExportsFromTheExportMenuWriteTheItemLastClicked)
         ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
         stale.write("stale");
         stale.close();
-        w.lvwPanelsALog_ItemClick(traceless);
+        w.itemCommands().lvwPanelsALog_ItemClick(traceless);
         const int saves = ui.count(QStringLiteral("save"));
         w.action(QString::fromLatin1(c.menu))->trigger();
         EXPECT_EQ(ui.count(QStringLiteral("save")), saves);
@@ -487,7 +487,7 @@ TEST_F(ReportWindowTest, AlogExportsFromTheExportMenuWriteTheItemLastClicked)
     int empty = 1;
     while (record(empty).InUse)
         ++empty;
-    w.lvwPanelsALog_ItemClick(empty);
+    w.itemCommands().lvwPanelsALog_ItemClick(empty);
     const int dialogs = ui.count(QStringLiteral("save"));
     w.action(QStringLiteral("mnuExportExcel"))->trigger();
     EXPECT_EQ(ui.count(QStringLiteral("save")), dialogs);

@@ -34,7 +34,7 @@ TEST_F(Screenshot, MainWindowAtThreeSizesInEnglishAndGerman)
         for (int k = 1; k <= w.listModel().count(); ++k)
             if (context().store.WorkItems[static_cast<std::size_t>(k)].WaveformPresent) {
                 w.lvwPanelsALog()->setCurrentIndex(w.listModel().index(k - 1));
-                w.openItem(k);
+                w.itemCommands().openItem(k);
                 break;
             }
         w.show();

@@ -92,8 +92,8 @@ protected:
     void expectShown(int k)
     {
         frmmain& w = window();
-        EXPECT_EQ(w.shownItem().index, k);
-        EXPECT_EQ(w.shownItem().array, ShownItem::Array::ALogs);
+        EXPECT_EQ(w.itemCommands().shownItem().index, k);
+        EXPECT_EQ(w.itemCommands().shownItem().array, ShownItem::Array::ALogs);
         EXPECT_EQ(context().display.metafileBytes(), picture[k]) << "the picture on screen";
         EXPECT_EQ(platform::metafile::loadMetafile(context().display.picturePath()).value_or(QByteArray()), picture[k])
             << "the picture file the report and the copy read";
@@ -111,13 +111,13 @@ TEST_F(ShownItemTest, EveryWayOfOpeningShowsOneItemThatARelayoutKeeps)
 {
     frmmain& w = ready();
     ASSERT_EQ(items.size(), 4u);
-    ASSERT_TRUE(w.WordAvailable);
+    ASSERT_TRUE(w.wordAvailable());
     struct Route {
         const char* name;
         std::function<void(int)> open;
     };
     const Route routes[] = {
-        {"double-click", [&](int k) { select(k); w.lvwPanelsALog_DblClick(); }},
+        {"double-click", [&](int k) { select(k); w.itemCommands().lvwPanelsALog_DblClick(); }},
         {"click", [&](int k) { click(k); }},
         {"drop on the grid", [&](int k) { select(k); dropOn(w.NotesSettingsTab()->GridSettings()->viewport()); }},
         {"drop on the picture", [&](int k) { select(k); dropOn(w.Picture1()); }},
@@ -156,7 +156,7 @@ TEST_F(ShownItemTest, TheReportGetsThePictureOfTheShownItemAfterARelayout)
     const int first = items[0];
     const int shown = items[1];
     select(first);
-    w.lvwPanelsALog_DblClick();
+    w.itemCommands().lvwPanelsALog_DblClick();
     click(shown);
     w.resize(1100, 760);
     w.Toolbar1_ButtonClick(QStringLiteral("wordIcon1"));

@@ -126,7 +126,7 @@ TEST_F(StartUp, AStepThatFailsIsSkippedAndLoggedUnderItsName)
     EXPECT_GT(failed[0].size(), QStringLiteral("start-up step create the document control failed: ").size())
         << "the reason is logged";
     // The steps after it ran.
-    EXPECT_FALSE(w.WordAvailable);
+    EXPECT_FALSE(w.wordAvailable());
     EXPECT_EQ(w.DFDTree()->caption(kPanelsNode), QStringLiteral("PANELS"));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("TOVU"));
     EXPECT_EQ(ui.count("message"), 0);
@@ -248,14 +248,14 @@ TEST_F(StartUp, WordProbeThroughTheControl)
 {
     mapComToNothing();
     frmmain& w = start();
-    ASSERT_NE(w.Verbolt1, nullptr) << "the control is created by its ProgID from the program's folder";
-    EXPECT_TRUE(w.WordAvailable) << "the word processor stand-in answers the probe";
+    ASSERT_NE(w.verbolt(), nullptr) << "the control is created by its ProgID from the program's folder";
+    EXPECT_TRUE(w.wordAvailable()) << "the word processor stand-in answers the probe";
 
     QTemporaryDir bare;  // a program folder without the control (and without languages)
     options.programFolder = bare.path();
     frmmain& without = start();
-    EXPECT_EQ(without.Verbolt1, nullptr);
-    EXPECT_FALSE(without.WordAvailable);
+    EXPECT_EQ(without.verbolt(), nullptr);
+    EXPECT_FALSE(without.wordAvailable());
     EXPECT_EQ(without.action("mnuFile")->text(), QStringLiteral("File ")) << "the program's own texts";
     EXPECT_EQ(ui.count("message"), 0);
 }

@@ -17,15 +17,15 @@ TEST_F(StatusPages, PanelPageBeforeAnyStatusReadShowsEmptySlots)
 {
     mapComToNothing();
     frmmain& w = start();
-    w.mnuPanelMem_Click(3);
+    w.pageMenus().mnuPanelMem_Click(3);
     EXPECT_EQ(treeCaptions(w, 2, 21).front(), QStringLiteral("Panel 41"));
     EXPECT_EQ(treeCaptions(w, 2, 21).back(), QStringLiteral("Panel 60"));
     for (int p = 2; p <= 21; ++p) {
         EXPECT_EQ(w.DFDTree()->picture(p), kEmptyPicture);
         EXPECT_EQ(w.DFDTree()->textColour(p), MemoryTree::greyText());
     }
-    EXPECT_EQ(w.pages().panelPage, 3);
-    EXPECT_EQ(w.pages().firstPanelSlot(), 41);
+    EXPECT_EQ(w.pageMenus().pages().panelPage, 3);
+    EXPECT_EQ(w.pageMenus().pages().firstPanelSlot(), 41);
     for (int i = 1; i <= kPanelPages; ++i)
         EXPECT_EQ(w.menus().mnuPanelMem[static_cast<std::size_t>(i)]->isChecked(), i == 3);
 }
@@ -39,33 +39,33 @@ TEST_F(StatusPages, PageMenusRelabelAndRecolourFromTheOccupancy)
     s.ALogOccupied[1001] = true;
     s.PanelOccupied[62] = true;
 
-    w.mnuAlogMem_I_Click(9);
+    w.pageMenus().mnuAlogMem_I_Click(9);
     EXPECT_EQ(w.DFDTree()->caption(23), QStringLiteral("ALog 801"));
     EXPECT_EQ(w.DFDTree()->caption(122), QStringLiteral("ALog 900"));
     EXPECT_EQ(w.DFDTree()->picture(27), kUsedPicture);
     EXPECT_EQ(w.DFDTree()->picture(28), kEmptyPicture);
     EXPECT_TRUE(w.menus().thousandPages[1][9]->isChecked());
 
-    w.thousandsPage_Click(2, 1);  // "1001 - 1100" of mnuAlogMem_1000
+    w.pageMenus().thousandsPage_Click(2, 1);  // "1001 - 1100" of mnuAlogMem_1000
     EXPECT_EQ(w.DFDTree()->caption(23), QStringLiteral("ALog 1001"));
     EXPECT_EQ(w.DFDTree()->caption(122), QStringLiteral("ALog 1100"));
     EXPECT_EQ(w.DFDTree()->picture(23), kUsedPicture);
-    EXPECT_EQ(w.pages().alogBank, 10) << "the shown page is the page in work";
-    EXPECT_EQ(w.pages().firstALogSlot(), 1001);
+    EXPECT_EQ(w.pageMenus().pages().alogBank, 10) << "the shown page is the page in work";
+    EXPECT_EQ(w.pageMenus().pages().firstALogSlot(), 1001);
     EXPECT_FALSE(w.menus().thousandPages[1][9]->isChecked());
     EXPECT_TRUE(w.menus().thousandPages[2][1]->isChecked());
     for (int i = 1; i <= kALogPages; ++i)
         EXPECT_FALSE(w.menus().mnuAlogMem[static_cast<std::size_t>(i)]->isChecked());
 
-    w.mnuPanelMem_Click(4);
+    w.pageMenus().mnuPanelMem_Click(4);
     EXPECT_EQ(w.DFDTree()->caption(2), QStringLiteral("Panel 61"));
     EXPECT_EQ(w.DFDTree()->picture(3), kUsedPicture);
 
-    w.DFD_Tick(5);
+    w.statusDisplay().DFD_Tick(5);
     EXPECT_EQ(w.DFDTree()->picture(5), kUsedPicture);
     EXPECT_EQ(w.DFDTree()->textColour(5), QColor(Qt::black));
-    EXPECT_THROW(w.RE_DRAW_TICKS_ON_PANEL(QStringLiteral("x"), QString()), std::invalid_argument);
-    EXPECT_THROW(w.RE_DRAW_TICKS_ON_PANEL(QString(), QStringLiteral("100")), std::out_of_range);
+    EXPECT_THROW(w.statusDisplay().RE_DRAW_TICKS_ON_PANEL(QStringLiteral("x"), QString()), std::invalid_argument);
+    EXPECT_THROW(w.statusDisplay().RE_DRAW_TICKS_ON_PANEL(QString(), QStringLiteral("100")), std::out_of_range);
 }
 
 // Generation 2: the page chosen in the thousands menus is the page the status read asks.
@@ -79,17 +79,17 @@ TEST_F(StatusPages, ScanOfTheShownThousandsPageReadsThoseSlots)
     });
     frmmain& w = start();
     ASSERT_TRUE(w.action("mnuAlogMemSelect2")->isVisible());
-    w.thousandsPage_Click(2, 1);
+    w.pageMenus().thousandsPage_Click(2, 1);
     w.DFDTree()->setCurrentItem(w.DFDTree()->node(kALogsNode));
-    w.mnuScanCurrent_Click();
+    w.statusDisplay().mnuScanCurrent_Click();
     EXPECT_EQ(ui.count("message"), 0);
     for (int k = 1; k <= 100; ++k)
         EXPECT_EQ(w.DFDTree()->picture(22 + k), (k == 5 || k == 100) ? kUsedPicture : kEmptyPicture) << k;
     EXPECT_EQ(w.DFDTree()->caption(27), QStringLiteral("ALog 1005"));
     EXPECT_TRUE(context().store.ALogOccupied[1005]);
     EXPECT_FALSE(context().store.ALogOccupied[1006]);
-    ASSERT_NE(w.lastStatusReport(), nullptr);
-    EXPECT_EQ(w.lastStatusReport()->ALogReportLbl()->text(), QStringLiteral("Number of Valid ALogs :   2"));
+    ASSERT_NE(w.statusDisplay().lastStatusReport(), nullptr);
+    EXPECT_EQ(w.statusDisplay().lastStatusReport()->ALogReportLbl()->text(), QStringLiteral("Number of Valid ALogs :   2"));
     EXPECT_EQ(ui.count("modal"), 1);
 }
 
@@ -100,7 +100,7 @@ TEST_F(StatusPages, StatusReportFromTheMenus)
     w.action("mnuOptionsCheckDFDStatus")->trigger();
     ASSERT_EQ(ui.count("modal"), 1);
     EXPECT_EQ(ui.last("modal")->title, QStringLiteral("Status Report"));
-    const ReportStatusDialog* r = w.lastStatusReport();
+    const ReportStatusDialog* r = w.statusDisplay().lastStatusReport();
     ASSERT_NE(r, nullptr);
     const sim::InstrumentState st = sim.state();
     int panels = 0;
@@ -140,7 +140,7 @@ TEST_F(StatusPages, AnotherMemoryGenerationAsksBeforeDiscardingHeldItems)
     startInstrument(37);  // a 10000-ALog instrument on the same port
 
     ui.answers = {Answer::No};
-    w.mnuStatus_Click();
+    w.statusDisplay().mnuStatus_Click();
     ASSERT_NE(ui.last("yesno"), nullptr);
     EXPECT_TRUE(s.ALogs[1].InUse) << "nothing discarded after No";
     EXPECT_EQ(s.MaxALogs, 800);
@@ -150,7 +150,7 @@ TEST_F(StatusPages, AnotherMemoryGenerationAsksBeforeDiscardingHeldItems)
     EXPECT_EQ(ui.count("modal"), 0);
 
     ui.answers = {Answer::Yes};
-    w.mnuStatus_Click();
+    w.statusDisplay().mnuStatus_Click();
     EXPECT_EQ(s.MaxALogs, 10000);
     EXPECT_FALSE(s.ALogs[1].InUse);
     EXPECT_FALSE(w.modified());
@@ -166,7 +166,7 @@ TEST_F(StatusPages, CancelDuringTheReadIsReportedAndClosesTheLink)
         if (auto* d = context().link.transferDialog(); d && context().link.Active)
             context().link.Active = false;  // as the dialog's CANCEL does
     };
-    w.mnuStatus_Click();
+    w.statusDisplay().mnuStatus_Click();
     waitHook = nullptr;
     const Shown* m = ui.last("message");
     ASSERT_NE(m, nullptr);

@@ -118,7 +118,7 @@ TEST_F(Views, LayoutAroundTheSplitter)
     w.show();
     w.resize(9750 / kTwipsPerPixel, 7365 / kTwipsPerPixel);
     float x = 2000;
-    w.ResizeControls(x);
+    w.paneLayout().ResizeControls(x);
     EXPECT_EQ(x, 2560.0f) << "raised to the least position, and the caller sees it";
     const int W = w.frameGeometry().width() * kTwipsPerPixel;
     EXPECT_EQ(w.lvwPanelsALog()->width(), (W / 2 - (2400 + 720)) / kTwipsPerPixel);
@@ -128,15 +128,15 @@ TEST_F(Views, LayoutAroundTheSplitter)
     EXPECT_EQ(w.cmdMoveOrder(0)->x(), w.lvwPanelsALog()->geometry().right() + 1 + 50 / kTwipsPerPixel);
 
     // The splitter bar stays between 400 twips and the width less 5760.
-    w.imgSplitter_MouseDown(0);
-    EXPECT_TRUE(w.mbMoving);
+    w.paneLayout().imgSplitter_MouseDown(0);
+    EXPECT_TRUE(w.paneLayout().mbMoving());
     EXPECT_TRUE(w.picSplitter()->isVisible());
-    w.imgSplitter_MouseMove(-100000);
+    w.paneLayout().imgSplitter_MouseMove(-100000);
     EXPECT_EQ(w.picSplitter()->x(), 400 / kTwipsPerPixel);
-    w.imgSplitter_MouseMove(100000);
+    w.paneLayout().imgSplitter_MouseMove(100000);
     EXPECT_EQ(w.picSplitter()->x(), (W - 5760) / kTwipsPerPixel);
-    w.imgSplitter_MouseUp(0);
-    EXPECT_FALSE(w.mbMoving);
+    w.paneLayout().imgSplitter_MouseUp(0);
+    EXPECT_FALSE(w.paneLayout().mbMoving());
     EXPECT_FALSE(w.picSplitter()->isVisible());
     // Laid out there, or left of it where the item list would otherwise be squeezed away.
     EXPECT_LE(w.imgSplitter()->x(), (W - 5760) / kTwipsPerPixel);

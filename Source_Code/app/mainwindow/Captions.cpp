@@ -1,5 +1,8 @@
 // The captions of the main window from string ids, and the language menu.
 #include "app/mainwindow/frmmain.h"
+#include "app/mainwindow/PaneLayout.h"
+#include "app/mainwindow/PageMenus.h"
+#include "app/mainwindow/ItemCommands.h"
 
 #include "app/mainwindow/CaptionTable.h"
 #include "app/mainwindow/Icons.h"
@@ -57,16 +60,15 @@ void frmmain::mnuMultSel_Click(int Index)
         return;
     tree_->build(ctx_.language, iconResource(IconResource::YellowDetector));
     // The rebuilt tree shows the first page of each kind, so that is the page in work.
-    pages_ = PageState{};
-    showPageChecks();
+    pages_->showFirstPages();
     items::InitModelNames(ctx_.link.ModelNames);
     ApplyLanguageCaptions();
     notes_->gridModel().InitSettingsGrid(ctx_.language);
     FillItemList();
     // The shown item in the new language's names; longer captions may need more room.
     if (const std::optional<int> n = shownItemIndex())
-        openItem(*n);
-    Form_Resize();
+        items_->openItem(*n);
+    layout_->Form_Resize();
 }
 
 } // namespace tovu::mainwindow

@@ -39,6 +39,18 @@ void frmmain::storeCopyOptionsMask()
     optionsOf(menus_).store(ctx_.settings);
 }
 
+void frmmain::enableAgcOption(int model)
+{
+    menus_.mnuCopyClipBoardOptions[reports::CopyAgc]->setEnabled(model >= reports::kFirstAgcModel);
+}
+
+void frmmain::resetAgcOption(int model)
+{
+    enableAgcOption(model);
+    menus_.mnuCopyClipBoardOptions[reports::CopyAgc]->setChecked(false);
+    storeCopyOptionsMask();
+}
+
 void frmmain::mnuCopyClipBoardOptions_Click(int Index)
 {
     reports::CopyOptions options = optionsOf(menus_);

@@ -5,6 +5,7 @@
 #include "platform/text/NumberText.h"
 #include "app/mainwindow/DragFeedback.h"
 #include "app/mainwindow/Icons.h"
+#include "app/mainwindow/ItemCommands.h"
 #include "app/mainwindow/SplitterHandle.h"
 #include "app/reports/widgets/ReportFrame.h"
 
@@ -16,7 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QScopedValueRollback>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -119,9 +119,6 @@ void frmmain::createControls()
     list_->setResizeMode(QListView::Adjust);
 
     imgSplitter_ = new SplitterHandle(form);
-    imgSplitter_->onMouseDown = [this](int x) { imgSplitter_MouseDown(x); };
-    imgSplitter_->onMouseMove = [this](int x) { imgSplitter_MouseMove(x); };
-    imgSplitter_->onMouseUp = [this](int x) { imgSplitter_MouseUp(x); };
     picSplitter_ = new QWidget(form);
     picSplitter_->setObjectName(QStringLiteral("picSplitter"));
     picSplitter_->setAutoFillBackground(true);
@@ -199,16 +196,13 @@ void frmmain::connectMenus()
     const auto on = [this](const char* name, std::function<void()> f) {
         connectCommand(action(QString::fromLatin1(name)), std::move(f));
     };
-    display::AScanMenuController& a = *ascanMenus_;
     const auto ascan = [this](void (display::AScanMenuController::*handler)()) {
         return [this, handler] {
             (ascanMenus_.get()->*handler)();
             syncAscanChecks();
         };
     };
-    (void)a;
 
-    on("mnuSave", [this] { mnuSave_Click(); });
     // Exit is the close: the close itself refuses while a command runs.
     connect(action(QStringLiteral("mnuExit")), &QAction::triggered, this, [this] { mnuExit_Click(); });
     on("mnuViewALogs", [this] { mnuViewALogs_Click(); });
@@ -217,9 +211,6 @@ void frmmain::connectMenus()
     on("mnuLargeIcons", [this] { mnuLargeIcons_Click(); });
     on("mnuSmallIcons", [this] { mnuSmallIcons_Click(); });
     on("mnuList", [this] { mnuList_Click(); });
-    on("mnuStatus", [this] { mnuStatus_Click(); });
-    on("mnuOptionsCheckDFDStatus", [this] { mnuOptionsCheckDFDStatus_Click(); });
-    on("mnuScanCurrent", [this] { mnuScanCurrent_Click(); });
     on("mnuAbout", [this] { mnuAbout_Click(); });
     on("mnuhelp", [this] { mnuhelp_Click(); });
 
@@ -242,25 +233,15 @@ void frmmain::connectMenus()
         connectCommand(menus_.mnuCopyClipBoardOptions[static_cast<std::size_t>(i)], [this, i] { mnuCopyClipBoardOptions_Click(i); });
     for (int i = 1; i <= 2; ++i)
         connectCommand(menus_.mnuoptall[static_cast<std::size_t>(i)], [this, i] { mnuoptall_Click(i); });
-    for (int i = 1; i <= kPanelPages; ++i)
-        connectCommand(menus_.mnuPanelMem[static_cast<std::size_t>(i)], [this, i] { mnuPanelMem_Click(i); });
-    for (int i = 1; i <= kALogPages; ++i)
-        connectCommand(menus_.mnuAlogMem[static_cast<std::size_t>(i)], [this, i] { mnuAlogMem_Click(i); });
-    for (int g = 1; g <= kThousandGroups; ++g)
-        for (int i = 1; i <= kPagesPerGroup; ++i)
-            connectCommand(menus_.thousandPages[static_cast<std::size_t>(g)][static_cast<std::size_t>(i)],
-                           [this, g, i] { thousandsPage_Click(g, i); });
 
-    // The design's initial checks: the ALog view, the first page of each page menu, the
-    // Min-Max trace; the thousands menus start hidden until a 10000-ALog instrument.
+    // The design's initial checks: the ALog view, the Min-Max trace (the page menus check
+    // their first pages themselves); the thousands menus start hidden until a 10000-ALog
+    // instrument.
     action(QStringLiteral("mnuViewALogs"))->setChecked(true);
-    showPageChecks();
     action(QStringLiteral("mnuAlogMemSelect2"))->setVisible(false);
     syncAscanChecks();
-    // Built by the later commands (transfers, notes, files, report, live settings):
-    // mnuOpen, mnuSaveIndividual, mnuExportExcel, mnuExportMatlab, mnuPrint, mnuCopyPanel,
-    // mnuTerminal, mnuThickness, mnuGetCurrentSettings, mnuCompactMem, mnuSetPrivilege,
-    // MnuErasePanels, MnuEraseALOGS, PopUpmnuRecallItem, PopUpmnuDeleteItem.
+    // The other items are wired by the collaborators that handle them: the status display,
+    // the page menus, the item, instrument and file commands and the report wiring.
 }
 
 // The A-scan menu checks are kept by the display's controller; the items mirror them.
@@ -281,38 +262,19 @@ void frmmain::syncAscanChecks()
 
 // ---- AScanHost ----
 
-std::optional<int> frmmain::selectedItemIndex() const
+std::optional<int> frmmain::shownItemIndex() const
 {
-    const QModelIndexList rows = list_->selectionModel() ? list_->selectionModel()->selectedIndexes() : QModelIndexList();
-    if (rows.isEmpty())
-        return std::nullopt;
-    int first = rows.front().row();
-    for (const QModelIndex& i : rows)
-        first = std::min(first, i.row());
-    return first + 1;
+    return items_ ? items_->shownItemIndex() : std::nullopt;
 }
 
 void frmmain::ShowALogSettings(int index)
 {
-    notes_->gridModel().ShowALogSettings(ctx_.store.workItem(index), ctx_.language, ctx_.display.decimalSeparator);
+    items_->ShowALogSettings(index);
 }
 
 void frmmain::ShowItemNotes(int index)
 {
-    const items::DFDRecord& r = ctx_.store.workItem(index);
-    const items::RecordSettings& s = r.settings();
-    // Edits go to this record of the array shown now; filling the boxes stores nothing.
-    notesItem_ = {index == 0 ? ShownItem::Array::Live : alogsShown() ? ShownItem::Array::ALogs : ShownItem::Array::Panels, index};
-    const QScopedValueRollback<bool> showing(showingNotes_, true);
-    notes_->NoteIndex()->setText(QString::number(index));
-    notes_->LabelText()->setText(s.NoteLabel.trimmed());
-    notes_->OperatorText()->setText(s.NoteOperator.trimmed());
-    notes_->LocationText()->setText(s.NoteLocation.trimmed());
-    notes_->ProbeText()->setText(s.NoteProbe.trimmed());
-    notes_->NotesText()->setText(s.NoteText.trimmed());
-    notes_->DateLbl()->setText(s.TimeStamp.trimmed());
-    notes_->ModelLbl()->setText(s.IdentText.trimmed());
-    notes_->MemoText()->setPlainText(QString(s.Memo).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    items_->ShowItemNotes(index);
 }
 
 void frmmain::showColourDialog()

@@ -1,4 +1,6 @@
 #include "app/mainwindow/DragDropWiring.h"
+#include "app/mainwindow/TransferCommands.h"
+#include "app/mainwindow/ItemCommands.h"
 
 #include "app/mainwindow/frmmain.h"
 
@@ -50,7 +52,7 @@ bool DragDropWiring::eventFilter(QObject* watched, QEvent* event)
     if (type == QEvent::DragLeave)
         return true;
     auto& drop = static_cast<QDropEvent&>(*event);
-    if (!w_.dropAccepted(owner, sourceName(drop))) {
+    if (!w_.transferCommands().dropAccepted(owner, sourceName(drop))) {
         drop.ignore();
         return true;
     }
@@ -69,13 +71,13 @@ void DragDropWiring::dropped(QWidget* owner, QDropEvent& event)
     // a transfer's dialogs and waits do not run inside the drag.
     QTimer::singleShot(0, &w_, [this, owner, source, point] {
         if (owner == w_.lvwPanelsALog())
-            w_.runCommand([this, source] { w_.lvwPanelsALog_DragDrop(source); });
+            w_.runCommand([this, source] { w_.transferCommands().lvwPanelsALog_DragDrop(source); });
         else if (owner == w_.DFDTree())
-            w_.runCommand([this, source, point] { w_.DFDTree_DragDrop(source, point); });
+            w_.runCommand([this, source, point] { w_.transferCommands().DFDTree_DragDrop(source, point); });
         else if (owner == w_.Picture1())
-            w_.runCommand([this] { w_.Picture1_DragDrop(); });
+            w_.runCommand([this] { w_.itemCommands().Picture1_DragDrop(); });
         else
-            w_.runCommand([this] { w_.GridSettings_DragDrop(); });
+            w_.runCommand([this] { w_.itemCommands().GridSettings_DragDrop(); });
     });
 }
 

@@ -1,10 +1,10 @@
-// File, Open and File, Save Individual Item, and the wiring of the item commands' menus.
-#include "app/mainwindow/frmmain.h"
+// File, Open; File, Save; File, Save Individual Item.
+#include "app/mainwindow/FileMenus.h"
 
 #include "app/items/FileHandlingModule.h"
 #include "app/items/LoadReportText.h"
 #include "platform/text/NumberText.h"
-#include "app/mainwindow/FileMenus.h"
+#include "app/mainwindow/frmmain.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,8 +15,6 @@ namespace tovu::mainwindow {
 
 namespace {
 
-constexpr int kAgcOption = 12;
-constexpr int kFirstAgcModel = 11;
 constexpr int kOpenClearedRecords = 900;
 
 QString failureText(const items::StringSource& s, int whatId, const QString& file, int line, const QString& reason)
@@ -35,111 +33,127 @@ QString savedItemsFileName(const QString& chosen)
                                                                                               : chosen + QStringLiteral(".dfd");
 }
 
-bool frmmain::mnuOpen_Click()
+FileMenus::FileMenus(frmmain& window) : w_(window)
 {
+    w_.connectCommand(w_.action(QStringLiteral("mnuOpen")), [this] { mnuOpen_Click(); });
+    w_.connectCommand(w_.action(QStringLiteral("mnuSave")), [this] { mnuSave_Click(); });
+    w_.connectCommand(w_.action(QStringLiteral("mnuSaveIndividual")), [this] { mnuSaveIndividual_Click(); });
+}
+
+bool FileMenus::mnuOpen_Click()
+{
+    MainContext& ctx = w_.context();
+    CommonDialog& dialog = w_.commonDialog();
     // Unsaved items are not dropped without asking, and nothing is emptied before the
     // new file has been read whole.
-    if (modified_) {
-        const Answer a = ctx_.ui.askYesNoCancel(ctx_.language.GetResString(ids::OpenUnsavedQuestion),
-                                                ctx_.language.GetResString(ids::ProgramTitle), MessageIcon::Question);
+    if (w_.modified()) {
+        const Answer a = ctx.ui.askYesNoCancel(ctx.language.GetResString(ids::OpenUnsavedQuestion),
+                                                ctx.language.GetResString(ids::ProgramTitle), MessageIcon::Question);
         if (a == Answer::Cancel || (a == Answer::Yes && !mnuSave_Click()))
             return false;
     }
-    QString folder = ctx_.settings.GetSetting(QStringLiteral("Application"), QStringLiteral("Path"), ctx_.paths.programFolder);
+    QString folder = ctx.settings.GetSetting(QStringLiteral("Application"), QStringLiteral("Path"), ctx.paths.programFolder);
     if (!QFileInfo(folder).isDir())
-        folder = ctx_.paths.programFolder;
-    CommonDialog1.InitDir = folder;
-    CommonDialog1.Filter = kSavedItemsFilter;
-    const std::optional<QString> name = ctx_.ui.openFileName(CommonDialog1);
+        folder = ctx.paths.programFolder;
+    dialog.InitDir = folder;
+    dialog.Filter = kSavedItemsFilter;
+    const std::optional<QString> name = ctx.ui.openFileName(dialog);
     if (!name)
         return false;
-    CommonDialog1.FileName = *name;
-    ctx_.settings.SaveSetting(QStringLiteral("Application"), QStringLiteral("Path"), QFileInfo(*name).absolutePath());
+    dialog.FileName = *name;
+    ctx.settings.SaveSetting(QStringLiteral("Application"), QStringLiteral("Path"), QFileInfo(*name).absolutePath());
 
     // The file is read aside; memory changes only when what was read is accepted.
-    items::StagedLoad staged = items::ReadItemsFile(ctx_.store, *name, languageCodePage(), items::StagingBase::ResetRecords);
+    items::StagedLoad staged = items::ReadItemsFile(ctx.store, *name, w_.languageCodePage(), items::StagingBase::ResetRecords);
     const items::LoadResult& loaded = staged.result;
-    const QString title = ctx_.language.GetResString(ids::ProgramTitle);
+    const QString title = ctx.language.GetResString(ids::ProgramTitle);
     if (!loaded.ok) {
         if (loaded.noRecords)
-            ctx_.ui.message(ctx_.language.GetResString(items::kNoRecordText).arg(QDir::toNativeSeparators(loaded.file)), title,
+            ctx.ui.message(ctx.language.GetResString(items::kNoRecordText).arg(QDir::toNativeSeparators(loaded.file)), title,
                             MessageIcon::Exclamation);
         else
-            ctx_.ui.message(failureText(ctx_.language, ids::ItemsNotRead, loaded.file, 0, loaded.reason) + u'\n'
-                                + ctx_.language.GetResString(ids::ItemsInMemoryUnchanged),
+            ctx.ui.message(failureText(ctx.language, ids::ItemsNotRead, loaded.file, 0, loaded.reason) + u'\n'
+                                + ctx.language.GetResString(ids::ItemsInMemoryUnchanged),
                             title, MessageIcon::Critical);
         return false;
     }
     if (!loaded.report.empty() &&
-        ctx_.ui.askYesNo(items::loadReportText(loaded.report, loaded.file, ctx_.language), title, MessageIcon::Exclamation) !=
+        ctx.ui.askYesNo(items::loadReportText(loaded.report, loaded.file, ctx.language), title, MessageIcon::Exclamation) !=
             Answer::Yes)
         return false;
-    items::AcceptLoad(ctx_.store, std::move(staged));
-    items::ItemStore& store = ctx_.store;
+    items::AcceptLoad(ctx.store, std::move(staged));
+    items::ItemStore& store = ctx.store;
     const int searched = std::min(kOpenClearedRecords, static_cast<int>(store.WorkItems.size()));
     int k = 0;
     for (int i = 1; i <= searched; ++i)
         if (store.WorkItems[static_cast<std::size_t>(i - 1)].InUse)
             k = i - 1;
-    QAction* agc = menus_.mnuCopyClipBoardOptions[kAgcOption];
-    agc->setEnabled(store.WorkItems[static_cast<std::size_t>(k)].ModelIndex >= kFirstAgcModel);
-    agc->setChecked(false);
-    storeCopyOptionsMask();
+    w_.resetAgcOption(store.WorkItems[static_cast<std::size_t>(k)].ModelIndex);
     for (int i = 1; i < searched + 1 && i < static_cast<int>(store.WorkItems.size()); ++i)
         store.ClearDFDRecord(i);
-    mnuViewPanels_Click();
+    w_.mnuViewPanels_Click();
     // Memory now holds what the file holds.
-    setModified(false);
+    w_.setModified(false);
     return true;
 }
 
-bool frmmain::mnuSaveIndividual_Click()
+bool FileMenus::mnuSaveIndividual_Click()
 {
+    MainContext& ctx = w_.context();
+    CommonDialog& dialog = w_.commonDialog();
     static const QRegularExpression trailingNumber(QStringLiteral("(\\d+)$"));
-    const QString caption = action(QStringLiteral("mnuSaveIndividual"))->text();
+    const QString caption = w_.action(QStringLiteral("mnuSaveIndividual"))->text();
     const QRegularExpressionMatch m = trailingNumber.match(caption);
     const int n = m.hasMatch() && caption.left(m.capturedStart()).endsWith(u' ') ? m.captured(1).toInt() : 0;
-    items::ItemStore& store = ctx_.store;
+    items::ItemStore& store = ctx.store;
     if (n < 1 || n >= static_cast<int>(store.WorkItems.size()) || !store.WorkItems[static_cast<std::size_t>(n)].InUse) {
-        ctx_.ui.message(ctx_.language.GetResString(ids::NoFileSelected), ctx_.language.GetResString(ids::InfoTitle),
+        ctx.ui.message(ctx.language.GetResString(ids::NoFileSelected), ctx.language.GetResString(ids::InfoTitle),
                         MessageIcon::Information);
         return false;
     }
-    CommonDialog1.DialogTitle = ctx_.language.GetResString(ids::SaveIndividualTitle);
-    CommonDialog1.Filter = kSavedItemsFilter;
-    CommonDialog1.Flags = kOverwritePrompt;
+    dialog.DialogTitle = ctx.language.GetResString(ids::SaveIndividualTitle);
+    dialog.Filter = kSavedItemsFilter;
+    dialog.Flags = kOverwritePrompt;
     // Cancel ends the command: no earlier file name is written over.
-    const std::optional<QString> chosen = ctx_.ui.saveFileName(CommonDialog1);
+    const std::optional<QString> chosen = ctx.ui.saveFileName(dialog);
     if (!chosen)
         return false;
     const QString name = savedItemsFileName(*chosen);
-    CommonDialog1.FileName = name;
-    const int kind = alogsShown() ? items::ALogKind : items::PanelKind;
-    const items::SaveResult saved = items::SaveSingleItem(store, n, kind, name, languageCodePage());
+    dialog.FileName = name;
+    const int kind = w_.alogsShown() ? items::ALogKind : items::PanelKind;
+    const items::SaveResult saved = items::SaveSingleItem(store, n, kind, name, w_.languageCodePage());
     if (!saved.ok) {
-        ctx_.ui.message(failureText(ctx_.language, ids::ItemNotSaved, saved.file, 0, saved.reason),
-                        ctx_.language.GetResString(ids::ProgramTitle), MessageIcon::Critical);
+        ctx.ui.message(failureText(ctx.language, ids::ItemNotSaved, saved.file, 0, saved.reason),
+                        ctx.language.GetResString(ids::ProgramTitle), MessageIcon::Critical);
         return false;
     }
     return true;
 }
 
-void frmmain::connectFileCommands()
+bool FileMenus::mnuSave_Click()
 {
-    const auto on = [this](const char* name, std::function<void()> f) {
-        connectCommand(action(QString::fromLatin1(name)), std::move(f));
-    };
-    on("mnuOpen", [this] { mnuOpen_Click(); });
-    on("mnuSaveIndividual", [this] { mnuSaveIndividual_Click(); });
-    on("mnuGetCurrentSettings", [this] { mnuGetCurrentSettings_Click(); });
-    on("mnuCompactMem", [this] { mnuCompactMem_Click(); });
-    on("PopUpmnuRecallItem", [this] { PopUpmnuRecallItem_Click(); });
-    on("PopUpmnuDeleteItem", [this] { PopUpmnuDeleteItem_Click(); });
-    on("MnuErasePanels", [this] { MnuErasePanels_Click(); });
-    on("MnuEraseALOGS", [this] { MnuEraseALOGS_Click(); });
-    for (int i = 0; i < 2; ++i)
-        connect(moveOrder_[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
-                [this, i] { runCommand([this, i] { cmdMoveOrder_Click(i); }); });
+    MainContext& ctx = w_.context();
+    CommonDialog& dialog = w_.commonDialog();
+    dialog.Flags = kOverwritePrompt;
+    // The file is always a saved-items file, so only that type is offered.
+    dialog.Filter = kSavedItemsFilter;
+    dialog.InitDir = ctx.settings.GetSetting(QStringLiteral("Application"), QStringLiteral("Path"), QDir::homePath());
+    const std::optional<QString> name = ctx.ui.saveFileName(dialog);
+    if (!name)
+        return false;
+    const QString file = savedItemsFileName(*name);
+    dialog.FileName = file;
+    ctx.settings.SaveSetting(QStringLiteral("Application"), QStringLiteral("Path"), QFileInfo(file).absolutePath());
+    const items::SaveResult saved = items::SaveItemsFile(ctx.store, file, w_.languageCodePage());
+    if (!saved.ok) {
+        // Nothing is reported as saved that was not: the changes stay marked.
+        ctx.ui.message(ctx.language.GetResString(ids::ItemsNotSaved) + u' ' + saved.file + QStringLiteral(":\n") + saved.reason,
+                        ctx.language.GetResString(ids::ProgramTitle), MessageIcon::Critical);
+        return false;
+    }
+    w_.setCaptionBase(ctx.language.GetResString(ids::ProgramTitle));
+    w_.setModified(false);
+    return true;
 }
 
 } // namespace tovu::mainwindow

@@ -1,5 +1,6 @@
 // The item list: filling it from WorkItems, the view kind and style, superimposition.
 #include "app/mainwindow/frmmain.h"
+#include "app/mainwindow/ItemCommands.h"
 
 #include <QToolBar>
 
@@ -35,7 +36,7 @@ void frmmain::showKind(ListKind kind)
         s.WorkItems.at(static_cast<std::size_t>(k)) = source.at(static_cast<std::size_t>(k));
     FillItemList();
     action(QStringLiteral("mnuExport"))->setEnabled(!panels);
-    refreshShownItem();
+    items_->refreshShownItem();
 }
 
 void frmmain::mnuViewALogs_Click()

@@ -1,4 +1,6 @@
 #include "app/mainwindow/ReportWiring.h"
+#include "app/mainwindow/PaneLayout.h"
+#include "app/mainwindow/ItemCommands.h"
 
 #include "app/mainwindow/frmmain.h"
 #include "app/reports/widgets/ReportFrame.h"
@@ -38,7 +40,7 @@ reports::ReportFiles reportFiles(MainContext& ctx)
 
 ReportWiring::ReportWiring(frmmain& window)
     : w_(window)
-    , report_(window.Verbolt1, *this, *this, window.context().store, window.context().language,
+    , report_(window.verbolt(), *this, *this, window.context().store, window.context().language,
               reportFiles(window.context()))
     , copy_(window.context().store, window.context().language, copyOptions_, window.context().clipboard, *this, *this)
     , print_(window.context().display, *this, *this)
@@ -89,8 +91,8 @@ void ReportWiring::connectMenus()
 void ReportWiring::Toggle_Export_Frame()
 {
     // The window probes Word at start-up; the report follows what it found.
-    report_.WordAvailable = w_.WordAvailable;
-    report_.setVerbolt(w_.Verbolt1);
+    report_.WordAvailable = w_.wordAvailable();
+    report_.setVerbolt(w_.verbolt());
     constexpr int twips = kTwipsPerPixel;
     const QWidget* list = w_.lvwPanelsALog();
     reports::ExportFrameMetrics m;
@@ -102,7 +104,7 @@ void ReportWiring::Toggle_Export_Frame()
     const reports::ExportFrameLayout layout = report_.Toggle_Export_Frame(m);
     frame_->setVisible(layout.frameVisible);
     // The window's layout places the frame and shortens the tree, list and splitter.
-    w_.Form_Resize();
+    w_.paneLayout().Form_Resize();
 }
 
 void ReportWiring::mnuCopyPanel_Click()
@@ -158,7 +160,7 @@ std::optional<QString> ReportWiring::inputBox(const QString& prompt, const QStri
 // as the last command left it.
 std::optional<QString> ReportWiring::saveFileName(const reports::FileDialogRequest& request)
 {
-    CommonDialog& d = w_.CommonDialog1;
+    CommonDialog& d = w_.commonDialog();
     d.Filter = request.Filter;
     d.Flags = request.Flags;
     if (!request.DialogTitle.isEmpty())
@@ -223,31 +225,29 @@ bool ReportWiring::listItemSelected(int position) const
 
 void ReportWiring::setListSelection(int first, int last)
 {
-    w_.ListSelFirst = first;
-    w_.ListSelLast = last;
+    w_.itemCommands().setListSelection(first, last);
 }
 
 void ReportWiring::DrawAScan(int index)
 {
     // The range's items are shown one after the other; the last one stays shown.
     w_.context().display.DrawAScan(index);
-    w_.setShownItem(index);
+    w_.itemCommands().setShownItem(index);
 }
 
 void ReportWiring::ShowALogSettings(int index)
 {
-    w_.ShowALogSettings(index);
+    w_.itemCommands().ShowALogSettings(index);
 }
 
 void ReportWiring::ShowItemNotes(int index)
 {
-    w_.ShowItemNotes(index);
+    w_.itemCommands().ShowItemNotes(index);
 }
 
 void ReportWiring::setReportButtonsEnabled(bool enabled)
 {
     frame_->setReportButtonsEnabled(enabled);
-    w_.ReportCreated = report_.ReportCreated;
 }
 
 void ReportWiring::showProgress(const QString& caption)

@@ -2,7 +2,7 @@
 // The reports subsystem hosted in the main window: the Word report and its frame, the
 // Copy Panel settings text, the printed item and the ALog export menus. The window is
 // seen by these commands through ReportWindow; the user's dialogs go through the
-// window's UserInteraction and its one file dialog CommonDialog1.
+// window's UserInteraction and its one file dialog.
 
 #include "app/reports/AlogExportMenus.h"
 #include "app/reports/ClipboardSettingsText.h"
@@ -30,7 +30,7 @@ class frmmain;
 class ReportWiring final : public reports::ReportWindow, public reports::ReportUser {
 public:
     // The window's report frame Frm_Export must be a reports::ReportFrame; the window's
-    // control Verbolt1 is taken as it is now.
+    // document control is taken as it is now.
     explicit ReportWiring(frmmain& window);
     ~ReportWiring() override;
 

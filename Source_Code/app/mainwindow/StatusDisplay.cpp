@@ -1,13 +1,15 @@
 // The instrument status display: the status read shown in the memory tree and the status
 // report; the read itself is the link's (app/link/StatusRead).
-#include "app/mainwindow/frmmain.h"
+#include "app/mainwindow/StatusDisplay.h"
 
 #include "platform/text/NumberText.h"
 #include "app/link/Connection.h"
 #include "app/link/LinkError.h"
 #include "app/link/StatusRead.h"
 #include "app/mainwindow/Icons.h"
+#include "app/mainwindow/PageMenus.h"
 #include "app/mainwindow/ReportStatusDialog.h"
+#include "app/mainwindow/frmmain.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -17,8 +19,6 @@ namespace tovu::mainwindow {
 
 namespace {
 
-constexpr int kAgcOption = 12;
-constexpr int kFirstAgcModel = 11;
 constexpr int kFirstOwnPictureModel = 35;
 
 struct WaitCursor {
@@ -30,19 +30,20 @@ struct WaitCursor {
 
 // The memory tree follows the status read: the model at its root, the slots of the bank
 // being read, and the ticks of the occupied ones.
-class frmmain::StatusTree final : public link::StatusReadView {
+class StatusDisplay::StatusTree final : public link::StatusReadView {
 public:
-    explicit StatusTree(frmmain& w) : w_(w) {}
+    StatusTree(frmmain& w, StatusDisplay& status) : w_(w), ctx_(w.context()), status_(status) {}
 
     void modelRead(int model, bool supported) override
     {
         if (!supported)
-            w_.ctx_.ui.message(w_.ctx_.language.GetResString(ids::UnsupportedModel), w_.programTitle(), MessageIcon::None);
+            ctx_.ui.message(ctx_.language.GetResString(ids::UnsupportedModel), kProgramTitle, MessageIcon::None);
         const QString rootText =
-            w_.ctx_.link.ModelNames.at(static_cast<std::size_t>(std::clamp(model, 0, items::kModelCount - 1)));
-        w_.tree_->setCurrentItem(w_.tree_->node(kRootNode));
-        w_.tree_->setCaption(kRootNode, rootText);
-        w_.tree_->setRootPicture(
+            ctx_.link.ModelNames.at(static_cast<std::size_t>(std::clamp(model, 0, items::kModelCount - 1)));
+        MemoryTree& tree = *w_.DFDTree();
+        tree.setCurrentItem(tree.node(kRootNode));
+        tree.setCaption(kRootNode, rootText);
+        tree.setRootPicture(
             iconResource(model >= kFirstOwnPictureModel ? IconResource::Detector : IconResource::YellowDetector));
     }
 
@@ -50,60 +51,100 @@ public:
     {
         const bool panels = row == link::SlotRow::Panels;
         const int firstNode = panels ? kFirstPanelNode : kFirstALogNode;
-        const QString caption = w_.ctx_.language.GetResString(panels ? 152 : 153);
+        const QString caption = ctx_.language.GetResString(panels ? 152 : 153);
+        MemoryTree& tree = *w_.DFDTree();
         for (int i = 1; i <= perBank; ++i) {
-            w_.tree_->setCaption(firstNode + i - 1, caption + u' ' + QString::number(bank * perBank + i));
-            w_.tree_->setSlotState(firstNode + i - 1, false);
+            tree.setCaption(firstNode + i - 1, caption + u' ' + QString::number(bank * perBank + i));
+            tree.setSlotState(firstNode + i - 1, false);
         }
     }
 
     void bankRead(link::SlotRow row, int bank) override
     {
         if (row == link::SlotRow::Panels)
-            w_.RE_DRAW_TICKS_ON_PANEL(QString::number(bank), QString());
+            status_.RE_DRAW_TICKS_ON_PANEL(QString::number(bank), QString());
         else
-            w_.RE_DRAW_TICKS_ON_PANEL(QString(), QString::number(bank));
+            status_.RE_DRAW_TICKS_ON_PANEL(QString(), QString::number(bank));
     }
 
     void allBanksRead(link::SlotRow row) override
     {
         if (row == link::SlotRow::Panels)
-            w_.mnuPanelMem_Click(1);
+            w_.pageMenus().mnuPanelMem_Click(1);
         else
-            w_.mnuAlogMem_Click(1);
+            w_.pageMenus().mnuAlogMem_Click(1);
     }
 
 private:
     frmmain& w_;
+    MainContext& ctx_;
+    StatusDisplay& status_;
 };
 
-void frmmain::statusRead(bool all, bool panels, bool alogs, bool show)
+StatusDisplay::StatusDisplay(frmmain& window) : w_(window)
+{
+    link::LinkContext& l = w_.context().link;
+    l.onMemoryMenus = [this](const link::MemoryMenus& m) { applyMemoryMenus(m); };
+    l.approveDiscard = [this](int generation) { return approveDiscard(generation); };
+    w_.connectCommand(w_.action(QStringLiteral("mnuStatus")), [this] { mnuStatus_Click(); });
+    w_.connectCommand(w_.action(QStringLiteral("mnuOptionsCheckDFDStatus")), [this] { mnuOptionsCheckDFDStatus_Click(); });
+    w_.connectCommand(w_.action(QStringLiteral("mnuScanCurrent")), [this] { mnuScanCurrent_Click(); });
+}
+
+StatusDisplay::~StatusDisplay()
+{
+    link::LinkContext& l = w_.context().link;
+    l.onMemoryMenus = nullptr;
+    l.approveDiscard = nullptr;
+}
+
+void StatusDisplay::applyMemoryMenus(const link::MemoryMenus& m)
+{
+    if (m.eraseMemory)
+        w_.action(QStringLiteral("mnuEraseMemory"))->setVisible(*m.eraseMemory);
+    if (m.alogMemSelect)
+        w_.action(QStringLiteral("mnuAlogMemSelect"))->setVisible(*m.alogMemSelect);
+    if (m.alogMemSelect2)
+        w_.action(QStringLiteral("mnuAlogMemSelect2"))->setVisible(*m.alogMemSelect2);
+}
+
+// An instrument of another memory size needs the arrays made anew; items held on the PC
+// would go with them, so the user decides.
+bool StatusDisplay::approveDiscard(int generation)
+{
+    MainContext& ctx = w_.context();
+    const QString text = ctx.language.GetResString(ids::DiscardForOtherMemory).arg(generation);
+    discarded_ = ctx.ui.askYesNo(text, ctx.language.GetResString(ids::ProgramTitle), MessageIcon::Exclamation) == Answer::Yes;
+    return discarded_;
+}
+
+void StatusDisplay::statusRead(bool all, bool panels, bool alogs, bool show)
 {
     discarded_ = false;
     Current_Status_DFD(all, panels, alogs, show);
-    // The user let the items go for an instrument of another memory size.
     if (discarded_) {
-        setModified(false);
-        if (listModel_->count() > 0)
-            FillItemList();
+        w_.setModified(false);
+        if (w_.listModel().count() > 0)
+            w_.FillItemList();
     }
 }
 
-void frmmain::Current_Status_DFD(bool& GET_ALL_STATUS, bool& GET_PANELS, bool& GET_ALOGS, bool& ShowScreen)
+void StatusDisplay::Current_Status_DFD(bool& GET_ALL_STATUS, bool& GET_PANELS, bool& GET_ALOGS, bool& ShowScreen)
 {
-    link::LinkContext& l = ctx_.link;
-    items::ItemStore& store = ctx_.store;
-    const items::StringSource& s = ctx_.language;
+    MainContext& ctx = w_.context();
+    link::LinkContext& l = ctx.link;
+    items::ItemStore& store = ctx.store;
+    const items::StringSource& s = ctx.language;
     WaitCursor hourglass;
     try {
         link::StatusRequest request;
         request.allBanks = GET_ALL_STATUS;
         request.panels = GET_PANELS;
         request.alogs = GET_ALOGS;
-        request.panelBank = pages_.panelPage - 1;
-        request.alogBank = pages_.alogBank;
+        request.panelBank = w_.pageMenus().pages().panelPage - 1;
+        request.alogBank = w_.pageMenus().pages().alogBank;
         request.showDialog = ShowScreen;
-        StatusTree tree(*this);
+        StatusTree tree(w_, *this);
         const link::StatusResult status = link::ReadInstrumentStatus(l, request, tree);
         if (!status.supported) {
             GET_PANELS = false;
@@ -111,7 +152,7 @@ void frmmain::Current_Status_DFD(bool& GET_ALL_STATUS, bool& GET_PANELS, bool& G
             ShowScreen = false;
         }
 
-        lastReport_ = std::make_unique<ReportStatusDialog>(this);
+        lastReport_ = std::make_unique<ReportStatusDialog>(&w_);
         ReportStatusDialog& report = *lastReport_;
         report.PanelReportLbl()->setText(s.GetResString(ids::StatusValidPanels) + u' ' + platform::text::numberText(static_cast<long long>(status.validPanels)));
         report.ALogReportLbl()->setText(s.GetResString(ids::StatusValidALogs) + u' ' + platform::text::numberText(static_cast<long long>(status.validALogs)));
@@ -121,28 +162,27 @@ void frmmain::Current_Status_DFD(bool& GET_ALL_STATUS, bool& GET_PANELS, bool& G
         report.ModelIDserialLbl()->setText(store.workItem(0).settings().IdentText);
 
         if (ShowScreen)
-            ctx_.ui.runModal(report);
+            ctx.ui.runModal(report);
 
-        QAction* agc = menus_.mnuCopyClipBoardOptions[kAgcOption];
-        agc->setEnabled(status.model >= kFirstAgcModel);
-        agc->setChecked(false);
-        storeCopyOptionsMask();
+        w_.resetAgcOption(status.model);
     } catch (const link::LinkError& e) {
         l.unloadTransferDialog();
-        ctx_.ui.message(e.Source() + u'\n' + e.Description(), ctx_.language.GetResString(ids::StatusErrorTitle), MessageIcon::Critical);
+        ctx.ui.message(e.Source() + u'\n' + e.Description(), ctx.language.GetResString(ids::StatusErrorTitle), MessageIcon::Critical);
         l.Active = true;
         if (e.kind() == link::LinkErrorKind::Cancelled)
             link::CloseComm(l);
     } catch (const std::exception& e) {
         l.unloadTransferDialog();
-        ctx_.ui.message(QStringLiteral("Current_Status_DFD\n") + QString::fromLocal8Bit(e.what()),
-                        ctx_.language.GetResString(ids::StatusErrorTitle), MessageIcon::Critical);
+        ctx.ui.message(QStringLiteral("Current_Status_DFD\n") + QString::fromLocal8Bit(e.what()),
+                        ctx.language.GetResString(ids::StatusErrorTitle), MessageIcon::Critical);
         l.Active = true;
     }
 }
 
-void frmmain::RE_DRAW_TICKS_ON_PANEL(const QString& START_PANEL, const QString& START_ALOG)
+void StatusDisplay::RE_DRAW_TICKS_ON_PANEL(const QString& START_PANEL, const QString& START_ALOG)
 {
+    const items::ItemStore& store = w_.context().store;
+    MemoryTree& tree = *w_.DFDTree();
     const auto bankOf = [](const QString& text) {
         bool ok = false;
         const int bank = text.trimmed().toInt(&ok);
@@ -153,28 +193,28 @@ void frmmain::RE_DRAW_TICKS_ON_PANEL(const QString& START_PANEL, const QString& 
     if (!START_PANEL.isEmpty()) {
         const int bank = bankOf(START_PANEL);
         for (int k = 1; k <= kPanelsPerPage; ++k)
-            tree_->setSlotState(k + kPanelsNode, ctx_.store.PanelOccupied.at(static_cast<std::size_t>(bank * 20 + k)));
+            tree.setSlotState(k + kPanelsNode, store.PanelOccupied.at(static_cast<std::size_t>(bank * 20 + k)));
     }
     if (!START_ALOG.isEmpty()) {
         const int bank = bankOf(START_ALOG);
         for (int k = 1; k <= kALogsPerPage; ++k)
-            tree_->setSlotState(k + kALogsNode, ctx_.store.ALogOccupied.at(static_cast<std::size_t>(bank * 100 + k)));
+            tree.setSlotState(k + kALogsNode, store.ALogOccupied.at(static_cast<std::size_t>(bank * 100 + k)));
     }
 }
 
-void frmmain::DFD_Tick(int item)
+void StatusDisplay::DFD_Tick(int item)
 {
-    tree_->setSlotState(item, true);
+    w_.DFDTree()->setSlotState(item, true);
 }
 
-void frmmain::mnuStatus_Click()
+void StatusDisplay::mnuStatus_Click()
 {
     statusRead(false, true, true, true);
 }
 
-void frmmain::mnuScanCurrent_Click()
+void StatusDisplay::mnuScanCurrent_Click()
 {
-    if (tree_->currentPosition() == kALogsNode)
+    if (w_.DFDTree()->currentPosition() == kALogsNode)
         statusRead(false, false, true, true);
     else
         statusRead(false, true, false, true);

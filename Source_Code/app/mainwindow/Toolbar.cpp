@@ -1,5 +1,8 @@
 // The toolbar: each button runs the handler of its menu command, chosen by its key.
 #include "app/mainwindow/frmmain.h"
+#include "app/mainwindow/StatusDisplay.h"
+#include "app/mainwindow/ItemCommands.h"
+#include "app/mainwindow/FileMenus.h"
 
 #include "app/mainwindow/ReportWiring.h"
 
@@ -12,11 +15,10 @@ void frmmain::Toolbar1_ButtonClick(const QString& key)
         std::function<void()> run;
     };
     const Command commands[] = {
-        {"Recycle_Bin_Empty", [this] { Recycle_Bin_Empty(); }},
-        {"Open", [this] { mnuOpen_Click(); }},
-        {"Save", [this] { mnuSave_Click(); }},
-        {"Status",
-[this] { statusRead(true, true, true, true); }},
+        {"Recycle_Bin_Empty", [this] { items_->Recycle_Bin_Empty(); }},
+        {"Open", [this] { files_->mnuOpen_Click(); }},
+        {"Save", [this] { files_->mnuSave_Click(); }},
+        {"Status", [this] { status_->statusRead(true, true, true, true); }},
         {"CopyAlog", [this] { ascanMenus_->mnuPopUpAscanCopy_Click(); }},
         {"ViewAlogs", [this] { mnuViewALogs_Click(); }},
         {"ViewPanels", [this] { mnuViewPanels_Click(); }},

@@ -1,12 +1,23 @@
 // Downloads by dropping tree nodes on the item list, uploads by dropping list items on a
 // tree slot, and the slot commands of the tree's pop-up and instrument menus.
-#include "app/mainwindow/frmmain.h"
+#include "app/mainwindow/TransferCommands.h"
 
-#include "platform/text/NumberText.h"
+#include "app/link/Connection.h"
+#include "app/link/CurvesAndWaveforms.h"
 #include "app/link/DownloadEngine.h"
+#include "app/link/LinkError.h"
+#include "app/link/Privileges.h"
+#include "app/link/RecordTransfer.h"
 #include "app/link/SlotCommands.h"
 #include "app/link/UploadEngine.h"
+#include "app/link/forms/PrivilegesFrm.h"
+#include "app/link/forms/frmTerminal.h"
+#include "app/link/forms/frmThickness.h"
+#include "app/mainwindow/ItemCommands.h"
+#include "app/mainwindow/PageMenus.h"
 #include "app/mainwindow/WindowTransferHost.h"
+#include "app/mainwindow/frmmain.h"
+#include "platform/text/NumberText.h"
 
 #include <QApplication>
 
@@ -31,22 +42,40 @@ std::vector<int> selectedOffsets(const MemoryTree& tree, int firstNode, int coun
 
 } // namespace
 
-link::TransferEnv frmmain::transferEnv()
+TransferCommands::TransferCommands(frmmain& window)
+    : w_(window), ctx_(window.context()), host_(std::make_unique<WindowTransferHost>(window))
 {
-    return transferHost_->env();
+    const auto on = [this](const char* name, std::function<void()> f) {
+        w_.connectCommand(w_.action(QString::fromLatin1(name)), std::move(f));
+    };
+    on("mnuGetCurrentSettings", [this] { mnuGetCurrentSettings_Click(); });
+    on("PopUpmnuRecallItem", [this] { PopUpmnuRecallItem_Click(); });
+    on("PopUpmnuDeleteItem", [this] { PopUpmnuDeleteItem_Click(); });
+    on("MnuErasePanels", [this] { MnuErasePanels_Click(); });
+    on("MnuEraseALOGS", [this] { MnuEraseALOGS_Click(); });
+    on("mnuTerminal", [this] { mnuTerminal_Click(); });
+    on("mnuThickness", [this] { mnuThickness_Click(); });
+    on("mnuSetPrivilege", [this] { mnuSetPrivilege_Click(); });
 }
 
-void frmmain::lvwPanelsALog_DragDrop(const QString& source)
+TransferCommands::~TransferCommands() = default;
+
+link::TransferEnv TransferCommands::transferEnv()
+{
+    return host_->env();
+}
+
+void TransferCommands::lvwPanelsALog_DragDrop(const QString& source)
 {
     if (source != kTreeSource)
         return;
-    const int n = tree_->firstSelectedPosition();
+    const int n = w_.DFDTree()->firstSelectedPosition();
     const bool panels = n >= kPanelsNode && n < kALogsNode;
     const bool alogs = n >= kALogsNode && n < kTreeNodes;
     if (!panels && !alogs)
         return;
-    action(QStringLiteral("mnuViewALogs"))->setChecked(alogs);
-    action(QStringLiteral("mnuViewPanels"))->setChecked(panels);
+    w_.action(QStringLiteral("mnuViewALogs"))->setChecked(alogs);
+    w_.action(QStringLiteral("mnuViewPanels"))->setChecked(panels);
     items::ItemStore& store = ctx_.store;
     link::TransferEnv env = transferEnv();
 
@@ -68,8 +97,8 @@ void frmmain::lvwPanelsALog_DragDrop(const QString& source)
         return;
     }
     // Only the nodes the user selected: a selection with gaps is not read as a run.
-    const std::vector<int> offsets = panels ? selectedOffsets(*tree_, kFirstPanelNode, kPanelsPerPage)
-                                            : selectedOffsets(*tree_, kFirstALogNode, kALogsPerPage);
+    const std::vector<int> offsets = panels ? selectedOffsets(*w_.DFDTree(), kFirstPanelNode, kPanelsPerPage)
+                                            : selectedOffsets(*w_.DFDTree(), kFirstALogNode, kALogsPerPage);
     if (offsets.empty())
         return;
     if (panels)
@@ -78,29 +107,29 @@ void frmmain::lvwPanelsALog_DragDrop(const QString& source)
         link::DownloadALogs(env, offsets);
 }
 
-void frmmain::DFDTree_DragDrop(const QString& source, const QPoint& point)
+void TransferCommands::DFDTree_DragDrop(const QString& source, const QPoint& point)
 {
-    const auto refresh = [this] { tree_->viewport()->update(); };
+    const auto refresh = [this] { w_.DFDTree()->viewport()->update(); };
     const auto incompatible = [this] {
         ctx_.ui.message(ctx_.language.GetResString(kIncompatibleString), ctx_.language.GetResString(ids::ProgramTitle),
                         MessageIcon::Exclamation);
     };
-    const int target = tree_->positionOf(tree_->itemAt(point));
+    const int target = w_.DFDTree()->positionOf(w_.DFDTree()->itemAt(point));
     refresh();
     QApplication::processEvents();
     if (source == kTreeSource) {
         refresh();
         return;
     }
-    const std::optional<int> firstSelected = selectedItemIndex();
+    const std::optional<int> firstSelected = w_.itemCommands().selectedItemIndex();
     if (!firstSelected)
         return;
     int first = *firstSelected;
     int last = first;
-    for (const QModelIndex& i : list_->selectionModel()->selectedIndexes())
+    for (const QModelIndex& i : w_.lvwPanelsALog()->selectionModel()->selectedIndexes())
         last = std::max(last, i.row() + 1);
 
-    const bool alogs = alogsShown();
+    const bool alogs = w_.alogsShown();
     // Several items may land on any node of their kind, PANELS and the root included for
     // panels; one item needs a slot node.
     if (target < 0 || (alogs && target < kFirstALogNode) || (!alogs && target > kALogsNode)) {
@@ -115,14 +144,13 @@ void frmmain::DFDTree_DragDrop(const QString& source, const QPoint& point)
     link::TransferEnv env = transferEnv();
 
     if (first == last) {
-        dragdropHighlight = false;
         if (!alogs && (target < kFirstPanelNode || target > kFirstPanelNode + kPanelsPerPage - 1)) {
             incompatible();
             refresh();
             return;
         }
-        const int slot = alogs ? target - kALogsNode + pages_.alogBank * kALogsPerPage
-                               : target - kPanelsNode + (pages_.panelPage - 1) * kPanelsPerPage;
+        const int slot = alogs ? target - kALogsNode + w_.pageMenus().pages().alogBank * kALogsPerPage
+                               : target - kPanelsNode + (w_.pageMenus().pages().panelPage - 1) * kPanelsPerPage;
         const QString question = alogs ? u' ' + s.GetResString(ids::AboutToWriteALog) + N(first) + s.GetResString(ids::IntoALog) + N(slot) + s.GetResString(ids::OfThe) + model
                                        : u' ' + s.GetResString(ids::AboutToWritePanel) + N(first) + s.GetResString(ids::IntoPanel) + N(slot) + s.GetResString(ids::OfThe) + model;
         if (ctx_.ui.askYesNo(question, title, MessageIcon::Question) == Answer::Yes) {
@@ -146,45 +174,141 @@ void frmmain::DFDTree_DragDrop(const QString& source, const QPoint& point)
     refresh();
 }
 
-bool frmmain::dropAccepted(const QWidget* target, const QString& source) const
+bool TransferCommands::dropAccepted(const QWidget* target, const QString& source) const
 {
     const bool fromTree = source == kTreeSource;
-    const bool fromList = source == list_->objectName();
-    if (target == list_ || target == list_->viewport())
+    const bool fromList = source == w_.lvwPanelsALog()->objectName();
+    if (target == w_.lvwPanelsALog() || target == w_.lvwPanelsALog()->viewport())
         return fromTree;
-    if (target == tree_ || target == tree_->viewport())
+    if (target == w_.DFDTree() || target == w_.DFDTree()->viewport())
         return fromList || fromTree;
-    if (target == picture_ || target == notes_->GridSettings() || target == notes_->GridSettings()->viewport())
+    if (target == w_.Picture1() || target == w_.NotesSettingsTab()->GridSettings() || target == w_.NotesSettingsTab()->GridSettings()->viewport())
         return fromList;
     return false;
 }
 
-void frmmain::PopUpmnuRecallItem_Click()
+void TransferCommands::PopUpmnuRecallItem_Click()
 {
     link::TransferEnv env = transferEnv();
-    link::PopUpmnuRecallItem_Click(env, tree_->currentPosition());
+    link::PopUpmnuRecallItem_Click(env, w_.DFDTree()->currentPosition());
 }
 
-void frmmain::PopUpmnuDeleteItem_Click()
+void TransferCommands::PopUpmnuDeleteItem_Click()
 {
     link::TransferEnv env = transferEnv();
-    link::PopUpmnuDeleteItem_Click(env, tree_->currentPosition());
+    link::PopUpmnuDeleteItem_Click(env, w_.DFDTree()->currentPosition());
 }
 
-void frmmain::MnuErasePanels_Click()
+void TransferCommands::MnuErasePanels_Click()
 {
     link::TransferEnv env = transferEnv();
     if (link::MnuErasePanels_Click(env))
         for (int k = 0; k < kPanelsPerPage; ++k)
-            tree_->setSlotState(kFirstPanelNode + k, false);
+            w_.DFDTree()->setSlotState(kFirstPanelNode + k, false);
 }
 
-void frmmain::MnuEraseALOGS_Click()
+void TransferCommands::MnuEraseALOGS_Click()
 {
     link::TransferEnv env = transferEnv();
     if (link::MnuEraseALOGS_Click(env))
         for (int k = 0; k < kALogsPerPage; ++k)
-            tree_->setSlotState(kFirstALogNode + k, false);
+            w_.DFDTree()->setSlotState(kFirstALogNode + k, false);
+}
+
+// ---- Get Current Settings: the instrument's settings, live A-scan and curves read into
+// record 0 and shown like an opened item. ----
+
+void TransferCommands::mnuGetCurrentSettings_Click()
+{
+    link::LinkContext& l = ctx_.link;
+    items::ItemStore& store = ctx_.store;
+    try {
+        store.LiveSettingsShown = true;
+        link::OpenComm(l);
+        {
+            items::DFDRecord& r = store.workItem(0);
+            r.InUse = false;
+            r.WaveformPresent = false;
+            r.DacCurvePresent = false;
+            r.TcgCurvePresent = false;
+        }
+        // The identification inside may re-create the arrays: the record is looked up anew.
+        link::ReadPanelSettings(l, 0);
+        link::ReadWaveformData(l, 0, QStringLiteral("AWT"));
+        link::ReadParamsCDSH(l, 0);
+        items::DFDRecord& r = store.workItem(0);
+        r.editSettings().SlotText = platform::text::numberText(0LL);
+        r.InUse = true;
+        r.WaveformPresent = true;
+        r.DacCurvePresent = r.DacPresent;
+        if (r.DacPresent)
+            link::ReadWaveformData(l, 0, QStringLiteral("ADC"));
+        r.TcgCurvePresent = r.TcgPresent;
+        if (r.TcgPresent)
+            link::ReadWaveformData(l, 0, QStringLiteral("AYC"));
+        r.AvgCurvePresent = r.settings().AvgMode == u"5";
+        if (r.AvgCurvePresent)
+            link::ReadWaveformData(l, 0, QStringLiteral("AAC"));
+        link::CloseComm(l);
+        w_.enableAgcOption(r.ModelIndex);
+        ctx_.display.DrawAScan(0);
+        ItemCommands& items = w_.itemCommands();
+        items.ShowALogSettings(0);
+        items.ShowItemNotes(0);
+        items.setShownItem(0);
+        w_.setCaptionBase(kProgramTitle + u' ' +
+                       l.ModelNames.at(static_cast<std::size_t>(std::clamp<int>(r.ModelIndex, 0, items::kModelCount - 1))));
+    } catch (const link::LinkError& e) {
+        ctx_.ui.message(e.Source() + u' ' + e.Description(), ctx_.language.GetResString(ids::GetAllALogsError), MessageIcon::Critical);
+        l.Active = true;
+        link::CloseComm(l);
+    } catch (const std::exception& e) {
+        ctx_.ui.message(QStringLiteral("mnuGetCurrentSettings ") + QString::fromLocal8Bit(e.what()),
+                        ctx_.language.GetResString(ids::GetAllALogsError), MessageIcon::Critical);
+        link::CloseComm(l);
+    }
+}
+
+// ---- The service windows of the Tools menu ----
+
+// The terminal takes the place of the main window while it is open; its OK brings the
+// window back.
+void TransferCommands::mnuTerminal_Click()
+{
+    w_.hide();
+    link::frmTerminal terminal(ctx_.link, *host_, [this] { w_.show(); }, &w_);
+    ctx_.ui.runModal(terminal);
+    w_.show();
+}
+
+void TransferCommands::mnuThickness_Click()
+{
+    const auto chooseFile = [this](const QString& filter) -> QString {
+        CommonDialog& dialog = w_.commonDialog();
+        dialog.Filter = filter;
+        dialog.Flags = kOverwritePrompt;
+        const std::optional<QString> name = ctx_.ui.saveFileName(dialog);
+        if (!name)
+            return {};  // cancelled: no file name to save under
+        dialog.FileName = *name;
+        return *name;
+    };
+    link::frmThickness thickness(ctx_.link, *host_, thicknessLog_, chooseFile, &w_);
+    ctx_.ui.runModal(thickness);
+}
+
+void TransferCommands::mnuSetPrivilege_Click()
+{
+    link::TransferEnv env = transferEnv();
+    link::PrivilegesState state(ctx_.store.MaxPanels, ctx_.store.MaxALogs);
+    link::mnuSetPrivilege_Click(env, state, [this](link::PrivilegesState& shown) {
+        const auto apply = [this, &shown] {
+            return link::applyPrivileges(ctx_.link, *host_, shown,
+                                         [this](bool busy) { host_->setBusy(busy); });
+        };
+        link::PrivilegesFrm window(ctx_.language, shown, apply, &w_);
+        ctx_.ui.runModal(window);
+    });
 }
 
 } // namespace tovu::mainwindow

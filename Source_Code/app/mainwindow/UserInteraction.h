@@ -13,7 +13,7 @@ namespace tovu::mainwindow {
 enum class MessageIcon { None, Information, Exclamation, Critical, Question };
 enum class Answer { Ok, Yes, No, Cancel };
 
-// The main window's one file dialog (CommonDialog1): every command sets only some of its
+// The main window's one file dialog (CommonDialog1, frmmain::commonDialog()): every command sets only some of its
 // properties; the others keep what the last command left.
 struct CommonDialog {
     QString Filter = QStringLiteral("DFD Files|*.dfd");  // "Name|pattern|Name|pattern"

@@ -1,4 +1,7 @@
 #include "app/mainwindow/WindowTransferHost.h"
+#include "app/mainwindow/StatusDisplay.h"
+#include "app/mainwindow/PageMenus.h"
+#include "app/mainwindow/ItemCommands.h"
 
 #include "app/link/forms/MessageFrm.h"
 #include "app/mainwindow/frmmain.h"
@@ -50,17 +53,17 @@ void WindowTransferHost::setBusy(bool busy)
 
 int WindowTransferHost::checkedPanelPage() const
 {
-    return w_.pages().panelPage;
+    return w_.pageMenus().pages().panelPage;
 }
 
 int WindowTransferHost::checkedALogPage() const
 {
-    return w_.pages().alogBank + 1;
+    return w_.pageMenus().pages().alogBank + 1;
 }
 
 void WindowTransferHost::DFD_Tick(int node)
 {
-    w_.DFD_Tick(node);
+    w_.statusDisplay().DFD_Tick(node);
 }
 
 void WindowTransferHost::markNodeEmpty(int node)
@@ -73,7 +76,7 @@ void WindowTransferHost::showPanelsView()
     w_.action(QStringLiteral("mnuViewALogs"))->setChecked(false);
     w_.action(QStringLiteral("mnuViewPanels"))->setChecked(true);
     w_.FillItemList();
-    w_.refreshShownItem();
+    w_.itemCommands().refreshShownItem();
 }
 
 void WindowTransferHost::mnuViewALogs_Click()

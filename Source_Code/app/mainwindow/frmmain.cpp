@@ -4,11 +4,15 @@
 #include "app/link/BaudScan.h"
 #include "app/link/forms/TransferForm.h"
 #include "app/mainwindow/DragDropWiring.h"
+#include "app/mainwindow/FileMenus.h"
 #include "app/mainwindow/Icons.h"
-#include "app/mainwindow/ReportStatusDialog.h"
+#include "app/mainwindow/ItemCommands.h"
+#include "app/mainwindow/PageMenus.h"
+#include "app/mainwindow/PaneLayout.h"
 #include "app/mainwindow/ReportWiring.h"
 #include "app/mainwindow/SplitterHandle.h"
-#include "app/mainwindow/WindowTransferHost.h"
+#include "app/mainwindow/StatusDisplay.h"
+#include "app/mainwindow/TransferCommands.h"
 #include "platform/locale/AnsiCodePage.h"
 #include "platform/locale/UserLocale.h"
 
@@ -58,12 +62,15 @@ frmmain::frmmain(MainContext& ctx) : ctx_(ctx)
     buildMenus(*this, menus_);
     createToolbar();
     createControls();
+    layout_ = std::make_unique<PaneLayout>(*this);
+    pages_ = std::make_unique<PageMenus>(*this);
+    status_ = std::make_unique<StatusDisplay>(*this);
     connectMenus();
     connectLink();
-    transferHost_ = std::make_unique<WindowTransferHost>(*this);
+    items_ = std::make_unique<ItemCommands>(*this);
+    transfers_ = std::make_unique<TransferCommands>(*this);
+    files_ = std::make_unique<FileMenus>(*this);
     dragDrop_ = std::make_unique<DragDropWiring>(*this);
-    connectItemCommands();
-    connectServiceWindows();
     statusBar();
     // 9750 x 7365 twips at the least.
     setMinimumSize(9750 / kTwipsPerPixel, 7365 / kTwipsPerPixel);
@@ -73,7 +80,7 @@ frmmain::frmmain(MainContext& ctx) : ctx_(ctx)
     // The document control lives as long as the window. Without its library the program
     // simply has no Word report.
     startUpStep("create the document control", [&] {
-        Verbolt1 = ctx_.activator.createObjectFrom(ctx_.paths.programFolder + u'/' + kControlLibrary, kVerboltProgId);
+        verbolt_ = ctx_.activator.createObjectFrom(ctx_.paths.programFolder + u'/' + kControlLibrary, kVerboltProgId);
     });
     reports_ = std::make_unique<ReportWiring>(*this);
 }
@@ -83,37 +90,14 @@ frmmain::~frmmain()
     // The transfer dialog is a child window: let it go before the window's children do.
     ctx_.link.unloadTransferDialog();
     ctx_.link.makeTransferView = nullptr;
-    ctx_.link.onMemoryMenus = nullptr;
-    ctx_.link.approveDiscard = nullptr;
 }
 
+// The transfers show their progress in a dialog of the window's.
 void frmmain::connectLink()
 {
-    link::LinkContext& l = ctx_.link;
-    l.makeTransferView = [this]() -> std::unique_ptr<link::TransferView> {
+    ctx_.link.makeTransferView = [this]() -> std::unique_ptr<link::TransferView> {
         return std::make_unique<link::TransferForm>(ctx_.language, [this] { ctx_.link.Active = false; }, this);
     };
-    l.onMemoryMenus = [this](const link::MemoryMenus& m) { applyMemoryMenus(m); };
-    l.approveDiscard = [this](int generation) { return approveDiscard(generation); };
-}
-
-void frmmain::applyMemoryMenus(const link::MemoryMenus& m)
-{
-    if (m.eraseMemory)
-        action(QStringLiteral("mnuEraseMemory"))->setVisible(*m.eraseMemory);
-    if (m.alogMemSelect)
-        action(QStringLiteral("mnuAlogMemSelect"))->setVisible(*m.alogMemSelect);
-    if (m.alogMemSelect2)
-        action(QStringLiteral("mnuAlogMemSelect2"))->setVisible(*m.alogMemSelect2);
-}
-
-// An instrument of another memory size needs the arrays made anew; items held on the PC
-// would go with them, so the user decides.
-bool frmmain::approveDiscard(int generation)
-{
-    const QString text = ctx_.language.GetResString(ids::DiscardForOtherMemory).arg(generation);
-    discarded_ = ctx_.ui.askYesNo(text, ctx_.language.GetResString(ids::ProgramTitle), MessageIcon::Exclamation) == Answer::Yes;
-    return discarded_;
 }
 
 // ---- Start-up ----
@@ -133,7 +117,8 @@ void frmmain::Form_Load()
     probeWord();
     exportFrame_->setVisible(false);
     hideCursor();
-    ReportCreated = false;
+    if (reports_)
+        reports_->report().ReportCreated = false;
 
     // The service switch: the first two characters of the command line.
     serviceMode_ = ctx_.options.commandLine.left(2).toUpper() == u"/Z";
@@ -171,13 +156,13 @@ void frmmain::Form_Load()
 
 void frmmain::probeWord()
 {
-    WordAvailable = false;
-    if (!Verbolt1)
+    wordAvailable_ = false;
+    if (!verbolt_)
         return;
     startUpStep("IsWordAvailable", [&] {
         std::vector<platform::automation::Variant> args;
-        const QString version = Verbolt1->invoke(kIsWordAvailableId, args).toString();
-        WordAvailable = platform::text::valueOfText(version) != 0;
+        const QString version = verbolt_->invoke(kIsWordAvailableId, args).toString();
+        wordAvailable_ = platform::text::valueOfText(version) != 0;
     });
 }
 
@@ -223,7 +208,7 @@ void frmmain::mnuCom_Click(int Index)
         if (about_)
             about_->hide();
     };
-    hooks.statusRead = [this] { statusRead(true, true, true, false); };
+    hooks.statusRead = [this] { status_->statusRead(true, true, true, false); };
     link::scan_baudrate(ctx_.link, hooks);
 }
 
@@ -243,7 +228,7 @@ void frmmain::Form_Unload(bool& Cancel)
                                                  MessageIcon::Question);
     if (answer == Answer::Yes) {
         // A save that is cancelled or fails keeps the window, and the changes, open.
-        if (!mnuSave_Click())
+        if (!files_->mnuSave_Click())
             Cancel = true;
     } else if (answer != Answer::No) {
         Cancel = true;
@@ -338,10 +323,22 @@ void frmmain::Form_MouseMove()
     hideCursor();
 }
 
+void frmmain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (layout_)
+        layout_->Form_Resize();
+}
+
 void frmmain::mouseMoveEvent(QMouseEvent* event)
 {
     Form_MouseMove();
     QMainWindow::mouseMoveEvent(event);
+}
+
+bool frmmain::reportCreated() const
+{
+    return reports_ && reports_->report().ReportCreated;
 }
 
 int frmmain::languageCodePage() const
