@@ -18,8 +18,8 @@ Verbolt::Verbolt(word::WordEnvironment& environment)
 
 Verbolt::~Verbolt()
 {
-    HeldDocument.reset();
-    HeldApplication.reset();
+    heldDocument_.reset();
+    heldApplication_.reset();
     startedWord_.reset();
 }
 
@@ -33,31 +33,31 @@ std::shared_ptr<word::Application> Verbolt::runningWord() const
     }
     if (active)
         return active;
-    if (HeldApplication && HeldApplication->isRunning())
-        return HeldApplication;
+    if (heldApplication_ && heldApplication_->isRunning())
+        return heldApplication_;
     return nullptr;
 }
 
 bool Verbolt::IsWordUp()
 {
     // An instance that has quit meanwhile (the user closed it) is not up any more.
-    if (HeldApplication && !HeldApplication->isRunning())
-        HeldApplication.reset();
+    if (heldApplication_ && !heldApplication_->isRunning())
+        heldApplication_.reset();
     try {
         if (auto active = environment_.activeApplication())
-            HeldApplication = std::move(active);
+            heldApplication_ = std::move(active);
     } catch (...) {
         // Nothing offered: keep what is held. A Word this control started and holds,
         // hidden or not offered, still counts as up.
     }
-    return HeldApplication != nullptr;
+    return heldApplication_ != nullptr;
 }
 
-word::Document& Verbolt::heldDocument() const
+word::Document& Verbolt::requireHeldDocument() const
 {
-    if (!HeldDocument)
+    if (!heldDocument_)
         throw automation::AutomationError::standard(automation::ErrorNumber::ObjectNotSet);
-    return *HeldDocument;
+    return *heldDocument_;
 }
 
 MethodStatus Verbolt::documentPrologue()
@@ -65,7 +65,7 @@ MethodStatus Verbolt::documentPrologue()
     if (!IsWordUp())
         return -1;
     const bool activated = trapped(false, [&] {
-        heldDocument().activate();
+        requireHeldDocument().activate();
         return true;
     });
     return activated ? 0 : -2;
@@ -76,7 +76,7 @@ MethodStatus Verbolt::SwitchToWord()
     if (!IsWordUp())
         return -1;
     return trapped<MethodStatus>(-2, [&] {
-        AppActivate(HeldApplication->caption());
+        AppActivate(heldApplication_->caption());
         return MethodStatus{1};
     });
 }

@@ -44,9 +44,11 @@ public:
 
     // Instance state.
     std::int16_t WordMajorVersion = 0;
-    std::shared_ptr<word::Application> HeldApplication;
-    std::shared_ptr<word::Document> HeldDocument;
     bool CreatedWord = false;
+    // The Word application and the document the methods work on, or none. Only the control's
+    // own methods change them.
+    const std::shared_ptr<word::Application>& heldApplication() const { return heldApplication_; }
+    const std::shared_ptr<word::Document>& heldDocument() const { return heldDocument_; }
 
     // The host's sink for the control's events, or none.
     void setEventSink(VerboltEvents* sink) { events_ = sink; }
@@ -439,6 +441,8 @@ public:
 
 private:
     word::WordEnvironment& environment_;
+    std::shared_ptr<word::Application> heldApplication_;
+    std::shared_ptr<word::Document> heldDocument_;
     std::shared_ptr<word::Application> startedWord_;
     std::shared_ptr<ClipboardText> clipboard_;
     VerboltEvents* events_ = nullptr;
@@ -452,7 +456,7 @@ private:
     // document does not take Activate; 0 when both passed.
     MethodStatus documentPrologue();
     // The held document; raises "Object variable not set" when none is held.
-    word::Document& heldDocument() const;
+    word::Document& requireHeldDocument() const;
     MethodStatus setPageValue(float value, void (word::PageSetup::*setter)(double));
     MethodStatus addPageNumbers(bool header, std::int32_t& align, bool& firstPage);
     MethodStatus insertPictureAtEnd(const QString& file, bool linked, float left, float top,

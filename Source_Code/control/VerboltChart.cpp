@@ -54,7 +54,7 @@ MethodStatus Verbolt::CreateChart(automation::Variant& varArray, std::int32_t& l
     if (!varArray.isArray())
         return -3;
     try {
-        word::Document& document = heldDocument();
+        word::Document& document = requireHeldDocument();
         const word::Range anchor = document.bookmarks().range(kEndOfDoc);
         document.content().paragraphs().add();
         const word::ChartShape shape = word::addOLEObject(document, QLatin1String(word::kChartClassType), false, anchor,

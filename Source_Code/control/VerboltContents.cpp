@@ -261,7 +261,7 @@ MethodStatus Verbolt::LabelToWord(automation::DispatchRef& lbl, VERBOLT_TEXT_FOR
         return failed;
     if (!isClass(lbl, "Label"))
         return -3;
-    return writeControlText(*HeldDocument, lbl, QStringLiteral("Caption"), formatOf(VERBOLT_TEXT_FORMAT_ARGS), -4);
+    return writeControlText(*heldDocument_, lbl, QStringLiteral("Caption"), formatOf(VERBOLT_TEXT_FORMAT_ARGS), -4);
 }
 
 MethodStatus Verbolt::TextBoxToWord(automation::DispatchRef& tb, VERBOLT_TEXT_FORMAT_PARAMS)
@@ -270,21 +270,21 @@ MethodStatus Verbolt::TextBoxToWord(automation::DispatchRef& tb, VERBOLT_TEXT_FO
         return failed;
     if (!isClass(tb, "TextBox"))
         return -3;
-    return writeControlText(*HeldDocument, tb, QStringLiteral("Text"), formatOf(VERBOLT_TEXT_FORMAT_ARGS), -4);
+    return writeControlText(*heldDocument_, tb, QStringLiteral("Text"), formatOf(VERBOLT_TEXT_FORMAT_ARGS), -4);
 }
 
 MethodStatus Verbolt::MaskedTextBoxToWord(automation::DispatchRef& tb, VERBOLT_TEXT_FORMAT_PARAMS)
 {
     if (const MethodStatus failed = documentPrologue())
         return failed;
-    return writeControlText(*HeldDocument, tb, QStringLiteral("Text"), formatOf(VERBOLT_TEXT_FORMAT_ARGS), -3);
+    return writeControlText(*heldDocument_, tb, QStringLiteral("Text"), formatOf(VERBOLT_TEXT_FORMAT_ARGS), -3);
 }
 
 MethodStatus Verbolt::RichTextBoxToWord(automation::DispatchRef& tb, VERBOLT_TEXT_FORMAT_PARAMS)
 {
     if (const MethodStatus failed = documentPrologue())
         return failed;
-    return writeControlText(*HeldDocument, tb, QStringLiteral("Text"), formatOf(VERBOLT_TEXT_FORMAT_ARGS), -3);
+    return writeControlText(*heldDocument_, tb, QStringLiteral("Text"), formatOf(VERBOLT_TEXT_FORMAT_ARGS), -3);
 }
 
 MethodStatus Verbolt::OneDArrayToWord(automation::Variant& varArray, VERBOLT_TEXT_FORMAT_PARAMS)
@@ -301,7 +301,7 @@ MethodStatus Verbolt::OneDArrayToWord(automation::Variant& varArray, VERBOLT_TEX
             builder.SConcat(array.get({i}).toString());
             builder.SConcat(QStringLiteral("\r\n"));
         }
-        writeParagraph(*HeldDocument, builder.GetString(), formatOf(VERBOLT_TEXT_FORMAT_ARGS));
+        writeParagraph(*heldDocument_, builder.GetString(), formatOf(VERBOLT_TEXT_FORMAT_ARGS));
         return MethodStatus{1};
     });
 }

@@ -49,9 +49,9 @@ MethodStatus Verbolt::CreatePDFUsingDistiller(QString& strPDFFile, QString& strD
     QString keptPrinter;
     const QString postScript = QDir(controlFolder()).filePath(QStringLiteral("PDFTemp.ps"));
     try {
-        keptPrinter = HeldApplication->activePrinter();
-        HeldApplication->setActivePrinter(platform::text::trimBlanks(strDistiller).isEmpty() ? kDistillerPrinter : strDistiller);
-        HeldDocument->printOut(postScript);
+        keptPrinter = heldApplication_->activePrinter();
+        heldApplication_->setActivePrinter(platform::text::trimBlanks(strDistiller).isEmpty() ? kDistillerPrinter : strDistiller);
+        heldDocument_->printOut(postScript);
         // The printer is done when the file stops growing over two seconds.
         qint64 before = 0, after = 0;
         do {
@@ -68,12 +68,12 @@ MethodStatus Verbolt::CreatePDFUsingDistiller(QString& strPDFFile, QString& strD
                                      automation::Variant(QString())});
         QFile::remove(postScript);
         distiller.reset();
-        HeldApplication->setActivePrinter(keptPrinter);
+        heldApplication_->setActivePrinter(keptPrinter);
         return 1;
     } catch (...) {
         if (!keptPrinter.isEmpty()) {
             try {
-                HeldApplication->setActivePrinter(keptPrinter);
+                heldApplication_->setActivePrinter(keptPrinter);
             } catch (...) {
             }
         }

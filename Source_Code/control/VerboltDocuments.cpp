@@ -62,16 +62,16 @@ MethodStatus Verbolt::OpenDocument(QString& strDocument, bool& blnSwitchToWord, 
     StepErrors steps;
     if (!IsWordUp()) {
         try {
-            HeldApplication = environment_.createApplication();
+            heldApplication_ = environment_.createApplication();
         } catch (...) {
             return -1;
         }
-        startedWord_ = HeldApplication;
+        startedWord_ = heldApplication_;
         CreatedWord = true;
         // Only a Word started here is shown or hidden.
-        steps([&] { HeldApplication->setVisible(!blnHideWord); });
+        steps([&] { heldApplication_->setVisible(!blnHideWord); });
     }
-    word::Application& app = *HeldApplication;
+    word::Application& app = *heldApplication_;
     steps([&] { WordMajorVersion = GetWordMajorVersion(app); });
 
     if (strDocument.isEmpty()) {
@@ -79,7 +79,7 @@ MethodStatus Verbolt::OpenDocument(QString& strDocument, bool& blnSwitchToWord, 
         std::shared_ptr<word::Document> added;
         if (!steps([&] { added = app.documents().add(); }))
             return -2;
-        HeldDocument = std::move(added);
+        heldDocument_ = std::move(added);
         StepErrors finalSteps;
         finalSteps([&] {
             if (blnSwitchToWord)
@@ -106,11 +106,11 @@ MethodStatus Verbolt::OpenDocument(QString& strDocument, bool& blnSwitchToWord, 
         });
         // Never hold a document other than the file asked for.
         if (!opened || !doc || !trapped(false, [&] { return SameFile(doc->fullName(), strDocument); })) {
-            HeldApplication.reset();
+            heldApplication_.reset();
             return -2;
         }
     }
-    HeldDocument = doc;
+    heldDocument_ = doc;
 
     return trapped<MethodStatus>(-3, [&] {
         word::PageSetup page = doc->pageSetup();
@@ -138,7 +138,7 @@ MethodStatus Verbolt::ActivateDocument(automation::Variant& varDocument, bool& b
 {
     if (!IsWordUp())
         return -1;
-    word::Application& app = *HeldApplication;
+    word::Application& app = *heldApplication_;
     // A name, or a 16-bit index above 0, picks that document; anything else (a Long included)
     // means Word's active document.
     const bool byName = varDocument.isString() && !varDocument.toString().isEmpty();
@@ -155,9 +155,9 @@ MethodStatus Verbolt::ActivateDocument(automation::Variant& varDocument, bool& b
     });
     if (!found)
         return -2;
-    HeldDocument = doc;
+    heldDocument_ = doc;
     StepErrors steps;
-    steps([&] { HeldDocument->activate(); });
+    steps([&] { heldDocument_->activate(); });
     if (blnSwitchToWord)
         steps([&] { app.activate(); });
     return 1;
@@ -167,10 +167,10 @@ MethodStatus Verbolt::AddDocument(automation::Variant& varTemplate)
 {
     if (!IsWordUp())
         return -1;
-    word::Application& app = *HeldApplication;
+    word::Application& app = *heldApplication_;
     return trapped<MethodStatus>(-2, [&] {
         app.documents().add(varTemplate.isMissing() ? QString() : varTemplate.toString());
-        HeldDocument = app.activeDocument();
+        heldDocument_ = app.activeDocument();
         return MethodStatus{1};
     });
 }
@@ -181,12 +181,12 @@ MethodStatus Verbolt::SaveDocument(QString& strDocument, QString& strPassword, Q
         return failed;
     return trapped<MethodStatus>(-3, [&] {
         if (strDocument.isEmpty()) {
-            HeldDocument->save();
+            heldDocument_->save();
         } else {
-            HeldDocument->saveAs(strDocument, word::SaveFormat::Default, strPassword, strWritePassword);
+            heldDocument_->saveAs(strDocument, word::SaveFormat::Default, strPassword, strWritePassword);
             // The active document of the Word that holds this document, whichever Word is
             // offered as running now.
-            HeldDocument = HeldDocument->application()->activeDocument();
+            heldDocument_ = heldDocument_->application()->activeDocument();
         }
         return MethodStatus{1};
     });
@@ -197,8 +197,8 @@ MethodStatus Verbolt::CloseDocument(bool& blnSave)
     if (!IsWordUp())
         return -1;
     StepErrors steps;
-    steps([&] { HeldApplication->setDisplayAlerts(0); });
-    steps([&] { heldDocument().close(blnSave); });
+    steps([&] { heldApplication_->setDisplayAlerts(0); });
+    steps([&] { requireHeldDocument().close(blnSave); });
     return steps.raised() ? -2 : 1;
 }
 
@@ -218,11 +218,11 @@ void Verbolt::CloseWord(bool& blnSave)
                 steps([&] { documents.item(i)->close(blnSave); });
         });
         steps([&] { app.quit(false); });
-    } else if (HeldDocument && !HeldDocument->isClosed()) {
-        steps([&] { HeldDocument->close(blnSave); });
+    } else if (heldDocument_ && !heldDocument_->isClosed()) {
+        steps([&] { heldDocument_->close(blnSave); });
     }
-    HeldDocument.reset();
-    HeldApplication.reset();
+    heldDocument_.reset();
+    heldApplication_.reset();
     startedWord_.reset();
 }
 
@@ -231,7 +231,7 @@ MethodStatus Verbolt::HideWord()
     if (!IsWordUp())
         return -1;
     return trapped<MethodStatus>(-2, [&] {
-        HeldApplication->setVisible(false);
+        heldApplication_->setVisible(false);
         return MethodStatus{1};
     });
 }
@@ -241,7 +241,7 @@ MethodStatus Verbolt::UnhideWord()
     if (!IsWordUp())
         return -1;
     return trapped<MethodStatus>(-2, [&] {
-        HeldApplication->setVisible(true);
+        heldApplication_->setVisible(true);
         return MethodStatus{1};
     });
 }
@@ -250,21 +250,21 @@ std::int32_t Verbolt::DocumentCount()
 {
     if (const MethodStatus failed = documentPrologue())
         return failed;
-    return trapped<std::int32_t>(-2, [&] { return static_cast<std::int32_t>(HeldApplication->documents().count()); });
+    return trapped<std::int32_t>(-2, [&] { return static_cast<std::int32_t>(heldApplication_->documents().count()); });
 }
 
 QString Verbolt::ActiveDocumentName()
 {
     if (documentPrologue())
         return QString();
-    return trapped<QString>(QString(), [&] { return HeldDocument->name(); });
+    return trapped<QString>(QString(), [&] { return heldDocument_->name(); });
 }
 
 QString Verbolt::ActiveDocumentPath()
 {
     if (documentPrologue())
         return QString();
-    return trapped<QString>(QString(), [&] { return HeldDocument->path(); });
+    return trapped<QString>(QString(), [&] { return heldDocument_->path(); });
 }
 
 MethodStatus Verbolt::GetWordObject(automation::DispatchRef& objWordApp)
@@ -272,7 +272,7 @@ MethodStatus Verbolt::GetWordObject(automation::DispatchRef& objWordApp)
     if (!IsWordUp())
         return -1;
     return trapped<MethodStatus>(-2, [&] {
-        objWordApp = applicationObject(HeldApplication);
+        objWordApp = applicationObject(heldApplication_);
         return MethodStatus{1};
     });
 }
@@ -282,7 +282,7 @@ MethodStatus Verbolt::GetDocumentObject(automation::DispatchRef& objWordDocument
     if (const MethodStatus failed = documentPrologue())
         return failed;
     return trapped<MethodStatus>(-3, [&] {
-        objWordDocument = documentObject(HeldDocument);
+        objWordDocument = documentObject(heldDocument_);
         return MethodStatus{1};
     });
 }

@@ -10,9 +10,9 @@ MethodStatus Verbolt::EmailDocument(bool& blnSendAsAttachment)
         return failed;
     try {
         // Word sends mail only through a MAPI mail system; without one nothing is changed.
-        if (word::mailSystem(*HeldApplication) != word::MapiMail)
+        if (word::mailSystem(*heldApplication_) != word::MapiMail)
             return -3;
-        word::sendMail(heldDocument(), blnSendAsAttachment);
+        word::sendMail(requireHeldDocument(), blnSendAsAttachment);
         return 1;
     } catch (...) {
         return -4;

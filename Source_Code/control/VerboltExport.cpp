@@ -65,7 +65,7 @@ MethodStatus Verbolt::CreateHTML(QString& strHTMLFile)
     if (const MethodStatus failed = documentPrologue())
         return failed;
     return trapped<MethodStatus>(-3, [&] {
-        HeldDocument->saveAs(strHTMLFile, word::SaveFormat::Html);
+        heldDocument_->saveAs(strHTMLFile, word::SaveFormat::Html);
         return MethodStatus{1};
     });
 }
@@ -80,7 +80,7 @@ MethodStatus Verbolt::CreatePDF(QString& strPDFFile, bool& blnUseLineBreaks, QSt
     return trapped<MethodStatus>(-3, [&] {
         const auto textFile = privateTextFile();
         const QString text = textFile->fileName();
-        HeldDocument->saveAs(text, blnUseLineBreaks ? word::SaveFormat::TextLineBreaks : word::SaveFormat::Text);
+        heldDocument_->saveAs(text, blnUseLineBreaks ? word::SaveFormat::TextLineBreaks : word::SaveFormat::Text);
         writePdf(text, strPDFFile,
                  {strFontName, intFontSize, intRotation, sngWidth, sngHeight, strAuthor, strCreator, strKeywords,
                   strSubject, strTitle});

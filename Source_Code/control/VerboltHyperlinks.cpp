@@ -39,7 +39,7 @@ MethodStatus Verbolt::InsertHyperlink(QString& strText, QString& strHTTP, bool& 
                             lngColor,   blnItalic, blnUnderline, lngAnimation,  blnEmboss,
                             blnEngrave, blnShadow, blnStrikeThrough, lngInsertionPoint};
     return trapped<MethodStatus>(-3, [&] {
-        writeParagraph(*HeldDocument, strText, format, [&](word::Paragraph& paragraph) { addLink(paragraph, strHTTP); });
+        writeParagraph(*heldDocument_, strText, format, [&](word::Paragraph& paragraph) { addLink(paragraph, strHTTP); });
         return MethodStatus{1};
     });
 }
@@ -61,7 +61,7 @@ MethodStatus Verbolt::InsertHyperlinks(automation::Variant& varArray, bool& blnB
                             blnEngrave, blnShadow, blnStrikeThrough, lngInsertionPoint};
     return trapped<MethodStatus>(-4, [&] {
         const automation::SafeArray& links = varArray.array();
-        word::Paragraph paragraph = addParagraphAt(*HeldDocument, format.insertionPoint);
+        word::Paragraph paragraph = addParagraphAt(*heldDocument_, format.insertionPoint);
         // The one paragraph added serves every row: each row's link closes it and moves it on.
         for (std::int32_t i = links.lbound(1); i <= links.ubound(1); ++i) {
             paragraph.range().setText(links.get({i, 0}).toString());
@@ -82,7 +82,7 @@ MethodStatus Verbolt::InsertBlankLines(std::int16_t& intLines, std::int32_t& lng
     if (intLines <= 0)
         return -3;
     return trapped<MethodStatus>(-4, [&] {
-        word::Paragraph paragraph = addParagraphAt(*HeldDocument, lngInsertionPoint);
+        word::Paragraph paragraph = addParagraphAt(*heldDocument_, lngInsertionPoint);
         for (int k = 1; k <= intLines - 1; ++k)
             paragraph.range().setText(QStringLiteral("\r\n"));
         paragraph.format().setSpaceAfter(0);

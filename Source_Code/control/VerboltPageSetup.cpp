@@ -35,7 +35,7 @@ MethodStatus Verbolt::setPageValue(float value, void (word::PageSetup::*setter)(
     return trapped<MethodStatus>(-3, [&] {
         // 0 and less leave the setting as it is.
         if (value > 0) {
-            word::PageSetup page = HeldDocument->pageSetup();
+            word::PageSetup page = heldDocument_->pageSetup();
             (page.*setter)(value);
         }
         return MethodStatus{1};
@@ -56,7 +56,7 @@ MethodStatus Verbolt::SetPageOrientation(std::int32_t& lngPageOrientation)
     if (lngPageOrientation < vrbOrientPortrait || lngPageOrientation > vrbOrientLandscape)
         lngPageOrientation = vrbOrientPortrait;
     return trapped<MethodStatus>(-3, [&] {
-        HeldDocument->pageSetup().setOrientation(static_cast<word::Orientation>(lngPageOrientation));
+        heldDocument_->pageSetup().setOrientation(static_cast<word::Orientation>(lngPageOrientation));
         return MethodStatus{1};
     });
 }
@@ -68,7 +68,7 @@ MethodStatus Verbolt::addPageNumbers(bool header, std::int32_t& align, bool& fir
     if (align < vrbPageAlignLeft || align > vrbPageAlignOutside)
         align = vrbPageAlignLeft;
     return trapped<MethodStatus>(-3, [&] {
-        word::Section first = HeldDocument->sections().item(1);
+        word::Section first = heldDocument_->sections().item(1);
         word::HeaderFooter part = header ? first.headers(1) : first.footers(1);
         part.pageNumbers().add(static_cast<word::PageNumberAlignment>(align), firstPage);
         return MethodStatus{1};
@@ -92,7 +92,7 @@ MethodStatus Verbolt::NumberOfPages(std::int32_t& lngPages, QString& strDocument
         return -1;
     const QString file = strDocument.trimmed();
     return trapped<MethodStatus>(-3, [&] {
-        word::Document& held = heldDocument();
+        word::Document& held = requireHeldDocument();
         if (file.isEmpty()) {
             held.repaginate();
             lngPages = countPages(held);
@@ -110,12 +110,12 @@ MethodStatus Verbolt::NumberOfPages(std::int32_t& lngPages, QString& strDocument
         if (!FileExists(file))
             return MethodStatus{-2};
         // A file the user already has open in Word is counted there and left open.
-        if (auto open = findOpenDocument(*HeldApplication, file)) {
+        if (auto open = findOpenDocument(*heldApplication_, file)) {
             open->repaginate();
             lngPages = countPages(*open);
             return MethodStatus{1};
         }
-        CloseWithoutSaving opened{HeldApplication->documents().open(file)};
+        CloseWithoutSaving opened{heldApplication_->documents().open(file)};
         opened.document->repaginate();
         lngPages = countPages(*opened.document);
         return MethodStatus{1};

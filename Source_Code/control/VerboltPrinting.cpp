@@ -62,7 +62,7 @@ MethodStatus Verbolt::PrintDocument(automation::Variant& varDocument, bool& blnS
 {
     if (const MethodStatus failed = documentPrologue())
         return failed;
-    return handToWord(*HeldApplication, HeldDocument, varDocument, blnSwitchToWord, strFormCaption,
+    return handToWord(*heldApplication_, heldDocument_, varDocument, blnSwitchToWord, strFormCaption,
                       [](word::Document& document) { document.printOut(); });
 }
 
@@ -71,7 +71,7 @@ MethodStatus Verbolt::PrintPreviewDocument(automation::Variant& varDocument, boo
 {
     if (const MethodStatus failed = documentPrologue())
         return failed;
-    return handToWord(*HeldApplication, HeldDocument, varDocument, blnSwitchToWord, strFormCaption,
+    return handToWord(*heldApplication_, heldDocument_, varDocument, blnSwitchToWord, strFormCaption,
                       [](word::Document& document) { document.printPreview(); });
 }
 

@@ -571,7 +571,7 @@ MethodStatus Verbolt::CheckSpelling()
 {
     if (const MethodStatus failed = documentPrologue())
         return failed;
-    return trapped<MethodStatus>(-3, [&] { return heldDocument().checkSpelling(), MethodStatus{1}; });
+    return trapped<MethodStatus>(-3, [&] { return requireHeldDocument().checkSpelling(), MethodStatus{1}; });
 }
 
 // There is no grammar checker here: Word's call fails, and so does the method, with -3.
@@ -579,7 +579,7 @@ MethodStatus Verbolt::CheckGrammar()
 {
     if (const MethodStatus failed = documentPrologue())
         return failed;
-    return trapped<MethodStatus>(-3, [&] { return heldDocument().checkGrammar(), MethodStatus{1}; });
+    return trapped<MethodStatus>(-3, [&] { return requireHeldDocument().checkGrammar(), MethodStatus{1}; });
 }
 
 } // namespace tovu::control

@@ -20,7 +20,7 @@ MethodStatus Verbolt::TwoDArrayToWordTable(
                          intColumnWidth, blnBorders,     blnShading, blnFont,        blnColor,      blnHeadingRows,
                          blnLastRow,     blnFirstColumn, blnLastColumn, blnAutoFit, lngInsertionPoint};
     return trapped<MethodStatus>(-4, [&] {
-        writeWordTable(*HeldDocument, twoDArrayTableText(varArray.array()), args);
+        writeWordTable(*heldDocument_, twoDArrayTableText(varArray.array()), args);
         return MethodStatus{1};
     });
 }
@@ -39,7 +39,7 @@ MethodStatus Verbolt::OneDArrayToWordTable(
                          intColumnWidth, blnBorders,     blnShading, blnFont,        blnColor,      blnHeadingRows,
                          blnLastRow,     blnFirstColumn, blnLastColumn, blnAutoFit, lngInsertionPoint};
     return trapped<MethodStatus>(-4, [&] {
-        writeWordTable(*HeldDocument, oneDArrayTableText(varArray.array()), args);
+        writeWordTable(*heldDocument_, oneDArrayTableText(varArray.array()), args);
         return MethodStatus{1};
     });
 }
@@ -56,7 +56,7 @@ MethodStatus Verbolt::TextToWordTable(
                          intColumnWidth, blnBorders,     blnShading, blnFont,        blnColor,      blnHeadingRows,
                          blnLastRow,     blnFirstColumn, blnLastColumn, blnAutoFit, lngInsertionPoint};
     return trapped<MethodStatus>(-3, [&] {
-        writeWordTable(*HeldDocument, strText, args);
+        writeWordTable(*heldDocument_, strText, args);
         return MethodStatus{1};
     });
 }

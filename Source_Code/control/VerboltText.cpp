@@ -26,7 +26,7 @@ MethodStatus Verbolt::TextToWord(QString& strText, bool& blnBold, QString& strFo
                             lngColor,     blnItalic,   blnUnderline, lngAnimation, blnEmboss,
                             blnEngrave,   blnShadow,   blnStrikeThrough, lngInsertionPoint};
     return trapped<MethodStatus>(-3, [&] {
-        writeParagraph(*HeldDocument, strText, format);
+        writeParagraph(*heldDocument_, strText, format);
         return MethodStatus{1};
     });
 }
@@ -52,8 +52,8 @@ MethodStatus Verbolt::InsertPageBreak()
         return failed;
     StepErrors steps;
     std::optional<word::Range> end;
-    steps([&] { end = HeldDocument->bookmarks().range(kEndOfDoc); });
-    steps([&] { HeldDocument->content().paragraphs().add(); });
+    steps([&] { end = heldDocument_->bookmarks().range(kEndOfDoc); });
+    steps([&] { heldDocument_->content().paragraphs().add(); });
     steps([&] { end.value().insertBreak(word::BreakType::Page); });
     return steps.raised() ? -3 : 1;
 }
@@ -65,8 +65,8 @@ MethodStatus Verbolt::insertPictureAtEnd(const QString& file, bool linked, float
         return failed;
     StepErrors steps;
     std::optional<word::Range> anchor;
-    steps([&] { anchor = HeldDocument->bookmarks().range(kEndOfDoc); });
-    steps([&] { HeldDocument->content().paragraphs().add(); });
+    steps([&] { anchor = heldDocument_->bookmarks().range(kEndOfDoc); });
+    steps([&] { heldDocument_->content().paragraphs().add(); });
     // Position and size go to Word only where the caller gave them: the sums tell which.
     const float position = left + top;
     const float size = width + height;
@@ -84,7 +84,7 @@ MethodStatus Verbolt::insertPictureAtEnd(const QString& file, bool linked, float
             h = height;
         }
     }
-    steps([&] { HeldDocument->shapes().addPicture(file, linked, true, l, t, w, h, anchor.value()); });
+    steps([&] { heldDocument_->shapes().addPicture(file, linked, true, l, t, w, h, anchor.value()); });
     return steps.raised() ? -3 : 1;
 }
 
@@ -106,7 +106,7 @@ MethodStatus Verbolt::FindInDocumentAndReplace(QString& strTextToFind, QString& 
     if (const MethodStatus failed = documentPrologue())
         return failed;
     return trapped<MethodStatus>(-3, [&] {
-        word::Find find = HeldDocument->content().find();
+        word::Find find = heldDocument_->content().find();
         find.clearFormatting();
         find.setText(strTextToFind);
         find.setForward(true);

@@ -70,7 +70,7 @@ TEST_F(CallOrderTest, CloseWordClosesWithTheCallersChoiceThenQuits)
 TEST_F(CallOrderTest, ReleasingTheControlLeavesWordRunning)
 {
     ASSERT_EQ(openBlank(), 1);
-    std::weak_ptr<word::Document> document = control.HeldDocument;
+    std::weak_ptr<word::Document> document = control.heldDocument();
     const QString calls = order({"Application.Quit", "Document.Close"}, [&] { object.reset(); });
     EXPECT_TRUE(calls.isEmpty()) << calls.toStdString();
     EXPECT_EQ(environment.runningCount(), 1);

@@ -50,10 +50,10 @@ protected:
     {
         return heldText().split(QChar(word::kParagraphMark), Qt::SkipEmptyParts);
     }
-    int paragraphCount() { return control.HeldDocument->paragraphs().count(); }
+    int paragraphCount() { return control.heldDocument()->paragraphs().count(); }
     const word::CharFormat& fontAt(int pos)
     {
-        const word::Story& body = control.HeldDocument->model().body;
+        const word::Story& body = control.heldDocument()->model().body;
         return body.pool().font(body.at(pos).font);
     }
 };
@@ -130,14 +130,14 @@ TEST_F(ContentsTest, DictionaryItemsJoinedOrWithTheirKeysAsAProfessionalTable)
     dictionary->add(text("Probe"), text("MSEB4"));
     ASSERT_EQ(status("DictionaryToWord", {objectArg(dictionary), text(";"), Variant(false), text(".")}), 1);
     EXPECT_EQ(paragraphs().back(), QStringLiteral("20 dB;100;MSEB4."));
-    ASSERT_EQ(control.HeldDocument->tables().count(), 0);
+    ASSERT_EQ(control.heldDocument()->tables().count(), 0);
 
     // The caller's formatting is not used for the table.
     Args args{objectArg(dictionary), text(";"), Variant(true), text("."), Variant(true), text("Arial"),
               Variant(std::int16_t{30})};
     ASSERT_EQ(call("DictionaryToWord", args), Variant(std::int16_t{1}));
-    ASSERT_EQ(control.HeldDocument->tables().count(), 1);
-    const word::Table table = control.HeldDocument->tables().item(1);
+    ASSERT_EQ(control.heldDocument()->tables().count(), 1);
+    const word::Table table = control.heldDocument()->tables().item(1);
     ASSERT_EQ(table.rows(), 3);
     ASSERT_EQ(table.columns(), 2);
     EXPECT_EQ(table.cellText(1, 1), QStringLiteral("Gain"));
@@ -265,7 +265,7 @@ TEST_F(ContentsTest, EveryMemberNeedsWordAndTheHeldDocument)
         EXPECT_EQ(call(m.method, m.args(dir.path())).toInteger(), -2) << m.method;
     }
     hooks().clearFailures();
-    control.HeldApplication->quit(false);
+    control.heldApplication()->quit(false);
     for (const Member& m : members())
         EXPECT_EQ(call(m.method, m.args(dir.path())).toInteger(), -1) << m.method;
 }

@@ -71,6 +71,15 @@ protected:
                                        Variant(QString()), Variant(true)});
     }
 
+    // Word up with no document held: the control's own Word closed, and a Word of the user's
+    // running, which the control finds without taking a document of it. Returns that Word.
+    std::shared_ptr<word::Application> wordUpWithoutHeldDocument()
+    {
+        call("CloseWord", {Variant(false)});
+        EXPECT_EQ(control.heldDocument(), nullptr);
+        return environment.createApplication();
+    }
+
     // The recorded calls whose operation is one of ops, in order.
     QStringList recorded(const QStringList& ops)
     {
@@ -86,7 +95,7 @@ protected:
     // The main text of the held document, paragraph marks as CR.
     QString heldText()
     {
-        const word::Story& body = control.HeldDocument->model().body;
+        const word::Story& body = control.heldDocument()->model().body;
         return body.text(0, body.length());
     }
 };

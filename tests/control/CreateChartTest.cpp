@@ -36,7 +36,7 @@ protected:
         ASSERT_EQ(openBlank(), 1);
     }
     std::int16_t chart(Args args) { return status("CreateChart", std::move(args)); }
-    std::vector<word::ChartShape> charts() { return word::chartShapes(*control.HeldDocument); }
+    std::vector<word::ChartShape> charts() { return word::chartShapes(*control.heldDocument()); }
 };
 
 TEST_F(CreateChartTest, TheArrayFillsTheDataSheetCellForCellWithTheDefaultsAround)
@@ -80,7 +80,7 @@ TEST_F(CreateChartTest, TheSavedChartPartCarriesTypeTitlesAndData)
     EXPECT_EQ(f.chart.titleFontSize, 14);
     EXPECT_TRUE(f.chart.autoScaleFont);
     const QString path = file(QStringLiteral("chart.docx"));
-    control.HeldDocument->saveAs(path);
+    control.heldDocument()->saveAs(path);
     QProcess p;
     p.start(QStringLiteral("/usr/bin/python3"),
             {QStringLiteral(TOVU_SOURCE_DIR "/tests/platform/office/graph/check_chart.py"), path});

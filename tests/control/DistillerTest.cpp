@@ -66,13 +66,13 @@ TEST_F(DistillerTest, WithoutWordOrDocumentTheFirstSteps)
 TEST_F(DistillerTest, NoDistillerInstalledFailsAndRestoresThePrinter)
 {
     ASSERT_EQ(openBlank(), 1);
-    control.HeldApplication->setActivePrinter(QStringLiteral("Office Printer"));
+    control.heldApplication()->setActivePrinter(QStringLiteral("Office Printer"));
     hooks().setRecording(true);
     const QString pdf = file(QStringLiteral("out.pdf"));
     EXPECT_EQ(status("CreatePDFUsingDistiller", {Variant(pdf), Variant(QStringLiteral("  "))}), -3);
     EXPECT_EQ(printerSettings(), (QStringList{QStringLiteral("Application.SetActivePrinter(Acrobat Distiller)"),
                                               QStringLiteral("Application.SetActivePrinter(Office Printer)")}));
-    EXPECT_EQ(control.HeldApplication->activePrinter(), QStringLiteral("Office Printer"));
+    EXPECT_EQ(control.heldApplication()->activePrinter(), QStringLiteral("Office Printer"));
     EXPECT_FALSE(QFile::exists(pdf));
     EXPECT_FALSE(QFile::exists(postScriptFile()));
 }
@@ -81,8 +81,8 @@ TEST_F(DistillerTest, ADistillerConvertsThePrintedFileWhichIsThenDeleted)
 {
     installDistiller();
     ASSERT_EQ(openBlank(), 1);
-    control.HeldDocument->content().insertAfter(QStringLiteral("Distilled text"));
-    control.HeldApplication->setActivePrinter(QStringLiteral("Office Printer"));
+    control.heldDocument()->content().insertAfter(QStringLiteral("Distilled text"));
+    control.heldApplication()->setActivePrinter(QStringLiteral("Office Printer"));
     hooks().setRecording(true);
     const QString pdf = file(QStringLiteral("out.pdf"));
     EXPECT_EQ(status("CreatePDFUsingDistiller", {Variant(pdf), Variant(QStringLiteral("My Distiller"))}), 1);

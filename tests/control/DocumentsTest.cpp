@@ -25,7 +25,7 @@ TEST_F(DocumentsTest, IsWordAvailableProbesWithAWordOfItsOwnAndLeavesNoneBehind)
     EXPECT_EQ(call("IsWordAvailable"), Variant(QStringLiteral("16.0")));
     EXPECT_EQ(environment.runningCount(), 1);
     EXPECT_TRUE(user->isRunning());
-    EXPECT_EQ(control.HeldApplication, nullptr) << "the probe leaves the held state alone";
+    EXPECT_EQ(control.heldApplication(), nullptr) << "the probe leaves the held state alone";
     user->quit(false);
 
     environment.setInstalled(false);
@@ -46,7 +46,7 @@ TEST_F(DocumentsTest, CreateDocumentWritesAFileAndQuitsItsOwnWord)
     EXPECT_EQ(environment.runningCount(), 1);
     EXPECT_EQ(user->documents().count(), 1);
     EXPECT_FALSE(userDoc->isClosed());
-    EXPECT_EQ(control.HeldApplication, nullptr);
+    EXPECT_EQ(control.heldApplication(), nullptr);
 }
 
 TEST_F(DocumentsTest, CreateDocumentFailsAtEveryStepWithMinusOneAndLeavesNoWord)
@@ -69,16 +69,16 @@ TEST_F(DocumentsTest, CreateDocumentFailsAtEveryStepWithMinusOneAndLeavesNoWord)
 TEST_F(DocumentsTest, OpenDocumentStartsAHiddenWordWhenNoneRuns)
 {
     EXPECT_EQ(openBlank(), 1);
-    ASSERT_NE(control.HeldApplication, nullptr);
+    ASSERT_NE(control.heldApplication(), nullptr);
     EXPECT_TRUE(control.CreatedWord);
     EXPECT_EQ(control.WordMajorVersion, 16);
-    EXPECT_FALSE(control.HeldApplication->visible());
-    ASSERT_NE(control.HeldDocument, nullptr);
-    EXPECT_EQ(control.HeldApplication->documents().count(), 1);
+    EXPECT_FALSE(control.heldApplication()->visible());
+    ASSERT_NE(control.heldDocument(), nullptr);
+    EXPECT_EQ(control.heldApplication()->documents().count(), 1);
 
     environment.setInstalled(false);
     Verbolt other(environment);
-    control.HeldApplication->quit(false);
+    control.heldApplication()->quit(false);
     QString none;
     bool no = false;
     std::int32_t zero = 0;
@@ -90,9 +90,9 @@ TEST_F(DocumentsTest, OpenDocumentReportsAFailedNewDocument)
 {
     hooks().failOn(QStringLiteral("Application.Documents.Add"));
     EXPECT_EQ(openBlank(), -2) << "no document was added: not a success";
-    EXPECT_EQ(control.HeldDocument, nullptr);
+    EXPECT_EQ(control.heldDocument(), nullptr);
     EXPECT_EQ(openBlank(), 1);
-    EXPECT_NE(control.HeldDocument, nullptr);
+    EXPECT_NE(control.heldDocument(), nullptr);
     EXPECT_EQ(environment.runningCount(), 1) << "the Word started the first time is used again";
 }
 
@@ -101,7 +101,7 @@ TEST_F(DocumentsTest, OpenDocumentUsesTheRunningWordAndLeavesItsVisibilityAlone)
     auto user = environment.createApplication();
     const QString path = makeDocx(QStringLiteral("a.docx"), QStringLiteral("alpha"));
     EXPECT_EQ(open(path), 1);
-    EXPECT_EQ(control.HeldApplication, user);
+    EXPECT_EQ(control.heldApplication(), user);
     EXPECT_FALSE(control.CreatedWord);
     EXPECT_FALSE(user->visible());
     EXPECT_TRUE(heldText().startsWith(QStringLiteral("alpha")));
@@ -122,32 +122,32 @@ TEST_F(DocumentsTest, OpenDocumentAppliesOrientationAndOnlyPositiveLengths)
     };
     for (const auto& c : cases) {
         ASSERT_EQ(open(path, c.orientation, c.top), 1);
-        const word::PageSetup page = control.HeldDocument->pageSetup();
+        const word::PageSetup page = control.heldDocument()->pageSetup();
         EXPECT_EQ(page.orientation(), c.expected) << c.orientation;
         EXPECT_DOUBLE_EQ(page.topMargin(), c.expectedTop) << c.top;
-        EXPECT_EQ(control.HeldApplication->documents().count(), 1) << "opened only once";
+        EXPECT_EQ(control.heldApplication()->documents().count(), 1) << "opened only once";
     }
     hooks().failOn(QStringLiteral("PageSetup.LeftMargin"));
     EXPECT_EQ(open(path, 0, 0, 50), -3);
-    EXPECT_NE(control.HeldDocument, nullptr) << "the document stays open and held";
+    EXPECT_NE(control.heldDocument(), nullptr) << "the document stays open and held";
 }
 
 TEST_F(DocumentsTest, AlreadyOpenDocumentIsFoundAsTheSameFileNotByAText)
 {
     const QString path = makeDocx(QStringLiteral("Report.docx"), QStringLiteral("report"));
     ASSERT_EQ(open(path), 1);
-    auto first = control.HeldDocument;
+    auto first = control.heldDocument();
     // The same file under another name (a link) is the open document.
     ASSERT_TRUE(QFile::link(path, file(QStringLiteral("link.docx"))));
     EXPECT_EQ(open(file(QStringLiteral("link.docx"))), 1);
-    EXPECT_EQ(control.HeldDocument, first);
-    EXPECT_EQ(control.HeldApplication->documents().count(), 1);
+    EXPECT_EQ(control.heldDocument(), first);
+    EXPECT_EQ(control.heldApplication()->documents().count(), 1);
 
     // Another file whose name differs only in case is another document: never the open one.
     const QString other = makeDocx(QStringLiteral("REPORT.docx"), QStringLiteral("other"));
     const std::int16_t r = open(other);
     if (r == 1) {
-        EXPECT_NE(control.HeldDocument, first);
+        EXPECT_NE(control.heldDocument(), first);
         EXPECT_TRUE(heldText().startsWith(QStringLiteral("other")));
     } else {
         EXPECT_EQ(r, -2) << "the other file must not be taken for the open one";
@@ -157,7 +157,7 @@ TEST_F(DocumentsTest, AlreadyOpenDocumentIsFoundAsTheSameFileNotByAText)
 TEST_F(DocumentsTest, OpenDocumentThatCannotBeOpenedGivesMinusTwoAndDropsTheApplication)
 {
     EXPECT_EQ(open(file(QStringLiteral("missing.docx"))), -2);
-    EXPECT_EQ(control.HeldApplication, nullptr);
+    EXPECT_EQ(control.heldApplication(), nullptr);
     EXPECT_EQ(environment.runningCount(), 1) << "Word itself keeps running";
     EXPECT_EQ(call("IsWordUp"), Variant(true)) << "the next call finds it again";
 }
@@ -169,13 +169,13 @@ TEST_F(DocumentsTest, ActivateDocumentByNameByIntegerIndexAndOtherwiseTheActiveO
     auto two = user->documents().add();
     auto three = user->documents().add();
     EXPECT_EQ(status("ActivateDocument", {Variant(std::int16_t{2})}), 1);
-    EXPECT_EQ(control.HeldDocument, two);
+    EXPECT_EQ(control.heldDocument(), two);
     EXPECT_EQ(user->activeDocument(), two);
     EXPECT_EQ(status("ActivateDocument", {Variant(one->name())}), 1);
-    EXPECT_EQ(control.HeldDocument, one);
+    EXPECT_EQ(control.heldDocument(), one);
     three->activate();
     EXPECT_EQ(status("ActivateDocument", {Variant(std::int32_t{2})}), 1) << "a Long means the active document";
-    EXPECT_EQ(control.HeldDocument, three);
+    EXPECT_EQ(control.heldDocument(), three);
     EXPECT_EQ(status("ActivateDocument", {Variant(std::int16_t{9})}), -2);
     EXPECT_EQ(status("ActivateDocument", {Variant(QStringLiteral("NoSuch"))}), -2);
     EXPECT_EQ(status("ActivateDocument"), 1);
@@ -186,7 +186,7 @@ TEST_F(DocumentsTest, AddDocumentHoldsTheNewDocument)
     auto user = environment.createApplication();
     EXPECT_EQ(status("AddDocument"), 1);
     EXPECT_EQ(user->documents().count(), 1);
-    EXPECT_EQ(control.HeldDocument, user->activeDocument());
+    EXPECT_EQ(control.heldDocument(), user->activeDocument());
     EXPECT_EQ(status("AddDocument", {Variant(QStringLiteral("Normal.dotm"))}), -2);
 }
 
@@ -196,13 +196,13 @@ TEST_F(DocumentsTest, SaveDocumentUnderANewNameHoldsThatDocument)
     EXPECT_EQ(status("SaveDocument"), -3) << "never saved: no name to save under";
     const QString path = file(QStringLiteral("saved.docx"));
     EXPECT_EQ(status("SaveDocument", {Variant(path)}), 1);
-    EXPECT_EQ(control.HeldDocument->fullName(), path);
+    EXPECT_EQ(control.heldDocument()->fullName(), path);
     EXPECT_EQ(call("ActiveDocumentName"), Variant(QStringLiteral("saved.docx")));
     EXPECT_EQ(call("ActiveDocumentPath"), Variant(dir.path()));
     EXPECT_EQ(status("SaveDocument"), 1);
-    auto held = control.HeldDocument;
+    auto held = control.heldDocument();
     EXPECT_EQ(status("SaveDocument", {Variant(file(QStringLiteral("pw.docx"))), Variant(QStringLiteral("pw"))}), -3);
-    EXPECT_EQ(control.HeldDocument, held) << "a failed save leaves the held document";
+    EXPECT_EQ(control.heldDocument(), held) << "a failed save leaves the held document";
 }
 
 TEST_F(DocumentsTest, CloseDocumentAndDocumentCount)
@@ -210,8 +210,8 @@ TEST_F(DocumentsTest, CloseDocumentAndDocumentCount)
     ASSERT_EQ(openBlank(), 1);
     EXPECT_EQ(call("DocumentCount"), Variant(std::int32_t{1}));
     EXPECT_EQ(status("CloseDocument", {Variant(false)}), 1);
-    EXPECT_EQ(control.HeldApplication->displayAlerts(), 0);
-    EXPECT_TRUE(control.HeldDocument->isClosed());
+    EXPECT_EQ(control.heldApplication()->displayAlerts(), 0);
+    EXPECT_TRUE(control.heldDocument()->isClosed());
     EXPECT_EQ(status("CloseDocument", {Variant(false)}), -2);
     EXPECT_EQ(call("DocumentCount"), Variant(std::int32_t{-2})) << "no held document";
 }
@@ -219,7 +219,7 @@ TEST_F(DocumentsTest, CloseDocumentAndDocumentCount)
 TEST_F(DocumentsTest, CloseWordQuitsTheWordTheControlStartedWithAllItsDocuments)
 {
     ASSERT_EQ(openBlank(), 1);
-    auto app = control.HeldApplication;
+    auto app = control.heldApplication();
     for (int i = 0; i < 3; ++i)
         ASSERT_EQ(status("AddDocument"), 1);
     ASSERT_EQ(app->documents().count(), 4);
@@ -228,8 +228,8 @@ TEST_F(DocumentsTest, CloseWordQuitsTheWordTheControlStartedWithAllItsDocuments)
     EXPECT_EQ(recorded({QStringLiteral("Document.Close")}), QStringList(4, QStringLiteral("Document.Close(false)")));
     EXPECT_FALSE(app->isRunning());
     EXPECT_FALSE(control.CreatedWord);
-    EXPECT_EQ(control.HeldApplication, nullptr);
-    EXPECT_EQ(control.HeldDocument, nullptr);
+    EXPECT_EQ(control.heldApplication(), nullptr);
+    EXPECT_EQ(control.heldDocument(), nullptr);
     EXPECT_EQ(environment.runningCount(), 0);
 }
 
@@ -239,22 +239,22 @@ TEST_F(DocumentsTest, CloseWordLeavesTheUsersWordAndTheUsersDocuments)
     auto letter = user->documents().add();
     const QString path = makeDocx(QStringLiteral("report.docx"));
     ASSERT_EQ(open(path), 1);
-    auto report = control.HeldDocument;
+    auto report = control.heldDocument();
     call("CloseWord", {Variant(false)});
     EXPECT_TRUE(user->isRunning());
     EXPECT_FALSE(letter->isClosed());
     EXPECT_TRUE(report->isClosed());
     EXPECT_EQ(user->documents().count(), 1);
-    EXPECT_EQ(control.HeldApplication, nullptr);
+    EXPECT_EQ(control.heldApplication(), nullptr);
 }
 
 TEST_F(DocumentsTest, HideAndUnhideWord)
 {
     ASSERT_EQ(openBlank(), 1);
     EXPECT_EQ(status("UnhideWord"), 1);
-    EXPECT_TRUE(control.HeldApplication->visible());
+    EXPECT_TRUE(control.heldApplication()->visible());
     EXPECT_EQ(status("HideWord"), 1);
-    EXPECT_FALSE(control.HeldApplication->visible());
+    EXPECT_FALSE(control.heldApplication()->visible());
     hooks().failOn(QStringLiteral("Application.SetVisible"));
     EXPECT_EQ(status("UnhideWord"), -2);
 }
@@ -264,11 +264,11 @@ TEST_F(DocumentsTest, WordAndDocumentObjectsGoToTheCaller)
     ASSERT_EQ(openBlank(), 1);
     Args app{Variant::nothing()};
     EXPECT_EQ(call("GetWordObject", app), Variant(std::int16_t{1}));
-    EXPECT_EQ(applicationBehind(app[0].toObject()), control.HeldApplication);
+    EXPECT_EQ(applicationBehind(app[0].toObject()), control.heldApplication());
     EXPECT_EQ(app[0].toObject()->get(QStringLiteral("Version")), Variant(QStringLiteral("16.0")));
     Args doc{Variant::nothing()};
     EXPECT_EQ(call("GetDocumentObject", doc), Variant(std::int16_t{1}));
-    EXPECT_EQ(documentBehind(doc[0].toObject()), control.HeldDocument);
+    EXPECT_EQ(documentBehind(doc[0].toObject()), control.heldDocument());
 }
 
 TEST_F(DocumentsTest, GetDocumentNamesListsTheOpenDocumentsInOrder)

@@ -73,14 +73,14 @@ TEST_F(FrameTest, WordUpWithoutAHeldDocumentGivesMinusTwoWhereTheDocumentIsActiv
             if (QLatin1String(name) == QLatin1String(a))
                 EXPECT_EQ(status(name, std::move(args)), -2) << name;
     EXPECT_EQ(call("DocumentCount"), Variant(std::int32_t{-2}));
-    EXPECT_EQ(control.HeldApplication, user);
+    EXPECT_EQ(control.heldApplication(), user);
 }
 
 TEST_F(FrameTest, HeldHiddenWordThatTheControlStartedCountsAsUp)
 {
     ASSERT_EQ(openBlank(), 1);
     ASSERT_TRUE(control.CreatedWord);
-    control.HeldApplication->setOfferedAsActive(false);
+    control.heldApplication()->setOfferedAsActive(false);
     ASSERT_EQ(environment.activeApplication(), nullptr);
     EXPECT_EQ(call("IsWordUp"), Variant(true));
     EXPECT_EQ(status("TextToWord", {Variant(QStringLiteral("still written"))}), 1);
@@ -91,19 +91,19 @@ TEST_F(FrameTest, HeldHiddenWordThatTheControlStartedCountsAsUp)
 TEST_F(FrameTest, AnotherOfferedWordReplacesTheHeldApplicationButNotTheDocument)
 {
     ASSERT_EQ(openBlank(), 1);
-    auto first = control.HeldApplication;
-    auto document = control.HeldDocument;
+    auto first = control.heldApplication();
+    auto document = control.heldDocument();
     first->setOfferedAsActive(false);
     auto other = environment.createApplication();
     EXPECT_EQ(call("IsWordUp"), Variant(true));
-    EXPECT_EQ(control.HeldApplication, other);
-    EXPECT_EQ(control.HeldDocument, document);
+    EXPECT_EQ(control.heldApplication(), other);
+    EXPECT_EQ(control.heldDocument(), document);
 }
 
 TEST_F(FrameTest, WordThatHasQuitIsNotUp)
 {
     ASSERT_EQ(openBlank(), 1);
-    control.HeldApplication->quit(false);
+    control.heldApplication()->quit(false);
     EXPECT_EQ(call("IsWordUp"), Variant(false));
     EXPECT_EQ(status("TextToWord", {Variant(QStringLiteral("x"))}), -1);
 }
@@ -128,7 +128,7 @@ TEST_F(FrameTest, SwitchToWordFindsWordsWindowShowingADocument)
     environment.setViewFactory(word::widgetViewFactory());
     // Started visible and switched to: Word's window shows the document under its caption.
     ASSERT_EQ(status("OpenDocument", {Variant(QString()), Variant(true)}), 1);
-    ASSERT_TRUE(control.HeldApplication->visible());
+    ASSERT_TRUE(control.heldApplication()->visible());
     EXPECT_EQ(status("SwitchToWord"), 1);
     EXPECT_EQ(status("HideWord"), 1);
     EXPECT_EQ(status("SwitchToWord"), -2) << "a hidden window cannot be brought to the front";

@@ -15,8 +15,8 @@ protected:
         ensureGui();
         ASSERT_EQ(openBlank(), 1);
     }
-    int paragraphs() { return control.HeldDocument->paragraphs().count(); }
-    word::Hyperlinks links() { return control.HeldDocument->hyperlinks(); }
+    int paragraphs() { return control.heldDocument()->paragraphs().count(); }
+    word::Hyperlinks links() { return control.heldDocument()->hyperlinks(); }
 };
 
 TEST_F(HyperlinksTest, InsertHyperlinkMakesTheParagraphALink)
@@ -102,7 +102,7 @@ TEST_F(HyperlinksTest, BlankLines)
     ASSERT_EQ(status("InsertBlankLines", {Variant(std::int16_t{4})}), 1);
     EXPECT_EQ(recorded({QStringLiteral("Range.SetText")}).size(), 3);
     EXPECT_GT(paragraphs(), mid + 1);
-    const word::Story& body = control.HeldDocument->model().body;
+    const word::Story& body = control.heldDocument()->model().body;
     EXPECT_EQ(body.pool().para(body.at(body.length() - 2).para).spaceAfter, 0.0);
 
     for (const char* step : {"Document.GoTo", "Paragraphs.Add", "ParagraphFormat.SpaceAfter",

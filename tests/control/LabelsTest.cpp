@@ -85,8 +85,8 @@ TEST_F(LabelsTest, ATextFileBecomesLabelsInAVisibleWordLeftRunning)
     EXPECT_FALSE(normalTemplate().hasAutoText(QStringLiteral("MyLabelLayout")));
     EXPECT_TRUE(normalTemplate().saved());
     // The held objects are not the method's.
-    EXPECT_FALSE(control.HeldDocument);
-    EXPECT_FALSE(control.HeldApplication);
+    EXPECT_FALSE(control.heldDocument());
+    EXPECT_FALSE(control.heldApplication());
     EXPECT_TRUE(messages.isEmpty());
 }
 

@@ -128,7 +128,7 @@ TEST_F(DispatchTest, NamedArgumentsFindTheirParameters)
     const Variant r = object->invoke(object->dispIdOfName(QStringLiteral("TextToWord")), args,
                                      automation::CallKind::Method, names);
     EXPECT_EQ(r, Variant(std::int16_t{1}));
-    const word::Story& body = control.HeldDocument->model().body;
+    const word::Story& body = control.heldDocument()->model().body;
     const int at = heldText().indexOf(QStringLiteral("Named"));
     ASSERT_GE(at, 0);
     const word::CharFormat& f = body.pool().font(body.at(at).font);

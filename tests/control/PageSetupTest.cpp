@@ -13,7 +13,7 @@ protected:
         ensureGui();
         ASSERT_EQ(openBlank(), 1);
     }
-    word::PageSetup page() { return control.HeldDocument->pageSetup(); }
+    word::PageSetup page() { return control.heldDocument()->pageSetup(); }
     // A saved document of the given number of pages, fixed by page breaks.
     QString documentOfPages(const QString& name, int pages)
     {
@@ -80,7 +80,7 @@ TEST_F(PageSetupTest, PageNumbersInFooterAndHeader)
     Args footer{Variant(std::int32_t{5}), Variant(true)};
     EXPECT_EQ(call("SetPageNumberInFooter", footer), Variant(std::int16_t{1}));
     EXPECT_EQ(footer[0], Variant(std::int32_t{0}));
-    const word::SectionModel& section = control.HeldDocument->model().section;
+    const word::SectionModel& section = control.heldDocument()->model().section;
     ASSERT_TRUE(section.footer(word::HeaderFooterIndex::Primary).pageNumber.has_value());
     EXPECT_EQ(*section.footer(word::HeaderFooterIndex::Primary).pageNumber, word::PageNumberAlignment::Left);
 
@@ -105,14 +105,14 @@ TEST_F(PageSetupTest, NumberOfPagesCountsTheHeldDocument)
 TEST_F(PageSetupTest, NumberOfPagesOpensAFileCountsAndClosesIt)
 {
     const QString five = documentOfPages(QStringLiteral("five.docx"), 5);
-    const int open = control.HeldApplication->documents().count();
+    const int open = control.heldApplication()->documents().count();
     EXPECT_EQ(pagesOf(five), (std::pair<std::int16_t, std::int32_t>{1, 5}));
-    EXPECT_EQ(control.HeldApplication->documents().count(), open);
+    EXPECT_EQ(control.heldApplication()->documents().count(), open);
 
     // Closed on the error path too, and the caller's variable is left alone.
     hooks().failOn(QStringLiteral("Range.Information"));
     EXPECT_EQ(pagesOf(five), (std::pair<std::int16_t, std::int32_t>{-3, -7}));
-    EXPECT_EQ(control.HeldApplication->documents().count(), open);
+    EXPECT_EQ(control.heldApplication()->documents().count(), open);
 
     EXPECT_EQ(pagesOf(file(QStringLiteral("missing.docx"))), (std::pair<std::int16_t, std::int32_t>{-2, -7}));
 }
@@ -128,13 +128,13 @@ TEST_F(PageSetupTest, NumberOfPagesComparesTheHeldDocumentAsAFile)
     EXPECT_EQ(pagesOf(file(QStringLiteral("./Held.docx"))), (std::pair<std::int16_t, std::int32_t>{1, 2}));
     // Another case is another file here.
     EXPECT_EQ(pagesOf(file(QStringLiteral("HELD.docx"))), (std::pair<std::int16_t, std::int32_t>{-2, -7}));
-    EXPECT_EQ(control.HeldApplication->documents().count(), 1) << "no second copy opened";
+    EXPECT_EQ(control.heldApplication()->documents().count(), 1) << "no second copy opened";
 }
 
 TEST_F(PageSetupTest, NumberOfPagesLeavesAFileTheUserHasOpen)
 {
     const QString three = documentOfPages(QStringLiteral("three.docx"), 3);
-    auto users = control.HeldApplication->documents().open(three);
+    auto users = control.heldApplication()->documents().open(three);
     EXPECT_EQ(pagesOf(three), (std::pair<std::int16_t, std::int32_t>{1, 3}));
     EXPECT_FALSE(users->isClosed());
 }

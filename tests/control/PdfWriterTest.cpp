@@ -362,7 +362,7 @@ TEST_F(PdfTest, CreatePdfsTextFileIsPrivateUniqueAndRemovedOnEveryPath)
         ~TempFolder() { kept.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", kept); }
     } folder(temp.path());
     ASSERT_EQ(openBlank(), 1);
-    control.HeldDocument->content().insertAfter(QStringLiteral("private text"));
+    control.heldDocument()->content().insertAfter(QStringLiteral("private text"));
     hooks().setRecording(true);
     EXPECT_EQ(status("CreatePDF", {Variant(file("a.pdf"))}), 1);
     EXPECT_EQ(status("CreatePDF", {Variant(file("no/dir/b.pdf"))}), -3);  // the writer fails
@@ -385,7 +385,7 @@ TEST_F(PdfTest, CreatePdfsTextFileIsPrivateUniqueAndRemovedOnEveryPath)
     ASSERT_TRUE(text.open());
     text.close();
     hooks().clearFailures();
-    control.HeldDocument->saveAs(text.fileName(), word::SaveFormat::Text);
+    control.heldDocument()->saveAs(text.fileName(), word::SaveFormat::Text);
     const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
                                             QFileDevice::ReadOther | QFileDevice::WriteOther;
     EXPECT_EQ(QFileInfo(text.fileName()).permissions() & others, QFileDevice::Permissions());
@@ -397,7 +397,7 @@ TEST_F(PdfTest, HeldDocumentToPdfAndHtml)
     EXPECT_EQ(status("CreatePDF", {Variant(file("w.pdf"))}), -1);
     EXPECT_EQ(status("CreateHTML", {Variant(file("w.htm"))}), -1);
     ASSERT_EQ(openBlank(), 1);
-    control.HeldDocument->content().insertAfter(QStringLiteral("Report (draft) text"));
+    control.heldDocument()->content().insertAfter(QStringLiteral("Report (draft) text"));
     const QString pdf = file("w.pdf");
     ASSERT_EQ(status("CreatePDF", {Variant(pdf), Variant(false), Variant("Arial"), Variant(std::int16_t{11}),
                                    Variant(std::int16_t{0}), Variant(8.5f), Variant(11.0f), Variant("me")}),

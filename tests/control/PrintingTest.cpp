@@ -25,7 +25,7 @@ protected:
         ASSERT_EQ(status("TextToWord", {text("Weld inspection report")}), 1);
         pdf = file(QStringLiteral("printed.pdf"));
         environment.addFilePrinter(QStringLiteral("To File"), pdf);
-        control.HeldApplication->setActivePrinter(QStringLiteral("To File"));
+        control.heldApplication()->setActivePrinter(QStringLiteral("To File"));
     }
 
     // pdftotext's text of the whole file.
@@ -41,8 +41,8 @@ protected:
     // A second open document holding text, added beside the held one.
     std::shared_ptr<word::Document> secondDocument(const char* content)
     {
-        auto held = control.HeldDocument;
-        auto second = control.HeldApplication->documents().add();
+        auto held = control.heldDocument();
+        auto second = control.heldApplication()->documents().add();
         second->content().insertAfter(QString::fromUtf8(content));
         held->activate();
         return second;
@@ -79,11 +79,11 @@ TEST_F(PrintingTest, PrintDocumentPrintsTheHeldDocumentAndBringsTheHostToTheFron
 
 TEST_F(PrintingTest, ADocumentChosenByNameOrSixteenBitNumberIsPrintedInstead)
 {
-    const auto held = control.HeldDocument;
+    const auto held = control.heldDocument();
     const auto second = secondDocument("Second document text");
     EXPECT_EQ(status("PrintDocument", {Variant(std::int16_t{2})}), 1);
     EXPECT_TRUE(printedText().contains(QStringLiteral("Second document text")));
-    EXPECT_EQ(control.HeldDocument, held) << "the held document stays what it was";
+    EXPECT_EQ(control.heldDocument(), held) << "the held document stays what it was";
 
     EXPECT_EQ(status("PrintDocument", {Variant(held->name())}), 1);
     EXPECT_TRUE(printedText().contains(QStringLiteral("Weld inspection report")));
@@ -98,9 +98,9 @@ TEST_F(PrintingTest, PrintingFailuresGiveMinusThree)
 {
     EXPECT_EQ(status("PrintDocument", {text("No such document")}), -3);
     EXPECT_EQ(status("PrintDocument", {Variant(std::int16_t{9})}), -3);
-    control.HeldApplication->setActivePrinter(QStringLiteral("No Such Printer 42"));
+    control.heldApplication()->setActivePrinter(QStringLiteral("No Such Printer 42"));
     EXPECT_EQ(status("PrintDocument"), -3) << "a printer Word cannot reach";
-    control.HeldApplication->setActivePrinter(QStringLiteral("To File"));
+    control.heldApplication()->setActivePrinter(QStringLiteral("To File"));
     hooks().failOn(QStringLiteral("Document.PrintOut"));
     EXPECT_EQ(status("PrintDocument"), -3);
     hooks().clearFailures();
@@ -115,7 +115,7 @@ TEST_F(PrintingTest, BothNeedWordAndTheHeldDocument)
         EXPECT_EQ(status(method), -2) << method;
     }
     hooks().clearFailures();
-    control.HeldApplication->quit(false);
+    control.heldApplication()->quit(false);
     for (const char* method : {"PrintDocument", "PrintPreviewDocument"})
         EXPECT_EQ(status(method), -1) << method;
 }
@@ -131,7 +131,7 @@ protected:
     QWidget* wordWindow()
     {
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible() && w->windowTitle() == control.HeldApplication->caption())
+            if (w->isVisible() && w->windowTitle() == control.heldApplication()->caption())
                 return w;
         return nullptr;
     }
@@ -139,13 +139,13 @@ protected:
 
 TEST_F(PreviewTest, PreviewShowsTheChosenDocumentAndKeepsTheHeldOne)
 {
-    const auto held = control.HeldDocument;
+    const auto held = control.heldDocument();
     const auto second = secondDocument("Second document text");
     ASSERT_EQ(status("PrintPreviewDocument", {Variant(std::int16_t{2})}), 1);
     QWidget* window = wordWindow();
     ASSERT_NE(window, nullptr) << "the preview shows Word's window";
     EXPECT_EQ(window->windowFilePath(), second->name());
-    EXPECT_EQ(control.HeldDocument, held);
+    EXPECT_EQ(control.heldDocument(), held);
 
     ASSERT_EQ(status("PrintPreviewDocument"), 1);
     EXPECT_EQ(window->windowFilePath(), held->name());

@@ -30,8 +30,8 @@ protected:
 
     std::shared_ptr<ado::Recordset> openParts(const QString& sql = kQuery) { return testing::openParts(sql); }
 
-    Cells lastTable() { return tableCells(control.HeldDocument->tables().item(tables()).model()); }
-    int tables() { return control.HeldDocument->tables().count(); }
+    Cells lastTable() { return tableCells(control.heldDocument()->tables().item(tables()).model()); }
+    int tables() { return control.heldDocument()->tables().count(); }
     std::int16_t database(const QString& dsn, const QString& sql, bool headings)
     {
         return status("DatabaseTableToWordTable",
@@ -56,7 +56,7 @@ TEST_F(RecordsetTablesTest, ARecordsetBecomesATableFromItsFirstRowAndIsLeftThere
     Args arial{Variant(automation::DispatchRef(rs)), Variant(false), Variant(std::int32_t{37}), Variant(false),
                Variant(QStringLiteral("Arial"))};
     ASSERT_EQ(status("RecordsetToWordTable", std::move(arial)), 1);
-    for (const auto& cell : control.HeldDocument->tables().item(tables()).model().cells)
+    for (const auto& cell : control.heldDocument()->tables().item(tables()).model().cells)
         EXPECT_EQ(cell.font.name, QStringLiteral("Arial"));
 }
 
@@ -102,10 +102,10 @@ TEST_F(RecordsetTablesTest, EachFailingStepOfTheQueryHasItsCodeAndNothingStaysOp
 TEST_F(RecordsetTablesTest, WithoutWordOrAHeldDocumentNothingIsOpened)
 {
     auto rs = openParts();
-    control.HeldDocument.reset();
+    wordUpWithoutHeldDocument();
     EXPECT_EQ(status("RecordsetToWordTable", {Variant(automation::DispatchRef(rs))}), -2);
     EXPECT_EQ(database(QStringLiteral("tovuparts"), kQuery, false), -2);
-    control.HeldApplication->quit(false);
+    control.heldApplication()->quit(false);
     EXPECT_EQ(status("RecordsetToWordTable", {Variant(automation::DispatchRef(rs))}), -1);
     EXPECT_EQ(database(QStringLiteral("tovuparts"), kQuery, false), -1);
     EXPECT_TRUE(connections.empty());

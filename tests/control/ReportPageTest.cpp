@@ -58,7 +58,7 @@ protected:
         EXPECT_EQ(status("TextToWord", {Variant(QStringLiteral("A-scan"))}), 1);
         EXPECT_EQ(status("InsertPicture", {Variant(emf), Variant(2.0f), Variant(0.0f), Variant(350.0f), Variant(200.0f)}), 1);
         const QString docx = QDir(buildFolder()).filePath(QStringLiteral("report-graticule.docx"));
-        control.HeldDocument->saveAs(docx);
+        control.heldDocument()->saveAs(docx);
         return docx;
     }
 };
@@ -66,7 +66,7 @@ protected:
 TEST_F(ReportPageTest, TheGraticuleShowsOnThePageAt300Dpi)
 {
     reportWithGraticule();
-    const platform::word::PageLayout layout(control.HeldDocument->model());
+    const platform::word::PageLayout layout(control.heldDocument()->model());
     const QSizeF page = layout.pageSize();
     QImage image((page * kDpi / 72.0).toSize(), QImage::Format_RGB32);
     image.fill(Qt::white);

@@ -80,7 +80,7 @@ TEST_F(SpellingTest, ATextBoxGetsTheCorrectedTextInAHiddenWordOfItsOwn)
                            QStringLiteral("Application.Dialog.Show(828)"), QStringLiteral("Document.Close(false)"),
                            QStringLiteral("Application.SetTop(0)"), QStringLiteral("Application.Quit(false)")}));
     // The control's own Word is untouched: the check held none.
-    EXPECT_EQ(control.HeldApplication, nullptr);
+    EXPECT_EQ(control.heldApplication(), nullptr);
 }
 
 TEST_F(SpellingTest, TheClassIsTestedBeforeWordStarts)
@@ -508,7 +508,7 @@ TEST_F(SpellingTest, TheHeldDocumentIsCheckedInWordAndGrammarCannotBe)
     EXPECT_EQ(status("CheckSpelling"), -1);
     EXPECT_EQ(status("CheckGrammar"), -1);
     ASSERT_EQ(openBlank(), 1);
-    control.HeldDocument->content().insertAfter(QStringLiteral("The huose report"));
+    control.heldDocument()->content().insertAfter(QStringLiteral("The huose report"));
     dialog->answer(kHouse);
     EXPECT_EQ(status("CheckSpelling"), 1);
     EXPECT_EQ(heldText(), QStringLiteral("The house report\r"));
@@ -516,7 +516,7 @@ TEST_F(SpellingTest, TheHeldDocumentIsCheckedInWordAndGrammarCannotBe)
     EXPECT_EQ(status("CheckGrammar"), -3);
     environment.proofing().setDialog(nullptr);
     EXPECT_EQ(status("CheckSpelling"), -3);
-    control.HeldDocument->close(false);
+    control.heldDocument()->close(false);
     EXPECT_EQ(status("CheckSpelling"), -2);
     EXPECT_EQ(status("CheckGrammar"), -2);
     bool save = false;

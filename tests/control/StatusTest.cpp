@@ -176,10 +176,10 @@ TEST_F(NeverRaisesTest, NoMethodButAboutBoxRaisesWhateverWordDoes)
     everyMethod("with Word failing everywhere");
     hooks().clearFailures();
     ASSERT_EQ(openBlank(), 1);
-    control.HeldDocument->close(false);
+    control.heldDocument()->close(false);
     everyMethod("with the held document closed");
     ASSERT_EQ(openBlank(), 1);
-    control.HeldApplication->quit(false);
+    control.heldApplication()->quit(false);
     everyMethod("after Word quit");
 }
 

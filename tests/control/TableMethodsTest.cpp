@@ -82,8 +82,8 @@ protected:
         app->quit(false);
         return cells;
     }
-    int tableCount() { return control.HeldDocument->tables().count(); }
-    const word::TableModel& heldTable(int n = 1) { return control.HeldDocument->tables().item(n).model(); }
+    int tableCount() { return control.heldDocument()->tables().count(); }
+    const word::TableModel& heldTable(int n = 1) { return control.heldDocument()->tables().item(n).model(); }
 
     int saves_ = 0;
 };
@@ -121,7 +121,7 @@ TEST_F(TableMethodsTest, TheTableGoesAtTheInsertionPointAndLeavesTheTextAroundIt
     args[17] = i32(vrbStartofDoc);
     ASSERT_EQ(status("TextToWordTable", std::move(args)), 1);
     ASSERT_EQ(status("TextToWordTable", {Variant(QStringLiteral("e\r\n"))}), 1);
-    const word::Story& body = control.HeldDocument->model().body;
+    const word::Story& body = control.heldDocument()->model().body;
     const QString text = body.text(0, body.length());
     const int first = text.indexOf(QChar(word::kObjectChar));
     const int second = text.indexOf(QChar(word::kObjectChar), first + 1);
@@ -210,7 +210,7 @@ TEST_F(TableMethodsTest, FlexGridRangesAreInclusiveAndAnEndBeforeItsStartFails)
                 EXPECT_EQ(tableCount(), before);
                 continue;
             }
-            const word::TableModel& t = control.HeldDocument->tables().item(tableCount()).model();
+            const word::TableModel& t = control.heldDocument()->tables().item(tableCount()).model();
             Cells got(static_cast<std::size_t>(t.rows));
             for (int r = 0; r < t.rows; ++r)
                 for (int col = 0; col < t.columns; ++col)
@@ -291,10 +291,10 @@ TEST_F(TableStatusTest, WithoutWordMinusOneWithoutAHeldDocumentMinusTwo)
     for (const auto& [method, args] : everyTableMethod())
         EXPECT_EQ(status(method, args()), -1) << method;
     ASSERT_EQ(openBlank(), 1);
-    control.HeldDocument->close(false);
+    control.heldDocument()->close(false);
     for (const auto& [method, args] : everyTableMethod())
         EXPECT_EQ(status(method, args()), -2) << method;
-    control.HeldDocument.reset();
+    wordUpWithoutHeldDocument();
     for (const auto& [method, args] : everyTableMethod())
         EXPECT_EQ(status(method, args()), -2) << method;
 }
@@ -328,7 +328,7 @@ TEST_F(TableStatusTest, ArgumentsThatAreNoArrayOrNoControl)
 {
     ensureGui();
     ASSERT_EQ(openBlank(), 1);
-    const int before = control.HeldDocument->tables().count();
+    const int before = control.heldDocument()->tables().count();
     for (const Variant& v : {Variant(QStringLiteral("text")), Variant(), Variant(std::int32_t{3})}) {
         EXPECT_EQ(status("TwoDArrayToWordTable", {v}), -3);
         EXPECT_EQ(status("OneDArrayToWordTable", {v}), -3);
@@ -351,7 +351,7 @@ TEST_F(TableStatusTest, ArgumentsThatAreNoArrayOrNoControl)
     bad.resize(5);
     bad.insert(bad.end(), {i32(0), Variant(false), Variant(QStringLiteral("Arial")), i16(0)});
     EXPECT_EQ(status("FlexGridToWordTable", std::move(bad)), -3);
-    EXPECT_EQ(control.HeldDocument->tables().count(), before + 2);  // the two grids that were grids
+    EXPECT_EQ(control.heldDocument()->tables().count(), before + 2);  // the two grids that were grids
 }
 
 } // namespace

@@ -248,15 +248,15 @@ TEST_F(TextFileTableTest, TheFileBecomesATableOfItsFields)
     ASSERT_EQ(openBlank(), 1);
     EXPECT_EQ(status("TextFileToWordTable", {text(file(QStringLiteral("missing.txt")))}), -3);
     EXPECT_EQ(status("TextFileToWordTable", {text(write(QStringLiteral("e.txt"), ""))}), -4);
-    EXPECT_EQ(control.HeldDocument->tables().count(), 0);
+    EXPECT_EQ(control.heldDocument()->tables().count(), 0);
 
     ASSERT_EQ(status("TextFileToWordTable", {text(write(QStringLiteral("q.txt"), "\"x\",\"\r\n,b\r\n")), text(""),
                                              Variant(true)}),
               1);
     ASSERT_EQ(status("TextFileToWordTable", {text(path)}), 1);
-    ASSERT_EQ(control.HeldDocument->tables().count(), 2);
+    ASSERT_EQ(control.heldDocument()->tables().count(), 2);
     const auto cells = [&](int n) {
-        word::Table table = control.HeldDocument->tables().item(n);
+        word::Table table = control.heldDocument()->tables().item(n);
         Cells out;
         for (int r = 1; r <= table.rows(); ++r) {
             out.emplace_back();

@@ -18,12 +18,12 @@ protected:
     }
     const word::CharFormat& fontAt(int pos)
     {
-        const word::Story& body = control.HeldDocument->model().body;
+        const word::Story& body = control.heldDocument()->model().body;
         return body.pool().font(body.at(pos).font);
     }
     const word::ParaFormat& paraOf(int pos)
     {
-        const word::Story& body = control.HeldDocument->model().body;
+        const word::Story& body = control.heldDocument()->model().body;
         return body.pool().para(body.at(body.paragraphEnd(pos) - 1).para);
     }
     QString picture(int w, int h)
@@ -130,10 +130,10 @@ TEST_F(TextTest, ClipboardTextToWordWritesTheClipboardsTextAsAParagraph)
     ASSERT_GE(at, 0);
     EXPECT_TRUE(fontAt(at).bold);
 
-    const int before = control.HeldDocument->paragraphs().count();
+    const int before = control.heldDocument()->paragraphs().count();
     control.setClipboard(std::make_shared<FakeClipboard>(QString()));
     EXPECT_EQ(status("ClipboardTextToWord"), 1);
-    EXPECT_GT(control.HeldDocument->paragraphs().count(), before);
+    EXPECT_GT(control.heldDocument()->paragraphs().count(), before);
 
     hooks().failOn(QStringLiteral("Font.Size"));
     EXPECT_EQ(status("ClipboardTextToWord"), -3);
@@ -183,7 +183,7 @@ TEST_F(TextTest, PicturePositionAndSizeGoToWordOnlyWhereGiven)
         ASSERT_EQ(status("InsertPicture", {Variant(path), Variant(c.left), Variant(c.top), Variant(c.width),
                                            Variant(c.height)}),
                   1);
-        const word::Shape shape = control.HeldDocument->shapes().item(++n);
+        const word::Shape shape = control.heldDocument()->shapes().item(++n);
         EXPECT_DOUBLE_EQ(shape.left(), c.expLeft) << n;
         EXPECT_DOUBLE_EQ(shape.top(), c.expTop) << n;
         EXPECT_NEAR(shape.width(), c.expWidth, 0.01) << n;
@@ -191,17 +191,17 @@ TEST_F(TextTest, PicturePositionAndSizeGoToWordOnlyWhereGiven)
         EXPECT_FALSE(shape.picture().picture.linked);
     }
     ASSERT_EQ(status("InsertLinkedPicture", {Variant(path)}), 1);
-    const word::Shape linked = control.HeldDocument->shapes().item(++n);
+    const word::Shape linked = control.heldDocument()->shapes().item(++n);
     EXPECT_TRUE(linked.picture().picture.linked);
     EXPECT_TRUE(linked.picture().picture.savedWithDocument);
 }
 
 TEST_F(TextTest, UnreadablePictureLeavesTheEmptyParagraphAndGivesMinusThree)
 {
-    const int before = control.HeldDocument->paragraphs().count();
+    const int before = control.heldDocument()->paragraphs().count();
     EXPECT_EQ(status("InsertPicture", {Variant(file(QStringLiteral("none.png")))}), -3);
-    EXPECT_EQ(control.HeldDocument->paragraphs().count(), before + 1);
-    EXPECT_EQ(control.HeldDocument->shapes().count(), 0);
+    EXPECT_EQ(control.heldDocument()->paragraphs().count(), before + 1);
+    EXPECT_EQ(control.heldDocument()->shapes().count(), 0);
 }
 
 TEST_F(TextTest, FindAndReplaceOverTheWholeDocument)

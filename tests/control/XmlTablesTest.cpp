@@ -46,7 +46,7 @@ protected:
         return s;
     }
 
-    Cells lastTable() { return tableCells(control.HeldDocument->tables().item(control.HeldDocument->tables().count()).model()); }
+    Cells lastTable() { return tableCells(control.heldDocument()->tables().item(control.heldDocument()->tables().count()).model()); }
 
     RecordingAdo recording;
     QStringList& dataSources = recording.xmlDataSources;
@@ -134,7 +134,7 @@ TEST_F(XmlTablesTest, AWordTableIsWrittenWithTheTableArgumentsPassedOn)
                                   {"1", "bolt", "2.5", ""},
                                   {"2", "nut", "", ""},
                                   {"3", "washer", "0.25", ""}}));
-    for (const auto& cell : control.HeldDocument->tables().item(1).model().cells)
+    for (const auto& cell : control.heldDocument()->tables().item(1).model().cells)
         EXPECT_EQ(cell.font.name, QStringLiteral("Arial"));
 }
 
@@ -143,10 +143,9 @@ TEST_F(XmlTablesTest, EachFailingStepOfAWordTableHasItsCode)
     const QString parts = write("parts.xml", kParts);
     EXPECT_EQ(status("XMLFileToWordTable", {Variant(parts)}), -1) << "no Word running";
     ASSERT_EQ(openBlank(), 1);
-    auto held = control.HeldDocument;
-    control.HeldDocument.reset();
+    wordUpWithoutHeldDocument();
     EXPECT_EQ(status("XMLFileToWordTable", {Variant(parts)}), -2);
-    control.HeldDocument = held;
+    ASSERT_EQ(openBlank(), 1);
     EXPECT_TRUE(recordsets.empty());
 
     EXPECT_EQ(status("XMLFileToWordTable", {Variant(file(QStringLiteral("missing.xml")))}), -4);
@@ -155,7 +154,7 @@ TEST_F(XmlTablesTest, EachFailingStepOfAWordTableHasItsCode)
     EXPECT_EQ(status("XMLFileToWordTable", {Variant(parts)}), -5);
     dataSources.clear();
     EXPECT_EQ(status("XMLFileToWordTable", {Variant(parts)}), -3);
-    EXPECT_EQ(control.HeldDocument->tables().count(), 0);
+    EXPECT_EQ(control.heldDocument()->tables().count(), 0);
 }
 
 } // namespace
