@@ -7,9 +7,9 @@
 #include "app/display/EmfCanvas.h"
 #include "app/display/QPainterCanvas.h"
 #include "display/support/FakeStrings.h"
-#include "display/support/Fixtures.h"
 #include "platform/metafile/MetafileFile.h"
 #include "support/Figures.h"
+#include "support/SampleRecords.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -48,7 +48,7 @@ void report(const char* what, int n, const std::function<void()>& step)
 
 tovu::items::DFDRecord benchRecord()
 {
-    auto r = testing::dacFixture();
+    auto r = tovu::test::sampleALogWithDac();
     auto& s = r.editSettings();
     s.DacCurveSet = QStringLiteral("3");  // four DAC curves
     s.MeasMode = QStringLiteral("3");

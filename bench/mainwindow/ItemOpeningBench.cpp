@@ -9,7 +9,7 @@
 #include "app/mainwindow/FileMenus.h"
 #include "app/mainwindow/ItemCommands.h"
 #include "app/mainwindow/frmmain.h"
-#include "items/FullItems.h"
+#include "support/SampleRecords.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -62,7 +62,7 @@ int main(int argc, char** argv)
     {
         items::ItemStore source;
         for (int n = 1; n <= kItems; ++n)
-            bench::fillFullItem(source.ALogs[static_cast<std::size_t>(n)], n, true);
+            source.ALogs[static_cast<std::size_t>(n)] = test::fullItem(n, true);
         const items::SaveResult saved = items::SaveItemsFile(source, file, 1252);
         if (!saved.ok) {
             std::fprintf(stderr, "could not write the file: %s\n", qPrintable(saved.reason));

@@ -13,7 +13,7 @@
 #include "app/reports/WordReport.h"
 #include "control/VerboltObject.h"
 #include "platform/office/word/WordEnvironment.h"
-#include "support/BenchALog.h"
+#include "support/SampleRecords.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -194,7 +194,7 @@ int main(int argc, char** argv)
     items::ItemStore store;
     store.WorkItems.resize(kItems + 1);
     for (int i = 1; i <= kItems; ++i)
-        bench::fillALog(store.WorkItems[static_cast<std::size_t>(i)], i);
+        store.WorkItems[static_cast<std::size_t>(i)] = test::numberedALog(i);
 
     std::vector<Figures> runs;
     for (int run = 0; run < kRepeats; ++run) {

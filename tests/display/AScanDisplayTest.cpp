@@ -3,11 +3,11 @@
 
 #include "app/display/AScanDisplay.h"
 #include "display/support/FakeStrings.h"
-#include "display/support/Fixtures.h"
 #include "display/support/MapSettings.h"
 #include "display/support/QtPrinters.h"
 #include "platform/metafile/EmfReader.h"
 #include "platform/metafile/MetafileFile.h"
+#include "support/SampleRecords.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +17,7 @@
 
 using namespace tovu::display;
 using namespace tovu::display::testing;
+using namespace tovu::test;
 
 namespace {
 struct Messages : DisplayMessages {
@@ -27,8 +28,8 @@ struct Messages : DisplayMessages {
 struct Fixture {
     Fixture()
     {
-        store.WorkItems[1] = alogFixture();
-        store.WorkItems[2] = dacFixture();
+        store.WorkItems[1] = sampleALog();
+        store.WorkItems[2] = sampleALogWithDac();
         fillFlatTrace(store.WorkItems[2], 10, 20);
         display.folders = {program.path(), user.path()};
     }
@@ -81,7 +82,7 @@ TEST(AScanDisplay, SuperimposedViewPairsWithThePreviousItem)
     f.display.DrawAScan(500);
     f.store.RecreateArrays(0);  // 100 ALogs, 20 panels
     ASSERT_LT(f.store.WorkItems.size(), 501u);
-    f.store.WorkItems[1] = alogFixture();
+    f.store.WorkItems[1] = sampleALog();
     EXPECT_TRUE(f.display.DrawAScan(1));
     for (const QString& l : f.display.drawing().dumpLines())
         EXPECT_FALSE(l.startsWith(QStringLiteral("text 5 225"))) << l.toStdString();

@@ -3,9 +3,9 @@
 #include "app/display/AScanMenuController.h"
 #include "app/display/StoreSettingsAccess.h"
 #include "display/support/FakeStrings.h"
-#include "display/support/Fixtures.h"
 #include "display/support/MapSettings.h"
 #include "display/support/QtPrinters.h"
+#include "support/SampleRecords.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -16,6 +16,7 @@
 
 using namespace tovu::display;
 using namespace tovu::display::testing;
+using namespace tovu::test;
 namespace cb = tovu::platform::clipboard;
 
 namespace {
@@ -42,8 +43,8 @@ struct NoMessages : DisplayMessages {
 struct Fixture {
     Fixture()
     {
-        store.WorkItems[1] = alogFixture();
-        store.WorkItems[3] = alogFixture();
+        store.WorkItems[1] = sampleALog();
+        store.WorkItems[3] = sampleALog();
         store.WorkItems[3].InUse = false;  // a trace without an item in use
         display.folders = {dir.path(), dir.path()};
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));

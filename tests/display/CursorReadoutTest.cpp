@@ -2,13 +2,14 @@
 
 #include "app/display/CursorReadout.h"
 #include "display/support/FakeStrings.h"
-#include "display/support/Fixtures.h"
 #include "display/support/QtPrinters.h"
+#include "support/SampleRecords.h"
 
 #include <gtest/gtest.h>
 
 using namespace tovu::display;
 using namespace tovu::display::testing;
+using namespace tovu::test;
 
 TEST(CursorReadout, Table)
 {
@@ -40,7 +41,7 @@ TEST(CursorReadout, Table)
     };
     const FakeStrings strings;
     for (const Case& c : cases) {
-        auto r = alogFixture();
+        auto r = sampleALog();
         auto& s = r.editSettings();
         s.Delay = QString::fromUtf8(c.delay);
         s.Range = QString::fromUtf8(c.range);
@@ -56,18 +57,18 @@ TEST(CursorReadout, Table)
 TEST(CursorReadout, ItemsWithoutTraceOrNotInUse)
 {
     const FakeStrings strings;
-    auto panel = alogFixture();
+    auto panel = sampleALog();
     panel.WaveformPresent = false;
     const CursorReadout none = cursorReadout(panel, 10, 10, 261, 240, strings, QStringLiteral("."));
     EXPECT_FALSE(none.show);
     EXPECT_FALSE(none.text.has_value());
 
-    auto unused = alogFixture();
+    auto unused = sampleALog();
     unused.InUse = false;
     const CursorReadout kept = cursorReadout(unused, 10, 10, 261, 240, strings, QStringLiteral("."));
     EXPECT_TRUE(kept.show);
     EXPECT_FALSE(kept.text.has_value());  // the previous text stays
 
     // A picture too narrow to scale leaves the text as it was rather than divide by 0.
-    EXPECT_FALSE(cursorReadout(alogFixture(), 0, 0, 6, 240, strings, QStringLiteral(".")).text.has_value());
+    EXPECT_FALSE(cursorReadout(sampleALog(), 0, 0, 6, 240, strings, QStringLiteral(".")).text.has_value());
 }

@@ -1,7 +1,7 @@
 // What the painter draws for fixture records, read from the recorded drawing.
 
-#include "display/support/Fixtures.h"
 #include "display/support/SceneHelpers.h"
+#include "support/SampleRecords.h"
 
 #include "platform/text/NumberText.h"
 
@@ -10,6 +10,7 @@
 
 using namespace tovu::display;
 using namespace tovu::display::testing;
+using namespace tovu::test;
 using tovu::items::DFDRecord;
 
 TEST(Graticule, DotsAndTicksOnTheGrid)
@@ -46,7 +47,7 @@ TEST(Graticule, DotsAndTicksOnTheGrid)
 
 TEST(Traces, MinMaxSmoothAndRf)
 {
-    DFDRecord r = alogFixture();
+    DFDRecord r = sampleALog();
     const auto& c = r.curves();
 
     const auto minmax = segmentsOf(drawScene(r), kMainWave);
@@ -68,7 +69,7 @@ TEST(Traces, MinMaxSmoothAndRf)
 
 TEST(Traces, FlatZeroTrace)
 {
-    DFDRecord r = alogFixture();
+    DFDRecord r = sampleALog();
     fillFlatTrace(r, 0, 0);
     for (const Segment& s : segmentsOf(drawScene(r), kMainWave))
         EXPECT_TRUE(s.y0 == 200 && s.y1 == 200 && s.x0 == s.x1);  // nothing visible
@@ -78,14 +79,14 @@ TEST(Traces, FlatZeroTrace)
 
 TEST(Traces, SuperimposedViewDrawsTheSecondTraceAndNoOverlays)
 {
-    DFDRecord first = dacFixture();
+    DFDRecord first = sampleALogWithDac();
     first.editSettings().TcgMode = QStringLiteral("1");
     first.TcgPresent = true;
     first.editSettings().TcgPointCount = QStringLiteral("2");
     first.editSettings().TcgX[1] = QStringLiteral("0");
     first.editSettings().TcgX[2] = QStringLiteral("100");
     first.editSettings().AvgMode = QStringLiteral("5");
-    DFDRecord second = alogFixture();
+    DFDRecord second = sampleALog();
     fillFlatTrace(second, 10, 30);
     const Drawing d = drawScene(first, {true, false}, &second);
     const auto secondTrace = segmentsOf(d, kSecondWave);
@@ -111,7 +112,7 @@ TEST(DacCurves, CurveSetsGiveTheirFactors)
         {"1.5", {}},        {"N/A", {1}},  // no number reads as 0
     };
     for (const Case& c : cases) {
-        DFDRecord r = dacFixture();
+        DFDRecord r = sampleALogWithDac();
         r.editSettings().DacCurveSet = QString::fromUtf8(c.set);
         const Drawing d = drawScene(r);
         ASSERT_EQ(pensOf(d, kDac), static_cast<int>(c.factors.size())) << c.set;
@@ -130,7 +131,7 @@ TEST(DacCurves, CurveSetsGiveTheirFactors)
             EXPECT_EQ(segs.size(), 252u * c.factors.size()) << c.set;  // x = 2 .. 253 joined to the start
         }
     }
-    DFDRecord off = dacFixture();
+    DFDRecord off = sampleALogWithDac();
     off.editSettings().DacMode = QStringLiteral("0.5");
     EXPECT_EQ(pensOf(drawScene(off), kDac), 0);
     off.editSettings().DacMode = QStringLiteral("2");
@@ -140,7 +141,7 @@ TEST(DacCurves, CurveSetsGiveTheirFactors)
 
 TEST(DacCurves, HighSampleBreaksNegativeSampleBridges)
 {
-    DFDRecord r = dacFixture();
+    DFDRecord r = sampleALogWithDac();
     auto& c = r.editCurves();
     c.DacCurveA[10] = -1;   // bridged: x = 9 joins x = 11
     c.DacCurveB[20] = 201;  // break: x = 21 starts anew
@@ -181,7 +182,7 @@ TEST(TcgCurve, HorizontalLineAt80PercentClamped)
         {"2", "-1e9", "1e9", 255},   // a stored range that would loop for ever
     };
     for (const Case& c : cases) {
-        DFDRecord r = alogFixture();
+        DFDRecord r = sampleALog();
         auto& s = r.editSettings();
         s.TcgMode = QStringLiteral("1");
         r.TcgPresent = true;
@@ -210,7 +211,7 @@ TEST(TcgCurve, HorizontalLineAt80PercentClamped)
         }
         EXPECT_EQ(segs.back().x1, c.lastX) << c.count << " " << c.first;
     }
-    DFDRecord r = alogFixture();
+    DFDRecord r = sampleALog();
     r.editSettings().TcgMode = QStringLiteral("1");
     EXPECT_EQ(pensOf(drawScene(r), kTcg), 0);  // no TCG points present
 }
@@ -218,7 +219,7 @@ TEST(TcgCurve, HorizontalLineAt80PercentClamped)
 TEST(AvgCurve, DrawnOnlyInModeFive)
 {
     for (const char* mode : {"5", "5.0", "5 ", "3", "0"}) {
-        DFDRecord r = alogFixture();
+        DFDRecord r = sampleALog();
         r.editSettings().AvgMode = QString::fromUtf8(mode);
         r.editCurves().AvgCurveA.fill(100);
         r.editCurves().AvgCurveB.fill(50);
@@ -250,7 +251,7 @@ TEST(Gates, PlacedOverDelayAndRange)
         {"0", "50", "10", "20", "40.25", "2", {52, 120, 152, 120, 2}}, // 119.5 -> 120
     };
     for (const Case& c : cases) {
-        DFDRecord r = alogFixture();
+        DFDRecord r = sampleALog();
         auto& s = r.editSettings();
         s.Delay = QString::fromUtf8(c.delay);
         s.Range = QString::fromUtf8(c.range);
@@ -265,7 +266,7 @@ TEST(Gates, PlacedOverDelayAndRange)
 
 TEST(Gates, EdgeToEdgeModeAndExpand)
 {
-    DFDRecord r = alogFixture();
+    DFDRecord r = sampleALog();
     auto& s = r.editSettings();
     s.MeasMode = QStringLiteral("2");
     s.Gates[0].State = QStringLiteral("0");
@@ -276,7 +277,7 @@ TEST(Gates, EdgeToEdgeModeAndExpand)
     // Gate B: from 10 + 50 % of 20 = 20 to gate A's end 30, 5 below gate A's level.
     EXPECT_EQ(segs[1], (Segment{103, 125, 152, 125, 2}));
 
-    DFDRecord e = alogFixture();
+    DFDRecord e = sampleALog();
     e.editSettings().Gates[0].State = QStringLiteral("3");
     segs = segmentsOf(drawScene(e), kGates);
     ASSERT_EQ(segs.size(), 2u);
@@ -286,14 +287,14 @@ TEST(Gates, EdgeToEdgeModeAndExpand)
 TEST(Gates, NoScaleNoGates)
 {
     for (const char* range : {"0", "N/A", "", "0.0"}) {
-        DFDRecord r = alogFixture();
+        DFDRecord r = sampleALog();
         r.editSettings().Range = QString::fromUtf8(range);
         const Drawing d = drawScene(r);
         EXPECT_EQ(pensOf(d, kGates), 0) << range;
         EXPECT_FALSE(d.empty());  // the rest of the picture is still there
         EXPECT_EQ(segmentsOf(d, kMainWave).size(), 255u);
     }
-    DFDRecord huge = alogFixture();
+    DFDRecord huge = sampleALog();
     huge.editSettings().Gates[0].Start = QStringLiteral("1e300");
     huge.editSettings().Gates[0].Width = QStringLiteral("1e300");
     huge.editSettings().Gates[0].Level = QStringLiteral("1e300");
@@ -302,7 +303,7 @@ TEST(Gates, NoScaleNoGates)
 
 TEST(Scene, OverlaysRestoreTheirPens)
 {
-    DFDRecord r = dacFixture();
+    DFDRecord r = sampleALogWithDac();
     r.editSettings().DacCurveSet = QStringLiteral("3");
     r.editSettings().AvgMode = QStringLiteral("5");
     const Drawing d = drawScene(r);
@@ -321,7 +322,7 @@ TEST(Scene, ExtremeValuesAndFailingStringsDrawWhatTheyCan)
 {
     // Every numeric setting far outside any range: nothing may throw or cast out of range.
     for (const char* v : {"1e300", "-1e300", "1e40", "-1e40", "1e18"}) {
-        DFDRecord r = dacFixture();
+        DFDRecord r = sampleALogWithDac();
         auto& s = r.editSettings();
         for (QString* f : {&s.Delay, &s.Range, &s.Angle, &s.Distance, &s.XOffset, &s.Thickness, &s.Blank,
                            &s.Gates[0].Start, &s.Gates[0].Width, &s.Gates[0].Level, &s.TcgX[1], &s.TcgX[10],
@@ -344,7 +345,7 @@ TEST(Scene, ExtremeValuesAndFailingStringsDrawWhatTheyCan)
     struct Failing : FakeStrings {
         QString GetResString(int) const override { throw std::runtime_error("no table"); }
     } failing;
-    DFDRecord r = alogFixture();
+    DFDRecord r = sampleALog();
     Drawing d;
     DrawAScan(AScanScene{r, nullptr, {}, testColours(), failing, QStringLiteral(".")}, d);
     EXPECT_EQ(segmentsOf(d, kGates).size(), 1u);

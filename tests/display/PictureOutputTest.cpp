@@ -5,10 +5,10 @@
 #include "app/display/FontFaces.h"
 #include "app/display/PictureRender.h"
 #include "app/display/QPainterCanvas.h"
-#include "display/support/Fixtures.h"
 #include "display/support/SceneHelpers.h"
 #include "platform/metafile/EmfReader.h"
 #include "platform/metafile/LogFontFace.h"
+#include "support/SampleRecords.h"
 
 #include <QFile>
 #include <QFontInfo>
@@ -21,6 +21,7 @@
 
 using namespace tovu::display;
 using namespace tovu::display::testing;
+using namespace tovu::test;
 namespace mf = tovu::platform::metafile;
 
 namespace {
@@ -33,7 +34,7 @@ QByteArray pictureOf(const Drawing& d)
 
 Drawing fullScene()
 {
-    auto r = dacFixture();
+    auto r = sampleALogWithDac();
     r.editSettings().DacCurveSet = QStringLiteral("1");
     r.editSettings().MeasMode = QStringLiteral("3");
     r.editSettings().Hud = QStringLiteral("5");
@@ -121,7 +122,7 @@ TEST(PictureFile, ConvertsWithEmf2svg)
 
 TEST(PictureImage, GdiPixelsAtOneToOne)
 {
-    auto r = alogFixture();  // gate A 10..30 at level 40 over range 50, HUD box on
+    auto r = sampleALog();  // gate A 10..30 at level 40 over range 50, HUD box on
     const QImage img = renderImage(drawScene(r));
     ASSERT_EQ(img.size(), QSize(255, 245));
     const auto at = [&](int x, int y) { return img.pixelColor(x, y); };
@@ -150,14 +151,14 @@ TEST(PictureImage, GdiPixelsAtOneToOne)
 
 TEST(PictureImage, NoLengthNoPaintAndScaling)
 {
-    auto r = alogFixture();
+    auto r = sampleALog();
     fillFlatTrace(r, 0, 0);
     r.editSettings().Gates[0].State = QStringLiteral("0");
     const QImage flat = renderImage(drawScene(r));
     for (int x = 2; x < 255; x += 25)
         EXPECT_EQ(flat.pixelColor(x, 200), QColor(255, 255, 255)) << x;  // min/max of equal values
     // At twice the size lines scale, dots stay single device pixels.
-    const QImage big = renderImage(drawScene(alogFixture()), QSize(510, 490));
+    const QImage big = renderImage(drawScene(sampleALog()), QSize(510, 490));
     EXPECT_EQ(big.pixelColor(53, 9), QColor(0, 0, 0));  // dot (26, 4)
     EXPECT_EQ(big.pixelColor(52, 8), QColor(255, 255, 255));
     EXPECT_EQ(big.pixelColor(150, 240), qColour(kGates));  // gate row 120 -> 240..241

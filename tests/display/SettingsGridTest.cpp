@@ -3,8 +3,8 @@
 #include "app/display/SettingsGridModel.h"
 #include "app/display/SettingsGridTableModel.h"
 #include "display/support/FakeStrings.h"
-#include "display/support/Fixtures.h"
 #include "display/support/QtPrinters.h"
+#include "support/SampleRecords.h"
 
 #include <QColor>
 #include <QFont>
@@ -12,6 +12,7 @@
 
 using namespace tovu::display;
 using namespace tovu::display::testing;
+using namespace tovu::test;
 using tovu::items::DFDRecord;
 
 namespace {
@@ -32,7 +33,7 @@ TEST(SettingsGrid, FirstGenerationRecordExactly)
 {
     const FakeStrings strings;
     SettingsGridModel g;
-    g.ShowALogSettings(alogFixture(), strings);
+    g.ShowALogSettings(sampleALog(), strings);
     expectGrid(g, {
                       {"Menu", "Item1", "Item2", "Item3", "Item4"},
                       {"CAL", "Range", "Delay", "Vel", "Zero"},
@@ -73,7 +74,7 @@ TEST(SettingsGrid, FirstGenerationRecordExactly)
 TEST(SettingsGrid, BankedModelWithAgcAndSecondVideoLayout)
 {
     const FakeStrings strings;
-    DFDRecord r = alogFixture();
+    DFDRecord r = sampleALog();
     r.ModelIndex = 25;  // block 1500, memory generation 1
     auto& s = r.editSettings();
     s.FrequencyText = QStringLiteral("2.25");
@@ -131,7 +132,7 @@ TEST(SettingsGrid, TxLayoutFollowsTheRecordsModel)
     };
     for (const Case& c : {Case{0, "Damping"}, Case{18, "Damping"}, Case{19, "Edge"}, Case{35, "Edge"},
                           Case{36, "Edge"}, Case{42, "Edge"}}) {
-        DFDRecord r = alogFixture();
+        DFDRecord r = sampleALog();
         r.ModelIndex = static_cast<std::int16_t>(c.model);
         SettingsGridModel g;
         g.ShowALogSettings(r, strings);
@@ -143,7 +144,7 @@ TEST(SettingsGrid, TxLayoutFollowsTheRecordsModel)
 TEST(SettingsGrid, CellsThatCannotBeMadeStayEmpty)
 {
     const FakeStrings strings;
-    DFDRecord r = alogFixture();
+    DFDRecord r = sampleALog();
     r.editSettings().Frequency = QStringLiteral("1E10");  // no 32-bit string id
     r.editSettings().Damping = QStringLiteral("9000");    // an id no table holds
     r.editSettings().Frequency.append(QString());
@@ -187,7 +188,7 @@ TEST(SettingsGrid, TableModelStyles)
 {
     const FakeStrings strings;
     SettingsGridTableModel m;
-    m.ShowALogSettings(alogFixture(), strings);
+    m.ShowALogSettings(sampleALog(), strings);
     ASSERT_EQ(m.rowCount(), 29);
     ASSERT_EQ(m.columnCount(), 5);
     EXPECT_EQ(m.data(m.index(9, 0)).toString(), u"GATE 1");
@@ -204,7 +205,7 @@ TEST(SettingsGrid, RecordOfTheStoreByIndex)
 {
     const FakeStrings strings;
     tovu::items::ItemStore store;
-    store.WorkItems[4] = alogFixture();
+    store.WorkItems[4] = sampleALog();
     SettingsGridModel g;
     EXPECT_TRUE(g.ShowALogSettings(store, 4, strings));
     EXPECT_EQ(g.rowCount(), 29);

@@ -1,12 +1,13 @@
 // The A-scan text layer: labels, measurement lines and readout boxes per mode.
 
-#include "display/support/Fixtures.h"
 #include "display/support/SceneHelpers.h"
+#include "support/SampleRecords.h"
 
 #include <gtest/gtest.h>
 
 using namespace tovu::display;
 using namespace tovu::display::testing;
+using namespace tovu::test;
 using tovu::items::DFDRecord;
 
 namespace {
@@ -54,7 +55,7 @@ QStringList list(std::initializer_list<const char*> items)
 
 TEST(TextLayer, AxisLabelsAndFonts)
 {
-    const Drawing d = drawText(alogFixture());
+    const Drawing d = drawText(sampleALog());
     const QStringList texts = textsOf(d);
     ASSERT_GE(texts.size(), 3);
     EXPECT_EQ(texts[0], u"5 205 0 0");
@@ -80,7 +81,7 @@ TEST(TextLayer, CurveLabelsEachTestedOnItsOwn)
         {"0", "1", "3.0", list({"250 225 2 DAC", "250 225 2 AVG"})},
     };
     for (const Case& c : cases) {
-        DFDRecord r = alogFixture();
+        DFDRecord r = sampleALog();
         apply(r, {{"MeasMode", "0"}, {"TcgMode", c.tcg}, {"DacMode", c.dac}, {"AvgMode", c.avg}});
         EXPECT_EQ(readouts(drawText(r)), c.labels) << c.tcg << c.dac << c.avg;
     }
@@ -117,7 +118,7 @@ TEST(TextLayer, DepthMode)
         {{{"Hud", "0"}}, list({"128 225 6 D: 12.5mm  H: 80%"})},
     };
     for (const Case& c : cases) {
-        DFDRecord r = alogFixture();
+        DFDRecord r = sampleALog();
         apply(r, c.sets);
         EXPECT_EQ(readouts(drawText(r)), c.expected) << c.expected.join(QLatin1Char('|')).toStdString();
     }
@@ -143,7 +144,7 @@ TEST(TextLayer, DistanceModes)
         {{{"MeasMode", "4"}, {"Hud", "N/A"}, {"HS", "1"}}, list({"128 225 6 G1-G2:12.5mm"})},
     };
     for (const Case& c : cases) {
-        DFDRecord r = alogFixture();
+        DFDRecord r = sampleALog();
         apply(r, c.sets);
         EXPECT_EQ(readouts(drawText(r)), c.expected) << c.expected.join(QLatin1Char('|')).toStdString();
     }
@@ -183,7 +184,7 @@ TEST(TextLayer, AngleMode)
          values + list({"250 225 2 DAC", "240 5 2 ----- %REF", "rect 150 0 255 30"}) + symbols},
     };
     for (const Case& c : cases) {
-        DFDRecord r = alogFixture();
+        DFDRecord r = sampleALog();
         apply(r, angle);
         apply(r, c.sets);
         QStringList got = readouts(drawText(r));
@@ -208,7 +209,7 @@ TEST(TextLayer, AngleSymbolsTakeTheAlignmentLeftBehind)
         }
         return -2;
     };
-    DFDRecord r = alogFixture();
+    DFDRecord r = sampleALog();
     apply(r, {{"MeasMode", "3"}, {"Hud", "2"}, {"HS", "N/A"}});
     EXPECT_EQ(alignBeforeSymbols(drawText(r)), AlignRight);  // last box had no symbol
     apply(r, {{"Hud", "1"}});
@@ -231,9 +232,9 @@ TEST(TextLayer, AngleGeometryFoldsByLegs)
 
 TEST(TextLayer, SuperimposedViewWritesOnlyBothAxisRows)
 {
-    DFDRecord first = alogFixture();
+    DFDRecord first = sampleALog();
     apply(first, {{"TcgMode", "1"}, {"DacMode", "2"}, {"Hud", "1"}});
-    DFDRecord second = alogFixture();
+    DFDRecord second = sampleALog();
     apply(second, {{"Range", "12.5"}, {"Delay", "0"}, {"NoteLabel", " B2"}, {"Units", "1"}});
     const Drawing d = drawText(first, {true, false}, &second);
     EXPECT_EQ(textsOf(d), list({"5 205 0 0", "250 205 2 50.00", "127 205 6 WELD 7 (mm)", "5 225 0 0",
@@ -246,7 +247,7 @@ TEST(TextLayer, SuperimposedViewWritesOnlyBothAxisRows)
 
 TEST(TextLayer, CommaDecimalLocale)
 {
-    DFDRecord r = alogFixture();
+    DFDRecord r = sampleALog();
     apply(r, {{"MeasMode", "3"}, {"Angle", "60"}, {"Distance", "100"}, {"XOffset", "10"}, {"Thickness", "20"},
               {"Hud", "5"}, {"HS", "N/A"}, {"Range", "12.5"}});
     const QStringList texts = textsOf(drawText(r, {}, nullptr, QStringLiteral(",")));
@@ -260,7 +261,7 @@ TEST(TextLayer, CommaDecimalLocale)
 TEST(TextLayer, FailedConversionsLeaveOutOnlyTheirTexts)
 {
     // Strict fields holding no number: the box whose text needs them is left out.
-    DFDRecord r = alogFixture();
+    DFDRecord r = sampleALog();
     apply(r, {{"Hud", "2"}, {"DacMode", "N/A"}});
     QStringList got = readouts(drawText(r));
     EXPECT_EQ(got, list({"128 225 6 D: 12.5mm  H: 80%"}));
@@ -271,7 +272,7 @@ TEST(TextLayer, FailedConversionsLeaveOutOnlyTheirTexts)
 
     // Angle mode with units that are no number: the three values are left out, the
     // boxes and symbols stay.
-    DFDRecord a = alogFixture();
+    DFDRecord a = sampleALog();
     apply(a, {{"MeasMode", "3"}, {"Units", "N/A"}, {"Hud", "N/A"}, {"HS", "3"}, {"Distance", "100"},
               {"Angle", "60"}, {"Thickness", "20"}});
     got = readouts(drawText(a));
@@ -281,7 +282,7 @@ TEST(TextLayer, FailedConversionsLeaveOutOnlyTheirTexts)
     // A unit id the tables do not hold (or one that does not fit): every text with the
     // unit is left out, the rest is written.
     for (const char* units : {"5000", "1e10"}) {
-        DFDRecord u = alogFixture();
+        DFDRecord u = sampleALog();
         apply(u, {{"Units", units}, {"Hud", "2"}});
         const QStringList texts = textsOf(drawText(u));
         EXPECT_EQ(texts, list({"5 205 0 0", "250 205 2 50.00", "240 5 2 80 %"})) << units;

@@ -63,7 +63,7 @@ TEST(ClipboardText, EveryMaskWritesItsSectionsInMenuOrder)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "mask " << c.mask << " model " << c.model);
-        items::DFDRecord r = fixtureRecord();
+        items::DFDRecord r = test::annotatedALog();
         r.ModelIndex = static_cast<std::int16_t>(c.model);
         EXPECT_EQ(textFor(r, c.mask, strings), c.text);
     }
@@ -100,7 +100,7 @@ TEST(ClipboardText, LinesFollowTheRecordsModesAndTexts)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        items::DFDRecord r = fixtureRecord();
+        items::DFDRecord r = test::annotatedALog();
         c.change(r.editSettings());
         EXPECT_EQ(textFor(r, c.mask, strings), c.text);
     }
@@ -120,7 +120,7 @@ protected:
 
 TEST_F(ClipboardCopyTest, TheShownItemGoesToTheClipboardAndTheAgcCheckSurvives)
 {
-    store.WorkItems[3] = fixtureRecord();
+    store.WorkItems[3] = test::annotatedALog();
     store.WorkItems[3].ModelIndex = 11;
     window.index = QStringLiteral(" 3");
     options.setMask(1 << CopyAgc);
@@ -132,7 +132,7 @@ TEST_F(ClipboardCopyTest, TheShownItemGoesToTheClipboardAndTheAgcCheckSurvives)
     EXPECT_TRUE(user.asked.isEmpty());
 
     // An item of a model without the AGC menu hides the option but keeps its check.
-    store.WorkItems[2] = fixtureRecord();
+    store.WorkItems[2] = test::annotatedALog();
     window.index = QStringLiteral("2");
     copy.mnuCopyPanel_Click();
     EXPECT_EQ(clipboard.text, kHead + kReading);

@@ -29,7 +29,7 @@ protected:
     ExportMenusTest()
     {
         store.WorkItems.resize(1001);
-        store.WorkItems[1000] = fixtureRecord();
+        store.WorkItems[1000] = test::annotatedALog();
         store.WorkItems[4].InUse = true;  // a panel: no trace
     }
     QString file(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }

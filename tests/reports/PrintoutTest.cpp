@@ -33,7 +33,7 @@ public:
 TEST(Printout, ThePageOfAFixtureItem)
 {
     const items::LanguageContext strings = ownStrings();
-    const PrintPage page = PrintItem(fixtureRecord(), 3, QStringLiteral("MODEL X"), QStringLiteral("10/12/2026 09:30"),
+    const PrintPage page = PrintItem(test::annotatedALog(), 3, QStringLiteral("MODEL X"), QStringLiteral("10/12/2026 09:30"),
                                      strings, 190.0);
     const QStringList expected{
         QStringLiteral("text 85.00 20.00 18 \"AScan  3\""),
@@ -80,7 +80,7 @@ TEST(Printout, ThePageOfAFixtureItem)
 TEST(Printout, TheFreeFrequencyTextAndAnEmptyMemo)
 {
     const items::LanguageContext strings = ownStrings();
-    items::DFDRecord r = fixtureRecord();
+    items::DFDRecord r = test::annotatedALog();
     r.editSettings().FrequencyText = QStringLiteral("4 MHz");
     r.editSettings().Memo = QStringLiteral(" ");
     const QStringList lines = PrintItem(r, 12, QString(), QString(), strings, 190.0).dump();
@@ -121,7 +121,7 @@ TEST(Printout, TheMemoWrapsAndAlwaysAdvances)
 TEST(Printout, LineBreaksInTheMemoPrintAsLines)
 {
     const items::LanguageContext strings = ownStrings();
-    items::DFDRecord r = fixtureRecord();
+    items::DFDRecord r = test::annotatedALog();
     r.editSettings().Memo = QStringLiteral("first line\r\nsecond");
     const QStringList lines = PrintItem(r, 1, QString(), QString(), strings, 190.0).dump();
     EXPECT_EQ(lines.mid(lines.size() - 2),
@@ -145,7 +145,7 @@ protected:
     PrintCommandTest()
     {
         store.WorkItems.resize(5);
-        store.WorkItems[3] = fixtureRecord();
+        store.WorkItems[3] = test::annotatedALog();
         window.index = QStringLiteral("3");
         settings.values[QStringLiteral("Clipboard/Export")] = QStringLiteral("bitmap");
         settings.values[QStringLiteral("Colours/Main Wave")] = QString::number(0x0000C0);  // red

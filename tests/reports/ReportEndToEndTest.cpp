@@ -36,7 +36,7 @@ protected:
         logo.fill(Qt::darkGreen);
         logo.save(dir.filePath(QStringLiteral("Logo.bmp")));
         store.WorkItems.resize(3);
-        store.WorkItems[1] = fixtureRecord();
+        store.WorkItems[1] = test::annotatedALog();
         display.folders = {dir.path(), dir.path()};
         report.WordAvailable = true;
         window.notes = {QStringLiteral("WELD7"), QStringLiteral("J. Smith"), QStringLiteral("Bay 4"),

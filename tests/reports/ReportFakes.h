@@ -11,6 +11,7 @@
 #include "app/reports/ReportHost.h"
 #include "platform/automation/Dispatch.h"
 #include "platform/clipboard/Clipboard.h"
+#include "support/SampleRecords.h"
 
 #include <QMap>
 #include <QStringList>
@@ -24,10 +25,6 @@ namespace automation = tovu::platform::automation;
 
 // The program's own string table, no language library.
 items::LanguageContext ownStrings();
-
-// An ALog of a first-block model (code 2, block 1000) with every setting the clipboard
-// text and the printout read filled with distinct values.
-items::DFDRecord fixtureRecord();
 
 class FakeWindow : public ReportWindow {
 public:

@@ -137,7 +137,7 @@ TEST_F(WordReportTest, CreatingAndAppendingCallsTheControlInTheTableOrder)
 TEST_F(WordReportTest, TheGridHandedToTheControlReadsTheWindowsSettingsGrid)
 {
     window.grid.InitSettingsGrid(strings);
-    window.grid.ShowALogSettings(fixtureRecord(), strings);
+    window.grid.ShowALogSettings(test::annotatedALog(), strings);
     report.ReportCreated = true;
     report.Export_Item_To_Word();
     const auto call = std::find_if(control->calls.begin(), control->calls.end(),

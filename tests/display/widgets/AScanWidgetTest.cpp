@@ -5,9 +5,9 @@
 #include "app/display/widgets/AScanWidget.h"
 #include "app/display/widgets/SettingsGridView.h"
 #include "display/support/FakeStrings.h"
-#include "display/support/Fixtures.h"
 #include "display/support/MapSettings.h"
 #include "display/support/QtPrinters.h"
+#include "support/SampleRecords.h"
 
 #include <QDir>
 #include <QLabel>
@@ -21,6 +21,7 @@
 
 using namespace tovu::display;
 using namespace tovu::display::testing;
+using namespace tovu::test;
 
 namespace {
 struct NoMessages : DisplayMessages {
@@ -30,7 +31,7 @@ struct NoMessages : DisplayMessages {
 struct Fixture {
     Fixture()
     {
-        auto r = dacFixture();
+        auto r = sampleALogWithDac();
         r.editSettings().DacCurveSet = QStringLiteral("2");
         r.editSettings().Hud = QStringLiteral("4");
         store.WorkItems[1] = r;
@@ -215,7 +216,7 @@ TEST(SettingsGridView, ShowsTheModelWithItsColumnWidths)
 {
     FakeStrings strings;
     SettingsGridTableModel model;
-    model.ShowALogSettings(alogFixture(), strings);
+    model.ShowALogSettings(sampleALog(), strings);
     SettingsGridView view;
     view.setModel(&model);
     view.resize(600, 500);
@@ -236,7 +237,7 @@ TEST(SettingsGridView, ColumnsWidenToTheirLongestTextsAndTheOthersShareTheRest)
 {
     FakeStrings strings;
     SettingsGridTableModel model;
-    model.ShowALogSettings(alogFixture(), strings);
+    model.ShowALogSettings(sampleALog(), strings);
     SettingsGridView view;
     view.setModel(&model);
     view.resize(600, 500);
@@ -250,7 +251,7 @@ TEST(SettingsGridView, ColumnsWidenToTheirLongestTextsAndTheOthersShareTheRest)
     for (auto it = strings.table.begin(); it != strings.table.end(); ++it)
         if (!it.value().isEmpty() && labels.contains(it.value()))
             it.value() += QStringLiteral(" WITH A LONG NAME");
-    model.ShowALogSettings(alogFixture(), strings);  // the grid refills: the widths follow
+    model.ShowALogSettings(sampleALog(), strings);  // the grid refills: the widths follow
     int widest = 0;
     for (int r = 0; r < model.rowCount(); ++r)
         widest = std::max(widest, view.fontMetrics().horizontalAdvance(model.index(r, 0).data().toString()));
