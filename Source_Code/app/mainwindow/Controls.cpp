@@ -193,9 +193,7 @@ void frmmain::DFDTree_PopUp(int position, const QPoint& globalPos)
 
 void frmmain::connectMenus()
 {
-    const auto on = [this](const char* name, std::function<void()> f) {
-        connectCommand(action(QString::fromLatin1(name)), std::move(f));
-    };
+    const auto on = [this](const char* name, std::function<void()> f) { connectCommand(name, std::move(f)); };
     const auto ascan = [this](void (display::AScanMenuController::*handler)()) {
         return [this, handler] {
             (ascanMenus_.get()->*handler)();

@@ -35,9 +35,9 @@ QString savedItemsFileName(const QString& chosen)
 
 FileMenus::FileMenus(frmmain& window) : w_(window)
 {
-    w_.connectCommand(w_.action(QStringLiteral("mnuOpen")), [this] { mnuOpen_Click(); });
-    w_.connectCommand(w_.action(QStringLiteral("mnuSave")), [this] { mnuSave_Click(); });
-    w_.connectCommand(w_.action(QStringLiteral("mnuSaveIndividual")), [this] { mnuSaveIndividual_Click(); });
+    w_.connectCommand("mnuOpen", [this] { mnuOpen_Click(); });
+    w_.connectCommand("mnuSave", [this] { mnuSave_Click(); });
+    w_.connectCommand("mnuSaveIndividual", [this] { mnuSaveIndividual_Click(); });
 }
 
 bool FileMenus::mnuOpen_Click()

@@ -50,7 +50,7 @@ ItemCommands::ItemCommands(frmmain& window) : w_(window)
     for (int i = 0; i < 2; ++i)
         QObject::connect(w_.cmdMoveOrder(i), &QPushButton::clicked, &w_,
                          [this, i] { w_.runCommand([this, i] { cmdMoveOrder_Click(i); }); });
-    w_.connectCommand(w_.action(QStringLiteral("mnuCompactMem")), [this] { mnuCompactMem_Click(); });
+    w_.connectCommand("mnuCompactMem", [this] { mnuCompactMem_Click(); });
 }
 
 bool ItemCommands::openItem(int n)

@@ -86,9 +86,9 @@ StatusDisplay::StatusDisplay(frmmain& window) : w_(window)
     link::LinkContext& l = w_.context().link;
     l.onMemoryMenus = [this](const link::MemoryMenus& m) { applyMemoryMenus(m); };
     l.approveDiscard = [this](int generation) { return approveDiscard(generation); };
-    w_.connectCommand(w_.action(QStringLiteral("mnuStatus")), [this] { mnuStatus_Click(); });
-    w_.connectCommand(w_.action(QStringLiteral("mnuOptionsCheckDFDStatus")), [this] { mnuOptionsCheckDFDStatus_Click(); });
-    w_.connectCommand(w_.action(QStringLiteral("mnuScanCurrent")), [this] { mnuScanCurrent_Click(); });
+    w_.connectCommand("mnuStatus", [this] { mnuStatus_Click(); });
+    w_.connectCommand("mnuOptionsCheckDFDStatus", [this] { mnuOptionsCheckDFDStatus_Click(); });
+    w_.connectCommand("mnuScanCurrent", [this] { mnuScanCurrent_Click(); });
 }
 
 StatusDisplay::~StatusDisplay()

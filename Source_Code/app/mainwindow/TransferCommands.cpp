@@ -45,9 +45,7 @@ std::vector<int> selectedOffsets(const MemoryTree& tree, int firstNode, int coun
 TransferCommands::TransferCommands(frmmain& window)
     : w_(window), ctx_(window.context()), host_(std::make_unique<WindowTransferHost>(window))
 {
-    const auto on = [this](const char* name, std::function<void()> f) {
-        w_.connectCommand(w_.action(QString::fromLatin1(name)), std::move(f));
-    };
+    const auto on = [this](const char* name, std::function<void()> f) { w_.connectCommand(name, std::move(f)); };
     on("mnuGetCurrentSettings", [this] { mnuGetCurrentSettings_Click(); });
     on("PopUpmnuRecallItem", [this] { PopUpmnuRecallItem_Click(); });
     on("PopUpmnuDeleteItem", [this] { PopUpmnuDeleteItem_Click(); });

@@ -310,6 +310,11 @@ void frmmain::connectCommand(QAction* a, std::function<void()> command)
     });
 }
 
+void frmmain::connectCommand(const char* actionName, std::function<void()> command)
+{
+    connectCommand(action(QString::fromLatin1(actionName)), std::move(command));
+}
+
 // ---- Mouse over the bare window ----
 
 void frmmain::hideCursor()

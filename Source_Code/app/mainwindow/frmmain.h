@@ -110,6 +110,8 @@ public:
     bool runCommand(const std::function<void()>& command);
     // Runs command through the busy guard whenever the menu item or button is triggered.
     void connectCommand(QAction* action, std::function<void()> command);
+    // The same for the menu item of that name.
+    void connectCommand(const char* actionName, std::function<void()> command);
 
     // ---- The collaborators ----
     StatusDisplay& statusDisplay() const { return *status_; }
