@@ -32,11 +32,6 @@ protected:
         settle();
         return w;
     }
-    static void settle()
-    {
-        for (int i = 0; i < 5; ++i)
-            QApplication::processEvents();
-    }
 };
 
 TEST_F(Layout, NothingOverlapsOrIsClippedAtTheThreeSizesInEnglishAndGerman)

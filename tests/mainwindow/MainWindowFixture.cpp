@@ -3,6 +3,8 @@
 #include "app/link/SystemClock.h"
 #include "platform/settings/SettingsStore.h"
 
+#include <QApplication>
+
 namespace tovu::mainwindow::testing {
 
 namespace {
@@ -29,6 +31,12 @@ MainWindowFixture::~MainWindowFixture()
     context_.reset();
     if (instrument)
         instrument->stop();
+}
+
+void MainWindowFixture::settle()
+{
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
 }
 
 void MainWindowFixture::saveSetting(const QString& section, const QString& key, const QString& value)

@@ -62,6 +62,8 @@ protected:
     // toolbar, the ALogs shown.
     frmmain& startWithItems();
     frmmain& window() { return *window_; }
+    // Lets the shown window lay itself out and paint.
+    static void settle();
     MainContext& context() { return *context_; }
 
     QTemporaryDir home;

@@ -57,11 +57,6 @@ protected:
         settle();
         return w;
     }
-    static void settle()
-    {
-        for (int i = 0; i < 5; ++i)
-            QApplication::processEvents();
-    }
     void select(int k)
     {
         QListView* list = window().lvwPanelsALog();

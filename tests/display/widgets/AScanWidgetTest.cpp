@@ -212,16 +212,25 @@ TEST(AScanPropertiesDialog, CancelledPicksAreNotSavedLater)
     EXPECT_EQ(dialog.colours()[ColourRole::MainWave], 100u);
 }
 
-TEST(SettingsGridView, ShowsTheModelWithItsColumnWidths)
-{
+// The grid of the sample ALog, shown at 600 x 500 with its column widths applied.
+struct ShownSettingsGrid {
+    ShownSettingsGrid()
+    {
+        model.ShowALogSettings(sampleALog(), strings);
+        view.setModel(&model);
+        view.resize(600, 500);
+        view.show();
+        view.applyColumnWidths();
+    }
     FakeStrings strings;
     SettingsGridTableModel model;
-    model.ShowALogSettings(sampleALog(), strings);
     SettingsGridView view;
-    view.setModel(&model);
-    view.resize(600, 500);
-    view.show();
-    view.applyColumnWidths();
+};
+
+TEST(SettingsGridView, ShowsTheModelWithItsColumnWidths)
+{
+    ShownSettingsGrid grid;
+    SettingsGridView& view = grid.view;
     const double twipsPerPixel = 1440.0 / view.logicalDpiX();
     // 700 twips, or what the longest label needs.
     EXPECT_NEAR(view.columnWidth(0), std::max(700 / twipsPerPixel, double(view.firstColumnTextWidth())), 1.0);
@@ -235,14 +244,10 @@ TEST(SettingsGridView, ShowsTheModelWithItsColumnWidths)
 
 TEST(SettingsGridView, ColumnsWidenToTheirLongestTextsAndTheOthersShareTheRest)
 {
-    FakeStrings strings;
-    SettingsGridTableModel model;
-    model.ShowALogSettings(sampleALog(), strings);
-    SettingsGridView view;
-    view.setModel(&model);
-    view.resize(600, 500);
-    view.show();
-    view.applyColumnWidths();
+    ShownSettingsGrid grid;
+    FakeStrings& strings = grid.strings;
+    SettingsGridTableModel& model = grid.model;
+    SettingsGridView& view = grid.view;
     const int before = view.columnWidth(4);
     // Every label of the first column made long, as a language with long names has them.
     QSet<QString> labels;
