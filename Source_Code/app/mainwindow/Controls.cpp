@@ -72,11 +72,7 @@ void frmmain::createToolbar()
         a->setObjectName(key);
         a->setData(key);
         a->setCheckable(b.checkable);
-        connect(a, &QAction::triggered, this, [this, a, key](bool checked) {
-            if (a->isCheckable())
-                a->setChecked(!checked);
-            runCommand([this, key] { Toolbar1_ButtonClick(key); });
-        });
+        connectCommand(a, [this, key] { Toolbar1_ButtonClick(key); });
         toolbarButtons_.push_back(a);
     }
     // The help button carries its fixed text beside the picture.
@@ -193,7 +189,6 @@ void frmmain::DFDTree_PopUp(int position, const QPoint& globalPos)
 
 void frmmain::connectMenus()
 {
-    const auto on = [this](const char* name, std::function<void()> f) { connectCommand(name, std::move(f)); };
     const auto ascan = [this](void (display::AScanMenuController::*handler)()) {
         return [this, handler] {
             (ascanMenus_.get()->*handler)();
@@ -203,25 +198,25 @@ void frmmain::connectMenus()
 
     // Exit is the close: the close itself refuses while a command runs.
     connect(action(QStringLiteral("mnuExit")), &QAction::triggered, this, [this] { mnuExit_Click(); });
-    on("mnuViewALogs", [this] { mnuViewALogs_Click(); });
-    on("mnuViewPanels", [this] { mnuViewPanels_Click(); });
-    on("mnuSuperimpose", [this] { mnuSuperimpose_Click(); });
-    on("mnuLargeIcons", [this] { mnuLargeIcons_Click(); });
-    on("mnuSmallIcons", [this] { mnuSmallIcons_Click(); });
-    on("mnuList", [this] { mnuList_Click(); });
-    on("mnuAbout", [this] { mnuAbout_Click(); });
-    on("mnuhelp", [this] { mnuhelp_Click(); });
+    connectCommand("mnuViewALogs", [this] { mnuViewALogs_Click(); });
+    connectCommand("mnuViewPanels", [this] { mnuViewPanels_Click(); });
+    connectCommand("mnuSuperimpose", [this] { mnuSuperimpose_Click(); });
+    connectCommand("mnuLargeIcons", [this] { mnuLargeIcons_Click(); });
+    connectCommand("mnuSmallIcons", [this] { mnuSmallIcons_Click(); });
+    connectCommand("mnuList", [this] { mnuList_Click(); });
+    connectCommand("mnuAbout", [this] { mnuAbout_Click(); });
+    connectCommand("mnuhelp", [this] { mnuhelp_Click(); });
 
-    on("mnuCopyAlog", ascan(&display::AScanMenuController::mnuCopyAlog_Click));
-    on("mnuPopUpAscanCopy", ascan(&display::AScanMenuController::mnuPopUpAscanCopy_Click));
-    on("mnuPopUpAscanStyleMinMax", ascan(&display::AScanMenuController::mnuPopUpAscanStyleMinMax_Click));
-    on("mnuPopUpAscanStyleSmooth", ascan(&display::AScanMenuController::mnuPopUpAscanStyleSmooth_Click));
-    on("mnuOptionsAlogStyleMinMax", ascan(&display::AScanMenuController::mnuOptionsAlogStyleMinMax_Click));
-    on("mnuOptionsAlogStyleSmooth", ascan(&display::AScanMenuController::mnuOptionsAlogStyleSmooth_Click));
-    on("mnuPictureBitmap", ascan(&display::AScanMenuController::mnuPictureBitmap_Click));
-    on("mnuPictureMetafile", ascan(&display::AScanMenuController::mnuPictureMetafile_Click));
-    on("mnuAScanProperties", ascan(&display::AScanMenuController::mnuAScanProperties_Click));
-    on("mnuAlogProperties", ascan(&display::AScanMenuController::mnuAlogProperties_Click));
+    connectCommand("mnuCopyAlog", ascan(&display::AScanMenuController::mnuCopyAlog_Click));
+    connectCommand("mnuPopUpAscanCopy", ascan(&display::AScanMenuController::mnuPopUpAscanCopy_Click));
+    connectCommand("mnuPopUpAscanStyleMinMax", ascan(&display::AScanMenuController::mnuPopUpAscanStyleMinMax_Click));
+    connectCommand("mnuPopUpAscanStyleSmooth", ascan(&display::AScanMenuController::mnuPopUpAscanStyleSmooth_Click));
+    connectCommand("mnuOptionsAlogStyleMinMax", ascan(&display::AScanMenuController::mnuOptionsAlogStyleMinMax_Click));
+    connectCommand("mnuOptionsAlogStyleSmooth", ascan(&display::AScanMenuController::mnuOptionsAlogStyleSmooth_Click));
+    connectCommand("mnuPictureBitmap", ascan(&display::AScanMenuController::mnuPictureBitmap_Click));
+    connectCommand("mnuPictureMetafile", ascan(&display::AScanMenuController::mnuPictureMetafile_Click));
+    connectCommand("mnuAScanProperties", ascan(&display::AScanMenuController::mnuAScanProperties_Click));
+    connectCommand("mnuAlogProperties", ascan(&display::AScanMenuController::mnuAlogProperties_Click));
 
     for (int i = 0; i < kComPorts; ++i)
         connectCommand(menus_.mnuCom[static_cast<std::size_t>(i)], [this, i] { mnuCom_Click(i); });

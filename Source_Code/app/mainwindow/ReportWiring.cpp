@@ -82,8 +82,7 @@ void ReportWiring::connectMenus()
         {"mnuExportMatlab", &ReportWiring::mnuExportMatlab_Click},
     };
     for (const auto& [name, handler] : commands)
-        QObject::connect(w_.action(QString::fromLatin1(name)), &QAction::triggered, &w_,
-                         [this, h = handler] { w_.runCommand([this, h] { (this->*h)(); }); });
+        w_.connectCommand(name, [this, h = handler] { (this->*h)(); });
 }
 
 // ---- Commands ----

@@ -45,15 +45,14 @@ std::vector<int> selectedOffsets(const MemoryTree& tree, int firstNode, int coun
 TransferCommands::TransferCommands(frmmain& window)
     : w_(window), ctx_(window.context()), host_(std::make_unique<WindowTransferHost>(window))
 {
-    const auto on = [this](const char* name, std::function<void()> f) { w_.connectCommand(name, std::move(f)); };
-    on("mnuGetCurrentSettings", [this] { mnuGetCurrentSettings_Click(); });
-    on("PopUpmnuRecallItem", [this] { PopUpmnuRecallItem_Click(); });
-    on("PopUpmnuDeleteItem", [this] { PopUpmnuDeleteItem_Click(); });
-    on("MnuErasePanels", [this] { MnuErasePanels_Click(); });
-    on("MnuEraseALOGS", [this] { MnuEraseALOGS_Click(); });
-    on("mnuTerminal", [this] { mnuTerminal_Click(); });
-    on("mnuThickness", [this] { mnuThickness_Click(); });
-    on("mnuSetPrivilege", [this] { mnuSetPrivilege_Click(); });
+    w_.connectCommand("mnuGetCurrentSettings", [this] { mnuGetCurrentSettings_Click(); });
+    w_.connectCommand("PopUpmnuRecallItem", [this] { PopUpmnuRecallItem_Click(); });
+    w_.connectCommand("PopUpmnuDeleteItem", [this] { PopUpmnuDeleteItem_Click(); });
+    w_.connectCommand("MnuErasePanels", [this] { MnuErasePanels_Click(); });
+    w_.connectCommand("MnuEraseALOGS", [this] { MnuEraseALOGS_Click(); });
+    w_.connectCommand("mnuTerminal", [this] { mnuTerminal_Click(); });
+    w_.connectCommand("mnuThickness", [this] { mnuThickness_Click(); });
+    w_.connectCommand("mnuSetPrivilege", [this] { mnuSetPrivilege_Click(); });
 }
 
 TransferCommands::~TransferCommands() = default;
