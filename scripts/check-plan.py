@@ -16,7 +16,7 @@ import sys
 # The layers, lowest first. A room may include rooms of lower layers and the rooms the plan
 # lists for it in its own layer; nothing of a higher layer.
 LAYERS = [
-    ["platform/automation", "platform/locale", "platform/zip"],
+    ["platform/automation", "platform/locale", "platform/zip", "platform/files"],
     ["platform/text", "platform/settings", "platform/serial", "platform/metafile", "platform/clipboard",
      "platform/printing", "platform/help", "platform/controls", "platform/inet",
      "platform/spelling", "platform/office/xml", "platform/office/ado", "platform/office/graph",

@@ -1,11 +1,11 @@
 #include "control/PdfWriter.h"
 
+#include "platform/files/AtomicFile.h"
 #include "platform/text/NumberText.h"
 #include "platform/locale/AnsiCodePage.h"
 
 #include <QDateTime>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <stdexcept>
 
@@ -192,19 +192,25 @@ void PdfWriter::PDFWriteLine(const QString& line, bool flush, const QString& lin
     // The document goes to a temporary file beside PDFFile that replaces it only when the
     // last line is written: a failed run leaves an existing file as it was.
     if (!output_) {
-        output_ = std::make_unique<QSaveFile>(PDFFile);
-        if (!output_->open(QIODevice::WriteOnly))
-            fail("the PDF file cannot be written");
+        output_ = std::make_unique<platform::files::AtomicFile>(PDFFile);
+        if (!output_->open())
+            failWriting();
     }
-    if (output_->write(OutputBuffer) != OutputBuffer.size())
-        fail("the PDF file cannot be written");
+    if (!output_->write(OutputBuffer))
+        failWriting();
     OutputBuffer.clear();
     if (flush) {
-        const bool committed = output_->commit();
+        if (!output_->commit())
+            failWriting();
         output_.reset();
-        if (!committed)
-            fail("the PDF file cannot be written");
     }
+}
+
+void PdfWriter::failWriting()
+{
+    const QString reason = output_->reason();
+    output_.reset();
+    throw std::runtime_error(reason.toStdString());
 }
 
 void PdfWriter::beginObject(std::int32_t number, bool dictionary)

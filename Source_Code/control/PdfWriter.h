@@ -15,7 +15,9 @@
 #include <memory>
 #include <vector>
 
-class QSaveFile;
+namespace tovu::platform::files {
+class AtomicFile;
+}
 
 namespace tovu::control {
 
@@ -58,7 +60,8 @@ private:
     std::int32_t LineCount = 0;
     std::int32_t ByteCount = 0;
     QByteArray OutputBuffer;
-    std::unique_ptr<QSaveFile> output_;
+    std::unique_ptr<platform::files::AtomicFile> output_;
+    [[noreturn]] void failWriting();
 
     void PDFWriteLine(const QString& line, bool flush = false, const QString& lineEnd = QStringLiteral("\r"));
     void beginObject(std::int32_t number, bool dictionary = true);

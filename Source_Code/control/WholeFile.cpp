@@ -1,16 +1,16 @@
 #include "control/WholeFile.h"
 
 #include "platform/automation/AutomationError.h"
-
-#include <QSaveFile>
+#include "platform/files/AtomicFile.h"
 
 namespace tovu::control {
 
 void writeWholeFile(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw platform::automation::AutomationError::standard(platform::automation::ErrorNumber::FileNotFound);
+    using platform::automation::AutomationError;
+    const platform::files::WriteResult written = platform::files::writeFileAtomically(path, bytes);
+    if (!written.ok)
+        throw AutomationError(platform::automation::ErrorNumber::FileNotFound, QString(), written.reason);
 }
 
 } // namespace tovu::control

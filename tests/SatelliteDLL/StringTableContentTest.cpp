@@ -34,8 +34,8 @@ std::set<int> keysOf(const std::map<int, std::string>& table)
 const Ranges kMessageRuns = {{500, 521}, {525, 527}, {530, 566}, {570, 574}, {580, 587}, {600, 604},
                              {6200, 6213}};  // the report dialog, range progress and failure texts
 const Ranges kFiveBlocks = {{999, 1309}, {1499, 1809}, {1999, 2309}, {2499, 2809}, {2999, 3311}};
-// The texts of the load report of a damaged item file and of an export without a trace.
-const Ranges kItemFileTexts = {{6100, 6107}, {6110, 6116}};
+// The texts of the load report of a damaged or cut item file and of an export without a trace.
+const Ranges kItemFileTexts = {{6100, 6107}, {6110, 6116}, {6120, 6131}};
 
 // The id set of a library table: the German set with the listed replacements and extras.
 std::set<int> librarySet(std::pair<int, int> languages, Ranges uploadRuns, bool volts1900, bool newModels,

@@ -132,7 +132,8 @@ TEST_F(FileHandling, LinesAreWrittenByTheRulesOfEachBlock)
     EXPECT_FALSE(alog.contains("\r\nWS,"));
     EXPECT_TRUE(alog.contains("\r\nEF,\r\nES,7\r\nEQ,"));
     EXPECT_TRUE(alog.contains("\r\nEP,\r\nES,7\r\nEH,"));
-    EXPECT_TRUE(alog.contains("\r\nSGE,\r\nYM,1\r\nYS,\r\nYF,0\r\nYP\r\nYR,\r\nYD,\r\nYG,"));
+    // TCG is on but has no points: the count alone, no points line, so it reads back absent.
+    EXPECT_TRUE(alog.contains("\r\nSGE,\r\nYM,1\r\nYS,\r\nYF,0\r\nYR,\r\nYD,\r\nYG,"));
     EXPECT_TRUE(alog.contains("\r\nNN,two  lines\r\n"));  // line breaks become blanks
     EXPECT_TRUE(alog.contains("\r\nAH,\t3\r\n"));          // only blanks are trimmed
     EXPECT_TRUE(alog.endsWith("\r\nME,\r\n"));
@@ -210,6 +211,7 @@ TEST_F(FileHandling, PointCountsAreClampedTheSameWayWhenWritingAndReading)
         ItemStore s;
         DFDRecord& r = s.ALogs[1];
         r.InUse = true;
+        r.DacPresent = true;
         r.editSettings().DacMode = "1";
         r.editSettings().DacPointCount = c.count;
         for (int i = 1; i <= 10; ++i) {
@@ -220,11 +222,18 @@ TEST_F(FileHandling, PointCountsAreClampedTheSameWayWhenWritingAndReading)
         ASSERT_TRUE(SaveItemsFile(s, p, 1252).ok);
         const QByteArray bytes = readBytes(p);
         const qsizetype at = bytes.indexOf("\r\nRP");
-        const QByteArray rp = bytes.mid(at + 2, bytes.indexOf('\r', at + 2) - at - 2);
-        EXPECT_EQ(rp.count(','), 2 * c.points) << c.count;
+        // A count of no points leaves the list absent: no points line at all.
+        if (c.points == 0) {
+            EXPECT_EQ(at, -1) << c.count;
+        } else {
+            const QByteArray rp = bytes.mid(at + 2, bytes.indexOf('\r', at + 2) - at - 2);
+            EXPECT_EQ(rp.count(','), 2 * c.points) << c.count;
+        }
         ItemStore back;
         const LoadResult res = LoadItemsFile(back, p, 1252);
         ASSERT_TRUE(res.ok) << c.count << ": " << res.reason.toStdString();
+        EXPECT_TRUE(res.report.empty()) << c.count;
+        EXPECT_EQ(back.ALogs[1].DacPresent, c.points > 0) << c.count;
         const RecordSettings& bs = back.ALogs[1].settings();
         for (int i = 1; i <= 10; ++i)
             EXPECT_EQ(bs.DacX[i], i <= c.points ? QString::number(i) : QString()) << c.count;

@@ -83,6 +83,4 @@ TEST(RecordFields, FileOrderWithTheRepeatedKey)
               "DR DD DB DC DH HM AQ AN AO AD AP AH AE AF EP ES EH EJ EF ES AC EQ ER YT YA YB SF "
               "SGE YM YS YF YP YR YD YC YG YH AV AW AX AY AZ UN CL AA VS VD VC VB GT VA PO OA OB "
               "OT NL NO NC NP NN ME WS ");
-    EXPECT_EQ(fieldByName("DacMode")->setsFlag, &DFDRecord::DacPresent);
-    EXPECT_EQ(fieldByName("TcgMode")->setsFlag, &DFDRecord::TcgPresent);
 }

@@ -28,7 +28,8 @@ QByteArray listLine(const char* key, int values, int seed)
 
 // The sound neighbours: ALog 1 before the fault (lines 1..kBeforeLines), ALog 3 after it.
 const QByteArray kBefore = "AS,1\nTS,t1\nMD,12\nGN,40.5\nNL,before\nDM,1\nDP,2\nRP,1,2,3,4\nDB,6\n" + listLine("WS", 510, 1);
-const QByteArray kAfter = "AS,3\nTS,t3\nMD,5\nGN,7\nNL,after\n" + listLine("AC", 508, 3);
+// The file ends with ALog 3's memo, its last line that is always written: it is not cut.
+const QByteArray kAfter = "AS,3\nTS,t3\nMD,5\nGN,7\nNL,after\n" + listLine("AC", 508, 3) + "ME,after\n";
 constexpr int kBeforeLines = 10;
 constexpr int kMid = kBeforeLines;  // line kMid + k is line k of the fault
 
@@ -236,9 +237,11 @@ TEST_F(SalvageRules, LineEndsByteOrderMarkAndTruncation)
     } cases[] = {
         {"LF only", "AS,1\nNN,a\rb\n" + listLine("WS", 510, 1), QStringLiteral("a\rb"), true, 0},
         {"CR LF with a lone CR", "AS,1\r\nNN,a\rb\r\n" + listLine("WS", 510, 1).replace("\n", "\r\n"), QStringLiteral("a\rb"), true, 0},
-        {"byte-order mark", "\xEF\xBB\xBF" "AS,1\r\nNN,x\r\n", QStringLiteral("x"), false, 0},
+        {"byte-order mark", "\xEF\xBB\xBF" "AS,1\r\nNN,x\r\nME,\r\n", QStringLiteral("x"), false, 0},
+        // A record the file ends in before its memo line was cut short.
+        {"ends before the memo", "AS,1\r\nNN,x\r\n", QStringLiteral("x"), false, 1},
         {"cut inside the trace", "AS,1\r\nNN,x\r\n" + listLine("WS", 510, 1).left(900), QStringLiteral("x"), false, 1},
-        {"cut inside a text", "AS,1\r\nNN,whole\r\nNL,ha", QStringLiteral("whole"), false, 0},
+        {"cut inside a text", "AS,1\r\nNN,whole\r\nNL,ha", QStringLiteral("whole"), false, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -257,16 +260,28 @@ TEST_F(SalvageRules, LineEndsByteOrderMarkAndTruncation)
     ItemStore s;
     const QString p = dir.filePath(QStringLiteral("cut.dfd"));
     ASSERT_TRUE(writeBytes(p, "AS,1\r\nNL,ha"));
-    ASSERT_TRUE(LoadItemsFile(s, p, 1252).ok);
-    EXPECT_EQ(s.ALogs[1].settings().NoteLabel, "ha");
+    const LoadResult res = LoadItemsFile(s, p, 1252);
+    ASSERT_TRUE(res.ok);
+    // The cut value is left out, not kept cut short, and the report names what is missing.
+    EXPECT_EQ(s.ALogs[1].settings().NoteLabel, "");
+    ASSERT_EQ(res.report.entries.size(), 1u);
+    const SkippedLines& e = res.report.entries[0];
+    EXPECT_EQ(e.reason, SkipReason::CutItem);
+    EXPECT_EQ(e.firstLine, 2);
+    EXPECT_EQ(e.detail, "NL");
+    EXPECT_EQ(e.item, 1);
+    EXPECT_TRUE(e.alog);
 }
 
 TEST_F(SalvageRules, WriterKeepsPointCountsAndPointsTogether)
 {
+    // A count of no points is an absent list: its count goes out as its text, without a
+    // points line.
     const struct { const char* count; const char* dp; int points; } cases[] = {
-        {"3", "DP,3", 3}, {"15", "DP,10", 10}, {"N/A", "DP,0", 0}, {"2.5", "DP,2", 2}, {"", "DP,0", 0}};
+        {"3", "DP,3", 3}, {"15", "DP,10", 10}, {"N/A", "DP,N/A", 0}, {"2.5", "DP,2", 2}, {"", "DP,", 0}};
     for (const auto& c : cases) {
         DFDRecord r;
+        r.DacPresent = true;
         RecordSettings& s = r.editSettings();
         s.DacMode = "1";
         s.DacPointCount = c.count;
@@ -277,6 +292,10 @@ TEST_F(SalvageRules, WriterKeepsPointCountsAndPointsTogether)
         const QByteArray bytes = out.bytes();
         EXPECT_TRUE(bytes.contains("\r\n" + QByteArray(c.dp) + "\r\n")) << c.count;
         const qsizetype at = bytes.indexOf("\r\nRP");
+        if (c.points == 0) {
+            EXPECT_EQ(at, -1) << c.count;
+            continue;
+        }
         const QByteArray rp = bytes.mid(at + 2, bytes.indexOf('\r', at + 2) - at - 2);
         EXPECT_EQ(rp.count(','), 2 * c.points) << c.count;
     }
@@ -304,6 +323,7 @@ TEST_F(SalvageRules, ReportTextListsTwentyAndCountsTheRest)
     QByteArray text = "AS,%2\nGN,1\nAS,1\n";
     for (int i = 0; i < 30; ++i)
         text += "Q" + QByteArray::number(i) + ",1\n";
+    text += "ME,\n";
     ItemStore s;
     const LoadResult res = load(text, s);
     ASSERT_TRUE(res.ok);

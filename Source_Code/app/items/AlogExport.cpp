@@ -37,7 +37,7 @@ const DFDRecord* exportable(const ItemStore& store, int index, const QString& pa
 
 ExportResult writeExport(const QString& path, const QByteArray& bytes)
 {
-    const SaveResult saved = writeWholeFile(path, bytes);
+    const SaveResult saved = platform::files::writeFileAtomically(path, bytes);
     return ExportResult{saved.ok ? ExportStatus::Written : ExportStatus::Failed, path,
                         saved.reason};
 }

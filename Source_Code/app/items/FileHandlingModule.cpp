@@ -8,7 +8,6 @@
 
 #include <QFile>
 #include <QLocale>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -32,6 +31,18 @@ bool modeOn(const QString& modeText)
     return valueOfText(modeText) >= 1;
 }
 
+int writablePoints(const QString& countText, const PointList& x, const PointList& y);
+
+// The points a record writes: none when its list is absent. An absent list is written as
+// its count alone, without a points line, so that it reads back absent with that count.
+int pointsToWrite(const DFDRecord& r, bool dac)
+{
+    const RecordSettings& s = r.settings();
+    if (!(dac ? r.DacPresent : r.TcgPresent))
+        return 0;
+    return dac ? writablePoints(s.DacPointCount, s.DacX, s.DacY) : writablePoints(s.TcgPointCount, s.TcgX, s.TcgY);
+}
+
 bool written(WriteWhen when, const DFDRecord& r, int kind)
 {
     const RecordSettings& s = r.settings();
@@ -42,12 +53,16 @@ bool written(WriteWhen when, const DFDRecord& r, int kind)
         return kind == ALogKind;
     case WriteWhen::DacOn:
         return modeOn(s.DacMode);
+    case WriteWhen::DacOnWithPoints:
+        return modeOn(s.DacMode) && pointsToWrite(r, true) > 0;
     case WriteWhen::DacOnWithCurve:
         return modeOn(s.DacMode) && r.DacCurvePresent;
     case WriteWhen::AvgCurve:
         return r.AvgCurvePresent;
     case WriteWhen::TcgOn:
         return modeOn(s.TcgMode);
+    case WriteWhen::TcgOnWithPoints:
+        return modeOn(s.TcgMode) && pointsToWrite(r, false) > 0;
     case WriteWhen::TcgOnWithCurve:
         return modeOn(s.TcgMode) && r.TcgCurvePresent;
     case WriteWhen::WaveformPresent:
@@ -102,12 +117,15 @@ void writeField(const RecordField& f, const DFDRecord& r, LineBuffer& out)
     const RecordCurves& c = r.curves();
     switch (f.kind) {
     case FieldKind::Text:
-        // A point count goes out as the number of points its list line holds.
-        if (f.member == &RecordSettings::DacPointCount)
-            out.key(f.fileKey).comma().number(writablePoints(s.DacPointCount, s.DacX, s.DacY));
-        else if (f.member == &RecordSettings::TcgPointCount)
-            out.key(f.fileKey).comma().number(writablePoints(s.TcgPointCount, s.TcgX, s.TcgY));
-        else
+        // A point count goes out as the number of points its list line holds; the count
+        // of an absent list as its text.
+        if (const bool dac = f.member == &RecordSettings::DacPointCount; dac || f.member == &RecordSettings::TcgPointCount) {
+            const int n = pointsToWrite(r, dac);
+            if (n > 0)
+                out.key(f.fileKey).comma().number(n);
+            else
+                out.key(f.fileKey).comma().cleanText(f.text(s));
+        } else
             out.key(f.fileKey).comma().cleanText(f.text(s));
         break;
     case FieldKind::Memo:
@@ -122,10 +140,10 @@ void writeField(const RecordField& f, const DFDRecord& r, LineBuffer& out)
             QString::number(r.DataVersion, 'g', QLocale::FloatingPointShortest));
         break;
     case FieldKind::DacPoints:
-        out.text(pointsLine(f.fileKey, s.DacX, s.DacY, writablePoints(s.DacPointCount, s.DacX, s.DacY)));
+        out.text(pointsLine(f.fileKey, s.DacX, s.DacY, pointsToWrite(r, true)));
         break;
     case FieldKind::TcgPoints:
-        out.text(pointsLine(f.fileKey, s.TcgX, s.TcgY, writablePoints(s.TcgPointCount, s.TcgX, s.TcgY)));
+        out.text(pointsLine(f.fileKey, s.TcgX, s.TcgY, pointsToWrite(r, false)));
         break;
     case FieldKind::DacCurve:
         out.key(f.fileKey);
@@ -281,41 +299,7 @@ LoadResult OpenItemsFile(ItemStore& store, const QString& path, int codePage)
 
 namespace {
 
-// A file written under a temporary name and renamed over the target when whole; a
-// failure on the way leaves the target as it was.
-class AtomicFile {
-public:
-    explicit AtomicFile(const QString& path) : file_(path) { result_.file = path; }
-
-    bool open()
-    {
-        if (file_.open(QIODevice::WriteOnly))
-            return true;
-        result_.reason = QStringLiteral("cannot create the file: %1").arg(file_.errorString());
-        return false;
-    }
-    bool write(QByteArrayView bytes)
-    {
-        if (file_.write(bytes.data(), bytes.size()) == bytes.size())
-            return true;
-        result_.reason = QStringLiteral("cannot write the file: %1").arg(file_.errorString());
-        file_.cancelWriting();
-        return false;
-    }
-    SaveResult commit()
-    {
-        if (file_.commit())
-            result_.ok = true;
-        else
-            result_.reason = QStringLiteral("cannot save the file: %1").arg(file_.errorString());
-        return result_;
-    }
-    const SaveResult& failure() const { return result_; }
-
-private:
-    QSaveFile file_;
-    SaveResult result_;
-};
+using platform::files::AtomicFile;
 
 SaveResult unsupportedCodePage(const QString& path, int codePage)
 {
@@ -326,21 +310,13 @@ constexpr std::size_t kFlushBytes = 1 << 20;
 
 } // namespace
 
-SaveResult writeWholeFile(const QString& path, QByteArrayView bytes)
-{
-    AtomicFile file(path);
-    if (!file.open() || !file.write(bytes))
-        return file.failure();
-    return file.commit();
-}
-
 SaveResult SaveItemsFile(const ItemStore& store, const QString& path, int codePage)
 {
     if (!platform::locale::isSupportedCodePage(codePage))
         return unsupportedCodePage(path, codePage);
     AtomicFile file(path);
     if (!file.open())
-        return file.failure();
+        return file.result();
     // The lines go out a megabyte at a time through one buffer, so a save needs no
     // memory of the file's size.
     LineBuffer out(codePage);
@@ -357,17 +333,17 @@ SaveResult SaveItemsFile(const ItemStore& store, const QString& path, int codePa
         if (store.Panels[static_cast<std::size_t>(i)].InUse) {
             WriteItemRecord(store.Panels[static_cast<std::size_t>(i)], i, PanelKind, out);
             if (!flushed(false))
-                return file.failure();
+                return file.result();
         }
     for (int i = 1; i <= store.MaxALogs && static_cast<std::size_t>(i) < store.ALogs.size(); ++i)
         if (store.ALogs[static_cast<std::size_t>(i)].InUse) {
             WriteItemRecord(store.ALogs[static_cast<std::size_t>(i)], i, ALogKind, out);
             if (!flushed(false))
-                return file.failure();
+                return file.result();
         }
-    if (!flushed(true))
-        return file.failure();
-    return file.commit();
+    if (flushed(true))
+        file.commit();
+    return file.result();
 }
 
 SaveResult SaveSingleItem(const ItemStore& store, int index, int kind, const QString& path,
@@ -379,7 +355,7 @@ SaveResult SaveSingleItem(const ItemStore& store, int index, int kind, const QSt
         return SaveResult{false, path, QStringLiteral("item %1 does not exist").arg(index)};
     LineBuffer out(codePage);
     WriteItemRecord(store, index, kind, out);
-    return writeWholeFile(path, out.view());
+    return platform::files::writeFileAtomically(path, out.view());
 }
 
 } // namespace tovu::items

@@ -9,6 +9,7 @@
 
 #include "app/items/ItemFileReader.h"
 #include "app/items/ItemStore.h"
+#include "platform/files/AtomicFile.h"
 #include "platform/text/FieldText.h"
 
 #include <QString>
@@ -30,11 +31,8 @@ struct LoadResult {
     LoadReport report;  // what was read and what was skipped
 };
 
-struct SaveResult {
-    bool ok = false;
-    QString file;
-    QString reason;
-};
+// ok only when the file was written whole and renamed into place.
+using SaveResult = platform::files::WriteResult;
 
 // Appends the lines of one record, numbered `number` in its header.
 void WriteItemRecord(const DFDRecord& record, int number, int kind, LineBuffer& out);
@@ -71,8 +69,5 @@ SaveResult SaveItemsFile(const ItemStore& store, const QString& path, int codePa
 // One record of WorkItems, with the header of its kind.
 SaveResult SaveSingleItem(const ItemStore& store, int index, int kind, const QString& path,
                           int codePage);
-
-// Writes bytes to path through a temporary file renamed into place.
-SaveResult writeWholeFile(const QString& path, QByteArrayView bytes);
 
 } // namespace tovu::items

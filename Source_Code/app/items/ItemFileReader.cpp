@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <span>
+#include <string>
 #include <string_view>
 
 namespace tovu::items {
@@ -141,6 +143,7 @@ void ItemFileReader::readAll(QByteArrayView bytes)
     while (from < size) {
         qsizetype end = size;
         qsizetype next = size;
+        bool ended = false;
         for (qsizetype at = from; at < size;) {
             const void* lf = std::memchr(data + at, '\n', static_cast<std::size_t>(size - at));
             if (!lf)
@@ -149,18 +152,32 @@ void ItemFileReader::readAll(QByteArrayView bytes)
             if (!crlf) {
                 end = e;
                 next = e + 1;
+                ended = true;
                 break;
             }
             if (e > from && data[e - 1] == '\r') {
                 end = e - 1;
                 next = e + 1;
+                ended = true;
                 break;
             }
             at = e + 1;  // a lone LF inside a value
         }
+        if (!ended) {
+            cutLine(QByteArrayView(data + from, size - from), ++lineNo);
+            break;
+        }
         ParseItemLine(QByteArrayView(data + from, end - from), ++lineNo);
         from = next;
     }
+}
+
+void ItemFileReader::cutLine(QByteArrayView line, int lineNo)
+{
+    lastLine_ = lineNo;
+    cutLine_ = lineNo;
+    const qsizetype comma = line.indexOf(',');
+    cutKey_ = detailOf(comma >= 0 ? line.first(comma) : line);
 }
 
 QString ItemFileReader::text(QByteArrayView bytes)
@@ -216,8 +233,62 @@ void ItemFileReader::skipLine(int lineNo, SkipReason reason, QByteArrayView deta
     addEntry(SkippedLines{lineNo, lineNo, reason, detailOf(detail), 0});
 }
 
+namespace {
+
+bool expectedAt(const RecordField& f, const DFDRecord& r, bool alog)
+{
+    switch (f.when) {
+    case WriteWhen::Always: return true;
+    case WriteWhen::ALogOnly: return alog;
+    case WriteWhen::DacOn: return valueOfText(r.settings().DacMode) >= 1;
+    case WriteWhen::TcgOn: return valueOfText(r.settings().TcgMode) >= 1;
+    case WriteWhen::DacOnWithPoints:
+        return valueOfText(r.settings().DacMode) >= 1 && pointCountOf(r.settings().DacPointCount) >= 1;
+    case WriteWhen::TcgOnWithPoints:
+        return valueOfText(r.settings().TcgMode) >= 1 && pointCountOf(r.settings().TcgPointCount) >= 1;
+    default: return false;  // lines of curves and the trace may rightly be absent
+    }
+}
+
+} // namespace
+
+void ItemFileReader::reportCut()
+{
+    if (current_ < 0) {
+        if (!cutLine_)
+            return;
+        if (runOpen_)
+            run_.lastLine = cutLine_;  // part of the lines skipped already
+        else
+            addEntry(SkippedLines{cutLine_, cutLine_, SkipReason::CutLine, QString(), 0});
+        return;
+    }
+    const std::span<const RecordField> fields = recordFields();
+    const DFDRecord& r = records_[static_cast<std::size_t>(current_)];
+    const bool alog = current_ <= maxALogs_;
+    QString missing;
+    if (cutLine_) {
+        const std::string key = cutKey_.toStdString();
+        if (const RecordField* f = key.size() <= 3 ? fieldByFileKey(key) : nullptr)
+            missing = QString::fromLatin1(f->fileKey.data(), static_cast<qsizetype>(f->fileKey.size()));
+    }
+    for (std::size_t j = static_cast<std::size_t>(position_ + 1); missing.isEmpty() && j < fields.size(); ++j)
+        if (expectedAt(fields[j], r, alog))
+            missing = QString::fromLatin1(fields[j].fileKey.data(), static_cast<qsizetype>(fields[j].fileKey.size()));
+    const int line = cutLine_ ? cutLine_ : lastLine_;
+    if (missing.isEmpty()) {
+        if (cutLine_)
+            addEntry(SkippedLines{line, line, SkipReason::CutLine, QString(), 0});
+        return;
+    }
+    const int number = alog ? current_ : current_ - maxALogs_;
+    addEntry(SkippedLines{line, line, SkipReason::CutItem, missing, 0, number, alog});
+}
+
 LoadReport ItemFileReader::finish()
 {
+    reportCut();
+    cutLine_ = 0;
     closeRun();
     current_ = -1;
     return std::move(report_);
@@ -227,6 +298,7 @@ void ItemFileReader::header(QByteArrayView key, QByteArrayView field, bool alog,
 {
     headerSeen_ = true;
     current_ = -1;
+    position_ = -1;
     const int limit = alog ? maxALogs_ : maxPanels_;
     const std::optional<double> value = strictDouble(QString::fromLatin1(field));
     const std::int32_t n = value ? roundToInt32(*value).value_or(0) : 0;
@@ -257,6 +329,7 @@ void ItemFileReader::header(QByteArrayView key, QByteArrayView field, bool alog,
 
 void ItemFileReader::ParseItemLine(QByteArrayView line, int lineNo)
 {
+    lastLine_ = lineNo;
     if (line.isEmpty())
         return;
     // Keys are two or three letters: look for the comma there before scanning further.
@@ -295,6 +368,17 @@ void ItemFileReader::ParseItemLine(QByteArrayView line, int lineNo)
         return;
     }
 
+    // Where the line stands in the writing order; the second ES line is the repeat's.
+    const std::span<const RecordField> fields = recordFields();
+    int at = static_cast<int>(f - fields.data());
+    if (at <= position_)
+        for (std::size_t j = static_cast<std::size_t>(position_ + 1); j < fields.size(); ++j)
+            if (fields[j].fileKey == f->fileKey) {
+                at = static_cast<int>(j);
+                break;
+            }
+    position_ = std::max(position_, at);
+
     DFDRecord& r = records_[static_cast<std::size_t>(current_)];
     switch (f->kind) {
     case FieldKind::Text: {
@@ -304,8 +388,6 @@ void ItemFileReader::ParseItemLine(QByteArrayView line, int lineNo)
             && valueOfText(value) > kMaxPoints)
             value = QString::number(kMaxPoints);
         f->text(r.editSettings()) = std::move(value);
-        if (f->setsFlag)
-            r.*(f->setsFlag) = true;
         return;
     }
     case FieldKind::Memo: {
@@ -356,6 +438,8 @@ void ItemFileReader::ParseItemLine(QByteArrayView line, int lineNo)
             x[static_cast<std::size_t>(i)] = text(fx);
             y[static_cast<std::size_t>(i)] = text(fy);
         }
+        // Present only with points: a list of none is no list.
+        r.*(dac ? &DFDRecord::DacPresent : &DFDRecord::TcgPresent) = n >= 1;
         return;
     }
     case FieldKind::DacCurve:

@@ -7,6 +7,11 @@
 // Lines: a file that holds CR LF anywhere is split at CR LF only (a lone CR or LF is
 // part of a value); a file without CR LF is split at LF. A leading UTF-8 byte-order
 // mark is skipped. Each line is scanned once, straight from the file's bytes.
+//
+// A cut file: the writer ends every line, so a last line without its line end was cut and
+// is left out. A record the file ends in before its last always-written line (ME) lost its
+// later lines. Both are reported, naming the record and the first line it lacks. The DAC
+// and TCG points are present only when their list was read whole with at least one point.
 
 #include "app/items/DFDRecord.h"
 
@@ -27,6 +32,8 @@ enum class SkipReason {
     BadList,            // a list line short, or with a value that is no (16-bit) number
     ModelOutOfTable,    // a model code outside the model table, read as 0
     BadNumber,          // a number field (MF) that holds no number, read as 0
+    CutItem,            // the file ends inside a record: its lines from `detail` on are missing
+    CutLine,            // the file ends inside a line outside any record: the line is left out
 };
 
 // One run of lines skipped for one reason (firstLine == lastLine for a single line).
@@ -36,6 +43,8 @@ struct SkippedLines {
     SkipReason reason = SkipReason::UnknownKey;
     QString detail;  // the header, key or value at fault, cut short
     int limit = 0;   // BadHeader: the highest number the header may hold
+    int item = 0;    // CutItem: the record's number, an ALog's or a panel's
+    bool alog = false;
 };
 
 struct LoadReport {
@@ -58,11 +67,14 @@ public:
     // records is laid out like WorkItems: ALogs at 1..maxALogs, panels after them.
     ItemFileReader(std::vector<DFDRecord>& records, int maxPanels, int maxALogs, int codePage);
 
-    // Reads a whole file's bytes, line by line.
+    // Reads a whole file's bytes, line by line; the file ends with them.
     void readAll(QByteArrayView bytes);
     // Stores one line (without its line end), numbered lineNo in the report.
     void ParseItemLine(QByteArrayView line, int lineNo);
-    // Closes a run of skipped lines still open and hands the report over.
+    // The file ends inside the line lineNo (it had no line end): the line is left out.
+    void cutLine(QByteArrayView line, int lineNo);
+    // Reports what the file's end cut from the record being read, closes a run of skipped
+    // lines still open and hands the report over.
     LoadReport finish();
 
     int currentIndex() const { return current_; }  // -1 when no record is being read
@@ -73,6 +85,7 @@ private:
     void openRun(int lineNo, SkipReason reason, QString detail, int limit);
     void closeRun();
     void addEntry(SkippedLines entry);
+    void reportCut();
     QString text(QByteArrayView bytes);
 
     std::vector<DFDRecord>& records_;
@@ -85,6 +98,10 @@ private:
     bool runOpen_ = false;  // lines are being skipped until the next header
     SkippedLines run_;
     bool headerSeen_ = false;
+    int lastLine_ = 0;        // the number of the last line seen
+    int position_ = -1;       // the writing-order place of the current record's last line
+    int cutLine_ = 0;         // the line the file ends inside, 0 when it ends with a line end
+    QString cutKey_;          // that line's key
     std::array<std::int16_t, 2 * kCurveLength> scratch_{};  // a list is read here first
     std::unordered_map<std::uint64_t, QString> shortTexts_;  // "1", "0", "10.0" shared
 };

@@ -3,14 +3,39 @@
 #include <QDir>
 
 #include <algorithm>
+#include <utility>
 
 // Texts are filled with the many-argument arg(), so a "%" in a file name or a value
 // is never taken for a place holder.
 
 namespace tovu::items {
 
+namespace {
+
+QString cutPartText(const QString& key, const StringSource& strings)
+{
+    static const std::pair<const char*, CutPart> kParts[] = {
+        {"WS", CutPart::Trace},    {"RP", CutPart::DacPoints}, {"YP", CutPart::TcgPoints}, {"DC", CutPart::DacCurve},
+        {"AC", CutPart::AvgCurve}, {"YC", CutPart::TcgCurve},  {"ME", CutPart::Memo},
+    };
+    CutPart part = CutPart::Line;
+    for (const auto& [k, p] : kParts)
+        if (key == QLatin1String(k))
+            part = p;
+    const QString text = strings.GetResString(kCutPartTextBase + static_cast<int>(part));
+    return part == CutPart::Line ? text.arg(key) : text;
+}
+
+} // namespace
+
 QString skipReasonText(const SkippedLines& entry, const StringSource& strings)
 {
+    if (entry.reason == SkipReason::CutItem)
+        return strings.GetResString(kCutItemText)
+            .arg(strings.GetResString(entry.alog ? kALogWordText : kPanelWordText), QString::number(entry.item),
+                 cutPartText(entry.detail, strings));
+    if (entry.reason == SkipReason::CutLine)
+        return strings.GetResString(kCutLineText);
     const QString text = strings.GetResString(kReasonTextBase + static_cast<int>(entry.reason));
     switch (entry.reason) {
     case SkipReason::BeforeFirstHeader:

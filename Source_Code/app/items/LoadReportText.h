@@ -18,8 +18,16 @@ enum LoadReportText : int {
     kMoreSkippedText = 6104,      // "... and %1 more."
     kOpenWhatWasReadText = 6105,  // the question
     kNoRecordText = 6106,         // "%1 holds no panel or ALog record ..."
-    kReasonTextBase = 6110,       // + SkipReason
+    kReasonTextBase = 6110,       // + SkipReason, up to BadNumber
+    kCutItemText = 6120,          // "%1 %2: the file ends inside this item; %3 ..."
+    kCutLineText = 6121,          // "the file ends inside this line; ..."
+    kPanelWordText = 6122,        // "Panel"
+    kALogWordText = 6123,         // "ALog"
+    kCutPartTextBase = 6124,      // + CutPart: what of the item is missing
 };
+
+// The parts of an item a cut names in words; any other line is named by its key.
+enum class CutPart : int { Trace, DacPoints, TcgPoints, DacCurve, AvgCurve, TcgCurve, Memo, Line };
 
 constexpr int kListedSkips = 20;
 

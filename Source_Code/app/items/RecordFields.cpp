@@ -34,12 +34,6 @@ constexpr RecordField special(std::string_view name, std::string_view key, std::
     return RecordField{name, key, code, code.empty() ? A::None : A::ReadWrite, kind, when};
 }
 
-constexpr RecordField flagging(RecordField f, bool DFDRecord::*flag)
-{
-    f.setsFlag = flag;
-    return f;
-}
-
 constexpr RecordField repeated(RecordField f)
 {
     f.repeat = true;
@@ -95,12 +89,11 @@ const auto kFields = std::to_array<RecordField>({
     text("Dist1", "ZO", "ZO", &S::Dist1),
     text("Dist2", "ZT", "ZT", &S::Dist2),
     // DAC block. The point count is the length of the RP list on the instrument.
-    flagging(text("DacMode", "DM", "DM", &S::DacMode, A::ReadWrite, W::DacOn),
-             &DFDRecord::DacPresent),
+    text("DacMode", "DM", "DM", &S::DacMode, A::ReadWrite, W::DacOn),
     text("DacCurveSet", "CV", "CV", &S::DacCurveSet, A::ReadWrite, W::DacOn),
     text("TR", "TR", "TR", &S::TR, A::ReadWrite, W::DacOn),
     text("DacPointCount", "DP", "", &S::DacPointCount, A::None, W::DacOn),
-    special("DacPoints", "RP", "RP", K::DacPoints, W::DacOn),
+    special("DacPoints", "RP", "RP", K::DacPoints, W::DacOnWithPoints),
     text("DR", "DR", "DR", &S::DR, A::ReadWrite, W::DacOn),
     text("DD", "DD", "DD", &S::DD, A::ReadWrite, W::DacOn),
     text("DB", "DB", "DB", &S::DB, A::ReadWrite, W::DacOn),
@@ -131,11 +124,10 @@ const auto kFields = std::to_array<RecordField>({
     text("AgcMode", "SF", "SF", &S::AgcMode),
     text("AgcHeight", "SGE", "SE", &S::AgcHeight),
     // TCG block.
-    flagging(text("TcgMode", "YM", "YM", &S::TcgMode, A::ReadWrite, W::TcgOn),
-             &DFDRecord::TcgPresent),
+    text("TcgMode", "YM", "YM", &S::TcgMode, A::ReadWrite, W::TcgOn),
     text("YS", "YS", "YS", &S::YS, A::ReadWrite, W::TcgOn),
     text("TcgPointCount", "YF", "", &S::TcgPointCount, A::None, W::TcgOn),
-    special("TcgPoints", "YP", "YP", K::TcgPoints, W::TcgOn),
+    special("TcgPoints", "YP", "YP", K::TcgPoints, W::TcgOnWithPoints),
     text("YR", "YR", "YR", &S::YR, A::ReadWrite, W::TcgOn),
     text("YD", "YD", "YD", &S::YD, A::ReadWrite, W::TcgOn),
     special("TcgCurve", "YC", "", K::TcgCurve, W::TcgOnWithCurve),

@@ -40,9 +40,11 @@ enum class WriteWhen {
     Always,
     ALogOnly,           // right after the ALog header
     DacOn,              // number value of DacMode is 1 or more
+    DacOnWithPoints,    // ... and DacPresent with points to write
     DacOnWithCurve,     // ... and DacCurvePresent
     AvgCurve,           // AvgCurvePresent
     TcgOn,              // number value of TcgMode is 1 or more
+    TcgOnWithPoints,    // ... and TcgPresent with points to write
     TcgOnWithCurve,     // ... and TcgCurvePresent
     WaveformPresent,
 };
@@ -64,8 +66,6 @@ struct RecordField {
     QString RecordSettings::*member = nullptr;
     int gate = -1;
     QString Gate::*gateMember = nullptr;
-    // A flag the reader sets whenever the line is read (DM sets DacPresent, YM TcgPresent).
-    bool DFDRecord::*setsFlag = nullptr;
     bool repeat = false;  // a second line of a field already listed (ES)
 
     bool isText() const { return kind == FieldKind::Text || kind == FieldKind::Memo; }

@@ -6,9 +6,9 @@
 #include "app/link/LinkError.h"
 #include "app/link/PortAccess.h"
 #include "app/link/TransferSupport.h"
+#include "platform/files/AtomicFile.h"
 #include "platform/locale/UserLocale.h"
 
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -205,17 +205,15 @@ QStringList thicknessGrid(const QStringList& readings, const QString& str_dec)
     return lines;
 }
 
-bool Save_Thickness(const QString& FILENAME, const QString& str_dec, const QStringList& readings)
+bool Save_Thickness(const QString& FILENAME, const QString& str_dec, const QStringList& readings, QString* reason)
 {
-    QSaveFile file(FILENAME);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     QByteArray bytes;
     for (const QString& line : thicknessGrid(readings, str_dec))
         bytes += line.toLatin1() + "\r\n";
-    if (file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    const platform::files::WriteResult written = platform::files::writeFileAtomically(FILENAME, bytes);
+    if (reason)
+        *reason = written.reason;
+    return written.ok;
 }
 
 bool saveThicknessLog(LinkDialogs& dialogs, const ThicknessLog& log, const QString& decimalSeparator,
@@ -230,8 +228,9 @@ bool saveThicknessLog(LinkDialogs& dialogs, const ThicknessLog& log, const QStri
     const QString name = chooseFile ? chooseFile(filter) : QString();
     if (name.isEmpty())
         return false;
-    if (!Save_Thickness(name, decimalSeparator, log.ThicknessValues)) {
-        dialogs.message(QStringLiteral("Unable to save file :- ") + kCrLf + name, QString(), LinkIcon::None);
+    QString reason;
+    if (!Save_Thickness(name, decimalSeparator, log.ThicknessValues, &reason)) {
+        dialogs.message(QStringLiteral("Unable to save file :- ") + kCrLf + name + kCrLf + reason, QString(), LinkIcon::None);
         return false;
     }
     return true;

@@ -48,9 +48,10 @@ QStringList thicknessGrid(const QStringList& readings, const QString& str_dec);
 QStringList Populate_Thickness_Values(QStringList ArraySent, int ASIZE, const QString& strSent,
                                       const QString& File_sep);
 
-// Writes the grid, each line ended by CR LF, through a temporary file. False when the
-// file could not be written.
-bool Save_Thickness(const QString& FILENAME, const QString& str_dec, const QStringList& readings);
+// Writes the grid, each line ended by CR LF, through the one atomic write. False when the
+// file could not be written, with the reason in *reason.
+bool Save_Thickness(const QString& FILENAME, const QString& str_dec, const QStringList& readings,
+                    QString* reason = nullptr);
 
 // mnuSave_Click: the no-readings message, the save dialog with the filter of the
 // separator, the save and its failure message. chooseFile gets the filter and returns the

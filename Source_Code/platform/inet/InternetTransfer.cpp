@@ -2,9 +2,9 @@
 
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/DispatchTable.h"
+#include "platform/files/AtomicFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QUrl>
 #include <curl/curl.h>
 
@@ -143,7 +143,7 @@ private:
     QString session_;           // the server and login the directory below belongs to
     QString directory_;         // set by CD; empty: the login directory
     QString pendingDirectory_;  // what a running CD sets when it succeeds
-    std::unique_ptr<QSaveFile> download_;
+    std::unique_ptr<files::AtomicFile> download_;
     std::unique_ptr<QFile> upload_;
     char error_[CURL_ERROR_SIZE] = {};
 
@@ -159,7 +159,7 @@ private:
     {
         auto* file = static_cast<InternetTransfer*>(self)->download_.get();
         const qint64 n = static_cast<qint64>(size * count);
-        return file && file->write(data, n) == n ? size * count : 0;
+        return file && file->write(QByteArrayView(data, n)) ? size * count : 0;
     }
     static size_t read(char* data, size_t size, size_t count, void* self)
     {
@@ -252,9 +252,9 @@ void InternetTransfer::execute(const Variant& urlArgument, const Variant& operat
     } else if (verb == QLatin1String("GET")) {
         operation_ = Operation::Get;
         target += encodedPath(words[1]);
-        download_ = std::make_unique<QSaveFile>(words[2]);
-        if (!download_->open(QIODevice::WriteOnly)) {
-            fail(CURLE_WRITE_ERROR, QStringLiteral("the local file \"%1\" cannot be written").arg(words[2]));
+        download_ = std::make_unique<files::AtomicFile>(words[2]);
+        if (!download_->open()) {
+            fail(CURLE_WRITE_ERROR, download_->reason());
             download_.reset();
             return;
         }
@@ -312,15 +312,18 @@ void InternetTransfer::end(CURLcode result)
     curl_easy_getinfo(easy_, CURLINFO_RESPONSE_CODE, &reply);
     curl_multi_remove_handle(multi_, easy_);
     executing_ = false;
-    if (result == CURLE_OK && operation_ == Operation::Get && !download_->commit())
-        fail(CURLE_WRITE_ERROR, QStringLiteral("the local file \"%1\" cannot be written").arg(download_->fileName()));
+    // A local file that could not be written says why, rather than the transfer's code.
+    const bool localFailure = operation_ == Operation::Get && download_
+                              && (result == CURLE_OK ? !download_->commit() : !download_->reason().isEmpty());
+    if (localFailure)
+        fail(CURLE_WRITE_ERROR, download_->reason());
     else if (result != CURLE_OK)
         fail(reply >= 400 ? static_cast<std::int32_t>(reply) : static_cast<std::int32_t>(result),
              QString::fromUtf8(error_[0] ? error_ : curl_easy_strerror(result)));
     else if (operation_ == Operation::ChangeDirectory)
         directory_ = pendingDirectory_;
     if (download_ && result != CURLE_OK)
-        download_->cancelWriting();
+        download_->cancel();
     download_.reset();
     upload_.reset();
 }

@@ -1,12 +1,12 @@
 #include "platform/spelling/CustomDictionary.h"
 
+#include "platform/files/AtomicFile.h"
 #include "platform/locale/AnsiCodePage.h"
 #include "platform/spelling/SpellingError.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -98,9 +98,11 @@ void CustomDictionary::add(const QString& word)
         written = Encoding::Utf16LE;
         bytes = QByteArray("\xFF\xFE", 2) + QByteArray(QStringEncoder(QStringConverter::Utf16LE)(text));
     }
-    QSaveFile file(fileName_);
-    if (!QDir().mkpath(QFileInfo(fileName_).absolutePath()) || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw SpellingError(QStringLiteral("The custom dictionary %1 cannot be written").arg(fileName_));
+    if (!QDir().mkpath(QFileInfo(fileName_).absolutePath()))
+        throw SpellingError(QStringLiteral("The custom dictionary %1 cannot be written: its folder cannot be made").arg(fileName_));
+    const files::WriteResult saved = files::writeFileAtomically(fileName_, bytes);
+    if (!saved.ok)
+        throw SpellingError(QStringLiteral("The custom dictionary cannot be saved. ") + saved.reason);
     words_ = words;
     encoding_ = written;
 }

@@ -4,6 +4,7 @@
 #include "platform/office/word/DocxReader.h"
 #include "platform/office/word/DocxWriter.h"
 #include "platform/office/word/PageLayout.h"
+#include "platform/files/AtomicFile.h"
 #include "platform/locale/AnsiCodePage.h"
 #include "platform/locale/UserLocale.h"
 
@@ -15,7 +16,6 @@
 #include <QPainter>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QUrl>
@@ -27,10 +27,9 @@ namespace {
 
 void saveBytes(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw WordError(QStringLiteral("Document.SaveAs"),
-                        QStringLiteral("cannot write \"%1\": %2").arg(path, file.errorString()));
+    const files::WriteResult written = files::writeFileAtomically(path, bytes);
+    if (!written.ok)
+        throw WordError(QStringLiteral("Document.SaveAs"), written.reason);
 }
 
 // The text formats are written in the user's Windows ANSI code page, as Word writes them.
