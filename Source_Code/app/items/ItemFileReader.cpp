@@ -235,19 +235,46 @@ void ItemFileReader::skipLine(int lineNo, SkipReason reason, QByteArrayView deta
 
 namespace {
 
-bool expectedAt(const RecordField& f, const DFDRecord& r, bool alog)
+enum class Expected { No, Maybe, Yes };
+
+// Whether the writer writes field j of a record read up to place `position`. A DAC or TCG
+// line is known once the block's mode line has been passed; curve and trace lines may
+// rightly be absent.
+Expected expectedAt(std::size_t j, int position, const DFDRecord& r, bool alog)
 {
-    switch (f.when) {
-    case WriteWhen::Always: return true;
-    case WriteWhen::ALogOnly: return alog;
-    case WriteWhen::DacOn: return valueOfText(r.settings().DacMode) >= 1;
-    case WriteWhen::TcgOn: return valueOfText(r.settings().TcgMode) >= 1;
-    case WriteWhen::DacOnWithPoints:
-        return valueOfText(r.settings().DacMode) >= 1 && pointCountOf(r.settings().DacPointCount) >= 1;
-    case WriteWhen::TcgOnWithPoints:
-        return valueOfText(r.settings().TcgMode) >= 1 && pointCountOf(r.settings().TcgPointCount) >= 1;
-    default: return false;  // lines of curves and the trace may rightly be absent
+    static const auto placeOf = [](std::string_view key) {
+        return static_cast<int>(fieldByFileKey(key) - recordFields().data());
+    };
+    static const int dacMode = placeOf("DM");
+    static const int tcgMode = placeOf("YM");
+    const RecordSettings& s = r.settings();
+    const auto block = [&](int modePlace, const QString& mode) {
+        if (position < modePlace)
+            return Expected::Maybe;
+        return valueOfText(mode) >= 1 ? Expected::Yes : Expected::No;
+    };
+    const auto orMaybe = [](Expected e) { return e == Expected::No ? e : Expected::Maybe; };
+    const auto withPoints = [](Expected e, const QString& count) {
+        return e == Expected::Yes && pointCountOf(count) < 1 ? Expected::No : e;
+    };
+    switch (recordFields()[j].when) {
+    case WriteWhen::Always: return Expected::Yes;
+    case WriteWhen::ALogOnly: return alog ? Expected::Yes : Expected::No;
+    case WriteWhen::DacOn: return block(dacMode, s.DacMode);
+    case WriteWhen::DacOnWithPoints: return withPoints(block(dacMode, s.DacMode), s.DacPointCount);
+    case WriteWhen::DacOnWithCurve: return orMaybe(block(dacMode, s.DacMode));
+    case WriteWhen::TcgOn: return block(tcgMode, s.TcgMode);
+    case WriteWhen::TcgOnWithPoints: return withPoints(block(tcgMode, s.TcgMode), s.TcgPointCount);
+    case WriteWhen::TcgOnWithCurve: return orMaybe(block(tcgMode, s.TcgMode));
+    case WriteWhen::AvgCurve:
+    case WriteWhen::WaveformPresent: return Expected::Maybe;
     }
+    return Expected::No;
+}
+
+QString keyText(const RecordField& f)
+{
+    return QString::fromLatin1(f.fileKey.data(), static_cast<qsizetype>(f.fileKey.size()));
 }
 
 } // namespace
@@ -266,23 +293,28 @@ void ItemFileReader::reportCut()
     const std::span<const RecordField> fields = recordFields();
     const DFDRecord& r = records_[static_cast<std::size_t>(current_)];
     const bool alog = current_ <= maxALogs_;
-    QString missing;
-    if (cutLine_) {
-        const std::string key = cutKey_.toStdString();
-        if (const RecordField* f = key.size() <= 3 ? fieldByFileKey(key) : nullptr)
-            missing = QString::fromLatin1(f->fileKey.data(), static_cast<qsizetype>(f->fileKey.size()));
+    // Something was lost when a line the record always has is missing, or when the cut
+    // line begins the key of a line it could hold next; a cut line that is neither was
+    // the next record's header.
+    const std::string cutKey = cutLine_ ? cutKey_.toStdString() : std::string();
+    bool lost = false;
+    const RecordField* first = nullptr;  // the first line that may be missing
+    for (std::size_t j = static_cast<std::size_t>(position_ + 1); j < fields.size() && !lost; ++j) {
+        const Expected e = expectedAt(j, position_, r, alog);
+        if (e == Expected::No)
+            continue;
+        if (!first)
+            first = &fields[j];
+        lost = e == Expected::Yes || (!cutKey.empty() && fields[j].fileKey.starts_with(cutKey));
     }
-    for (std::size_t j = static_cast<std::size_t>(position_ + 1); missing.isEmpty() && j < fields.size(); ++j)
-        if (expectedAt(fields[j], r, alog))
-            missing = QString::fromLatin1(fields[j].fileKey.data(), static_cast<qsizetype>(fields[j].fileKey.size()));
     const int line = cutLine_ ? cutLine_ : lastLine_;
-    if (missing.isEmpty()) {
+    if (!lost) {
         if (cutLine_)
             addEntry(SkippedLines{line, line, SkipReason::CutLine, QString(), 0});
         return;
     }
     const int number = alog ? current_ : current_ - maxALogs_;
-    addEntry(SkippedLines{line, line, SkipReason::CutItem, missing, 0, number, alog});
+    addEntry(SkippedLines{line, line, SkipReason::CutItem, keyText(*first), 0, number, alog});
 }
 
 LoadReport ItemFileReader::finish()
