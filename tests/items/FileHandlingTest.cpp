@@ -346,6 +346,57 @@ TEST_F(FileHandling, SingleItemCarriesTheHeaderOfItsKind)
     EXPECT_FALSE(SaveSingleItem(store, 20000, ALogKind, p, 1252).ok);
 }
 
+// DAC and TCG points follow their flags through a save and an open: an absent list reads
+// back absent with its count, a present one present with its points, and the file the
+// writer wrote saves again to the same bytes.
+TEST_F(FileHandling, PointListsKeepTheirFlagAndCountThroughSaveAndOpen)
+{
+    const struct {
+        const char* what;
+        bool present;
+        const char* count;
+        int points;
+        bool presentAfter;
+        const char* countAfter;
+    } cases[] = {
+        {"absent, as the instrument leaves it", false, " 0", 0, false, "0"},
+        {"absent, never counted", false, "", 0, false, ""},
+        {"absent with points left in the lists", false, "3", 3, false, "3"},
+        {"present", true, "3", 3, true, "3"},
+        {"present but no point", true, "0", 0, false, "0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const bool dac : {true, false}) {
+            ItemStore s;
+            DFDRecord& r = s.ALogs[4];
+            r.InUse = true;
+            RecordSettings& rs = r.editSettings();
+            (dac ? rs.DacMode : rs.TcgMode) = QStringLiteral("1");
+            (dac ? r.DacPresent : r.TcgPresent) = c.present;
+            (dac ? rs.DacPointCount : rs.TcgPointCount) = QString::fromLatin1(c.count);
+            for (int i = 1; i <= c.points; ++i) {
+                (dac ? rs.DacX : rs.TcgX)[static_cast<std::size_t>(i)] = QString::number(10 * i);
+                (dac ? rs.DacY : rs.TcgY)[static_cast<std::size_t>(i)] = QString::number(i);
+            }
+            const QString first = path("first.dfd");
+            ASSERT_TRUE(SaveItemsFile(s, first, 1252).ok);
+            ItemStore back;
+            const LoadResult res = LoadItemsFile(back, first, 1252);
+            ASSERT_TRUE(res.ok);
+            EXPECT_TRUE(res.report.empty());
+            const DFDRecord& b = back.ALogs[4];
+            EXPECT_EQ(dac ? b.DacPresent : b.TcgPresent, c.presentAfter) << (dac ? "DAC" : "TCG");
+            EXPECT_EQ(dac ? b.settings().DacPointCount : b.settings().TcgPointCount, c.countAfter) << (dac ? "DAC" : "TCG");
+            const PointList& x = dac ? b.settings().DacX : b.settings().TcgX;
+            EXPECT_EQ(x[1], c.presentAfter ? QStringLiteral("10") : QString()) << (dac ? "DAC" : "TCG");
+            const QString second = path("second.dfd");
+            ASSERT_TRUE(SaveItemsFile(back, second, 1252).ok);
+            EXPECT_EQ(readBytes(second), readBytes(first)) << (dac ? "DAC" : "TCG");
+        }
+    }
+}
+
 TEST_F(FileHandling, OpenReplacesEverythingOrNothing)
 {
     ASSERT_TRUE(LoadItemsFile(store, fixture("mixed.dfd"), 1252).ok);

@@ -339,6 +339,47 @@ TEST_F(SalvageRules, ReportTextListsTwentyAndCountsTheRest)
     EXPECT_EQ(lines.back(), QStringLiteral("open?"));
 }
 
+// A cut names the item and what of it is missing, in the words of the string table.
+TEST_F(SalvageRules, ReportTextOfACutNamesTheItemAndWhatIsMissing)
+{
+    class Texts : public StringSource {
+    public:
+        QString GetResString(int id) const override
+        {
+            switch (id) {
+            case kSkippedLineText: return QStringLiteral("L%1 %2");
+            case kCutItemText: return QStringLiteral("%1 %2 cut; %3 missing");
+            case kCutLineText: return QStringLiteral("line cut");
+            case kPanelWordText: return QStringLiteral("Panel");
+            case kALogWordText: return QStringLiteral("ALog");
+            case kCutPartTextBase + static_cast<int>(CutPart::Trace): return QStringLiteral("its trace");
+            case kCutPartTextBase + static_cast<int>(CutPart::Line): return QStringLiteral("its %1 line");
+            default: return QStringLiteral("id%1").arg(id);
+            }
+        }
+    } texts;
+    const struct {
+        QByteArray bytes;
+        const char* shown;
+    } cases[] = {
+        {"AS,37\r\nME,\r\n" + listLine("WS", 510, 1).left(40), "L3 ALog 37 cut; its trace missing"},
+        {"PS,5\r\nMD,7\r\nSE,x\r\nMF,3\r\nRG,1\r\nTD,0\r\nPZ,0\r\nVL,59\r\nGN,4\r\nGR,4\r\nHU,1\r\nHZ,1\r\nFR,1\r\nDT,2\r\nRJ,0\r\nCT,0\r\nFS,5\r\nTW,1\r\nPD,1\r\nSD,0\r\nPF,1\r\nPV,1\r\nPE,1\r\nGA,1\r\nSA,1\r\nWA,1\r\nLA,1\r\nGB,0\r\nSB,1\r\nWB,1\r\nLB,1\r\nGI,0\r\nSI,1\r\nWI,1\r\nLI,1\r\nMM,1\r\nMT,0\r\nHD,0\r\nHS,0\r\nTM,0\r\nBK,0\r\nAG,0\r\nTH,0\r\nCD,0\r\nSH,0\r\nXO,0.",
+         "L46 Panel 5 cut; its XO line missing"},
+        {"AS,1\r\nME,\r\nAS,2", "L3 line cut"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        ItemStore s;
+        const QString p = dir.filePath(QStringLiteral("cut.dfd"));
+        ASSERT_TRUE(writeBytes(p, c.bytes));
+        const LoadResult res = LoadItemsFile(s, p, 1252);
+        ASSERT_TRUE(res.ok);
+        const QStringList lines = loadReportText(res.report, p, texts).split(u'\n');
+        ASSERT_GE(lines.size(), 3);
+        EXPECT_EQ(lines[2], QString::fromLatin1(c.shown));
+    }
+}
+
 TEST_F(SalvageRules, AHostileFileKeepsItsReportBounded)
 {
     QByteArray text = "AS,1\n";
