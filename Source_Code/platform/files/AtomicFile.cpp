@@ -90,6 +90,7 @@ bool AtomicFile::fail(int error)
     if (!failed_) {
         failed_ = true;
         result_.ok = false;
+        result_.error = error;
         result_.reason = writeFailureReason(result_.file, error);
     }
     cancel();

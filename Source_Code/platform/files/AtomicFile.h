@@ -17,6 +17,7 @@ struct WriteResult {
     bool ok = false;
     QString file;
     QString reason;  // empty when ok
+    int error = 0;   // the system's error number of a failure, 0 when there was none
 };
 
 // Whether commit() waits for the data to reach the disk. Only a file that is rewritten

@@ -1,4 +1,4 @@
-// Every writer of the program and the control, made to fail while it writes: in a child
+// Every writer of the program and the control, the settings store among them, made to fail while it writes: in a child
 // process under a file-size limit smaller than what it writes, without permission to
 // write the folder, and on a full disk. Each must report failure with the reason in
 // words naming the file, leave the file that was there byte for byte as it was, and
@@ -16,6 +16,8 @@
 #include "platform/metafile/MetafileFile.h"
 #include "platform/office/word/DocumentFiles.h"
 #include "platform/office/word/WordError.h"
+#include "platform/settings/SettingsError.h"
+#include "platform/settings/SettingsStore.h"
 #include "platform/spelling/CustomDictionary.h"
 #include "platform/spelling/SpellingError.h"
 #include "support/SampleRecords.h"
@@ -173,6 +175,18 @@ std::vector<Writer> writers(const QString& scratch)
                  return Written{false, e.description()};
              }
          }},
+        {"settings store", "tovu.ini",
+         [](const QString& p) {
+             try {
+                 const QFileInfo info(p);
+                 platform::settings::SettingsStore store(info.absolutePath());
+                 store.saveSetting(info.completeBaseName(), QStringLiteral("Application"), QStringLiteral("Path"),
+                                   QStringLiteral("/home/user/items"));
+                 return Written{true, {}};
+             } catch (const platform::settings::SettingsError& e) {
+                 return Written{false, e.description()};
+             }
+         }},
         {"A-scan picture", "MetaTest.emf",
          [](const QString& p) {
              QString error;
@@ -182,12 +196,13 @@ std::vector<Writer> writers(const QString& scratch)
     };
 }
 
-// The file a failed write must leave alone: a word list, so the dictionary reads it too.
+// The file a failed write must leave alone: lines that are a word list for the dictionary
+// and settings for the store.
 QByteArray oldBytes()
 {
     QByteArray b;
     for (int i = 0; i < 400; ++i)
-        b += "previous" + QByteArray::number(i) + "\r\n";
+        b += "previous" + QByteArray::number(i) + "=" + QByteArray::number(i) + "\r\n";
     return b;
 }
 
