@@ -27,6 +27,8 @@ const std::set<std::pair<std::string, int>> kSameAsEnglish = {
     {"407", 6281}, {"40c", 6281},  // "Version "
     {"407", 6292}, {"40c", 6292},  // "OK"
     {"40a", 6295},                 // "No"
+    {"407", 6122}, {"40a", 6122},  // "Panel"
+    {"407", 6123}, {"40a", 6123}, {"40c", 6123}, {"419", 6123},  // "ALog", the instruments' word
 };
 
 // What a translation must keep of the English text: the placeholders in order, the line

@@ -79,6 +79,7 @@ TEST_F(OpenDamagedFile, TwentyLinesAreListedAndTheRestCounted)
     QByteArray text = "AS,1\n";
     for (int i = 0; i < 26; ++i)
         text += "Q" + QByteArray::number(i) + ",1\n";
+    text += "ME,\n";  // the record's last line: not cut short
     ui.fileNames = {write("junk.dfd", text)};
     ui.answers = {Answer::Yes};
     ASSERT_TRUE(window().fileMenus().mnuOpen_Click());
@@ -92,7 +93,7 @@ TEST_F(OpenDamagedFile, TwentyLinesAreListedAndTheRestCounted)
 TEST_F(OpenDamagedFile, ASoundFileOpensWithoutAQuestionAndAFileWithoutRecordsIsRefused)
 {
     startIn(0x809);
-    ui.fileNames = {write("sound.dfd", "AS,7\nGN,1\n")};
+    ui.fileNames = {write("sound.dfd", "AS,7\nGN,1\nME,\n")};
     ASSERT_TRUE(window().fileMenus().mnuOpen_Click());
     EXPECT_EQ(ui.count(QStringLiteral("yesno")), 0);
     EXPECT_TRUE(store().ALogs[7].InUse);
@@ -119,6 +120,23 @@ TEST_F(OpenDamagedFile, TheQuestionIsInTheChosenLanguage)
     ASSERT_NE(q, nullptr);
     EXPECT_TRUE(q->text.contains(QStringLiteral("Zeilen 3 bis 4: Datensatzkopf AS,0 ist keine Zahl von 1 bis 10000"))) << q->text.toStdString();
     EXPECT_TRUE(q->text.contains(QStringLiteral("Zeile 7: unbekannter Schl\u00fcssel ZZ"))) << q->text.toStdString();
+}
+
+TEST_F(OpenDamagedFile, ACutFileIsAskedAboutWithWhatTheCutRecordLost)
+{
+    startIn(0x809);
+    QByteArray trace = "WS";
+    for (int i = 0; i < 510; ++i)
+        trace += "," + QByteArray::number(i % 200);
+    const QString file = write("cut.dfd", "AS,1\nGN,11\nME,\nAS,3\nGN,33\nME,\n" + trace.left(300));
+    ui.fileNames = {file};
+    ui.answers = {Answer::No};
+    EXPECT_FALSE(window().fileMenus().mnuOpen_Click());
+    const Shown* q = ui.last(QStringLiteral("yesno"));
+    ASSERT_NE(q, nullptr);
+    EXPECT_TRUE(q->text.split(u'\n').contains(
+        QStringLiteral("Line 7: ALog 3: the file ends inside this item; its trace and what follows it are missing")))
+        << q->text.toStdString();
 }
 
 } // namespace

@@ -31,7 +31,21 @@ bool modeOn(const QString& modeText)
     return valueOfText(modeText) >= 1;
 }
 
-int writablePoints(const QString& countText, const PointList& x, const PointList& y);
+// The points a record can write: as many as its count says, at most 10, and no more
+// than lead the lists as numbers, so that what is written reads back whole.
+bool isPointValue(QStringView v)
+{
+    return isPlainDecimal(v) || strictDouble(v).has_value();
+}
+
+int writablePoints(const QString& countText, const PointList& x, const PointList& y)
+{
+    const int n = pointCount(countText);
+    for (int i = 1; i <= n; ++i)
+        if (!isPointValue(x[static_cast<std::size_t>(i)]) || !isPointValue(y[static_cast<std::size_t>(i)]))
+            return i - 1;
+    return n;
+}
 
 // The points a record writes: none when its list is absent. An absent list is written as
 // its count alone, without a points line, so that it reads back absent with that count.
@@ -74,22 +88,6 @@ bool written(WriteWhen when, const DFDRecord& r, int kind)
 void writePairs(LineBuffer& out, const Curve& a, const Curve& b, int count)
 {
     out.samples(a.data(), b.data(), count);
-}
-
-// The points a record can write: as many as its count says, at most 10, and no more
-// than lead the lists as numbers, so that what is written reads back whole.
-bool isPointValue(QStringView v)
-{
-    return isPlainDecimal(v) || strictDouble(v).has_value();
-}
-
-int writablePoints(const QString& countText, const PointList& x, const PointList& y)
-{
-    const int n = pointCount(countText);
-    for (int i = 1; i <= n; ++i)
-        if (!isPointValue(x[static_cast<std::size_t>(i)]) || !isPointValue(y[static_cast<std::size_t>(i)]))
-            return i - 1;
-    return n;
 }
 
 // The points line is trimmed as a whole, so blanks inside the list stay.

@@ -20,6 +20,7 @@
 #include "platform/settings/SettingsStore.h"
 #include "platform/spelling/CustomDictionary.h"
 #include "platform/spelling/SpellingError.h"
+#include "items/ItemsTestSupport.h"
 #include "support/SampleRecords.h"
 
 #include <QDir>
@@ -38,6 +39,8 @@
 #include <unistd.h>
 
 using namespace tovu;
+using tovu::items::test::readBytes;
+using tovu::items::test::writeBytes;
 
 namespace {
 
@@ -206,18 +209,6 @@ QByteArray oldBytes()
     return b;
 }
 
-QByteArray bytesOf(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool putBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
-}
-
 struct ChildOutcome {
     Written written;
     std::string ended;  // how the child ended when it did not report
@@ -317,7 +308,7 @@ TEST_P(WriterFailure, KeepsTheOldFileAndSaysWhy)
         SCOPED_TRACE(w.name);
         // Unhindered first: the writer works, and writes more than the size limit.
         const QString probe = scratch.filePath(QStringLiteral("probe-") + QString::fromLatin1(w.fileName));
-        ASSERT_TRUE(putBytes(probe, oldBytes()));
+        ASSERT_TRUE(writeBytes(probe, oldBytes()));
         const Written free = w.write(probe);
         ASSERT_TRUE(free.ok) << free.reason.toStdString();
         ASSERT_GT(QFileInfo(probe).size(), static_cast<qint64>(kSizeLimit));
@@ -332,7 +323,7 @@ TEST_P(WriterFailure, KeepsTheOldFileAndSaysWhy)
             ASSERT_TRUE(QDir().mkpath(folder));
         }
         const QString target = folder + u'/' + QString::fromLatin1(w.fileName);
-        ASSERT_TRUE(putBytes(target, oldBytes()));
+        ASSERT_TRUE(writeBytes(target, oldBytes()));
         if (disk)
             ASSERT_TRUE(disk->fill());
         const QStringList before = entriesOf(folder);
@@ -357,7 +348,7 @@ TEST_P(WriterFailure, KeepsTheOldFileAndSaysWhy)
         EXPECT_FALSE(out.written.ok) << "reported success";
         EXPECT_TRUE(out.written.reason.contains(QLatin1String(c.words))) << out.written.reason.toStdString();
         EXPECT_TRUE(out.written.reason.contains(QDir::toNativeSeparators(target))) << out.written.reason.toStdString();
-        EXPECT_EQ(bytesOf(target), oldBytes()) << "the old file changed";
+        EXPECT_EQ(readBytes(target), oldBytes()) << "the old file changed";
         EXPECT_EQ(entriesOf(folder), before) << "a temporary file was left";
         ++checked;
     }
@@ -377,14 +368,14 @@ TEST(AtomicFile, SuccessKeepsTheFilesPermissionsAndFollowsALink)
     QTemporaryDir dir;
     const QString real = dir.filePath(QStringLiteral("real.txt"));
     const QString link = dir.filePath(QStringLiteral("link.txt"));
-    ASSERT_TRUE(putBytes(real, "old"));
+    ASSERT_TRUE(writeBytes(real, "old"));
     ASSERT_TRUE(QFile::setPermissions(real, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
     ASSERT_TRUE(QFile::link(real, link));
     const platform::files::WriteResult r = platform::files::writeFileAtomically(link, "new bytes");
     ASSERT_TRUE(r.ok) << r.reason.toStdString();
     EXPECT_TRUE(r.reason.isEmpty());
     EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(bytesOf(real), "new bytes");
+    EXPECT_EQ(readBytes(real), "new bytes");
     struct stat st {};
     ASSERT_EQ(::stat(real.toLocal8Bit().constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
@@ -395,21 +386,21 @@ TEST(AtomicFile, NothingIsRenamedUnlessCommitted)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("f.txt"));
-    ASSERT_TRUE(putBytes(path, "old"));
+    ASSERT_TRUE(writeBytes(path, "old"));
     {
         platform::files::AtomicFile file(path);
         ASSERT_TRUE(file.open());
         ASSERT_TRUE(file.write("half of it"));
         EXPECT_EQ(entriesOf(dir.path()).size(), 2);  // the temporary file beside it
     }  // dropped without commit
-    EXPECT_EQ(bytesOf(path), "old");
+    EXPECT_EQ(readBytes(path), "old");
     EXPECT_EQ(entriesOf(dir.path()), QStringList{"f.txt"});
 
     platform::files::AtomicFile cancelled(path);
     ASSERT_TRUE(cancelled.write("more"));
     cancelled.cancel();
     EXPECT_FALSE(cancelled.commit());  // a cancelled file is never committed later
-    EXPECT_EQ(bytesOf(path), "old");
+    EXPECT_EQ(readBytes(path), "old");
     EXPECT_EQ(entriesOf(dir.path()), QStringList{"f.txt"});
 }
 
