@@ -207,6 +207,7 @@ items::DFDRecord fullItem(int n, bool alog)
     r.DataVersion = 3;
     r.WaveformPresent = alog;
     r.DacCurvePresent = r.AvgCurvePresent = r.TcgCurvePresent = true;
+    r.DacPresent = r.TcgPresent = true;  // the ten points below, as a download leaves them
     items::RecordSettings& s = r.editSettings();
     s.IdentText = text("VELTRIS D-10 V3.02");
     s.Delay = text("0.00");
