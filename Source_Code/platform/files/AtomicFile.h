@@ -6,7 +6,9 @@
 // disk is full", "permission denied").
 //
 // Writes go straight to the system, unbuffered: an error is seen by the write that meets
-// it, never later by a close that nobody checks.
+// it, never later by a close that nobody checks. The first open makes the process ignore
+// SIGXFSZ (unless a handler is installed), so a file-size limit fails the write with EFBIG
+// instead of ending the program.
 
 #include <QByteArrayView>
 #include <QString>
