@@ -115,13 +115,17 @@ TEST_F(RefusalTest, ARefusedArrayOrPointListFillsNothing)
     EXPECT_EQ(ctx.refused, (QStringList{"AWT", "RRP", "ATS", "ACD", "ASH"}));
 }
 
-TEST_F(RefusalTest, ARefusedALogCompletionIsAFailedActionAndNotAskedAgain)
+TEST_F(RefusalTest, AnALogCompletionRefusedOnceIsSentOnceMoreAndRefusedTwiceFailsTheAction)
 {
     for (const MemoryAction a : {MemoryAction::STORE, MemoryAction::RECALL, MemoryAction::DELETE}) {
         port.clearTranscript();
         answer("ADA", {status(NAK)});
+        ALogMemoryAction(ctx, a, 4, 4);
+        EXPECT_EQ(sent().filter(QStringLiteral("ADA")).size(), 2);
+        port.clearTranscript();
+        answer("ADA", {status(NAK), status(NAK)});
         expectLinkError([&] { ALogMemoryAction(ctx, a, 4, 4); }, LinkErrorKind::NotAcknowledged);
-        EXPECT_EQ(sent().filter(QStringLiteral("ADA")).size(), 1) << "a second ADA would find nothing outstanding";
+        EXPECT_EQ(sent().filter(QStringLiteral("ADA")).size(), 2);
         EXPECT_TRUE(sent().filter(QStringLiteral("WFP")).isEmpty());
     }
 }

@@ -1,6 +1,8 @@
 #pragma once
 // One rule for a refusal (NAK): the command is sent once more; what the instrument still
-// refuses is noted in LinkContext::refused and never becomes a value. A read still
+// refuses is noted in LinkContext::refused and never becomes a value. A reply that is no
+// valid value of its setting (text where a number belongs, a note longer than its field)
+// counts as a refusal. A read still
 // refused gives "N/A" (which no writer sends back), a write still refused is only noted,
 // and a raw read still refused gives nothing. The engines clear the notes before each
 // item and list what was noted in their closing message.
@@ -17,6 +19,9 @@ bool unusableReadReply(const QString& reply);
 // A field text that must never go out as an argument: a status word or a control byte
 // (such texts can only come from an earlier refusal, e.g. an item saved long ago).
 bool unsendableArgument(const QString& text);
+// Whether reply can be the value of what cmd reads ("RGN", "RNL", "RST", "ACD"): numeric
+// settings take only a whole-field number; "N/A" (no such setting) passes.
+bool validValueFor(const QString& cmd, const QString& reply);
 
 // "R" + code and the like: the value, or "N/A" when refused twice (noted). wholeValue
 // keeps the commas of the value (notes).
