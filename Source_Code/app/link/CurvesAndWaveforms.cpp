@@ -182,6 +182,11 @@ bool ReadWaveformData(LinkContext& ctx, int idx, const QString& cmd)
     if (!raw)
         return false;
     const ArrayReply reply = parseArrayReply(cmd, *raw);
+    if (reply.target != ArrayTarget::None && reply.first.empty()) {
+        // A tag without values (a reply cut short) is no array: absent, as when refused.
+        noteRefused(ctx, cmd);
+        return false;
+    }
     storeArrays(ctx.store.workItem(idx), reply);
     if (reply.target == ArrayTarget::TcgCurve) {
         // The TCG reply may trail bytes the next command must not see.

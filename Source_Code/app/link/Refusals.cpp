@@ -19,9 +19,13 @@ bool hasControlByte(const QString& text)
 }
 
 // The two-letter setting a read or write command carries: "RGN" and "WGN" carry GN,
-// "RYA" (YA is written with its read command) carries YA. Empty for other commands.
+// "RYA" (YA is written with its read command) carries YA, "ACD" and "ASH" their readings.
+// Empty for other commands.
 QString settingOf(const QString& cmd)
 {
+    // The stored readings: distance and peak.
+    if (cmd == u"ACD" || cmd == u"ASH")
+        return cmd.mid(1);
     if (cmd.size() != 3 || !(cmd[0] == u'R' || cmd[0] == u'W'))
         return {};
     return cmd.mid(1);
