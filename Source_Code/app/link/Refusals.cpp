@@ -3,15 +3,13 @@
 #include "platform/text/FieldText.h"
 #include "app/link/CommandPrimitive.h"
 #include "app/link/ParameterGroups.h"
+#include "app/link/ProtocolBytes.h"
 
 #include <algorithm>
 
 namespace tovu::link {
 
 namespace {
-
-constexpr char16_t kNakByte = 21;
-constexpr char16_t kNotAvailableByte = 7;
 
 bool hasControlByte(const QString& text)
 {
