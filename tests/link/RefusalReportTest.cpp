@@ -171,3 +171,56 @@ TEST_F(RefusalReport, AnInstrumentThatCannotClearItsPointsIsAskedOnceAndTheItemI
                                 .arg(first + 1));
     EXPECT_EQ(closing.title, strings.GetResString(6143));
 }
+
+TEST_F(RefusalReport, AFailedSlotRefusalsAndARestoreProblemShareOneBox)
+{
+    // Panel 3 is not recalled, panel 1's gain is refused (read for the slot and for the live
+    // settings saved before): one box names all, titled as the error it is.
+    instrument.state.panels[3] = instrument.state.panels.at(1);
+    instrument.state.panels.erase(2);
+    connect();
+    refuseAlways("RGN");
+    const auto wsm = instrument.fault;
+    instrument.fault = [this, wsm](const QByteArray& line, platform::serial::MemoryPort& p) {
+        if (line == "WSM 1" && instrument.state.selectedPanel == 3) {
+            p.feed(QByteArray("\x15\r"));
+            return true;
+        }
+        return wsm(line, p);
+    };
+    const TransferReport r = DownloadPanels(env, 1, 3);
+    ASSERT_TRUE(r.completed);
+    EXPECT_EQ(r.failed, std::vector<int>{3});
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, kGetAllPanelsError);
+    EXPECT_EQ(dialogs.messages[0].text,
+              QStringLiteral("The instrument refused to recall string 152 3; those PC records are unchanged.\r\n"
+                             "string 152 1 string 6151 [string 1005 [RGN]] [%2]\r\n"
+                             "string 6153 [string 1005 [RGN]] [%2]"));
+}
+
+TEST_F(RefusalReport, ASilenceAfterARecallSaysTheLiveSettingsMayBeTheItems)
+{
+    struct Case {
+        const char* silent;  // the first command that goes unanswered, and all after
+        bool afterRecall;
+    };
+    // "WFR" goes out only while the live settings are put back; "RGN" first while they are saved.
+    const Case cases[] = {{"WFR", true}, {"RGN", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.silent);
+        FreshRig f;
+        f.connect();
+        f.plan.add({c.silent, sim::FaultKind::Silence, 0, 0, 0});
+        f.instrument.fault = [&f](const QByteArray& line, platform::serial::MemoryPort&) {
+            return !f.plan.take(line.left(3).toStdString()).empty();
+        };
+        const TransferReport r = DownloadALogs(f.env, 1, 1);
+        ASSERT_FALSE(r.completed);
+        ASSERT_EQ(f.dialogs.messages.size(), 1u);
+        const QString& text = f.dialogs.messages[0].text;
+        EXPECT_TRUE(text.startsWith(QStringLiteral("WriteComm\r\nCommunication error executing ") + QLatin1String(c.silent)))
+            << text.toStdString();
+        EXPECT_EQ(text.contains(QStringLiteral("string 6145 [string 153 1]")), c.afterRecall) << text.toStdString();
+    }
+}
