@@ -89,10 +89,11 @@ void ReadCurvePoints(LinkContext& ctx, int idx, CurveKind kind)
     ctx.store.workItem(idx);
     const QString cmd = QLatin1String(f.readCmd);
     // A refused list is no list: the points are absent, as on an instrument without them.
-    const std::optional<QString> raw = readSpecial(ctx, cmd);
-    const PointListReply reply = parsePointList(cmd, raw.value_or(QString()));
+    const std::optional<PointListReply> parsed =
+        readSpecialParsed(ctx, cmd, [&](const QString& raw) { return parsePointList(cmd, raw); });
+    const PointListReply reply = parsed.value_or(PointListReply());
     // The read answers for the live set-up; a refused read leaves it unknown.
-    livePointsOf(ctx, kind).mayHold = raw ? reply.present : ctx.refused.contains(cmd);
+    livePointsOf(ctx, kind).mayHold = parsed ? reply.present : ctx.refused.contains(cmd);
     DFDRecord& rec = ctx.store.workItem(idx);
     items::RecordSettings& s = rec.editSettings();
     if (!reply.present) {
@@ -178,15 +179,16 @@ bool WriteALogWaveform(LinkContext& ctx, int idx)
 bool ReadWaveformData(LinkContext& ctx, int idx, const QString& cmd)
 {
     ctx.store.workItem(idx);
-    const std::optional<QString> raw = readSpecial(ctx, cmd);
-    if (!raw)
+    const std::optional<ArrayReply> parsed = readSpecialParsed(ctx, cmd, [&](const QString& raw) {
+        ArrayReply a = parseArrayReply(cmd, raw);
+        // A tag without values (a reply cut short) is no array.
+        if (a.target != ArrayTarget::None && a.first.empty())
+            throw badReply(QStringLiteral("ReadWaveformData"), cmd, QStringLiteral("no values"));
+        return a;
+    });
+    if (!parsed)
         return false;
-    const ArrayReply reply = parseArrayReply(cmd, *raw);
-    if (reply.target != ArrayTarget::None && reply.first.empty()) {
-        // A tag without values (a reply cut short) is no array: absent, as when refused.
-        noteRefused(ctx, cmd);
-        return false;
-    }
+    const ArrayReply& reply = *parsed;
     storeArrays(ctx.store.workItem(idx), reply);
     if (reply.target == ArrayTarget::TcgCurve) {
         // The TCG reply may trail bytes the next command must not see.

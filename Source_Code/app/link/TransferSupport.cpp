@@ -6,6 +6,8 @@
 #include "app/link/RefusalNames.h"
 #include "app/link/Refusals.h"
 
+#include <set>
+
 namespace tovu::link {
 
 namespace {
@@ -100,12 +102,12 @@ void reportRefusals(TransferEnv& env, SlotKind kind, const TransferReport& repor
     QStringList lines;
     if (!report.failed.empty())
         lines << failedSlotsSentence(env, kind, report.failed, upload);
-    std::map<int, bool> items;
+    std::set<int> noted;  // the items with something to say, in slot order
     for (const auto& [slot, commands] : report.refused)
-        items[slot] = true;
+        noted.insert(slot);
     for (const auto& [slot, kept] : report.keptPoints)
-        items[slot] = true;
-    for (const auto& [slot, unused] : items) {
+        noted.insert(slot);
+    for (const int slot : noted) {
         const QString item = kindText(env.link, kind) + u' ' + QString::number(slot);
         if (const auto it = report.refused.find(slot); it != report.refused.end())
             lines << item + u' ' + sentence.arg(refusalNames(strings, model, it->second));
