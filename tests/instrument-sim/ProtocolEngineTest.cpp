@@ -341,6 +341,19 @@ TEST(ProtocolEngine, DacAndTcgPointLists) {
     EXPECT_EQ(sim.ask("WYP" + bad), NAK) << bad;
   }
   EXPECT_EQ(sim.state.live.dacPoints.size(), 2u) << "a refused list leaves the points";
+  // The command alone, or with a bare comma, is no list of the protocol's form.
+  for (const char* bare : {"WRP", "WYP", "WRP,", "WYP ,"}) EXPECT_EQ(sim.ask(bare), NAK) << bare;
+  EXPECT_EQ(sim.state.live.dacPoints.size(), 2u);
+  EXPECT_EQ(sim.state.live.tcgPoints.size(), 10u);
+  EXPECT_EQ(Instrument(5).ask("WYP"), NA) << "a model without TCG has no list to clear";
+}
+
+TEST(ProtocolEngine, AnInstrumentThatTakesTheBareListAsEmptyClearsThePoints) {
+  ProtocolOptions accepting;
+  accepting.acceptEmptyPointList = true;
+  Instrument sim(21, false, accepting);
+  ASSERT_EQ(sim.ask("WRP,10,80,50,40"), ACK);
+  ASSERT_EQ(sim.ask("WYP,10,0,200,20"), ACK);
   // The empty list (the command alone, or a bare comma) removes them, and a STORE then
   // stores none.
   EXPECT_EQ(sim.ask("WRP"), ACK);
@@ -352,7 +365,6 @@ TEST(ProtocolEngine, DacAndTcgPointLists) {
   EXPECT_EQ(sim.ask("WSM 0"), ACK);
   EXPECT_EQ(sim.ask("ADP"), ACK);
   EXPECT_TRUE(sim.state.panels.at(7).settings.dacPoints.empty());
-  EXPECT_EQ(Instrument(5).ask("WYP"), NA) << "a model without TCG has no list to clear";
 }
 
 TEST(ProtocolEngine, GateLevelsWrittenInRfDetectionAreRescaled) {

@@ -68,5 +68,33 @@ TEST(FaultPlan, CountsTimesAndSkipsPerRule) {
   EXPECT_EQ(kinds("ARM"), "");
 }
 
+TEST(FaultPlan, GarbledRepliesSpoilOnlyTheValueOfADataReply) {
+  struct Case {
+    FaultKind kind;
+    const char* reply;
+    const char* garbled;
+  };
+  const Case cases[] = {
+      {FaultKind::NotANumber, "GN,40.0\r", "GN,X?Z\r"},
+      {FaultKind::ExtraField, "GN,40.0\r", "GN,40.0,X?Z\r"},
+      {FaultKind::CutShort, "GN,40.0\r", "GN,\r"},
+      {FaultKind::NotANumber, "\x06\r", "\x06\r"},              // a status byte is no data reply
+      {FaultKind::CutShort, "12/05/2009 10:11\r", "12/05/2009 10:11\r"},  // nor a raw reply
+      {FaultKind::Nak, "GN,40.0\r", "GN,40.0\r"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(garbledReply(c.kind, c.reply), c.garbled) << c.reply;
+  for (const char* text : {"RGN:notnumber", "RGN:extrafield:0", "RGN:cutshort:1"}) {
+    const auto rule = parseFault(text);
+    ASSERT_TRUE(rule) << text;
+    EXPECT_TRUE(garblesReply(rule->kind));
+  }
+}
+
+TEST(SimOptions, TheBareListIsRefusedUnlessTold) {
+  std::string error;
+  EXPECT_FALSE(parseArguments({}, &error)->protocol.acceptEmptyPointList);
+  EXPECT_TRUE(parseArguments({"--accept-empty-points"}, &error)->protocol.acceptEmptyPointList);
+}
+
 }  // namespace
 }  // namespace tovu::sim

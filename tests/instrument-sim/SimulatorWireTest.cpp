@@ -252,6 +252,18 @@ TEST(SimulatorWire, GarbageReplacesTheReplyButTheCommandIsDone) {
   EXPECT_EQ(noisy.substr(4), "VL,5920\r");
 }
 
+TEST(SimulatorWire, AGarbledReplyKeepsItsEchoAndEndsWithItsCarriageReturn) {
+  Rig rig(at(115200));
+  ASSERT_TRUE(rig.started);
+  EXPECT_EQ(rig.client.ask("ARM"), ack());
+  rig.sim.addFault(*parseFault("RVL:notnumber"));
+  rig.sim.addFault(*parseFault("RVL:cutshort:1:0:1"));
+  EXPECT_EQ(rig.client.ask("RVL"), "VL,X?Z\r");
+  EXPECT_EQ(rig.client.ask("RVL"), "VL,\r");
+  EXPECT_EQ(rig.client.ask("RVL"), "VL,5920\r");
+  EXPECT_EQ(rig.sim.transcript()[1].note, "fault notnumber");
+}
+
 TEST(SimulatorWire, DelaysDribblesAndTimeScale) {
   Rig rig(at(115200));
   ASSERT_TRUE(rig.started);

@@ -32,6 +32,7 @@ TEST(ParsePointList, ShapesOfThePointReply)
     EXPECT_EQ(two.points[1].second, QStringLiteral("40"));
     EXPECT_THROW(parsePointList(cmd, QStringLiteral("RP,10,20,30")), LinkError);
     EXPECT_THROW(parsePointList(cmd, QStringLiteral("garbage!!")), LinkError);
+    EXPECT_THROW(parsePointList(cmd, QStringLiteral("RP,10,X?Z")), LinkError);
     QString eleven = QStringLiteral("RP");
     for (int i = 0; i < 11; ++i)
         eleven += QStringLiteral(",%1,%2").arg(i).arg(i);
@@ -86,10 +87,19 @@ TEST_F(CurveTest, WaveformReplyFillsPairsAndWrapsTheMarker)
     EXPECT_EQ(rec(1).curves().TcgCurve[2], 8);
     EXPECT_TRUE(port.pendingInput().isEmpty());  // what trailed the TCG reply is gone
 
-    instrument.once["ADC"].push_back("ADC,1,70000\r");
+    // A reply that is no array is read once more, as a refusal is; twice, it stores nothing.
     const auto keep = rec(1);
-    expectLinkError([&] { ReadWaveformData(ctx, 1, QStringLiteral("ADC")); }, LinkErrorKind::BadReply);
-    EXPECT_TRUE(rec(1) == keep);  // a bad reply stores nothing
+    for (const QByteArray& bad : {QByteArray("ADC,1,70000\r"), QByteArray("ADC,1,X?Z\r"), QByteArray("ADC,\r")}) {
+        SCOPED_TRACE(bad.toStdString());
+        ctx.refused.clear();
+        instrument.once["ADC"] = {bad, bad};
+        EXPECT_FALSE(ReadWaveformData(ctx, 1, QStringLiteral("ADC")));
+        EXPECT_TRUE(rec(1) == keep);
+        EXPECT_EQ(ctx.refused, QStringList{"ADC"});
+    }
+    instrument.once["ADC"] = {"ADC,1,X?Z\r", "ADC,3,4\r"};
+    EXPECT_TRUE(ReadWaveformData(ctx, 1, QStringLiteral("ADC")));
+    EXPECT_EQ(rec(1).curves().DacCurveB[0], 4);
 }
 
 TEST_F(CurveTest, WaveformUploadIsBoundedAndReportsFailure)

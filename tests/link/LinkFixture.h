@@ -60,11 +60,11 @@ public:
 
 class StringTable : public items::StringSource {
 public:
-    // The link's own sentences (6150..) keep their places for what they name.
+    // The link's own sentences (6140..) keep their places for what they name.
     QString GetResString(int id) const override
     {
         const QString s = QStringLiteral("string ") + QString::number(id);
-        return id >= 6150 && id < 6200 ? s + QStringLiteral(" [%1] [%2]") : s;
+        return id >= 6140 && id < 6200 ? s + QStringLiteral(" [%1] [%2]") : s;
     }
 };
 

@@ -42,12 +42,14 @@ TEST_F(GroupTest, ReadersStoreEachReplyTextAsItCame)
     instrument.values["DT"] = "N/A";
     instrument.once["RFS"].push_back(QByteArray(1, NA) + '\r');
     instrument.once["RRJ"].push_back("\r");
+    instrument.values["RJ"] = "2";
     ReadParamsCT(ctx, 1);
-    EXPECT_EQ(sent(), (QStringList{"RCT", "RDT", "RFS", "RFR", "RRJ"}));
+    // An empty reply is no value of a number: asked once more, as a refusal is.
+    EXPECT_EQ(sent(), (QStringList{"RCT", "RDT", "RFS", "RFR", "RRJ", "RRJ"}));
     EXPECT_EQ(rec(1).settings().Contour, QStringLiteral(" 3"));
     EXPECT_EQ(rec(1).settings().Detect, QStringLiteral("N/A"));
     EXPECT_EQ(rec(1).settings().FrequencyText, QStringLiteral("N/A"));
-    EXPECT_EQ(rec(1).settings().Reject, QStringLiteral("    "));
+    EXPECT_EQ(rec(1).settings().Reject, QStringLiteral("2"));
 }
 
 TEST_F(GroupTest, NAFieldsAreNotSentAndEmptyFieldsGoOutBare)
@@ -174,14 +176,25 @@ TEST_F(GroupTest, DacWriteClearsThePointsWithoutPointsAndSendsTheReferenceGainWi
 {
     rec(1).DacPresent = false;
     WriteDACSettings(ctx, 1);
-    EXPECT_EQ(sent(), QStringList{"WRP"}) << "the empty list, so no live points stay";
+    EXPECT_EQ(sent(), QStringList{"WRP"}) << "nothing known of the live points yet: the empty list, so none stay";
+    WriteDACSettings(ctx, 1);
+    EXPECT_EQ(sent(), QStringList{"WRP"}) << "the instrument holds none now: nothing to clear";
+    ctx.livePoints[0].mayHold = true;
     instrument.once["WRP"].push_back(QByteArray(1, NA) + '\r');  // no such curve: nothing to clear
     WriteDACSettings(ctx, 1);
-    EXPECT_TRUE(ctx.refused.isEmpty());
-    instrument.once["WRP"] = {QByteArray(1, NAK) + '\r', QByteArray(1, NAK) + '\r'};  // not taken: the live points stay
+    EXPECT_TRUE(ctx.refused.isEmpty() && ctx.keptPoints.isEmpty());
+    EXPECT_FALSE(ctx.livePoints[0].mayHold);
+    // An instrument that refuses the empty list keeps its points; the item is told, not
+    // the refusals, and the instrument is not asked again on this connection.
+    ctx.livePoints[0].mayHold = true;
+    instrument.once["WRP"] = {QByteArray(1, NAK) + '\r', QByteArray(1, NAK) + '\r'};
+    port.clearTranscript();
     WriteDACSettings(ctx, 1);
-    EXPECT_EQ(ctx.refused, QStringList{"WRP"});
-    EXPECT_EQ(sent(), (QStringList{"WRP", "WRP", "WRP", "WRP"})) << "a refusal earns one more send, as for any write";
+    WriteDACSettings(ctx, 1);
+    EXPECT_EQ(sent(), (QStringList{"WRP", "WRP"})) << "one more send, as for any refusal, then never again";
+    EXPECT_TRUE(ctx.refused.isEmpty());
+    EXPECT_EQ(ctx.keptPoints, QStringList{"DAC"});
+    ctx.keptPoints.clear();
     port.clearTranscript();
 
     auto& s = rec(1).editSettings();

@@ -4,6 +4,7 @@
 
 #include "app/link/CurvesAndWaveforms.h"
 #include "app/link/ParameterGroups.h"
+#include "app/link/RefusalNames.h"
 #include "app/link/Refusals.h"
 #include "app/link/SlotOperations.h"
 
@@ -52,6 +53,41 @@ TEST_F(RefusalTest, ReadsAreAskedOnceMoreAndAStillRefusedReadIsNotAvailable)
         EXPECT_EQ(ctx.refused.contains(QStringLiteral("RGN")), c.noted);
         instrument.once.clear();
     }
+}
+
+TEST_F(RefusalTest, AReplyThatIsNoValueOfItsSettingIsARefusal)
+{
+    struct Case {
+        const char* cmd;
+        std::vector<QByteArray> replies;
+        QString value;
+        bool noted;
+    };
+    const Case cases[] = {
+        {"RGN", {"GN,X?Z\r", "GN,40.0\r"}, "40.0", false},  // garbled once: the one more send heals it
+        {"RGN", {"GN,X?Z\r", "GN,4O\r"}, "N/A", true},
+        {"RGN", {"GN,\r", "GN\r"}, "N/A", true},             // cut short: nothing usable
+        {"RGN", {"GN,40.0,X?Z\r"}, "40.0", false},          // the value is the second field
+        {"RGN", {"GN, -12.5e1 \r"}, " -12.5e1 ", false},    // a number as written stays as written
+        {"RDT", {"DT,N/A\r"}, "N/A", false},                // the model has none
+        {"RFS", {"FS,WIDE\r"}, "WIDE", false},              // the frequency's name is a text
+        {"ACD", {"ACD,X?Z\r", "ACD,X?Z\r"}, "N/A", true},
+        {"RST", {"ST,?\r", "ST,1\r"}, "1", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.cmd) + " " + c.replies.front().toStdString());
+        ctx.refused.clear();
+        instrument.once.clear();
+        for (const auto& r : c.replies)
+            instrument.once[c.cmd].push_back(r);
+        EXPECT_EQ(readSetting(ctx, QLatin1String(c.cmd)), c.value);
+        EXPECT_EQ(ctx.refused.contains(QLatin1String(c.cmd)), c.noted);
+    }
+    // A note is free text, at most its field long (the label 8).
+    instrument.once["RNL"] = {"NL,LABEL   ,X?Z\r", "NL,LABEL,X?Z\r"};
+    EXPECT_EQ(readSetting(ctx, QStringLiteral("RNL"), true), QStringLiteral("N/A"));
+    instrument.once["RNL"] = {"NL,A,B  C\r"};
+    EXPECT_EQ(readSetting(ctx, QStringLiteral("RNL"), true), QStringLiteral("A,B  C"));
 }
 
 TEST_F(RefusalTest, AGroupNeverStoresAStatusWord)
@@ -115,13 +151,17 @@ TEST_F(RefusalTest, ARefusedArrayOrPointListFillsNothing)
     EXPECT_EQ(ctx.refused, (QStringList{"AWT", "RRP", "ATS", "ACD", "ASH"}));
 }
 
-TEST_F(RefusalTest, ARefusedALogCompletionIsAFailedActionAndNotAskedAgain)
+TEST_F(RefusalTest, AnALogCompletionRefusedOnceIsSentOnceMoreAndRefusedTwiceFailsTheAction)
 {
     for (const MemoryAction a : {MemoryAction::STORE, MemoryAction::RECALL, MemoryAction::DELETE}) {
         port.clearTranscript();
         answer("ADA", {status(NAK)});
+        ALogMemoryAction(ctx, a, 4, 4);
+        EXPECT_EQ(sent().filter(QStringLiteral("ADA")).size(), 2);
+        port.clearTranscript();
+        answer("ADA", {status(NAK), status(NAK)});
         expectLinkError([&] { ALogMemoryAction(ctx, a, 4, 4); }, LinkErrorKind::NotAcknowledged);
-        EXPECT_EQ(sent().filter(QStringLiteral("ADA")).size(), 1) << "a second ADA would find nothing outstanding";
+        EXPECT_EQ(sent().filter(QStringLiteral("ADA")).size(), 2);
         EXPECT_TRUE(sent().filter(QStringLiteral("WFP")).isEmpty());
     }
 }
@@ -135,4 +175,35 @@ TEST_F(RefusalTest, ARefusedLocationStateIsNoState)
     answer("WAS", {status(NAK), status(NAK), status(NAK), status(NAK), status(NAK)});
     expectLinkError([&] { ALogSlotUsed(ctx, 5, QString()); }, LinkErrorKind::NotAcknowledged);
     EXPECT_TRUE(ctx.refused.isEmpty()) << "a slot's state is the slot's outcome, not an item's part";
+}
+
+TEST(RefusalNames, ACommandIsNamedAsTheSettingsGridAndTheNotesPanesShowIt)
+{
+    struct Strings : tovu::items::StringSource {
+        QString GetResString(int id) const override { return QStringLiteral("s%1 ").arg(id); }
+    } strings;
+    const int base = tovu::items::GetModelResourceBase(15);
+    const auto s = [&](int offset) { return QStringLiteral("s%1").arg(base + offset); };
+    struct Case {
+        const char* cmd;
+        QString name;
+    };
+    const Case cases[] = {
+        {"RGN", s(5) + " [RGN]"},
+        {"WGN", s(5) + " [WGN]"},
+        {"RFS", s(20) + " [RFS]"},
+        {"WPD", s(60) + " [WPD]"},                  // the damping, on an instrument without banks
+        {"RLA", s(90) + " 1 " + s(93) + " [RLA]"},  // gate 1's level
+        {"WGB", s(90) + " 2 " + s(100) + " [WGB]"},
+        {"RWI", "IFT GATE " + s(92) + " [RWI]"},
+        {"RNO", "s143 [RNO]"},                      // the notes pane's caption
+        {"RRP", "s6146 [RRP]"},
+        {"AWT", "s6156 [AWT]"},
+        {"RDH", "RDH"},                             // not on the grid: the code alone
+        {"ADA", "ADA"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(refusalName(strings, 15, QLatin1String(c.cmd)), c.name) << c.cmd;
+    EXPECT_EQ(refusalName(strings, 21, QStringLiteral("WPD")), QStringLiteral("WPD")) << "banked: the grid shows no damping";
+    EXPECT_EQ(refusalNames(strings, 15, {"RGN", "ADA"}), s(5) + " [RGN], ADA");
 }

@@ -69,7 +69,10 @@ TEST_F(SlotTest, PanelActionRefusedThreeRoundsIsAnErrorAndNothingMoreIsSent)
 
 TEST_F(SlotTest, AnUnacknowledgedCompletionIsAFailedStore)
 {
-    instrument.once["ADP"].push_back(QByteArray(1, NAK) + '\r');
+    instrument.once["ADP"] = {QByteArray(1, NAK) + '\r'};
+    PanelMemoryAction(ctx, MemoryAction::STORE, 1);  // one refusal earns one more send
+    EXPECT_EQ(sent().filter(QStringLiteral("ADP")).size(), 2);
+    instrument.once["ADP"] = {QByteArray(1, NAK) + '\r', QByteArray(1, NAK) + '\r'};
     expectLinkError([&] { PanelMemoryAction(ctx, MemoryAction::STORE, 1); }, LinkErrorKind::NotAcknowledged);
     instrument.silent << "ADP";
     expectLinkError([&] { PanelMemoryAction(ctx, MemoryAction::RECALL, 1); }, LinkErrorKind::Timeout);

@@ -8,12 +8,29 @@
 namespace tovu::sim {
 
 namespace {
-const std::array<std::pair<const char*, FaultKind>, 8> kKinds = {{
+const std::array<std::pair<const char*, FaultKind>, 11> kKinds = {{
     {"nak", FaultKind::Nak},         {"silence", FaultKind::Silence}, {"delay", FaultKind::Delay},
     {"garbage", FaultKind::Garbage}, {"noise", FaultKind::Noise},     {"dribble", FaultKind::Dribble},
-    {"nocr", FaultKind::NoCr},       {"close", FaultKind::Close},
+    {"nocr", FaultKind::NoCr},       {"close", FaultKind::Close},     {"notnumber", FaultKind::NotANumber},
+    {"extrafield", FaultKind::ExtraField}, {"cutshort", FaultKind::CutShort},
 }};
 }  // namespace
+
+bool garblesReply(FaultKind kind) {
+  return kind == FaultKind::NotANumber || kind == FaultKind::ExtraField || kind == FaultKind::CutShort;
+}
+
+std::string garbledReply(FaultKind kind, const std::string& reply) {
+  const std::size_t comma = reply.find(',');
+  if (!garblesReply(kind) || comma == std::string::npos || reply.empty() || reply.back() != '\r') return reply;
+  const std::string head = reply.substr(0, comma + 1);
+  const std::string value = reply.substr(comma + 1, reply.size() - comma - 2);
+  switch (kind) {
+    case FaultKind::NotANumber: return head + kGarbledText + "\r";
+    case FaultKind::ExtraField: return head + value + "," + kGarbledText + "\r";
+    default: return head + "\r";
+  }
+}
 
 std::string faultKindName(FaultKind kind) {
   for (const auto& [name, k] : kKinds)

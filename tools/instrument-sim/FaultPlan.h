@@ -18,7 +18,19 @@ enum class FaultKind {
   Dribble,  // `param` ms between the bytes of the reply
   NoCr,     // the reply without its final carriage return
   Close,    // close the pseudo-terminal after `param` bytes of the reply
+  // Garbled data replies: the command is done, but its "echo,value" reply is spoilt.
+  NotANumber,  // the value replaced by text that is no number ("GN,X?Z")
+  ExtraField,  // a field of such text after the value ("GN,40.0,X?Z")
+  CutShort,    // the reply cut after the echo's comma ("GN,")
 };
+
+// The text a garbled reply carries in place of (or after) the value.
+inline constexpr const char* kGarbledText = "X?Z";
+// True for the kinds that garble a data reply.
+bool garblesReply(FaultKind kind);
+// A data reply ("echo,value" and a CR) garbled as kind says; any other reply (a status
+// byte, a raw reply without comma) is left as it is.
+std::string garbledReply(FaultKind kind, const std::string& reply);
 
 struct FaultRule {
   std::string command = "*";  // three-letter mnemonic, or "*" for every command

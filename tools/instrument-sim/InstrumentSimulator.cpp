@@ -175,6 +175,7 @@ void InstrumentSimulator::process(const std::string& line, Clock::time_point arr
   double dribbleMs = 0, delayMs = options_.replyDelayMs;
   int closeAfter = -1, garbageBytes = -1, noiseBytes = 0;
   bool noCr = false;
+  FaultKind garble = FaultKind::Nak;  // a kind that garbles nothing
   {
     std::lock_guard lock(mutex_);
     bool execute = true;
@@ -190,10 +191,14 @@ void InstrumentSimulator::process(const std::string& line, Clock::time_point arr
         case FaultKind::Dribble: dribbleMs = f.param; break;
         case FaultKind::NoCr: noCr = true; break;
         case FaultKind::Close: closeAfter = f.param; break;
+        case FaultKind::NotANumber:
+        case FaultKind::ExtraField:
+        case FaultKind::CutShort: garble = f.kind; break;
       }
     }
     if (execute) reply = engine_.handle(line);
   }
+  if (!reply.empty()) reply.back().bytes = garbledReply(garble, reply.back().bytes);
   if (garbageBytes >= 0 && !reply.empty()) reply = {{garbage(garbageBytes) + "\r", reply.front().pauseMs}};
   if (noiseBytes > 0) {
     if (reply.empty()) reply.push_back({});

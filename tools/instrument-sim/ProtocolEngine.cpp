@@ -285,8 +285,10 @@ Reply ProtocolEngine::readPoints(const std::string& command, const std::string&)
 Reply ProtocolEngine::writePoints(const std::string& command, const std::string& arg) {
   const bool dac = command == "WRP";
   if (!dac && !st_.live.values.count("YM")) return status(kNotAvailable);
-  // The command alone (or a bare comma) is the empty list: no points.
+  // The command alone (or a bare comma) is no list of the protocol's form; only an
+  // instrument told to take it as the empty list clears its points.
   if (trimmed(arg).empty() || trimmed(arg) == ",") {
+    if (!opt_.acceptEmptyPointList) return status(kNak);
     (dac ? st_.live.dacPoints : st_.live.tcgPoints).clear();
     return status(kAck);
   }

@@ -26,6 +26,9 @@ struct ProtocolOptions {
   double memoryActionMs = 20;   // busy time of a store, recall or delete ("ADP", "ADA")
   double thicknessLineMs = 5;   // pause between thickness log lines
   std::string fixedClock;       // time stamp of stored items; empty: the PC clock
+  // "WRP"/"WYP" alone (or with a bare comma) as the empty list that clears the points.
+  // The protocol's list form is a comma and x,y pairs, so by default such a line is NAKed.
+  bool acceptEmptyPointList = false;
 };
 
 struct ReplyPart {

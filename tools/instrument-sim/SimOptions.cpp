@@ -23,13 +23,15 @@ std::string usageText() {
          "  --echo-raw            \"ATS\" and \"AMD\" replies begin with their command\n"
          "  --no-remote-check     answer commands outside remote mode too\n"
          "  --no-rf-level-scale   store RF gate levels as written\n"
+         "  --accept-empty-points \"WRP\"/\"WYP\" alone clear the points (default: NAK)\n"
          "  --fixed-clock TEXT    time stamp given to stored items\n"
          "  --pace                pace bytes at the baud rate (10 bits per byte)\n"
          "  --time-scale F        factor on the instrument's own waits (default 1)\n"
          "  --reply-delay MS      wait before every reply\n"
          "  --action-time MS      busy time of a memory action (default 20)\n"
          "  --fault CMD:KIND[:TIMES[:PARAM[:SKIP]]]  kinds nak silence delay garbage noise\n"
-         "                        dribble nocr close; TIMES 0 = always (repeatable)\n"
+         "                        dribble nocr close notnumber extrafield cutshort;\n"
+         "                        TIMES 0 = always (repeatable)\n"
          "  --link PATH           symbolic link to the slave device\n"
          "  --log FILE            transcript of the wire traffic\n"
          "  --quiet               print only the slave device path\n";
@@ -89,6 +91,7 @@ std::optional<SimOptions> parseArguments(const std::vector<std::string>& args, s
       {"--echo-raw", [&] { o.protocol.echoRawReplies = true; }},
       {"--no-remote-check", [&] { o.protocol.requireRemote = false; }},
       {"--no-rf-level-scale", [&] { o.protocol.rfLevelScale = false; }},
+      {"--accept-empty-points", [&] { o.protocol.acceptEmptyPointList = true; }},
       {"--pace", [&] { o.paceAtBaud = true; }},
       {"--quiet", [&] { o.quiet = true; }},
   };

@@ -52,6 +52,8 @@ void closePortQuietly(LinkContext& ctx) noexcept
 
 QString OpenComm(LinkContext& ctx)
 {
+    for (LinkContext::LivePoints& p : ctx.livePoints)
+        p = {};
     try {
         openPort(ctx);
         ctx.pump.doEvents();

@@ -74,6 +74,11 @@ void storeArrays(DFDRecord& rec, const ArrayReply& a)
     }
 }
 
+LinkContext::LivePoints& livePointsOf(LinkContext& ctx, CurveKind kind)
+{
+    return ctx.livePoints[kind == CurveKind::DAC ? 0 : 1];
+}
+
 } // namespace
 
 double Log10(double x) { return std::log(x) / 2.30258509299405; }
@@ -84,7 +89,11 @@ void ReadCurvePoints(LinkContext& ctx, int idx, CurveKind kind)
     ctx.store.workItem(idx);
     const QString cmd = QLatin1String(f.readCmd);
     // A refused list is no list: the points are absent, as on an instrument without them.
-    const PointListReply reply = parsePointList(cmd, readSpecial(ctx, cmd).value_or(QString()));
+    const std::optional<PointListReply> parsed =
+        readSpecialParsed(ctx, cmd, [&](const QString& raw) { return parsePointList(cmd, raw); });
+    const PointListReply reply = parsed.value_or(PointListReply());
+    // The read answers for the live set-up; a refused read leaves it unknown.
+    livePointsOf(ctx, kind).mayHold = parsed ? reply.present : ctx.refused.contains(cmd);
     DFDRecord& rec = ctx.store.workItem(idx);
     items::RecordSettings& s = rec.editSettings();
     if (!reply.present) {
@@ -111,6 +120,8 @@ void writeCurvePoints(LinkContext& ctx, const DFDRecord& rec, CurveKind kind)
     for (int k = 1; k <= count; ++k)
         list += QLatin1Char(',') + (s.*f.x)[static_cast<std::size_t>(k)] + QLatin1Char(',') + (s.*f.y)[static_cast<std::size_t>(k)];
     const QString cmd = QLatin1String(f.writeCmd);
+    // Taken or not, the instrument may hold points from here on.
+    livePointsOf(ctx, kind).mayHold = true;
     for (int round = 0; round < kPointRounds; ++round) {
         if (WriteComm(ctx, cmd, list) == kAck) {
             writeSetting(ctx, QLatin1String(f.rangeCmd), s.*f.range);
@@ -123,9 +134,26 @@ void writeCurvePoints(LinkContext& ctx, const DFDRecord& rec, CurveKind kind)
 
 void clearCurvePoints(LinkContext& ctx, CurveKind kind)
 {
-    // An instrument without such a curve answers N/A: nothing to clear. One that keeps
-    // refusing the empty list keeps its live points, which the caller is told (a write).
-    writeSetting(ctx, QLatin1String(fieldsOf(kind).writeCmd), QString());
+    LinkContext::LivePoints& live = livePointsOf(ctx, kind);
+    if (!live.mayHold)
+        return;
+    if (!live.cannotClear) {
+        QString reply;
+        {
+            // Not a refusal of the item: what it costs the item is noted below.
+            const RefusalsAside aside(ctx);
+            reply = writeSetting(ctx, QLatin1String(fieldsOf(kind).writeCmd), QString());
+        }
+        // N/A: an instrument without such a curve holds no such points.
+        if (reply == kAck || reply == kNotAvailable) {
+            live.mayHold = false;
+            return;
+        }
+        live.cannotClear = true;
+    }
+    const QString name = kind == CurveKind::DAC ? QStringLiteral("DAC") : QStringLiteral("TCG");
+    if (!ctx.keptPoints.contains(name))
+        ctx.keptPoints << name;
 }
 
 void WriteCurvePoints(LinkContext& ctx, int idx, CurveKind kind)
@@ -151,10 +179,16 @@ bool WriteALogWaveform(LinkContext& ctx, int idx)
 bool ReadWaveformData(LinkContext& ctx, int idx, const QString& cmd)
 {
     ctx.store.workItem(idx);
-    const std::optional<QString> raw = readSpecial(ctx, cmd);
-    if (!raw)
+    const std::optional<ArrayReply> parsed = readSpecialParsed(ctx, cmd, [&](const QString& raw) {
+        ArrayReply a = parseArrayReply(cmd, raw);
+        // A tag without values (a reply cut short) is no array.
+        if (a.target != ArrayTarget::None && a.first.empty())
+            throw badReply(QStringLiteral("ReadWaveformData"), cmd, QStringLiteral("no values"));
+        return a;
+    });
+    if (!parsed)
         return false;
-    const ArrayReply reply = parseArrayReply(cmd, *raw);
+    const ArrayReply& reply = *parsed;
     storeArrays(ctx.store.workItem(idx), reply);
     if (reply.target == ArrayTarget::TcgCurve) {
         // The TCG reply may trail bytes the next command must not see.

@@ -17,9 +17,11 @@ void ReadCurvePoints(LinkContext& ctx, int idx, CurveKind kind);
 // instrument keeps refusing is noted as refused (Refusals.h). At most 9 TCG points go out.
 void WriteCurvePoints(LinkContext& ctx, int idx, CurveKind kind);
 void writeCurvePoints(LinkContext& ctx, const items::DFDRecord& rec, CurveKind kind);
-// "WRP" / "WYP" with an empty list: the instrument's live points go, so an item without
-// points is stored without them. Refused, it goes as any write (Refusals.h); N/A (no such
-// curve) is no refusal.
+// "WRP" / "WYP" with an empty list, so an item without points is stored without them;
+// sent only while the live set-up may hold points (LinkContext::livePoints). An
+// instrument that refuses the empty list (after one more send) is not asked again on
+// this connection, and every item that needed it is noted in LinkContext::keptPoints;
+// N/A (no such curve) means no points.
 void clearCurvePoints(LinkContext& ctx, CurveKind kind);
 
 // "AWS" with the waveform, at most 6 sends; false when never acknowledged.

@@ -136,6 +136,7 @@ void downloadSlot(TransferEnv& env, SlotKind kind, int s, const QString& list, T
         WriteComm(ctx, QStringLiteral("WFP"), QStringLiteral("1"));
     ctx.setStatusText(slotStatus(env, kDownloadString, kind, s));
     takeRefusals(ctx);
+    report.liveSetUpOf = kindText(ctx, kind) + u' ' + QString::number(s);
     if (readSlot(ctx, kind, s)) {
         paintSlot(ctx, kind, s, SlotColour::Green);
         report.transferred.push_back(s);
@@ -223,8 +224,6 @@ TransferReport download(TransferEnv& env, SlotKind kind, const std::vector<int>&
         env.host.mnuViewALogs_Click();
         env.host.markModified();
     }
-    reportFailedSlots(env, kind, report.failed, title,
-                      QStringLiteral("The instrument refused to recall %1 %2; those PC records are unchanged."));
     reportRefusals(env, kind, report, false, title);
     return report;
 }

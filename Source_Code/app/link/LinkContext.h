@@ -51,6 +51,18 @@ public:
     // this: reads stored as "N/A", parts left absent, writes not taken (Refusals.h).
     QStringList refused;
 
+    // What this connection knows of the instrument's live DAC and TCG point lists (index
+    // 0 DAC, 1 TCG): whether it may hold points, and whether it refused the empty list
+    // that clears them (then it is not asked again). OpenComm starts both afresh.
+    struct LivePoints {
+        bool mayHold = true;
+        bool cannotClear = false;
+    };
+    LivePoints livePoints[2];
+    // Point lists ("DAC", "TCG") the instrument kept although the item sent had none,
+    // since an engine last took them: what it stores now carries the instrument's own.
+    QStringList keptPoints;
+
     // Main-window callbacks. approveDiscard is asked before the arrays are re-created
     // while they hold items; without it, or when it says no, nothing is discarded and the
     // identification fails with a link error.

@@ -2,6 +2,7 @@
 
 #include "app/link/CommandPrimitive.h"
 #include "app/link/LinkError.h"
+#include "app/link/ReplyParsing.h"
 #include "app/link/SlotOperations.h"
 
 namespace tovu::link {
@@ -10,7 +11,10 @@ QString occupancyList(LinkContext& ctx, SlotKind kind)
 {
     if (ctx.store.MemoryGeneration < 1)
         return {};
-    return WriteCommSpecial(ctx, kind == SlotKind::Panel ? QStringLiteral("APL") : QStringLiteral("AWL"));
+    const QString list = WriteCommSpecial(ctx, kind == SlotKind::Panel ? QStringLiteral("APL") : QStringLiteral("AWL"));
+    // A list that is not all location numbers (cut short, garbled) says nothing: each slot
+    // is then asked on its own, as without a list.
+    return wellFormedSlotList(list) ? list : QString();
 }
 
 bool slotUsed(LinkContext& ctx, SlotKind kind, int slot, const QString& list)

@@ -3,6 +3,7 @@
 #include "platform/text/NumberText.h"
 #include "app/link/CommandPrimitive.h"
 #include "app/link/LinkError.h"
+#include "app/link/ProtocolBytes.h"
 
 #include <algorithm>
 
@@ -31,7 +32,7 @@ QString readIdentification(LinkContext& ctx)
         const QString ident = WriteCommSpecial(ctx, cmd);
         if (!ident.trimmed().isEmpty() && !hasControlByte(ident))
             return ident;
-        refused = ident == QString(QChar(21));
+        refused = ident == QString(QChar(kNakByte));
     }
     throw identificationFailed(ctx, refused ? LinkErrorKind::NotAcknowledged : LinkErrorKind::BadReply, cmd);
 }

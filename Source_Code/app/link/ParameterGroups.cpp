@@ -131,6 +131,14 @@ void checkGate(int gate)
 
 } // namespace
 
+int noteFieldLength(const QString& code)
+{
+    for (const Note& n : kNotes)
+        if (code == qs(n.code))
+            return n.length;
+    return 0;
+}
+
 QString gateLetter(int gate)
 {
     return gate == 0 ? QStringLiteral("A") : gate == 1 ? QStringLiteral("B") : QStringLiteral("I");

@@ -53,6 +53,9 @@ void WriteNotes(LinkContext& ctx, int index);
 void readGateInto(LinkContext& ctx, items::DFDRecord& rec, int gate);
 void writeCalibration(LinkContext& ctx, const items::DFDRecord& rec);  // the PZ writer
 
+// The instrument's length of a note field ("NL" 8, "NN" 75 ...); 0 for any other code.
+int noteFieldLength(const QString& code);
+
 // The gate letter: "A" for 0, "B" for 1, "I" for any other gate.
 QString gateLetter(int gate);
 // The level argument sent for a gate under RF detection: (level + 100) / 2 in single

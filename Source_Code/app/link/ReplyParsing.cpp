@@ -1,5 +1,6 @@
 #include "app/link/ReplyParsing.h"
 
+#include "platform/text/FieldText.h"
 #include "platform/text/NumberText.h"
 #include "app/link/LinkError.h"
 
@@ -54,8 +55,12 @@ PointListReply parsePointList(const QString& cmd, const QString& reply)
         throw bad(cmd, QStringLiteral("a point without its partner"));
     if (f.size() / 2 > items::kMaxPoints)
         throw bad(cmd, QStringLiteral("%1 points, at most %2 fit").arg(f.size() / 2).arg(items::kMaxPoints));
-    for (qsizetype i = 0; i + 1 < f.size(); i += 2)
+    for (qsizetype i = 0; i + 1 < f.size(); i += 2) {
+        for (const QString& v : {f[i], f[i + 1]})
+            if (!platform::text::strictDouble(v))
+                throw bad(cmd, QStringLiteral("point value \"%1\" is not a number").arg(v.left(20)));
         out.points.emplace_back(f[i], f[i + 1]);
+    }
     out.present = !out.points.empty();
     return out;
 }
@@ -98,6 +103,17 @@ ArrayReply parseArrayReply(const QString& cmd, const QString& reply)
         out.second.push_back(wireSample(cmd, f[i + 1]));
     }
     return out;
+}
+
+bool wellFormedSlotList(const QString& list)
+{
+    const QStringList f = list.split(QLatin1Char(','));
+    for (qsizetype i = 1; i < f.size(); ++i) {
+        bool ok = false;
+        if (f[i].trimmed().toInt(&ok) < 0 || !ok)
+            return false;
+    }
+    return true;
 }
 
 bool slotListed(const QString& list, int n)

@@ -14,7 +14,8 @@
 namespace tovu::link {
 
 // An "RRP"/"RYP" reply: echo, then x,y pairs. Replies shorter than 7 characters hold no
-// points. More than 10 pairs, or a value without its partner, is a bad reply.
+// points. More than 10 pairs, a value without its partner, or one that is no number, is a
+// bad reply.
 struct PointListReply {
     bool present = false;
     std::vector<std::pair<QString, QString>> points;
@@ -41,6 +42,9 @@ std::int16_t wireSample(const QString& cmd, const QString& field);
 // Whether location n is in an "APL"/"AWL" list: an echo and the occupied numbers,
 // separated by commas. Blanks around the numbers are allowed.
 bool slotListed(const QString& list, int n);
+// Whether an "APL"/"AWL" reply is an echo followed only by location numbers (none for an
+// empty memory).
+bool wellFormedSlotList(const QString& list);
 
 // The comma fields after the echo; one empty field after a trailing comma is dropped.
 QStringList dataFields(const QString& reply);

@@ -34,6 +34,14 @@ const char* actionName(MemoryAction a)
 
 bool listGiven(const QString& list) { return list.size() > 1; }
 
+// The completion of a memory action ("ADP", "ADA"): a refusal is sent once more, as any
+// refused command; the action is still outstanding on the instrument then.
+QString completeAction(LinkContext& ctx, const QString& cmd)
+{
+    const QString reply = WriteComm(ctx, cmd, QString());
+    return reply == kNack ? WriteComm(ctx, cmd, QString()) : reply;
+}
+
 // Sends cmd & arg until "ACK", at most tries times.
 bool untilAck(LinkContext& ctx, const QString& cmd, const QString& arg, int tries)
 {
@@ -104,7 +112,7 @@ void PanelMemoryAction(LinkContext& ctx, MemoryAction action, int n)
     }
     if (!acted)
         throw notAcknowledged(source, what(action, QStringLiteral("WSM") + actionArg(action), n, "panel"));
-    const QString done = WriteComm(ctx, QStringLiteral("ADP"), QString());
+    const QString done = completeAction(ctx, QStringLiteral("ADP"));
     readGateInto(ctx, scratch, 0);
     if (done != kAck)
         throw notAcknowledged(source, what(action, QStringLiteral("ADP"), n, "panel"));
@@ -127,7 +135,7 @@ void ALogMemoryAction(LinkContext& ctx, MemoryAction action, int n, int idx)
         throw notAcknowledged(source, what(action, QStringLiteral("AWS"), n, "ALog"));
     // As for panels, only an acknowledged completion is a done action: a refused STORE
     // stored nothing, and a refused RECALL left the live settings live.
-    if (WriteComm(ctx, QStringLiteral("ADA"), QString()) != kAck)
+    if (completeAction(ctx, QStringLiteral("ADA")) != kAck)
         throw notAcknowledged(source, what(action, QStringLiteral("ADA"), n, "ALog"));
     // The store is done once "ADA" acknowledged it; a screen that does not return to the
     // live trace is worth a word, not the slot.

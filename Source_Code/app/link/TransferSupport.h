@@ -25,17 +25,19 @@ struct TransferReport {
     // Per slot read or stored: the commands the instrument refused for that item (reads
     // stored as "N/A" or parts left absent; writes it did not take).
     std::map<int, QStringList> refused;
+    // Per slot stored: the point lists ("DAC", "TCG") it carries from the instrument
+    // because the instrument could not clear them and the item had none.
+    std::map<int, QStringList> keptPoints;
     QStringList liveNotRestored;     // refused while the live settings were saved or restored
+    // The item whose settings the live set-up holds while the transfer works on it
+    // ("ALog 11"); empty before the first. Named when an error leaves them there.
+    QString liveSetUpOf;
     QString errorSource, errorText;  // the error shown, when not completed
 };
 
 // "Panel" or "ALog" (strings 152, 153).
 QString kindText(const LinkContext& ctx, SlotKind kind);
 
-// One box naming the slots the instrument refused; sentence holds %1 for the kind and %2
-// for the numbers. Nothing when none failed.
-void reportFailedSlots(TransferEnv& env, SlotKind kind, const std::vector<int>& failed, const QString& title,
-                       const QString& sentence);
 
 // The slot texts of the dialog's status line: string 517 / 516, " ", string 152 / 153, " ", n.
 QString slotStatus(const TransferEnv& env, int actionString, SlotKind kind, int slot);
@@ -48,23 +50,31 @@ QStringList saveLiveSettings(TransferEnv& env);
 // writes the instrument refused.
 QStringList restoreLiveSettings(TransferEnv& env);
 
-// The closing message of a transfer that ran to its end: per item the commands the
-// instrument refused (strings 6151 read / 6152 stored), then those of the live settings
-// (string 6153). Nothing when nothing was refused.
-void reportRefusals(TransferEnv& env, SlotKind kind, const TransferReport& report, bool upload, const QString& title);
+// The one closing message of a transfer that ran to its end: the slots that failed, per
+// item the settings the instrument refused (strings 6151 read / 6152 stored, by their
+// names, RefusalNames.h) and the point lists it kept (6140), those of the live settings
+// (6153), and the settings an upload could not send. Titled errorTitle when a slot
+// failed, else "... completed with notes" (6141..6144). Nothing when all went as asked.
+void reportRefusals(TransferEnv& env, SlotKind kind, const TransferReport& report, bool upload,
+                    const QString& errorTitle);
 
 // Moves the commands noted as refused since the last call out of ctx.
 QStringList takeRefusals(LinkContext& ctx);
+// The same for the point lists noted as kept (LinkContext::keptPoints).
+QStringList takeKeptPoints(LinkContext& ctx);
 // After an error or a cancel: a fresh handshake, and only when the instrument answers it,
 // the restore. Never raises; a silent or lost instrument costs one short handshake.
-void restoreLiveSettingsBestEffort(TransferEnv& env) noexcept;
+// False when the instrument did not take its settings back.
+bool restoreLiveSettingsBestEffort(TransferEnv& env) noexcept;
 
 // "WHD", "WDM", "WYM", each with "0".
 void switchOffDisplayModes(LinkContext& ctx);
 
 // The error path of every transfer command: dialog unloaded, Active True again, the live
 // settings restored when they had been saved, the link closed, one critical box with the
-// source, CR LF and the description, the pointer back to default.
+// source, CR LF and the description, the pointer back to default. When the live settings
+// could not be put back after an item was recalled or written, the box says that they
+// may now be the item's (string 6145).
 void endTransferWithError(TransferEnv& env, const QString& title, const QString& source, const QString& text,
                           bool liveSaved, TransferReport& report);
 
@@ -90,5 +100,11 @@ constexpr int kALogString = 153;
 constexpr int kReadRefusedString = 6151;
 constexpr int kStoredRefusedString = 6152;
 constexpr int kLiveNotRestoredString = 6153;
+constexpr int kKeptPointsString = 6140;
+constexpr int kPanelsReadWithNotesString = 6141;
+constexpr int kALogsReadWithNotesString = 6142;
+constexpr int kPanelsStoredWithNotesString = 6143;
+constexpr int kALogsStoredWithNotesString = 6144;
+constexpr int kLiveMayBeItemsString = 6145;
 
 } // namespace tovu::link

@@ -41,6 +41,7 @@ void store(LinkContext& ctx, SlotKind kind, int source, int target)
 void slotNotStored(LinkContext& ctx, SlotKind kind, int target, TransferReport& report)
 {
     takeRefusals(ctx);
+    takeKeptPoints(ctx);
     paintSlot(ctx, kind, target, SlotColour::Red);
     report.failed.push_back(target);
     ctx.setStatusText(QStringLiteral(" %1 %2 was not stored").arg(kindText(ctx, kind)).arg(target));
@@ -71,6 +72,8 @@ void uploadSlot(TransferEnv& env, SlotKind kind, int source, int target, bool ov
         }
     }
     takeRefusals(ctx);
+    takeKeptPoints(ctx);
+    report.liveSetUpOf = kindText(ctx, kind) + u' ' + QString::number(target);
     switchOffDisplayModes(ctx);
     report.skippedSettings << WritePanelSettings(ctx, source);
     try {
@@ -84,6 +87,8 @@ void uploadSlot(TransferEnv& env, SlotKind kind, int source, int target, bool ov
     // Stored all the same: an instrument refuses settings its model lacks.
     if (QStringList refused = takeRefusals(ctx); !refused.isEmpty())
         report.refused[target] = refused;
+    if (QStringList kept = takeKeptPoints(ctx); !kept.isEmpty())
+        report.keptPoints[target] = kept;
     paintSlot(ctx, kind, target, SlotColour::Green);
     if (bankOfSlot(kind, target) == shownBank(env, kind))
         env.host.DFD_Tick(treeNodeOfLabel(kind, labelOfSlot(kind, target)));
@@ -143,12 +148,7 @@ TransferReport upload(TransferEnv& env, SlotKind kind, int first, int last, int 
         return report;
     CloseComm(ctx);
     env.host.setBusy(false);
-    reportFailedSlots(env, kind, report.failed, title, QStringLiteral("The instrument did not store %1 %2."));
     reportRefusals(env, kind, report, true, title);
-    if (!report.skippedSettings.isEmpty())
-        env.dialogs.message(QStringLiteral("These settings could not be sent and were left out:") + kCrLf
-                                + report.skippedSettings.join(kCrLf),
-                            title, LinkIcon::Exclamation);
     return report;
 }
 

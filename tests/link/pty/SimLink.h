@@ -24,7 +24,7 @@ struct PlainStrings : items::StringSource {
     QString GetResString(int id) const override
     {
         const QString s = QStringLiteral("string ") + QString::number(id);
-        return id >= 6150 && id < 6200 ? s + QStringLiteral(" [%1] [%2]") : s;
+        return id >= 6140 && id < 6200 ? s + QStringLiteral(" [%1] [%2]") : s;
     }
 };
 

@@ -159,12 +159,17 @@ void roundTrip(Line& line, SlotKind kind, int scratch)
     QStringList refused;
     for (const auto& [n, cmds] : up.refused)
         refused << cmds;
+    // An instrument that cannot clear its TCG points stores them with the item (the upload
+    // said so): the TCG settings read back are then the instrument's.
+    const bool tcgKept = up.keptPoints.count(scratch) && up.keptPoints.at(scratch).contains(QStringLiteral("TCG"));
     for (const items::RecordField& f : items::recordFields()) {
         if (!f.isText() || f.access != items::InstrumentAccess::ReadWrite || kNotRoundTripped.count(f.instrumentCode))
             continue;
         const QString code = QString::fromLatin1(f.instrumentCode.data(), static_cast<qsizetype>(f.instrumentCode.size()));
         if (refused.contains(QLatin1Char('W') + code))
             continue;  // the instrument said it did not take it
+        if (tcgKept && QStringList{"YS", "YM", "YR", "YD"}.contains(code))
+            continue;
         QString want = f.text(item.settings()).trimmed();
         // A DAC write sends the reference gain as the gain: the item reads back with it.
         if (f.instrumentCode == "GN")
