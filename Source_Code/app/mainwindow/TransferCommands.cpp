@@ -2,9 +2,13 @@
 // tree slot, and the slot commands of the tree's pop-up and instrument menus.
 #include "app/mainwindow/TransferCommands.h"
 
+#include "app/link/Connection.h"
 #include "app/link/CurrentSettings.h"
+#include "app/link/CurvesAndWaveforms.h"
 #include "app/link/DownloadEngine.h"
+#include "app/link/LinkError.h"
 #include "app/link/Privileges.h"
+#include "app/link/RecordTransfer.h"
 #include "app/link/SlotCommands.h"
 #include "app/link/UploadEngine.h"
 #include "app/link/forms/PrivilegesFrm.h"
