@@ -6,6 +6,7 @@
 #include "LinkFixture.h"
 
 #include "TransferFakes.h"
+#include "instrument-sim/FaultPlan.h"
 #include "instrument-sim/ProtocolEngine.h"
 
 #include <deque>
@@ -36,6 +37,17 @@ struct SimulatedInstrument {
     int commands = 0;
     // Returns true when it answered (or withheld the answer) itself.
     std::function<bool(const QByteArray& line, platform::serial::MemoryPort& port)> fault;
+    // Every send of cmd answered NAK from now on, through the plan (which the caller keeps).
+    void refuseAlways(sim::FaultPlan& plan, const std::string& cmd)
+    {
+        plan.add({cmd, sim::FaultKind::Nak, 0, 0, 0});
+        fault = [&plan](const QByteArray& line, platform::serial::MemoryPort& p) {
+            if (plan.take(line.left(3).toStdString()).empty())
+                return false;
+            p.feed(QByteArray("\x15\r"));
+            return true;
+        };
+    }
 };
 
 struct TransferFixture : ::testing::Test {

@@ -1,11 +1,10 @@
 #include "app/link/DownloadEngine.h"
 
-#include "platform/text/NumberText.h"
 #include "app/link/CommandPrimitive.h"
 #include "app/link/Connection.h"
 #include "app/link/CurvesAndWaveforms.h"
+#include "app/link/ItemArrays.h"
 #include "app/link/MemoryState.h"
-#include "app/link/ModelIdentification.h"
 #include "app/link/RecordTransfer.h"
 #include "app/link/SlotOperations.h"
 
@@ -15,54 +14,8 @@ namespace {
 
 constexpr int kDownloadString = 517;
 constexpr int kPanelSlotWaitMs = 20;   // before each occupied panel
-constexpr int kDacCurveWaitMs = 200;   // before a panel's DAC curve
-constexpr int kTcgCurveWaitMs = 2;     // before a panel's TCG curve on early models
-constexpr int kFirstModelWithTcgPace = 11;
-constexpr int kAvgOn = 5;
 
 using Records = std::vector<items::DFDRecord>;
-
-// An array the instrument did not send is absent: its flag false, its samples reset,
-// so nothing of the PC item that held this number before stays under the new item.
-void readArrays(LinkContext& ctx, int s, const QString& cmd, items::Curve items::RecordCurves::*a,
-                items::Curve items::RecordCurves::*b, bool items::DFDRecord::*present)
-{
-    const bool got = ReadWaveformData(ctx, s, cmd);
-    items::DFDRecord& r = ctx.store.workItem(s);
-    r.*present = got;
-    if (!got) {
-        (r.editCurves().*a).fill(0);
-        if (b)
-            (r.editCurves().*b).fill(0);
-    }
-}
-
-// The curves that go with the settings just read into record s.
-void readCurves(LinkContext& ctx, SlotKind kind, int s)
-{
-    using C = items::RecordCurves;
-    using R = items::DFDRecord;
-    const bool panel = kind == SlotKind::Panel;
-    if (ctx.store.workItem(s).DacPresent) {
-        if (panel)
-            ctx.clock.sleepMs(kDacCurveWaitMs);
-        readArrays(ctx, s, QStringLiteral("ADC"), &C::DacCurveA, &C::DacCurveB, &R::DacCurvePresent);
-    } else {
-        ctx.store.workItem(s).DacCurvePresent = false;
-    }
-    if (ctx.store.workItem(s).TcgPresent) {
-        if (panel && GetInstrumentModel(ctx, 0) < kFirstModelWithTcgPace)
-            ctx.clock.sleepMs(kTcgCurveWaitMs);
-        readArrays(ctx, s, panel ? QStringLiteral("RYC") : QStringLiteral("AYC"), &C::TcgCurve, nullptr,
-                   &R::TcgCurvePresent);
-    } else {
-        ctx.store.workItem(s).TcgCurvePresent = false;
-    }
-    if (platform::text::valueOfText(ctx.store.workItem(s).settings().AvgMode) == kAvgOn)
-        readArrays(ctx, s, QStringLiteral("AAC"), &C::AvgCurveA, &C::AvgCurveB, &R::AvgCurvePresent);
-    else
-        ctx.store.workItem(s).AvgCurvePresent = false;
-}
 
 // Recalls slot s and reads it into WorkItems(s). False when the instrument refused the
 // recall; the record is then as it was.
@@ -85,8 +38,7 @@ bool readSlot(LinkContext& ctx, SlotKind kind, int s)
     ReadPanelSettings(ctx, s);
     bool waveform = false;
     if (kind == SlotKind::ALog) {
-        readArrays(ctx, s, QStringLiteral("AWT"), &items::RecordCurves::WaveMin, &items::RecordCurves::WaveMax,
-                   &items::DFDRecord::WaveformPresent);
+        readItemWaveform(ctx, s);
         waveform = ctx.store.workItem(s).WaveformPresent;
         ReadParamTS(ctx, s);
     }
@@ -95,7 +47,7 @@ bool readSlot(LinkContext& ctx, SlotKind kind, int s)
     done.editSettings().SlotText = QString::number(s);
     done.InUse = true;
     done.WaveformPresent = waveform;
-    readCurves(ctx, kind, s);
+    readItemCurves(ctx, kind, s);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "app/items/StringSource.h"
 #include "app/link/LinkContext.h"
 #include "app/link/SystemClock.h"
+#include "WireLog.h"
 #include "instrument-sim/InstrumentSimulator.h"
 #include "platform/serial/DevicePort.h"
 
@@ -59,7 +60,8 @@ private:
 class SimLink {
 public:
     // scale: factor on every wait and timeout of the link (and the simulator's own waits).
-    explicit SimLink(sim::SimOptions options, double scale, const QString& device = {})
+    // logWire: the link runs on `wire`, which keeps every exchange.
+    explicit SimLink(sim::SimOptions options, double scale, const QString& device = {}, bool logWire = false)
         : clock(scale), pump(clock)
     {
         if (device.isEmpty()) {
@@ -78,11 +80,17 @@ public:
                 return section == QLatin1String("Ports") && key == QLatin1String("COM1") ? path : QString();
             }));
         port->setSettings(QStringLiteral("%1,N,8,1").arg(options.baud));
-        ctx = std::make_unique<LinkContext>(*port, clock, pump, store, strings);
+        if (logWire) {
+            wire = std::make_unique<WireLog>(*port);
+            wire->setSettings(port->settings());
+        }
+        ctx = std::make_unique<LinkContext>(wire ? static_cast<platform::serial::SerialPort&>(*wire) : *port, clock,
+                                            pump, store, strings);
     }
     ~SimLink()
     {
         ctx.reset();
+        wire.reset();
         port.reset();
         if (sim)
             sim->stop();
@@ -104,6 +112,7 @@ public:
     QString startError;
     QString path;
     std::unique_ptr<platform::serial::DevicePort> port;
+    std::unique_ptr<WireLog> wire;
     items::ItemStore store;
     PlainStrings strings;
     std::unique_ptr<LinkContext> ctx;
