@@ -1,4 +1,5 @@
 #include "platform/zip/CompressedPart.h"
+#include "platform/zip/PartNames.h"
 #include "platform/zip/ZipArchive.h"
 #include "platform/zip/ZipError.h"
 
@@ -91,6 +92,37 @@ TEST(ZipArchiveTest, DamagedPackagesAndPartsAreRefused)
     CompressedPart bad = compressPart(QByteArray("some text to keep"));
     bad.crc ^= 1;
     EXPECT_THROW(inflatePart(bad), ZipError);
+}
+
+// Relationship targets resolve against the folder of the part that holds them and never
+// leave the package, however many ".." they hold.
+TEST(ZipArchiveTest, RelationshipTargetsResolveInsideThePackageOrAreRefused)
+{
+    struct Case {
+        const char* source;
+        const char* target;
+        const char* part;  // nullptr: refused
+    } cases[] = {
+        {"word/document.xml", "media/image1.png", "word/media/image1.png"},
+        {"word/document.xml", "../customXml/item1.xml", "customXml/item1.xml"},
+        {"word/document.xml", "./styles.xml", "word/styles.xml"},
+        {"word/document.xml", "/docProps/core.xml", "docProps/core.xml"},
+        {"", "word/document.xml", "word/document.xml"},
+        {"xl/worksheets/sheet1.xml", "../../xl//sharedStrings.xml", "xl/sharedStrings.xml"},
+        {"word/document.xml", "a/../../b.xml", "b.xml"},
+        {"word/document.xml", "../../../../../etc/passwd", nullptr},
+        {"word/document.xml", "../../x.xml", nullptr},
+        {"", "../word/document.xml", nullptr},
+        {"word/document.xml", "/../etc/passwd", nullptr},
+        {"word/document.xml", "media/../../../x.xml", nullptr},
+    };
+    for (const Case& c : cases) {
+        const QString source = QLatin1String(c.source), target = QLatin1String(c.target);
+        if (c.part)
+            EXPECT_EQ(resolvePartName(source, target), QLatin1String(c.part)) << c.source << " " << c.target;
+        else
+            EXPECT_THROW(resolvePartName(source, target), ZipError) << c.source << " " << c.target;
+    }
 }
 
 }  // namespace
