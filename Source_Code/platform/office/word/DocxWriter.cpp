@@ -7,6 +7,7 @@
 #include "platform/office/word/TableFormats.h"
 #include "platform/office/word/SchemaOrder.h"
 #include "platform/office/word/WordError.h"
+#include "platform/zip/PartText.h"
 #include "platform/zip/ZipArchive.h"
 #include "platform/zip/ZipError.h"
 
@@ -82,6 +83,17 @@ struct DocxSaveCache {
 
 namespace {
 
+using zip::xmlText;
+
+// A part is written whole or the save fails: a stream writer that met an error has left
+// names and text out of what follows it.
+QByteArray checked(const QXmlStreamWriter& x, QByteArray bytes, const QString& part)
+{
+    if (x.hasError())
+        throw WordError(QStringLiteral("Save"), QStringLiteral("the part \"%1\" could not be written").arg(part));
+    return bytes;
+}
+
 // The relationships of one part: those carried from a foreign file, listed first, and
 // ours, numbered "tvR<n>" past every id already listed.
 struct PartRelationships {
@@ -110,16 +122,16 @@ QByteArray relationshipsXml(const std::vector<Relationship>& rels)
     x.writeStartElement(QLatin1String(kPkgRels), QStringLiteral("Relationships"));
     for (const auto& r : rels) {
         x.writeStartElement(QLatin1String(kPkgRels), QStringLiteral("Relationship"));
-        x.writeAttribute(QStringLiteral("Id"), r.id);
-        x.writeAttribute(QStringLiteral("Type"), r.type);
-        x.writeAttribute(QStringLiteral("Target"), r.target);
+        x.writeAttribute(QStringLiteral("Id"), xmlText(r.id));
+        x.writeAttribute(QStringLiteral("Type"), xmlText(r.type));
+        x.writeAttribute(QStringLiteral("Target"), xmlText(r.target));
         if (r.external)
             x.writeAttribute(QStringLiteral("TargetMode"), QStringLiteral("External"));
         x.writeEndElement();
     }
     x.writeEndElement();
     x.writeEndDocument();
-    return out;
+    return checked(x, out, QStringLiteral("relationships"));
 }
 
 QString fileUrl(const QString& path)
@@ -145,7 +157,7 @@ private:
             x.writeCharacters(QString());  // closes a start tag still open
             text += xml;
         }
-        QByteArray bytes() const { return text.toUtf8(); }
+        QByteArray bytes() const { return checked(x, text.toUtf8(), QStringLiteral("XML")); }
     };
 
     void startRoot(Part& p, const char* name, bool body);
@@ -154,7 +166,7 @@ private:
     static QString wName(const char* name) { return QStringLiteral("w:") + QLatin1String(name); }
     void w(Part& p, const char* name) { p.x.writeStartElement(wName(name)); }
     void wEmpty(Part& p, const char* name) { p.x.writeEmptyElement(wName(name)); }
-    void attr(Part& p, const char* name, const QString& value) { p.x.writeAttribute(wName(name), value); }
+    void attr(Part& p, const char* name, const QString& value) { p.x.writeAttribute(wName(name), xmlText(value)); }
     void attr(Part& p, const char* name, qint64 value) { attr(p, name, QString::number(value)); }
     void valElement(Part& p, const char* name, const QString& value)
     {
@@ -566,7 +578,7 @@ void Writer::writeRunText(Part& p, const QString& text)
         w(p, "t");
         if (pending.front().isSpace() || pending.back().isSpace())
             p.x.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
-        p.x.writeCharacters(pending);
+        p.x.writeCharacters(xmlText(pending));
         p.x.writeEndElement();
         pending.clear();
     };
@@ -747,7 +759,10 @@ void Writer::writeObject(Part& p, const EmbeddedObject& object, const CharFormat
             name = QStringLiteral("charts/tvchart%1-%2.xml").arg(id).arg(k);
             rel = QStringLiteral("tvChart%1-%2").arg(id).arg(k);
         }
-        parts_[QStringLiteral("word/") + name] = graph::chartPartXml(chart->chart);
+        QByteArray chartXml = graph::chartPartXml(chart->chart);
+        if (chartXml.isEmpty())
+            throw WordError(QStringLiteral("Save"), QStringLiteral("the chart part \"%1\" could not be written").arg(name));
+        parts_[QStringLiteral("word/") + name] = std::move(chartXml);
         chartParts_.push_back(QStringLiteral("word/") + name);
         overrides_[QStringLiteral("word/") + name] = QLatin1String(graph::kChartContentType);
         p.rels.list.push_back(Relationship{rel, QLatin1String(graph::kChartRelationship), name, false});
@@ -837,7 +852,7 @@ void Writer::writePicture(Part& p, const PictureData& pic, double width, double 
         x.writeEmptyElement(QLatin1String(kWp), QStringLiteral("wrapNone"));
     x.writeEmptyElement(QLatin1String(kWp), QStringLiteral("docPr"));
     x.writeAttribute(QStringLiteral("id"), QString::number(id));
-    x.writeAttribute(QStringLiteral("name"), name);
+    x.writeAttribute(QStringLiteral("name"), xmlText(name));
     wp("cNvGraphicFramePr");
     x.writeEmptyElement(QLatin1String(kA), QStringLiteral("graphicFrameLocks"));
     x.writeAttribute(QStringLiteral("noChangeAspect"), QStringLiteral("1"));
@@ -849,7 +864,7 @@ void Writer::writePicture(Part& p, const PictureData& pic, double width, double 
     pc("nvPicPr");
     x.writeEmptyElement(QLatin1String(kPic), QStringLiteral("cNvPr"));
     x.writeAttribute(QStringLiteral("id"), QStringLiteral("0"));
-    x.writeAttribute(QStringLiteral("name"), pic.sourcePath.isEmpty() ? name : pic.sourcePath.section(QLatin1Char('/'), -1));
+    x.writeAttribute(QStringLiteral("name"), xmlText(pic.sourcePath.isEmpty() ? name : pic.sourcePath.section(QLatin1Char('/'), -1)));
     x.writeEmptyElement(QLatin1String(kPic), QStringLiteral("cNvPicPr"));
     end();
     pc("blipFill");
@@ -1144,7 +1159,7 @@ QByteArray Writer::coreXml()
     const DocumentProperties& pr = m_.properties;
     auto text = [&](const char* ns, const char* name, const QString& value) {
         if (!value.isEmpty())
-            x.writeTextElement(QLatin1String(ns), QLatin1String(name), value);
+            x.writeTextElement(QLatin1String(ns), QLatin1String(name), xmlText(value));
     };
     text(kDc, "title", pr.title);
     text(kDc, "subject", pr.subject);
@@ -1161,7 +1176,7 @@ QByteArray Writer::coreXml()
     x.writeEndElement();
     x.writeEndElement();
     x.writeEndDocument();
-    return out;
+    return checked(x, out, QStringLiteral("docProps/core.xml"));
 }
 
 QByteArray Writer::appXml()
@@ -1174,7 +1189,7 @@ QByteArray Writer::appXml()
     x.writeTextElement(QLatin1String(kExtProps), QStringLiteral("Application"), QStringLiteral("TOVU"));
     x.writeEndElement();
     x.writeEndDocument();
-    return out;
+    return checked(x, out, QStringLiteral("docProps/app.xml"));
 }
 
 QByteArray Writer::contentTypesXml()
@@ -1209,7 +1224,7 @@ QByteArray Writer::contentTypesXml()
     }
     x.writeEndElement();
     x.writeEndDocument();
-    return out;
+    return checked(x, out, QStringLiteral("[Content_Types].xml"));
 }
 
 }  // namespace
