@@ -337,9 +337,12 @@ void Reader::readBodyPart(const QString& name)
     }
     for (auto& r : neededRelationships(name, rels))
         m_->carried.documentRelationships.push_back(std::move(r));
-    for (const auto& [id, r] : rels)
+    for (const auto& [id, r] : rels) {
         if (r.type == QLatin1String(kRelStyles) || r.type == QLatin1String(kRelSettings))
             consumedParts_.insert(r.target);
+        if (r.type == QLatin1String(kRelStyles) && zip_.contains(r.target))
+            m_->carried.styles = zip_.read(r.target);
+    }
     // The last paragraph read is the story's own final paragraph.
     Story& body = m_->body;
     if (body.length() >= 2 && body.at(body.length() - 2).ch == kParagraphMark) {

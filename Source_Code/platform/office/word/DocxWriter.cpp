@@ -13,7 +13,10 @@
 
 #include <QHash>
 #include <QMap>
+#include <QRegularExpression>
+#include <QSet>
 #include <QUrl>
+#include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <algorithm>
 #include <functional>
@@ -132,6 +135,47 @@ QByteArray relationshipsXml(const std::vector<Relationship>& rels)
     x.writeEndElement();
     x.writeEndDocument();
     return checked(x, out, QStringLiteral("relationships"));
+}
+
+// The styles part of the file a document came from, written back with the styles of ours
+// it lacks (by id; a default one only where the file has no default of its kind) added at
+// its end. Ours alone when it cannot be read, or does not name the main namespace "w" as
+// ours do.
+QByteArray mergedStyles(const QByteArray& file, const QByteArray& ours)
+{
+    QSet<QString> ids, defaults;  // style ids; kinds with a default style
+    bool wIsMain = false;
+    QXmlStreamReader x(file);
+    const QLatin1String main(kW);
+    while (!x.atEnd()) {
+        x.readNext();
+        if (!x.isStartElement())
+            continue;
+        if (x.name() == QLatin1String("styles"))
+            for (const auto& ns : x.namespaceDeclarations())
+                wIsMain = wIsMain || (ns.prefix() == QLatin1String("w") && ns.namespaceUri() == main);
+        else if (x.name() == QLatin1String("style") && x.namespaceUri() == main) {
+            const auto a = x.attributes();
+            ids.insert(a.value(main, QStringLiteral("styleId")).toString());
+            if (a.value(main, QStringLiteral("default")) == QLatin1String("1"))
+                defaults.insert(a.value(main, QStringLiteral("type")).toString());
+        }
+    }
+    const qsizetype close = file.lastIndexOf("</w:styles>");
+    if (x.hasError() || !wIsMain || close < 0)
+        return ours;
+    // Ours as the writer above writes them: type, default, id.
+    static const QRegularExpression style(
+        QStringLiteral("<w:style w:type=\"([^\"]*)\"( w:default=\"1\")? w:styleId=\"([^\"]*)\">.*?</w:style>"),
+        QRegularExpression::DotMatchesEverythingOption);
+    QByteArray added;
+    const QString text = QString::fromUtf8(ours);
+    for (auto it = style.globalMatch(text); it.hasNext();) {
+        const auto m = it.next();
+        if (!ids.contains(m.captured(3)) && (m.captured(2).isEmpty() || !defaults.contains(m.captured(1))))
+            added += m.captured(0).toUtf8();
+    }
+    return file.left(close) + added + file.mid(close);
 }
 
 QString fileUrl(const QString& path)
@@ -1124,7 +1168,7 @@ QByteArray Writer::stylesXml()
     p.x.writeEndElement();
     p.x.writeEndElement();  // styles
     p.x.writeEndDocument();
-    return p.bytes();
+    return m_.carried.styles.isEmpty() ? p.bytes() : mergedStyles(m_.carried.styles, p.bytes());
 }
 
 QByteArray Writer::settingsXml()
