@@ -1,5 +1,6 @@
 #include "platform/zip/CompressedPart.h"
 #include "platform/zip/PartNames.h"
+#include "platform/zip/PartText.h"
 #include "platform/zip/ZipArchive.h"
 #include "platform/zip/ZipError.h"
 
@@ -123,6 +124,30 @@ TEST(ZipArchiveTest, RelationshipTargetsResolveInsideThePackageOrAreRefused)
         else
             EXPECT_THROW(resolvePartName(source, target), ZipError) << c.source << " " << c.target;
     }
+}
+
+// What an XML part can carry: pairs of surrogates and the blanks XML allows stay, the other
+// control characters and the non-characters go, a lone surrogate becomes U+FFFD.
+TEST(ZipArchiveTest, TextForXmlPartsKeepsWhatXmlCanCarry)
+{
+    const QString emoji = QStringLiteral("\U0001F600");
+    const QChar high(0xD83D), low(0xDE00), replacement(QChar::ReplacementCharacter);
+    struct Case {
+        QString text, carried;
+    } cases[] = {
+        {QStringLiteral("plain \u00e9 \u4e2d"), QStringLiteral("plain \u00e9 \u4e2d")},
+        {QStringLiteral("a\tb\nc\rd"), QStringLiteral("a\tb\nc\rd")},
+        {QStringLiteral("a") + emoji + QStringLiteral("b"), QStringLiteral("a") + emoji + QStringLiteral("b")},
+        {QStringLiteral("\x01x\x1f\x0b\x0c") + QChar(0), QStringLiteral("x")},
+        {QString(high) + QStringLiteral("x"), QString(replacement) + QStringLiteral("x")},
+        {QStringLiteral("x") + low, QStringLiteral("x") + replacement},
+        {QString(low) + high, QString(replacement) + replacement},
+        {QStringLiteral("x") + high, QStringLiteral("x") + replacement},
+        {QStringLiteral("a") + QChar(0xFFFE) + QChar(0xFFFF) + QStringLiteral("b"), QStringLiteral("ab")},
+        {QString(), QString()},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(xmlText(c.text), c.carried) << c.text.toStdString();
 }
 
 }  // namespace
