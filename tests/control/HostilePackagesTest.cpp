@@ -57,6 +57,7 @@ TEST_F(HostilePackagesTest, DamagedAndHostilePackagesGiveMinusTwoWithoutACrash)
          [&](auto& p) {
              p[pkgRels].replace("Target=\"word/document.xml\"", "Target=\"../../word/document.xml\"");
          }},
+        {"entry above the root.docx", [&](auto& p) { p[QStringLiteral("../../evil.xml")] = "<x/>"; }},
         {"main part missing.docx", [&](auto& p) { p.remove(main); }},
         {"no content types.docx", [&](auto& p) { p.remove(QStringLiteral("[Content_Types].xml")); }},
         {"no relationships.docx", [&](auto& p) { p.remove(pkgRels); }},

@@ -2,6 +2,7 @@
 
 #include "platform/zip/ZipError.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace tovu::platform::zip {
@@ -24,6 +25,15 @@ QString resolvePartName(const QString& sourcePart, const QString& target)
         }
     }
     return parts.join(QLatin1Char('/'));
+}
+
+bool staysInsidePackage(const QString& entryName)
+{
+    if (entryName.startsWith(QLatin1Char('/')) || entryName.startsWith(QLatin1Char('\\')) ||
+        (entryName.size() >= 2 && entryName.at(0).isLetter() && entryName.at(1) == QLatin1Char(':')))
+        return false;
+    static const QRegularExpression separator(QStringLiteral("[/\\\\]"));
+    return !entryName.split(separator).contains(QStringLiteral(".."));
 }
 
 }  // namespace tovu::platform::zip

@@ -9,4 +9,9 @@ namespace tovu::platform::zip {
 // climbs above the package's root names no part of it: ZipError.
 QString resolvePartName(const QString& sourcePart, const QString& target);
 
+// Whether an entry's name stays inside the package wherever it is unpacked: not absolute
+// (a leading slash or backslash, a drive) and without a ".." among its folders, "\\" taken
+// for a folder separator too, as some unpackers take it.
+bool staysInsidePackage(const QString& entryName);
+
 }  // namespace tovu::platform::zip

@@ -150,5 +150,31 @@ TEST(ZipArchiveTest, TextForXmlPartsKeepsWhatXmlCanCarry)
         EXPECT_EQ(xmlText(c.text), c.carried) << c.text.toStdString();
 }
 
+// Entries whose names leave the package wherever it is unpacked are refused with the
+// package: a save would carry them on.
+TEST(ZipArchiveTest, EntriesNamedOutsideThePackageAreRefused)
+{
+    struct Case {
+        const char* name;
+        bool inside;
+    } cases[] = {
+        {"word/document.xml", true},  {"[Content_Types].xml", true}, {"word\\media\\a.png", true},
+        {"a..b/c..xml", true},        {"../evil.xml", false},        {"word/../../evil.xml", false},
+        {"/etc/passwd", false},       {"\\evil.xml", false},         {"word\\..\\..\\evil.xml", false},
+        {"C:/evil.xml", false},       {"..", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(staysInsidePackage(QLatin1String(c.name)), c.inside) << c.name;
+        ZipWriter writer;
+        writer.add(QStringLiteral("[Content_Types].xml"), QByteArray("<Types/>"));
+        writer.add(QLatin1String(c.name), QByteArray("<x/>"));
+        const QByteArray package = writer.finish();
+        if (c.inside)
+            EXPECT_NO_THROW(ZipReader{package}) << c.name;
+        else
+            EXPECT_THROW(ZipReader{package}, ZipError) << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace tovu::platform::zip
