@@ -4,6 +4,8 @@
 #include "platform/text/NumberText.h"
 #include "platform/locale/AnsiCodePage.h"
 
+#include <algorithm>
+
 #include <QDateTime>
 #include <QFile>
 #include <QStringDecoder>
@@ -110,12 +112,38 @@ QStringList textLines(const QString& path)
     return lines;
 }
 
-// The text as the font can show it: each character the code page cannot hold, one beyond
-// the basic plane (a surrogate pair) among them, becomes one "?", so that one character of
-// the result is one byte of the file.
+bool inCodePage(const QString& character)
+{
+    return platform::locale::decode(platform::locale::encode(character, kWesternPage), kWesternPage) == character;
+}
+
+// A letter and its combining marks composed where the code page holds the composed letter
+// ("e" and a combining acute become one "\u00e9"); left apart where it does not, so that the
+// letter itself still shows.
+QString composedForCodePage(const QString& text)
+{
+    const bool marks = std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0x300; });
+    if (!marks)
+        return text;
+    const QString composed = text.normalized(QString::NormalizationForm_C);
+    QString out;
+    for (qsizetype i = 0; i < composed.size();) {
+        const qsizetype n = composed.at(i).isHighSurrogate() && i + 1 < composed.size() ? 2 : 1;
+        const QString character = composed.mid(i, n);
+        out += character.front().unicode() < 0x80 || inCodePage(character)
+                   ? character
+                   : character.normalized(QString::NormalizationForm_D);
+        i += n;
+    }
+    return out;
+}
+
+// The text as the font can show it: composed where the code page has the letter, and then
+// each character the code page cannot hold, one beyond the basic plane (a surrogate pair)
+// among them, one "?", so that one character of the result is one byte of the file.
 QString encodableText(const QString& text)
 {
-    return platform::locale::decode(platform::locale::encode(text, kWesternPage), kWesternPage);
+    return platform::locale::decode(platform::locale::encode(composedForCodePage(text), kWesternPage), kWesternPage);
 }
 
 // Where a piece of a long line ends: after the last break character in its second half,
@@ -234,7 +262,7 @@ void PdfWriter::PDFWriteInfoAndFont()
 {
     // The document texts are escaped like the page text, so parentheses and backslashes in
     // them keep the file well-formed.
-    const auto text = [](const QString& t) { return pdfStringText(t); };
+    const auto text = [](const QString& t) { return pdfStringText(encodableText(t)); };
     beginObject(kInfoObject);
     PDFWriteLine(QStringLiteral("/Author (") + text(Author) + QStringLiteral(")"));
     PDFWriteLine(QStringLiteral("/CreationDate (D:") +

@@ -21,7 +21,8 @@ class Verbolt;
 inline constexpr std::int32_t kLockReadOnly = 1;
 
 // "DSN=...;UID=...;PWD=...;" of the three values, each braced where it needs to be
-// (ado::odbcAttributeValue), so that none can end its attribute and add others.
+// (ado::odbcAttributeValue), so that none can end its attribute and add others; the
+// connection then refuses such a value, which the driver may not read braced.
 QString odbcConnectionString(const QString& dsn, const QString& user, const QString& password);
 
 // A new "ADODB.Connection", opened on the data source; raises when it cannot be made or opened.

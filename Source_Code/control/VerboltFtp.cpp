@@ -7,27 +7,32 @@
 #include "platform/text/FieldText.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace tovu::control {
 
 namespace {
 
 // A name that cannot travel in an FTP command: a control character (CR or LF above all)
-// would end the command line and start one of the caller's choosing, and a double quote
-// cannot be carried inside the quotes that keep blanks in one name.
+// or a line or paragraph separator would end the command line and start one of the
+// caller's choosing, and a double quote cannot be carried inside the quotes that keep
+// blanks in one name.
 bool carriable(const QString& name)
 {
     for (const QChar c : name)
         if (c.unicode() < 0x20 || c.unicode() == 0x7F || (c.unicode() >= 0x80 && c.unicode() < 0xA0) ||
-            c == QLatin1Char('"'))
+            c == QChar::LineSeparator || c == QChar::ParagraphSeparator || c == QLatin1Char('"'))
             return false;
     return true;
 }
 
-// A name as one word of the transfer control's operation: in double quotes when it holds a blank.
+// A name as one word of the transfer control's operation: in double quotes when it holds a
+// blank of any kind (a no-break space, an ideographic space), as the operation is split at
+// every one.
 QString operationWord(const QString& name)
 {
-    return name.contains(QLatin1Char(' ')) ? QLatin1Char('"') + name + QLatin1Char('"') : name;
+    const bool blank = std::any_of(name.cbegin(), name.cend(), [](QChar c) { return c.isSpace(); });
+    return blank ? QLatin1Char('"') + name + QLatin1Char('"') : name;
 }
 
 // Runs one command and waits for it to end. A command the server or the transfer refused

@@ -9,6 +9,8 @@
 #include "platform/controls/TreeView.h"
 
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 
 namespace tovu::control::testing {
 namespace {
@@ -100,8 +102,8 @@ TEST_F(DataArraysTest, AnEmptyQueryGivesTheNamesWithHeadingsAndFailsWithoutThemL
 }
 
 // A user name or password holding ";", "{" or "}" is braced, so it cannot end its attribute
-// and add one of its own (here: another data source); the connection parses it back whole.
-TEST_F(DataArraysTest, LoginTextsCannotAddAttributesToTheConnectionString)
+// and add one of its own in the connection string; the connection parses it back whole.
+TEST_F(DataArraysTest, LoginTextsAreParsedBackWhole)
 {
     struct Case {
         const char* value;
@@ -124,13 +126,51 @@ TEST_F(DataArraysTest, LoginTextsCannotAddAttributesToTheConnectionString)
                                 {QStringLiteral("PWD"), QLatin1String(c.value)}}))
             << c.value;
     }
-    // Through a method: the query runs on the data source named, not the one injected.
+}
+
+// The SQLite driver behind the data source does not read braces: a password braced as
+// "{x}};Database=...}" would still name a database of its own there. A login text or data
+// source name holding ";", "{" or "}" is refused before anything connects.
+TEST_F(DataArraysTest, APasswordCannotNameAnotherDatabase)
+{
+    const QString other = file(QStringLiteral("other.db"));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other-db"));
+        db.setDatabaseName(other);
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec(QStringLiteral("CREATE TABLE parts (id INTEGER, name TEXT, weight REAL)")));
+        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO parts VALUES (9, 'secret', 1)")));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("other-db"));
+    const QString sql = QStringLiteral("SELECT name FROM parts ORDER BY id");
+    struct Case {
+        QString dsn, user, password;
+    };
+    const Case refused[] = {
+        {kDsn, QStringLiteral("u"), QStringLiteral("x};Database=%1;").arg(other)},
+        {kDsn, QStringLiteral("u"), QStringLiteral("x;Database=%1").arg(other)},
+        {kDsn, QStringLiteral("u;Database=%1").arg(other), QString()},
+        {kDsn + QStringLiteral(";Database=") + other, QString(), QString()},
+        {kDsn, QString(), QStringLiteral("{x}")},
+        {kDsn, QString(), QStringLiteral("x}")},
+    };
+    for (const Case& c : refused) {
+        Variant array = anArray();
+        EXPECT_EQ(toArray("DatabaseTableToArray", {Variant(c.dsn), Variant(sql)}, array, {Variant(c.user), Variant(c.password)}), -2)
+            << c.user.toStdString() << " " << c.password.toStdString();
+        EXPECT_TRUE(isOld(array));
+        EXPECT_EQ(status("DatabaseTableToTextFile", {Variant(c.dsn), Variant(sql), Variant(file(QStringLiteral("out.txt"))),
+                                                     Variant(c.user), Variant(c.password)}),
+                  -1);
+    }
+    EXPECT_FALSE(QFile::exists(file(QStringLiteral("out.txt"))));
+    // Other punctuation is a password like any other: the query runs on the source named.
     Variant array = anArray();
-    const QString hostile = QStringLiteral("p;DSN=nosuchsource");
-    ASSERT_EQ(toArray("DatabaseTableToArray", {Variant(kDsn), Variant(kQuery)}, array, {Variant(hostile), Variant(hostile)}), 1);
-    ASSERT_FALSE(connections.empty());
-    EXPECT_EQ(connections.back()->get(QStringLiteral("ConnectionString")).toString(),
-              QStringLiteral("DSN=%1;UID={p;DSN=nosuchsource};PWD={p;DSN=nosuchsource};").arg(kDsn));
+    ASSERT_EQ(toArray("DatabaseTableToArray", {Variant(kDsn), Variant(sql)}, array,
+                      {Variant(QStringLiteral("u")), Variant(QStringLiteral("p@ss=w'rd\"Database=x"))}),
+              1);
+    EXPECT_EQ(array.array().get({0, 0}), text("bolt"));
 }
 
 TEST_F(DataArraysTest, EachFailingStepOfADatabaseArrayHasItsCode)

@@ -2,9 +2,12 @@
 // them, on workbooks the tests write themselves.
 #include "ControlFixture.h"
 #include "platform/office/excel/Application.h"
+#include "support/PackageEdit.h"
 #include "support/XlsxWriter.h"
 
+#include <QFile>
 #include <array>
+#include <functional>
 
 namespace tovu::control::testing {
 namespace {
@@ -142,6 +145,40 @@ TEST_F(ExcelRangesTest, FailuresInStepOrderAndExcelQuitOnEveryPath)
     Args twoD = rangeArgs(Variant(QStringLiteral("Data")), 1, 4, 1, 4, true);
     EXPECT_EQ(call("ExcelToTwoDArray", twoD), i16(1));
     EXPECT_EQ(twoD[6].array().get({0, 0}), Variant(automation::ErrorValue{2042}));
+}
+
+// Workbooks whose relationships lead out of the package, or whose parts are damaged: the
+// workbook cannot be opened (-3), Excel is quit, the array is left alone.
+TEST_F(ExcelRangesTest, HostileWorkbooksCannotBeOpened)
+{
+    QFile clean(workbook);
+    ASSERT_TRUE(clean.open(QIODevice::ReadOnly));
+    const QByteArray package = clean.readAll();
+    const QString rels = QStringLiteral("xl/_rels/workbook.xml.rels");
+    struct Case {
+        const char* name;
+        std::function<void(QMap<QString, QByteArray>&)> edit;
+    };
+    const Case cases[] = {
+        {"sheet above the root.xlsx", [&](auto& p) { p[rels].replace("Target=\"worksheets/sheet1.xml\"", "Target=\"../../../../etc/passwd\""); }},
+        {"strings above the root.xlsx", [&](auto& p) { p[rels].replace("Target=\"/xl/sharedStrings.xml\"", "Target=\"/../x.xml\""); }},
+        {"workbook above the root.xlsx", [&](auto& p) { p[QStringLiteral("_rels/.rels")].replace("Target=\"xl/", "Target=\"../xl/"); }},
+        {"damaged sheet.xlsx", [&](auto& p) { p[QStringLiteral("xl/worksheets/sheet1.xml")].replace("</x:sheetData>", ""); }},
+    };
+    for (const Case& c : cases) {
+        const QString path = file(QLatin1String(c.name));
+        QFile out(path);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(tovu::testing::editedPackage(package, c.edit));
+        out.close();
+        for (const char* method : {"ExcelToTwoDArray", "ExcelToOneDArray"}) {
+            Args args = rangeArgs(Variant(QStringLiteral("Data")), 1, 1, 1, 1, true);
+            args[0] = Variant(path);
+            EXPECT_EQ(call(method, args), i16(-3)) << c.name << ' ' << method;
+            EXPECT_EQ(args[6].array().bounds(), (std::vector<automation::Bounds>{{0, 0}}));
+            EXPECT_EQ(excel->runningCount(), 0);
+        }
+    }
 }
 
 TEST_F(ExcelRangesTest, ARunningExcelIsUsedAndQuitToo)

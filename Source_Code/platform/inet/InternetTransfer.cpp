@@ -23,12 +23,14 @@ constexpr std::int32_t kStillExecutingLastRequest = 35764;
     throw automation::AutomationError(automation::ErrorNumber::InvalidProcedureCall, QStringLiteral("Inet"), why);
 }
 
-// A control character (CR and LF above all) would end an FTP command line early and let
-// the rest of the text stand as a command of its own: such a text is refused whole.
+// A control character (CR and LF above all) or a line or paragraph separator would end an
+// FTP command line early and let the rest of the text stand as a command of its own: such
+// a text is refused whole.
 void refuseControlCharacters(const QString& text, const QString& what)
 {
     for (const QChar c : text)
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F || (c.unicode() >= 0x80 && c.unicode() < 0xA0))
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || (c.unicode() >= 0x80 && c.unicode() < 0xA0) ||
+            c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
             refuse(QStringLiteral("the %1 holds a control character").arg(what));
 }
 
@@ -188,9 +190,17 @@ InternetTransfer::Login InternetTransfer::loginOf(const QString& address) const
     if (at >= 0) {
         const QString userInfo = rest.left(at);
         rest = rest.mid(at + 1);
+        // The login the UserName and Password members hold, packed into the address as
+        // "user:password": taken from the members whole, as a user name may hold a ":".
+        const QString packed = userName + (password.isEmpty() ? QString() : QLatin1Char(':') + password);
         const qsizetype colon = userInfo.indexOf(QLatin1Char(':'));
-        login.user = colon < 0 ? userInfo : userInfo.left(colon);
-        login.password = colon < 0 ? QString() : userInfo.mid(colon + 1);
+        if ((!userName.isEmpty() || !password.isEmpty()) && userInfo == packed) {
+            login.user = userName;
+            login.password = password;
+        } else {
+            login.user = colon < 0 ? userInfo : userInfo.left(colon);
+            login.password = colon < 0 ? QString() : userInfo.mid(colon + 1);
+        }
     } else {
         login.user = userName;
         login.password = password;

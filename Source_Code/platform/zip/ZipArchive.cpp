@@ -1,5 +1,6 @@
 #include "platform/zip/ZipArchive.h"
 
+#include "platform/zip/PartNames.h"
 #include "platform/zip/ZipError.h"
 
 #include <zip.h>
@@ -137,6 +138,13 @@ ZipReader::ZipReader(QByteArray data, qint64 maxPartSize) : data_(std::move(data
     for (zip_int64_t i = 0; i < n; ++i)
         if (const char* name = zip_get_name(archive_, static_cast<zip_uint64_t>(i), 0))
             names_ << QString::fromUtf8(name);
+    // Such an entry would be carried into the packages saved from this one.
+    for (const QString& name : names_)
+        if (!staysInsidePackage(name)) {
+            zip_discard(archive_);
+            archive_ = nullptr;
+            throw ZipError(QStringLiteral("the package holds the entry \"%1\", which lies outside it").arg(name));
+        }
 }
 
 ZipReader::~ZipReader()

@@ -129,15 +129,21 @@ void Connection::open(const QString& connectionString, const QString& user, cons
         pwd = password;
     if (dsn.isEmpty() && !driver)
         raiseProviderError(kSource, QStringLiteral("Data source name not found and no default driver named"));
+    // The ODBC layer joins name, user and password into a connection string of its own.
+    // Braces would keep ";" inside a value, but not every driver reads them (the SQLite
+    // driver does not, and takes what follows a ";" for attributes of its own), and which
+    // driver serves a data source is known only once connected: such a value is refused.
+    for (const QString* value : {&dsn, &uid, &pwd})
+        if (value->contains(QLatin1Char(';')) || value->contains(QLatin1Char('{')) || value->contains(QLatin1Char('}')))
+            raiseProviderError(kSource, QStringLiteral("The data source name, user name or password holds \";\", \"{\" or "
+                                                       "\"}\", which the data source's driver may not read as part of it"));
 
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name_);
         // A driver string goes to the driver as it is; a data source by its name.
-        // The driver joins name, user and password into a connection string of its own
-        // as they are: each goes in braced where it needs to be.
-        db.setDatabaseName(driver ? connectionString : odbcAttributeValue(dsn));
-        db.setUserName(odbcAttributeValue(uid));
-        db.setPassword(odbcAttributeValue(pwd));
+        db.setDatabaseName(driver ? connectionString : dsn);
+        db.setUserName(uid);
+        db.setPassword(pwd);
         if (!db.open()) {
             const QString why = db.lastError().text();
             db = QSqlDatabase();

@@ -47,7 +47,8 @@ private:
 
 // An attribute value as an ODBC connection string carries it: as it is, or in braces (a
 // "}" inside doubled) when it holds ";", "{" or "}", so that a value cannot end its
-// attribute and add others.
+// attribute and add others. Connection::open refuses a data source name, user or password
+// that needs the braces: the driver behind a data source may not read them.
 QString odbcAttributeValue(const QString& value);
 
 // The settings of a connection string, keys in upper case ("DSN", "UID", "PWD", "DRIVER");

@@ -320,6 +320,36 @@ const char* const kDays[] = {"Monday", "Tuesday", "Wednesday", "Thursday", "Frid
 bool isHourPart(const Token& t) { return t.kind == Tok::DatePart && (t.text.startsWith(QLatin1Char('h')) || t.text == QLatin1String("[h]")); }
 bool isSecondPart(const Token& t) { return t.kind == Tok::DatePart && (t.text.startsWith(QLatin1Char('s')) || t.text == QLatin1String("[s]")); }
 
+// Whether the "m" or "mm" at i means minutes: after an hour (lastDatePart the date part
+// before it) or before a second; months otherwise.
+bool minutesAt(const std::vector<Token>& tokens, std::size_t i, std::size_t lastDatePart)
+{
+    if (tokens[i].text.size() > 2)
+        return false;
+    if (lastDatePart < tokens.size() && isHourPart(tokens[lastDatePart]))
+        return true;
+    for (std::size_t j = i + 1; j < tokens.size(); ++j)
+        if (tokens[j].kind == Tok::DatePart)
+            return isSecondPart(tokens[j]);
+    return false;
+}
+
+// Whether the date parts show a calendar date (a year, month or day), not a time alone.
+bool showsCalendarDate(const std::vector<Token>& tokens)
+{
+    std::size_t lastDatePart = tokens.size();
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        const Token& t = tokens[i];
+        if (t.kind != Tok::DatePart)
+            continue;
+        const QChar k = t.text[0];
+        if (k == QLatin1Char('y') || k == QLatin1Char('d') || (k == QLatin1Char('m') && !minutesAt(tokens, i, lastDatePart)))
+            return true;
+        lastDatePart = i;
+    }
+    return false;
+}
+
 QString renderDate(const std::vector<Token>& tokens, double serial, bool date1904)
 {
     int fractionDigits = 0;
@@ -408,14 +438,7 @@ QString renderDate(const std::vector<Token>& tokens, double serial, bool date190
         } else if (k == QLatin1Char('s')) {
             out += p.size() == 1 ? QString::number(second) : QString::number(second).rightJustified(2, QLatin1Char('0'));
         } else if (k == QLatin1Char('m')) {
-            // Minutes after an hour or before a second, months otherwise.
-            bool minutes = lastDatePart < tokens.size() && isHourPart(tokens[lastDatePart]);
-            for (std::size_t j = i + 1; !minutes && j < tokens.size(); ++j)
-                if (tokens[j].kind == Tok::DatePart) {
-                    minutes = isSecondPart(tokens[j]);
-                    break;
-                }
-            if (minutes && p.size() <= 2)
+            if (minutesAt(tokens, i, lastDatePart))
                 out += p.size() == 1 ? QString::number(minute) : QString::number(minute).rightJustified(2, QLatin1Char('0'));
             else if (p.size() == 1)
                 out += QString::number(mo);
@@ -439,6 +462,7 @@ NumberFormat::NumberFormat(const QString& code) : sections_(splitSections(code))
 {
     const std::vector<Token> first = tokenize(sections_.front(), &currency_);
     date_ = hasDatePart(first);
+    timeOnly_ = date_ && !showsCalendarDate(first);
     if (date_)
         currency_ = false;
 }

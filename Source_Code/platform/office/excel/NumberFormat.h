@@ -18,6 +18,8 @@ public:
 
     // The format shows dates or times: the cell's value is a date.
     bool isDate() const { return date_; }
+    // The format shows a time and no year, month or day ("h:mm", "[h]:mm:ss").
+    bool isTimeOnly() const { return timeOnly_; }
     // The format shows a currency sign: the cell's value is a currency amount.
     bool isCurrency() const { return currency_; }
 
@@ -30,11 +32,13 @@ public:
 private:
     std::vector<QString> sections_;
     bool date_ = false;
+    bool timeOnly_ = false;
     bool currency_ = false;
 };
 
 // Days since 1899-12-30 (the automation date) of a date serial of the workbook. In the 1900
-// system a serial below 1 is a time alone and stays that fraction of day 0.
+// system a serial below 1 is a time alone and stays that fraction of day 0; in the 1904
+// system it is a time on 1 January 1904, unless the cell shows a time alone (Workbook).
 double automationDateOfSerial(double serial, bool date1904);
 
 }  // namespace tovu::platform::excel

@@ -45,8 +45,13 @@ automation::Variant Range::value() const
         break;
     }
     const NumberFormat format(cell_->formatCode);
-    if (format.isDate())
-        return automation::Variant(automation::Date{automationDateOfSerial(cell_->number, book_->date1904)});
+    if (format.isDate()) {
+        // A time alone is a time of day 0 in either date system, not one of 1 January 1904.
+        const double serial = cell_->number;
+        if (format.isTimeOnly() && serial >= 0.0 && serial < 1.0)
+            return automation::Variant(automation::Date{serial});
+        return automation::Variant(automation::Date{automationDateOfSerial(serial, book_->date1904)});
+    }
     if (format.isCurrency()) {
         try {
             return automation::Variant(automation::Currency::fromDouble(cell_->number));

@@ -2,9 +2,9 @@
 
 #include "platform/office/excel/ExcelError.h"
 #include "platform/zip/ZipArchive.h"
+#include "platform/zip/PartNames.h"
 #include "platform/zip/ZipError.h"
 
-#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QXmlStreamReader>
@@ -77,16 +77,6 @@ void checked(const QXmlStreamReader& xml, const QString& part)
         fail(QStringLiteral("%1 is damaged: %2").arg(part, xml.errorString()));
 }
 
-// Folder part of a part name, and a relationship target resolved against it.
-QString resolveTarget(const QString& sourcePart, const QString& target)
-{
-    if (target.startsWith(QLatin1Char('/')))
-        return target.mid(1);
-    const qsizetype slash = sourcePart.lastIndexOf(QLatin1Char('/'));
-    const QString base = slash < 0 ? QString() : sourcePart.left(slash + 1);
-    return QDir::cleanPath(base + target);
-}
-
 QString relationshipsPartOf(const QString& part)
 {
     const qsizetype slash = part.lastIndexOf(QLatin1Char('/'));
@@ -124,7 +114,7 @@ QHash<QString, Relationship> readRelationships(const ZipReader& zip, const QStri
         if (a.value(QLatin1String("TargetMode")) != QLatin1String("External"))
             rels.insert(a.value(QLatin1String("Id")).toString(),
                         {a.value(QLatin1String("Type")).toString(),
-                         resolveTarget(part, a.value(QLatin1String("Target")).toString())});
+                         zip::resolvePartName(part, a.value(QLatin1String("Target")).toString())});
     });
     return rels;
 }

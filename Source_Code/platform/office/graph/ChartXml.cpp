@@ -1,5 +1,7 @@
 #include "platform/office/graph/ChartXml.h"
 
+#include "platform/zip/PartText.h"
+
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <cmath>
@@ -18,6 +20,7 @@ class ChartWriter {
 public:
     ChartWriter(const ChartModel& chart, QByteArray* out) : c_(chart), t_(chart.typeInfo()), x_(out) {}
     void write();
+    bool failed() const { return x_.hasError(); }
 
 private:
     void start(const char* name) { x_.writeStartElement(QLatin1String(kChartNamespace), QLatin1String(name)); }
@@ -110,7 +113,7 @@ void ChartWriter::richText(const QString& text, double size, bool bold)
     x_.writeAttribute(QStringLiteral("lang"), QStringLiteral("en-US"));
     x_.writeAttribute(QStringLiteral("sz"), hundredths(size));
     x_.writeAttribute(QStringLiteral("b"), bold ? QStringLiteral("1") : QStringLiteral("0"));
-    x_.writeTextElement(QLatin1String(kA), QStringLiteral("t"), text);
+    x_.writeTextElement(QLatin1String(kA), QStringLiteral("t"), zip::xmlText(text));
     end();  // r
     end();  // p
     end();  // rich
@@ -275,7 +278,7 @@ void ChartWriter::stringLiteral(const char* name, const QStringList& texts)
     for (int i = 0; i < texts.size(); ++i) {
         start("pt");
         x_.writeAttribute(QStringLiteral("idx"), QString::number(i));
-        x_.writeTextElement(QLatin1String(kChartNamespace), QStringLiteral("v"), texts[i]);
+        x_.writeTextElement(QLatin1String(kChartNamespace), QStringLiteral("v"), zip::xmlText(texts[i]));
         end();
     }
     end();
@@ -330,7 +333,7 @@ void ChartWriter::series(const DataSeries& s, int index, const QStringList& cate
     val("idx", index);
     val("order", index);
     start("tx");
-    x_.writeTextElement(QLatin1String(kChartNamespace), QStringLiteral("v"), s.name);
+    x_.writeTextElement(QLatin1String(kChartNamespace), QStringLiteral("v"), zip::xmlText(s.name));
     end();
     const ChartFamily f = t_.family;
     const bool lineLike = f == ChartFamily::Line || f == ChartFamily::Radar || f == ChartFamily::Scatter ||
@@ -642,8 +645,9 @@ std::optional<ChartModel> readChartPart(const QByteArray& xml)
 QByteArray chartPartXml(const ChartModel& chart)
 {
     QByteArray out;
-    ChartWriter(chart, &out).write();
-    return out;
+    ChartWriter writer(chart, &out);
+    writer.write();
+    return writer.failed() ? QByteArray() : out;
 }
 
 }  // namespace tovu::platform::graph

@@ -13,7 +13,8 @@ inline constexpr const char* kChartRelationship =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/chart";
 
 // The chart as a DrawingML chart part (c:chartSpace). The data travel as literal values in
-// the series, so the part stands alone, without a workbook behind it.
+// the series, so the part stands alone, without a workbook behind it. Texts XML cannot
+// carry are filtered (zip::xmlText); empty when the part could not be written.
 QByteArray chartPartXml(const ChartModel& chart);
 
 // A chart part read back: the plot's type, the titles, the chart's font size and the

@@ -110,6 +110,9 @@ struct CarriedPackage {
     std::vector<CarriedRelationship> packageRelationships;   // of the package root
     std::vector<std::pair<QString, QString>> namespaces;     // prefix, URI of document.xml's root
     QString ignorable;                                       // its mc:Ignorable list
+    // The styles part of the file the document came from: its headings are found by it,
+    // and it is written back with the styles the writer needs added.
+    QByteArray styles;
 };
 
 // What the last .docx save of a model wrote, kept for the next save (DocxWriter.cpp).

@@ -4,6 +4,7 @@
 
 #include "platform/office/word/OoxmlNames.h"
 #include "platform/office/word/WordError.h"
+#include "platform/zip/PartNames.h"
 #include "platform/zip/ZipArchive.h"
 #include "platform/zip/ZipError.h"
 
@@ -30,21 +31,6 @@ struct Rel {
 [[noreturn]] void bad(const QString& why)
 {
     throw WordError(QStringLiteral("Documents.Open"), why);
-}
-
-// Resolves a relationship target against the folder of the part that holds it.
-QString resolvePart(const QString& base, const QString& target)
-{
-    if (target.startsWith(QLatin1Char('/')))
-        return target.mid(1);
-    QStringList parts = base.contains(QLatin1Char('/')) ? base.section(QLatin1Char('/'), 0, -2).split(QLatin1Char('/')) : QStringList();
-    for (const QString& piece : target.split(QLatin1Char('/'))) {
-        if (piece == QLatin1String(".."))
-            parts.removeLast();
-        else if (piece != QLatin1String("."))
-            parts << piece;
-    }
-    return parts.join(QLatin1Char('/'));
 }
 
 QString relsNameOf(const QString& part)
@@ -163,22 +149,21 @@ std::vector<std::pair<QString, Rel>> Reader::readRels(const QString& part, bool 
     }
     consumedParts_.insert(name);
     QXmlStreamReader x(zip_.read(name));
-    while (x.readNextStartElement() || !x.atEnd()) {
+    while (!x.atEnd()) {
+        x.readNext();
         if (x.isStartElement() && x.name() == QLatin1String("Relationship")) {
             const auto a = x.attributes();
             Rel r;
             r.type = a.value(QStringLiteral("Type")).toString();
             r.external = a.value(QStringLiteral("TargetMode")) == QLatin1String("External");
             const QString target = a.value(QStringLiteral("Target")).toString();
-            r.target = r.external ? target : resolvePart(part.isEmpty() ? QString() : part, target);
+            r.target = r.external ? target : zip::resolvePartName(part, target);
             r.rawTarget = target;
             out.emplace_back(a.value(QStringLiteral("Id")).toString(), r);
         }
-        if (x.hasError())
-            bad(QStringLiteral("damaged relationships in \"%1\"").arg(name));
-        if (x.isEndDocument())
-            break;
     }
+    if (x.hasError())
+        bad(QStringLiteral("damaged relationships in \"%1\"").arg(name));
     return out;
 }
 
@@ -352,9 +337,12 @@ void Reader::readBodyPart(const QString& name)
     }
     for (auto& r : neededRelationships(name, rels))
         m_->carried.documentRelationships.push_back(std::move(r));
-    for (const auto& [id, r] : rels)
+    for (const auto& [id, r] : rels) {
         if (r.type == QLatin1String(kRelStyles) || r.type == QLatin1String(kRelSettings))
             consumedParts_.insert(r.target);
+        if (r.type == QLatin1String(kRelStyles) && zip_.contains(r.target))
+            m_->carried.styles = zip_.read(r.target);
+    }
     // The last paragraph read is the story's own final paragraph.
     Story& body = m_->body;
     if (body.length() >= 2 && body.at(body.length() - 2).ch == kParagraphMark) {

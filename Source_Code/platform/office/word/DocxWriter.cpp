@@ -7,12 +7,16 @@
 #include "platform/office/word/TableFormats.h"
 #include "platform/office/word/SchemaOrder.h"
 #include "platform/office/word/WordError.h"
+#include "platform/zip/PartText.h"
 #include "platform/zip/ZipArchive.h"
 #include "platform/zip/ZipError.h"
 
 #include <QHash>
 #include <QMap>
+#include <QRegularExpression>
+#include <QSet>
 #include <QUrl>
+#include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <algorithm>
 #include <functional>
@@ -82,6 +86,17 @@ struct DocxSaveCache {
 
 namespace {
 
+using zip::xmlText;
+
+// A part is written whole or the save fails: a stream writer that met an error has left
+// names and text out of what follows it.
+QByteArray checked(const QXmlStreamWriter& x, QByteArray bytes, const QString& part)
+{
+    if (x.hasError())
+        throw WordError(QStringLiteral("Save"), QStringLiteral("the part \"%1\" could not be written").arg(part));
+    return bytes;
+}
+
 // The relationships of one part: those carried from a foreign file, listed first, and
 // ours, numbered "tvR<n>" past every id already listed.
 struct PartRelationships {
@@ -110,16 +125,57 @@ QByteArray relationshipsXml(const std::vector<Relationship>& rels)
     x.writeStartElement(QLatin1String(kPkgRels), QStringLiteral("Relationships"));
     for (const auto& r : rels) {
         x.writeStartElement(QLatin1String(kPkgRels), QStringLiteral("Relationship"));
-        x.writeAttribute(QStringLiteral("Id"), r.id);
-        x.writeAttribute(QStringLiteral("Type"), r.type);
-        x.writeAttribute(QStringLiteral("Target"), r.target);
+        x.writeAttribute(QStringLiteral("Id"), xmlText(r.id));
+        x.writeAttribute(QStringLiteral("Type"), xmlText(r.type));
+        x.writeAttribute(QStringLiteral("Target"), xmlText(r.target));
         if (r.external)
             x.writeAttribute(QStringLiteral("TargetMode"), QStringLiteral("External"));
         x.writeEndElement();
     }
     x.writeEndElement();
     x.writeEndDocument();
-    return out;
+    return checked(x, out, QStringLiteral("relationships"));
+}
+
+// The styles part of the file a document came from, written back with the styles of ours
+// it lacks (by id; a default one only where the file has no default of its kind) added at
+// its end. Ours alone when it cannot be read, or does not name the main namespace "w" as
+// ours do.
+QByteArray mergedStyles(const QByteArray& file, const QByteArray& ours)
+{
+    QSet<QString> ids, defaults;  // style ids; kinds with a default style
+    bool wIsMain = false;
+    QXmlStreamReader x(file);
+    const QLatin1String main(kW);
+    while (!x.atEnd()) {
+        x.readNext();
+        if (!x.isStartElement())
+            continue;
+        if (x.name() == QLatin1String("styles"))
+            for (const auto& ns : x.namespaceDeclarations())
+                wIsMain = wIsMain || (ns.prefix() == QLatin1String("w") && ns.namespaceUri() == main);
+        else if (x.name() == QLatin1String("style") && x.namespaceUri() == main) {
+            const auto a = x.attributes();
+            ids.insert(a.value(main, QStringLiteral("styleId")).toString());
+            if (a.value(main, QStringLiteral("default")) == QLatin1String("1"))
+                defaults.insert(a.value(main, QStringLiteral("type")).toString());
+        }
+    }
+    const qsizetype close = file.lastIndexOf("</w:styles>");
+    if (x.hasError() || !wIsMain || close < 0)
+        return ours;
+    // Ours as the writer above writes them: type, default, id.
+    static const QRegularExpression style(
+        QStringLiteral("<w:style w:type=\"([^\"]*)\"( w:default=\"1\")? w:styleId=\"([^\"]*)\">.*?</w:style>"),
+        QRegularExpression::DotMatchesEverythingOption);
+    QByteArray added;
+    const QString text = QString::fromUtf8(ours);
+    for (auto it = style.globalMatch(text); it.hasNext();) {
+        const auto m = it.next();
+        if (!ids.contains(m.captured(3)) && (m.captured(2).isEmpty() || !defaults.contains(m.captured(1))))
+            added += m.captured(0).toUtf8();
+    }
+    return file.left(close) + added + file.mid(close);
 }
 
 QString fileUrl(const QString& path)
@@ -145,7 +201,7 @@ private:
             x.writeCharacters(QString());  // closes a start tag still open
             text += xml;
         }
-        QByteArray bytes() const { return text.toUtf8(); }
+        QByteArray bytes() const { return checked(x, text.toUtf8(), QStringLiteral("XML")); }
     };
 
     void startRoot(Part& p, const char* name, bool body);
@@ -154,7 +210,7 @@ private:
     static QString wName(const char* name) { return QStringLiteral("w:") + QLatin1String(name); }
     void w(Part& p, const char* name) { p.x.writeStartElement(wName(name)); }
     void wEmpty(Part& p, const char* name) { p.x.writeEmptyElement(wName(name)); }
-    void attr(Part& p, const char* name, const QString& value) { p.x.writeAttribute(wName(name), value); }
+    void attr(Part& p, const char* name, const QString& value) { p.x.writeAttribute(wName(name), xmlText(value)); }
     void attr(Part& p, const char* name, qint64 value) { attr(p, name, QString::number(value)); }
     void valElement(Part& p, const char* name, const QString& value)
     {
@@ -566,7 +622,7 @@ void Writer::writeRunText(Part& p, const QString& text)
         w(p, "t");
         if (pending.front().isSpace() || pending.back().isSpace())
             p.x.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
-        p.x.writeCharacters(pending);
+        p.x.writeCharacters(xmlText(pending));
         p.x.writeEndElement();
         pending.clear();
     };
@@ -747,7 +803,10 @@ void Writer::writeObject(Part& p, const EmbeddedObject& object, const CharFormat
             name = QStringLiteral("charts/tvchart%1-%2.xml").arg(id).arg(k);
             rel = QStringLiteral("tvChart%1-%2").arg(id).arg(k);
         }
-        parts_[QStringLiteral("word/") + name] = graph::chartPartXml(chart->chart);
+        QByteArray chartXml = graph::chartPartXml(chart->chart);
+        if (chartXml.isEmpty())
+            throw WordError(QStringLiteral("Save"), QStringLiteral("the chart part \"%1\" could not be written").arg(name));
+        parts_[QStringLiteral("word/") + name] = std::move(chartXml);
         chartParts_.push_back(QStringLiteral("word/") + name);
         overrides_[QStringLiteral("word/") + name] = QLatin1String(graph::kChartContentType);
         p.rels.list.push_back(Relationship{rel, QLatin1String(graph::kChartRelationship), name, false});
@@ -837,7 +896,7 @@ void Writer::writePicture(Part& p, const PictureData& pic, double width, double 
         x.writeEmptyElement(QLatin1String(kWp), QStringLiteral("wrapNone"));
     x.writeEmptyElement(QLatin1String(kWp), QStringLiteral("docPr"));
     x.writeAttribute(QStringLiteral("id"), QString::number(id));
-    x.writeAttribute(QStringLiteral("name"), name);
+    x.writeAttribute(QStringLiteral("name"), xmlText(name));
     wp("cNvGraphicFramePr");
     x.writeEmptyElement(QLatin1String(kA), QStringLiteral("graphicFrameLocks"));
     x.writeAttribute(QStringLiteral("noChangeAspect"), QStringLiteral("1"));
@@ -849,7 +908,7 @@ void Writer::writePicture(Part& p, const PictureData& pic, double width, double 
     pc("nvPicPr");
     x.writeEmptyElement(QLatin1String(kPic), QStringLiteral("cNvPr"));
     x.writeAttribute(QStringLiteral("id"), QStringLiteral("0"));
-    x.writeAttribute(QStringLiteral("name"), pic.sourcePath.isEmpty() ? name : pic.sourcePath.section(QLatin1Char('/'), -1));
+    x.writeAttribute(QStringLiteral("name"), xmlText(pic.sourcePath.isEmpty() ? name : pic.sourcePath.section(QLatin1Char('/'), -1)));
     x.writeEmptyElement(QLatin1String(kPic), QStringLiteral("cNvPicPr"));
     end();
     pc("blipFill");
@@ -1109,7 +1168,7 @@ QByteArray Writer::stylesXml()
     p.x.writeEndElement();
     p.x.writeEndElement();  // styles
     p.x.writeEndDocument();
-    return p.bytes();
+    return m_.carried.styles.isEmpty() ? p.bytes() : mergedStyles(m_.carried.styles, p.bytes());
 }
 
 QByteArray Writer::settingsXml()
@@ -1144,7 +1203,7 @@ QByteArray Writer::coreXml()
     const DocumentProperties& pr = m_.properties;
     auto text = [&](const char* ns, const char* name, const QString& value) {
         if (!value.isEmpty())
-            x.writeTextElement(QLatin1String(ns), QLatin1String(name), value);
+            x.writeTextElement(QLatin1String(ns), QLatin1String(name), xmlText(value));
     };
     text(kDc, "title", pr.title);
     text(kDc, "subject", pr.subject);
@@ -1161,7 +1220,7 @@ QByteArray Writer::coreXml()
     x.writeEndElement();
     x.writeEndElement();
     x.writeEndDocument();
-    return out;
+    return checked(x, out, QStringLiteral("docProps/core.xml"));
 }
 
 QByteArray Writer::appXml()
@@ -1174,7 +1233,7 @@ QByteArray Writer::appXml()
     x.writeTextElement(QLatin1String(kExtProps), QStringLiteral("Application"), QStringLiteral("TOVU"));
     x.writeEndElement();
     x.writeEndDocument();
-    return out;
+    return checked(x, out, QStringLiteral("docProps/app.xml"));
 }
 
 QByteArray Writer::contentTypesXml()
@@ -1209,7 +1268,7 @@ QByteArray Writer::contentTypesXml()
     }
     x.writeEndElement();
     x.writeEndDocument();
-    return out;
+    return checked(x, out, QStringLiteral("[Content_Types].xml"));
 }
 
 }  // namespace

@@ -27,43 +27,73 @@ int outlineLevel(QStringView value)
     return ok && v >= 0 && v <= 8 ? v + 1 : 0;
 }
 
-QHash<QString, int> readStyleLevels(const QByteArray& xml)
+// One paragraph style of a styles part, as far as headings go.
+struct StyleEntry {
+    QString basedOn;
+    int outline = -1;  // its own outline level (0 body text), -1 for none
+    int builtIn = 0;   // the level its built-in name gives
+};
+
+// The level of a style: its own outline level, else its built-in heading name (whatever
+// its id, which a localized word processor writes in its own language), else its base
+// style's level.
+int resolvedLevel(const QHash<QString, StyleEntry>& styles, const QString& id, int depth = 0)
 {
-    QHash<QString, int> levels;
+    const auto it = styles.constFind(id);
+    if (it == styles.constEnd() || depth > 32)  // a loop of base styles ends somewhere
+        return 0;
+    if (it->outline >= 0)
+        return it->outline;
+    if (it->builtIn)
+        return it->builtIn;
+    return it->basedOn.isEmpty() ? 0 : resolvedLevel(styles, it->basedOn, depth + 1);
+}
+
+}  // namespace
+
+void HeadingLevels::readStyles(const QByteArray& xml)
+{
+    QHash<QString, StyleEntry> styles;
+    QString defaultId;
     QXmlStreamReader x(xml);
     QString id;
-    int level = 0;
+    StyleEntry entry;
     bool paragraphStyle = false;
     const QLatin1String w(kW);
     while (!x.atEnd()) {
         x.readNext();
         if (x.isStartElement() && x.namespaceUri() == w) {
             const auto a = x.attributes();
+            const auto val = a.value(w, QStringLiteral("val"));
             if (x.name() == QLatin1String("style")) {
                 id = a.value(w, QStringLiteral("styleId")).toString();
                 paragraphStyle = a.value(w, QStringLiteral("type")) == QLatin1String("paragraph");
-                level = 0;
-            } else if (x.name() == QLatin1String("name") && !level) {
-                level = builtInLevel(a.value(w, QStringLiteral("val")).toString());
+                if (paragraphStyle && (a.value(w, QStringLiteral("default")) == QLatin1String("1") ||
+                                       a.value(w, QStringLiteral("default")) == QLatin1String("true")))
+                    defaultId = id;
+                entry = StyleEntry{};
+            } else if (x.name() == QLatin1String("name")) {
+                entry.builtIn = builtInLevel(val.toString());
+            } else if (x.name() == QLatin1String("basedOn")) {
+                entry.basedOn = val.toString();
             } else if (x.name() == QLatin1String("outlineLvl")) {
-                level = outlineLevel(a.value(w, QStringLiteral("val")));
+                entry.outline = outlineLevel(val);
             }
         } else if (x.isEndElement() && x.name() == QLatin1String("style")) {
-            if (paragraphStyle && level)
-                levels.insert(id, level);
+            if (paragraphStyle && !id.isEmpty())
+                styles.insert(id, entry);
             id.clear();
         }
     }
-    return levels;
+    for (auto it = styles.constBegin(); it != styles.constEnd(); ++it)
+        styleLevels_.insert(it.key(), resolvedLevel(styles, it.key()));
+    defaultLevel_ = defaultId.isEmpty() ? 0 : styleLevels_.value(defaultId);
 }
-
-}  // namespace
 
 HeadingLevels::HeadingLevels(const DocumentModel& model) : model_(model)
 {
-    for (const CarriedPart& part : model.carried.parts)
-        if (part.contentType == QLatin1String(ooxml::kCtStyles))
-            styleLevels_.insert(readStyleLevels(part.data));
+    if (!model.carried.styles.isEmpty())
+        readStyles(model.carried.styles);
 }
 
 int HeadingLevels::levelOf(const ParaFormat& format) const
@@ -71,7 +101,7 @@ int HeadingLevels::levelOf(const ParaFormat& format) const
     // Paragraph properties the model does not read are kept as their XML.
     static const QRegularExpression style(QStringLiteral("^<(?:\\w+:)?pStyle\\s[^>]*?(?:\\w+:)?val=\"([^\"]*)\""));
     static const QRegularExpression outline(QStringLiteral("^<(?:\\w+:)?outlineLvl\\s[^>]*?(?:\\w+:)?val=\"([^\"]*)\""));
-    int level = 0;
+    std::optional<int> level;  // of the paragraph's style
     for (const QString& xml : format.carried) {
         if (const auto m = outline.match(xml); m.hasMatch())
             return outlineLevel(m.capturedView(1));
@@ -80,7 +110,7 @@ int HeadingLevels::levelOf(const ParaFormat& format) const
             level = styleLevels_.contains(id) ? styleLevels_.value(id) : builtInLevel(id);
         }
     }
-    return level;
+    return level.value_or(defaultLevel_);
 }
 
 std::optional<std::pair<int, int>> HeadingLevels::headingSpan(int position) const

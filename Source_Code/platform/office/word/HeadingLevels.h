@@ -8,9 +8,11 @@
 
 namespace tovu::platform::word {
 
-// Where a document has heading styles: the outline level of each paragraph, read from its
-// style (a style of the document's own style part with an outline level, or Word's
-// built-in "heading 1" to "heading 9") or from an outline level set on the paragraph.
+// Where a document has heading styles: the outline level of each paragraph, set on the
+// paragraph itself or read from its style in the styles part of the file: the style's
+// outline level, else its built-in name "heading 1" to "heading 9" whatever its id, else
+// its base style's level. A style id the file does not define counts by Word's built-in
+// ids ("Heading1").
 class HeadingLevels {
 public:
     explicit HeadingLevels(const DocumentModel& model);
@@ -24,8 +26,11 @@ public:
     std::optional<std::pair<int, int>> headingSpan(int position) const;
 
 private:
+    void readStyles(const QByteArray& xml);
+
     const DocumentModel& model_;
-    QHash<QString, int> styleLevels_;  // by style id
+    QHash<QString, int> styleLevels_;  // of every paragraph style, by id
+    int defaultLevel_ = 0;             // of paragraphs that name no style
 };
 
 }  // namespace tovu::platform::word

@@ -131,6 +131,17 @@ TEST(Ado, FailuresRaiseTheProvidersErrorAndLeaveNothingOpen)
     }
     EXPECT_FALSE(connection->isOpen());
     EXPECT_THROW(connection->open(QStringLiteral("UID=x;")), AutomationError);
+    // A value the driver may not read braced is refused, whether in the string or given apart.
+    for (const auto& [string, password] : {std::pair{QStringLiteral("DSN=tovuparts;PWD={x;Database=y};"), QString()},
+                                           std::pair{kConnect, QStringLiteral("x}")}}) {
+        try {
+            connection->open(string, QString(), password);
+            ADD_FAILURE() << "opened with " << string.toStdString();
+        } catch (const AutomationError& e) {
+            EXPECT_TRUE(e.description().contains(QLatin1String("password"))) << e.description().toStdString();
+        }
+        EXPECT_FALSE(connection->isOpen());
+    }
 
     connection->open(kConnect);
     EXPECT_THROW(openQuery(connection, QStringLiteral("SELECT nothing FROM nowhere")), AutomationError);

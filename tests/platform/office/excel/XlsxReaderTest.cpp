@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace tovu::platform::excel {
 namespace {
@@ -121,37 +122,64 @@ TEST_F(XlsxReaderTest, The1904SystemShiftsDateValues)
     EXPECT_EQ(cell.value(), Variant(automation::Date{1462}));
 }
 
-// A cell holding a time alone (a serial below 1) reads as that time, with no date: the
-// automation date of day 0. A day and time keeps its day.
-TEST_F(XlsxReaderTest, TimeOnlyCellsAreTimesNotTheLastDayOf1899)
+// Date and time cells of one column, in either date system, against the automation date
+// and the text each must read as.
+struct TimeCase {
+    const char* cell;
+    const char* serial;
+    const char* format;
+    double value;  // automation date
+    const char* text;
+};
+
+void checkTimeCells(Application& app, const QString& path, bool date1904, const std::vector<TimeCase>& cases)
 {
-    struct Case {
-        const char* cell;
-        const char* serial;
-        const char* format;
-        double value;  // automation date
-        const char* text;
-    };
-    const Case cases[] = {
-        {"A1", "0.5", "h:mm", 0.5, "12:00"},
-        {"A2", "0", "hh:mm:ss", 0.0, "00:00:00"},
-        {"A3", "0.75", "h:mm AM/PM", 0.75, "6:00 PM"},
-        {"A4", "0.999988425925926", "hh:mm:ss", 0.999988425925926, "23:59:59"},
-        {"A5", "1.25", "yyyy-mm-dd hh:mm", 2.25, "1900-01-01 06:00"},
-        {"A6", "45000.5", "yyyy-mm-dd hh:mm", 45000.5, "2023-03-15 12:00"},
-    };
     testing::XlsxWriter w;
+    if (date1904)
+        w.date1904();
     auto& sheet = w.sheet(QStringLiteral("T"));
-    for (const Case& c : cases)
+    for (const TimeCase& c : cases)
         sheet.number(QLatin1String(c.cell), QLatin1String(c.serial), w.format(QLatin1String(c.format)));
-    w.save(path("times.xlsx"));
-    auto book = app->openWorkbook(path("times.xlsx"));
-    auto cells = book->worksheet(Variant(std::int16_t{1}));
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
+    w.save(path);
+    auto cells = app.openWorkbook(path)->worksheet(Variant(std::int16_t{1}));
+    for (std::size_t i = 0; i < cases.size(); ++i) {
         const auto cell = cells->cells(static_cast<int>(i) + 1, 1);
         EXPECT_EQ(cell.value(), Variant(automation::Date{cases[i].value})) << cases[i].cell;
         EXPECT_EQ(cell.text(), QLatin1String(cases[i].text)) << cases[i].cell;
     }
+}
+
+// A cell holding a time alone (a serial below 1) reads as that time, with no date: the
+// automation date of day 0. A day and time keeps its day.
+TEST_F(XlsxReaderTest, TimeOnlyCellsAreTimesNotTheLastDayOf1899)
+{
+    checkTimeCells(*app, path("times.xlsx"), false,
+                   {
+                       {"A1", "0.5", "h:mm", 0.5, "12:00"},
+                       {"A2", "0", "hh:mm:ss", 0.0, "00:00:00"},
+                       {"A3", "0.75", "h:mm AM/PM", 0.75, "6:00 PM"},
+                       {"A4", "0.999988425925926", "hh:mm:ss", 0.999988425925926, "23:59:59"},
+                       {"A5", "1.25", "yyyy-mm-dd hh:mm", 2.25, "1900-01-01 06:00"},
+                       {"A6", "45000.5", "yyyy-mm-dd hh:mm", 45000.5, "2023-03-15 12:00"},
+                   });
+}
+
+// In a 1904 workbook a time alone reads as the same time as in a 1900 one; a cell that
+// shows a date keeps its date, counted from 1 January 1904.
+TEST_F(XlsxReaderTest, The1904SystemReadsTimeOnlyCellsAsTimes)
+{
+    checkTimeCells(*app, path("times1904.xlsx"), true,
+                   {
+                       {"A1", "0.271006944444444", "hh:mm:ss", 0.271006944444444, "06:30:15"},
+                       {"A2", "0", "h:mm", 0.0, "0:00"},
+                       {"A3", "0.75", "h:mm AM/PM", 0.75, "6:00 PM"},
+                       {"A4", "0.5", "[h]:mm", 0.5, "12:00"},
+                       {"A5", "0.5", "mm:ss", 0.5, "00:00"},
+                       {"A6", "0.25", "yyyy-mm-dd hh:mm", 1462.25, "1904-01-01 06:00"},
+                       {"A7", "0.25", "d-mmm h:mm", 1462.25, "1-Jan 6:00"},
+                       {"A8", "0.25", "mm", 1462.25, "01"},  // a month, not minutes
+                       {"A9", "1.25", "h:mm", 1463.25, "6:00"},
+                   });
 }
 
 TEST_F(XlsxReaderTest, FilesThatAreNoWorkbookFailToOpen)

@@ -6,12 +6,16 @@
 #include "platform/office/word/Charts.h"
 #include "platform/office/word/Document.h"
 #include "platform/office/word/PageLayout.h"
+#include "platform/zip/ZipArchive.h"
+
+#include <QFile>
 
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPainter>
+#include <QXmlStreamReader>
 
 namespace tovu::platform::word::test {
 namespace {
@@ -90,6 +94,68 @@ TEST_F(ChartObjectTest, TheSavedChartPartHoldsTheDataSheetAndTitles)
     EXPECT_EQ(series[0].toObject().value(QStringLiteral("name")).toString(), QStringLiteral("Probe A"));
     EXPECT_EQ(series[0].toObject().value(QStringLiteral("categories")).toArray(), (QJsonArray{"Mon", "Tue"}));
     EXPECT_EQ(series[1].toObject().value(QStringLiteral("values")).toArray(), (QJsonArray{1, 2}));
+}
+
+// Control characters and lone surrogates wherever the writer puts a text of the caller's:
+// every part of the package stays well-formed XML, and the texts come back filtered as
+// body text is (the control characters left out, a lone surrogate as U+FFFD).
+TEST_F(ChartObjectTest, HostileTextsInPropertiesLinksAndChartsLeaveEveryPartWellFormed)
+{
+    const QString lone = QString(QChar(0xD800));
+    const QString hostile = QStringLiteral("a\x01") + QChar(0x1F) + QStringLiteral("b") + lone + QStringLiteral("c") +
+                            QChar(0xDFFF) + QChar(0xFFFE) + QStringLiteral("\x07\"<&>");
+    const QString filtered = QStringLiteral("ab") + QChar(QChar::ReplacementCharacter) + QStringLiteral("c") +
+                             QChar(QChar::ReplacementCharacter) + QStringLiteral("\"<&>");
+    DocumentProperties& properties = doc->model().properties;
+    properties.title = properties.subject = properties.author = properties.keywords = hostile;
+    doc->content().insertAfter(QStringLiteral("body ") + lone + QStringLiteral("x\rlink\r"));
+    Range link = doc->content();
+    link.setRange(link.end() - 5, link.end() - 1);
+    link.hyperlinks().add(link, QStringLiteral("http://example.com/") + hostile, hostile);
+    GraphChart chart = addChart(51);
+    chart.setHasTitle(true);
+    chart.setTitleText(hostile);
+    chart.dataSheet().setCell(1, 2, hostile);
+    chart.dataSheet().setCell(2, 1, hostile);
+    chart.update();
+    chart.quit();
+    const QString path = file(QStringLiteral("hostile.docx"));
+    doc->saveAs(path);
+
+    QFile saved(path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const zip::ZipReader package(saved.readAll());
+    int xmlParts = 0;
+    for (const QString& name : package.names()) {
+        if (!name.endsWith(QLatin1String(".xml")) && !name.endsWith(QLatin1String(".rels")))
+            continue;
+        ++xmlParts;
+        QXmlStreamReader x(package.read(name));
+        while (!x.atEnd())
+            x.readNext();
+        EXPECT_FALSE(x.hasError()) << name.toStdString() << ": " << x.errorString().toStdString();
+    }
+    EXPECT_GE(xmlParts, 8);  // types, two relationship parts, body, styles, settings, properties, chart
+    const QByteArray core = package.read(QStringLiteral("docProps/core.xml"));
+    EXPECT_TRUE(core.contains("<dc:title>"));
+    EXPECT_TRUE(QString::fromUtf8(package.read(QStringLiteral("word/_rels/document.xml.rels")))
+                    .contains(QStringLiteral("http://example.com/ab\uFFFDc\uFFFD")));
+
+    doc->close(false);
+    doc = app->documents().open(path);
+    EXPECT_EQ(doc->model().properties.title, filtered);
+    EXPECT_EQ(doc->model().properties.keywords, filtered);
+    EXPECT_TRUE(doc->content().text().startsWith(QStringLiteral("body \uFFFDx\r")));
+    ASSERT_EQ(doc->model().hyperlinks.size(), 1u);
+    EXPECT_EQ(doc->model().hyperlinks[0].address, QStringLiteral("http://example.com/") + filtered);
+    const auto charts = parsedCharts(path);
+    if (charts.empty())
+        GTEST_SKIP() << "python3 is not available";
+    ASSERT_EQ(charts.size(), 1u);
+    EXPECT_EQ(charts[0].value(QStringLiteral("title")).toString(), filtered);
+    const QJsonObject series = charts[0].value(QStringLiteral("series")).toArray()[0].toObject();
+    EXPECT_EQ(series.value(QStringLiteral("name")).toString(), filtered);
+    EXPECT_EQ(series.value(QStringLiteral("categories")).toArray()[0].toString(), filtered);
 }
 
 TEST_F(ChartObjectTest, AReopenedChartDocumentKeepsItsChartThroughAResaveBesideANewOne)

@@ -96,11 +96,10 @@ protected:
 TEST_F(HeadingLevelTest, TheHeadingWithItsSubordinateTextAndHeadings)
 {
     // A style of the document's own, "Titel", is a level-1 heading by its outline level.
-    doc->model().carried.parts.push_back(CarriedPart{
-        QStringLiteral("word/styles.xml"), QLatin1String(ooxml::kCtStyles),
+    doc->model().carried.styles =
         "<w:styles xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
         "<w:style w:type=\"paragraph\" w:styleId=\"Titel\"><w:name w:val=\"Titel\"/>"
-        "<w:pPr><w:outlineLvl w:val=\"0\"/></w:pPr></w:style></w:styles>"});
+        "<w:pPr><w:outlineLvl w:val=\"0\"/></w:pPr></w:style></w:styles>";
     const auto at = build({{"intro", ""},
                            {"One", "Heading1"},
                            {"text of one", ""},
@@ -140,6 +139,81 @@ TEST_F(HeadingLevelTest, LevelsOfStylesAndOfParagraphs)
     EXPECT_EQ(levelOf(QStringLiteral("<w:outlineLvl w:val=\"1\"/>")), 2);
     EXPECT_EQ(levelOf(QStringLiteral("<w:outlineLvl w:val=\"9\"/>")), 0);  // body text
     EXPECT_EQ(levels.levelOf(ParaFormat{}), 0);
+}
+
+// The styles of a file from a word processor of another language: ids of its own, built-in
+// names, outline levels of custom styles and levels taken from base styles. The styles part
+// is read from the file, kept, and written back with the styles this writer needs.
+TEST_F(HeadingLevelTest, StylesOfTheFileDecideByNameOutlineLevelAndBaseStyle)
+{
+    doc->model().carried.styles =
+        "<?xml version=\"1.0\"?><w:styles xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
+        "<w:style w:type=\"paragraph\" w:default=\"1\" w:styleId=\"Standard\"><w:name w:val=\"Normal\"/></w:style>"
+        "<w:style w:type=\"paragraph\" w:styleId=\"berschrift1\"><w:name w:val=\"heading 1\"/><w:basedOn w:val=\"Standard\"/></w:style>"
+        "<w:style w:type=\"paragraph\" w:styleId=\"berschrift2\"><w:name w:val=\"Heading 2\"/></w:style>"
+        "<w:style w:type=\"paragraph\" w:styleId=\"Kapitel\"><w:name w:val=\"Kapitel\"/><w:pPr><w:outlineLvl w:val=\"1\"/></w:pPr></w:style>"
+        "<w:style w:type=\"paragraph\" w:styleId=\"Unter\"><w:name w:val=\"Unter\"/><w:basedOn w:val=\"berschrift2\"/></w:style>"
+        "<w:style w:type=\"paragraph\" w:styleId=\"Tief\"><w:name w:val=\"Tief\"/><w:basedOn w:val=\"Unter\"/></w:style>"
+        "<w:style w:type=\"paragraph\" w:styleId=\"Flach\"><w:name w:val=\"Flach\"/><w:basedOn w:val=\"berschrift1\"/>"
+        "<w:pPr><w:outlineLvl w:val=\"9\"/></w:pPr></w:style>"
+        "<w:style w:type=\"paragraph\" w:styleId=\"Heading3\"><w:name w:val=\"Zitat\"/></w:style>"
+        "<w:style w:type=\"paragraph\" w:styleId=\"A\"><w:name w:val=\"A\"/><w:basedOn w:val=\"B\"/></w:style>"
+        "<w:style w:type=\"paragraph\" w:styleId=\"B\"><w:name w:val=\"B\"/><w:basedOn w:val=\"A\"/></w:style>"
+        "<w:style w:type=\"character\" w:styleId=\"Zeichen\"><w:name w:val=\"heading 4\"/></w:style>"
+        "</w:styles>";
+    {
+        HeadingLevels levels(doc->model());
+        const auto levelOf = [&](const char* id) {
+            ParaFormat f;
+            f.carried << QStringLiteral("<w:pStyle w:val=\"%1\"/>").arg(QLatin1String(id));
+            return levels.levelOf(f);
+        };
+        struct Case {
+            const char* style;
+            int level;
+        } cases[] = {
+            {"berschrift1", 1},  // localized id, built-in name
+            {"berschrift2", 2},  // the name in any case
+            {"Kapitel", 2},      // a custom style's outline level
+            {"Unter", 2},        // from its base style
+            {"Tief", 2},         // from the base of its base
+            {"Flach", 0},        // its own outline level: body text
+            {"Heading3", 0},     // the file's style of that id is no heading
+            {"A", 0},            // base styles in a loop
+            {"Zeichen", 0},      // a character style is no paragraph style
+            {"Heading5", 5},     // an id the file does not define: Word's built-in id
+            {"Standard", 0},
+        };
+        for (const Case& c : cases)
+            EXPECT_EQ(levelOf(c.style), c.level) << c.style;
+    }
+    build({{"intro", ""}, {"Eins", "berschrift1"}, {"text", ""}, {"Eins.A", "Kapitel"}, {"text a", "Flach"},
+           {"Eins.B", "Unter"}, {"text b", ""}, {"Eins.C", "Tief"}, {"text c", ""}, {"Zwei", "berschrift1"}, {"ende", ""}});
+    const QString path = file(QStringLiteral("localized.docx"));
+    doc->saveAs(path);
+    doc->close(false);
+    doc = app->documents().open(path);
+    const auto at = [&](const QString& text) { return static_cast<int>(doc->content().text().indexOf(text)); };
+    struct Span {
+        const char* in;
+        const char* text;
+    } spans[] = {
+        {"text a", "Eins.A\rtext a\r"},  // a custom level-2 heading ends at the next level 2
+        {"Eins.B", "Eins.B\rtext b\r"},
+        {"text c", "Eins.C\rtext c\r"},
+        {"text\r", "Eins\rtext\rEins.A\rtext a\rEins.B\rtext b\rEins.C\rtext c\r"},
+        {"ende", "Zwei\rende\r\r"},
+    };
+    for (const Span& s : spans)
+        EXPECT_EQ(headingLevelText(at(QLatin1String(s.in))), QLatin1String(s.text)) << s.in;
+    // Written back: the file's styles, and ours that it lacked.
+    QString styles;
+    ASSERT_EQ(runTool(QStringLiteral("unzip"), {QStringLiteral("-p"), path, QStringLiteral("word/styles.xml")}, &styles), 0);
+    EXPECT_TRUE(styles.contains(QStringLiteral("w:styleId=\"berschrift1\""))) << styles.toStdString();
+    EXPECT_TRUE(styles.contains(QStringLiteral("w:styleId=\"Hyperlink\"")));
+    EXPECT_TRUE(styles.contains(QStringLiteral("w:styleId=\"TableNormal\"")));
+    // The file's default paragraph style stays the one default.
+    EXPECT_FALSE(styles.contains(QStringLiteral("w:styleId=\"Normal\"")));
 }
 
 // The same through a saved and reopened package: the style travels in the file.
