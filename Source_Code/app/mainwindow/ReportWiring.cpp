@@ -63,7 +63,6 @@ void ReportWiring::connectButtons()
     using reports::WordReport;
     const std::pair<QPushButton*, void (WordReport::*)()> buttons[] = {
         {frame_->Btn_WordExport(), &WordReport::Btn_WordExport_Click},
-        {frame_->BtnExport_Current(), &WordReport::BtnExport_Current_Click},
         {frame_->BtnExportMulti(), &WordReport::BtnExportMulti_Click},
         {frame_->Btn_SaveClose(), &WordReport::Btn_SaveClose_Click},
         {frame_->Btn_View_Word(), &WordReport::Btn_View_Word_Click},
@@ -71,12 +70,16 @@ void ReportWiring::connectButtons()
     for (const auto& [button, handler] : buttons)
         QObject::connect(button, &QPushButton::clicked, &w_,
                          [this, h = handler] { w_.runCommand([this, h] { (report_.*h)(); }); });
+    QObject::connect(frame_->BtnExport_Current(), &QPushButton::clicked, &w_,
+                     [this] { w_.runCommand([this] { BtnExport_Current_Click(); }); });
 }
 
 void ReportWiring::connectMenus()
 {
     const std::pair<const char*, void (ReportWiring::*)()> commands[] = {
         {"mnuCopyPanel", &ReportWiring::mnuCopyPanel_Click},
+        {"mnuCopyAlog", &ReportWiring::mnuCopyAlog_Click},
+        {"mnuPopUpAscanCopy", &ReportWiring::mnuCopyAlog_Click},
         {"mnuPrint", &ReportWiring::mnuPrint_Click},
         {"mnuExportExcel", &ReportWiring::mnuExportExcel_Click},
         {"mnuExportMatlab", &ReportWiring::mnuExportMatlab_Click},
@@ -108,6 +111,8 @@ void ReportWiring::Toggle_Export_Frame()
 
 void ReportWiring::mnuCopyPanel_Click()
 {
+    if (!w_.itemCommands().requireShownItem())
+        return;
     copyOptions_.setMask(w_.copyOptionsMask());
     copy_.mnuCopyPanel_Click();
     // The AGC option follows the model of the item copied: shown and enabled from model
@@ -117,9 +122,22 @@ void ReportWiring::mnuCopyPanel_Click()
     agc->setEnabled(copyOptions_.agcAvailable());
 }
 
+void ReportWiring::mnuCopyAlog_Click()
+{
+    if (w_.itemCommands().requireShownItem())
+        w_.ascanMenus().mnuPopUpAscanCopy_Click();
+}
+
 void ReportWiring::mnuPrint_Click()
 {
-    print_.mnuPrint_Click();
+    if (w_.itemCommands().requireShownItem())
+        print_.mnuPrint_Click();
+}
+
+void ReportWiring::BtnExport_Current_Click()
+{
+    if (w_.itemCommands().requireShownItem())
+        report_.BtnExport_Current_Click();
 }
 
 reports::AlogExportMenus ReportWiring::exportMenus()

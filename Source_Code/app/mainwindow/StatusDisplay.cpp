@@ -7,6 +7,7 @@
 #include "app/link/LinkError.h"
 #include "app/link/StatusRead.h"
 #include "app/mainwindow/Icons.h"
+#include "app/mainwindow/ItemCommands.h"
 #include "app/mainwindow/PageMenus.h"
 #include "app/mainwindow/ReportStatusDialog.h"
 #include "app/mainwindow/frmmain.h"
@@ -126,6 +127,7 @@ void StatusDisplay::statusRead(bool all, bool panels, bool alogs, bool show)
         w_.setModified(false);
         if (w_.listModel().count() > 0)
             w_.FillItemList();
+        w_.itemCommands().refreshShownItem();
     }
 }
 
