@@ -9,6 +9,7 @@
 #include "platform/automation/Activator.h"
 
 #include <QLabel>
+#include <algorithm>
 #include <QPushButton>
 #include <QToolBar>
 
@@ -70,8 +71,10 @@ protected:
             EXPECT_EQ(grid.text(0, c), lang.GetResString(171) + QString::number(c));
         EXPECT_EQ(w.DFDTree()->caption(kPanelsNode), lang.GetResString(150));
         EXPECT_EQ(w.DFDTree()->caption(kALogsNode), lang.GetResString(151));
-        EXPECT_EQ(w.DFDTree()->caption(2), lang.GetResString(152) + QStringLiteral(" 1"));
-        EXPECT_EQ(w.DFDTree()->caption(122), lang.GetResString(153) + QStringLiteral(" 100"));
+        // The slots keep the numbers of the pages in work.
+        const PageState& pages = w.pageMenus().pages();
+        EXPECT_EQ(w.DFDTree()->caption(2), lang.GetResString(152) + u' ' + QString::number(pages.firstPanelSlot()));
+        EXPECT_EQ(w.DFDTree()->caption(122), lang.GetResString(153) + u' ' + QString::number(pages.firstALogSlot() + 99));
     }
 
     platform::automation::Activator activator{platform::automation::ServerLocations{
@@ -101,26 +104,45 @@ TEST_F(Language, UserLocaleWithoutALibraryStartsInTheProgramsOwnTexts)
     EXPECT_EQ(w.toolbarButton(1)->toolTip(), QStringLiteral("Open a DFD File"));
 }
 
-TEST_F(Language, SwitchingRebuildsTheTreeAndKeepsTheModifiedMark)
+// The status read stays through a change of language: the model at the root, the marks of
+// the slots, the page in work and its numbering; only the words change.
+TEST_F(Language, SwitchingKeepsTheStatusReadThePageAndTheModifiedMark)
 {
     startInstrument(21);
     frmmain& w = start();
     ASSERT_EQ(w.DFDTree()->caption(kRootNode), QStringLiteral("VELTRIS 150"));
     w.pageMenus().mnuPanelMem_Click(3);
     w.setModified(true);
+    std::vector<int> pictures;
+    std::vector<QColor> colours;
+    for (int p = 0; p < kTreeNodes; ++p) {
+        pictures.push_back(w.DFDTree()->picture(p));
+        colours.push_back(w.DFDTree()->textColour(p));
+    }
+    ASSERT_NE(std::count(pictures.begin(), pictures.end(), kUsedPicture), 0) << "the status read marks used slots";
+    ASSERT_NE(std::count(pictures.begin(), pictures.end(), kEmptyPicture), 0) << "and empty ones";
 
     w.mnuMultSel_Click(2);  // German
     expectCaptionsIn(w, "407");
-    EXPECT_EQ(w.DFDTree()->caption(kRootNode), text("407", 154)) << "the model name is gone until the next status read";
+    EXPECT_EQ(w.DFDTree()->caption(kRootNode), QStringLiteral("VELTRIS 150")) << "the model read stays at the root";
     EXPECT_EQ(w.DFDTree()->nodeCount(), kTreeNodes);
-    for (int p = 2; p < kTreeNodes; ++p)
-        EXPECT_EQ(w.DFDTree()->picture(p), 0) << p;
-    EXPECT_EQ(w.pageMenus().pages().panelPage, 1) << "the tree shows the first page again, and that page is the one in work";
-    EXPECT_TRUE(const_cast<frmmain&>(w).menus().mnuPanelMem[1]->isChecked());
+    for (int p = 0; p < kTreeNodes; ++p) {
+        EXPECT_EQ(w.DFDTree()->picture(p), pictures[static_cast<std::size_t>(p)]) << p;
+        EXPECT_EQ(w.DFDTree()->textColour(p), colours[static_cast<std::size_t>(p)]) << p;
+    }
+    EXPECT_EQ(w.pageMenus().pages().panelPage, 3) << "the page in work stays";
+    EXPECT_TRUE(const_cast<frmmain&>(w).menus().mnuPanelMem[3]->isChecked());
+    EXPECT_EQ(w.DFDTree()->caption(2), text("407", 152) + QStringLiteral(" 41"));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("TOVU *"));
     EXPECT_TRUE(const_cast<frmmain&>(w).menus().mnuMultSel[2]->isChecked());
     EXPECT_EQ(setting("Application", "Language"), QStringLiteral("407"));
     EXPECT_TRUE(w.helpFile().endsWith(QStringLiteral("TOVUHelp407.chm")));
+
+    // And back: the same status in the first language's words.
+    w.mnuMultSel_Click(0);
+    expectCaptionsIn(w, "809");
+    EXPECT_EQ(w.DFDTree()->caption(kRootNode), QStringLiteral("VELTRIS 150"));
+    EXPECT_EQ(w.DFDTree()->caption(21), text("809", 152) + QStringLiteral(" 60"));
 }
 
 TEST_F(Language, ALocaleWithoutALibraryKeepsEveryText)
@@ -128,6 +150,7 @@ TEST_F(Language, ALocaleWithoutALibraryKeepsEveryText)
     mapComToNothing();
     frmmain& w = start();
     w.mnuMultSel_Click(2);  // German
+    EXPECT_EQ(w.DFDTree()->caption(kRootNode), text("407", 154)) << "no model read: the generic name, in German";
     w.mnuMultSel_Click(8);  // Chinese: no library
     expectCaptionsIn(w, "407");
     EXPECT_TRUE(const_cast<frmmain&>(w).menus().mnuMultSel[8]->isChecked());

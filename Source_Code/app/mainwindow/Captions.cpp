@@ -5,7 +5,6 @@
 #include "app/mainwindow/ItemCommands.h"
 
 #include "app/mainwindow/CaptionTable.h"
-#include "app/mainwindow/Icons.h"
 #include "app/mainwindow/ReportWiring.h"
 #include "app/reports/widgets/ReportFrame.h"
 
@@ -58,10 +57,11 @@ void frmmain::mnuMultSel_Click(int Index)
     // Without a library for the code every text on screen stays as it is.
     if (!ctx_.language.LoadResourceDll(ctx_.language.LanguageCode()))
         return;
-    tree_->build(ctx_.language, iconResource(IconResource::YellowDetector));
-    // The rebuilt tree shows the first page of each kind, so that is the page in work.
-    pages_->showFirstPages();
     items::InitModelNames(ctx_.link.ModelNames);
+    // The tree keeps what the status read and the page menus put into it; only its words
+    // change with the language.
+    tree_->retitle(ctx_.language, ctx_.link.ModelNames);
+    pages_->relabelPages();
     ApplyLanguageCaptions();
     notes_->gridModel().InitSettingsGrid(ctx_.language);
     FillItemList();

@@ -39,11 +39,10 @@ public:
     {
         if (!supported)
             ctx_.ui.message(ctx_.language.GetResString(ids::UnsupportedModel), kProgramTitle, MessageIcon::None);
-        const QString rootText =
-            ctx_.link.ModelNames.at(static_cast<std::size_t>(std::clamp(model, 0, items::kModelCount - 1)));
+        const int shown = std::clamp(model, 0, items::kModelCount - 1);
         MemoryTree& tree = *w_.DFDTree();
         tree.setCurrentItem(tree.node(kRootNode));
-        tree.setCaption(kRootNode, rootText);
+        tree.setRootModel(shown, ctx_.link.ModelNames.at(static_cast<std::size_t>(shown)));
         tree.setRootPicture(
             iconResource(model >= kFirstOwnPictureModel ? IconResource::Detector : IconResource::YellowDetector));
     }
