@@ -66,6 +66,8 @@ TEST(TextLayer, AxisLabelsAndFonts)
     EXPECT_EQ(linesOf(d, QStringLiteral("colour")).first(), QStringLiteral("colour ") + colourName(kMainWave));
 }
 
+// Each label is tested on its own; those that apply stand side by side in one text, so
+// that each stays readable where two or three are on.
 TEST(TextLayer, CurveLabelsEachTestedOnItsOwn)
 {
     struct Case {
@@ -75,10 +77,11 @@ TEST(TextLayer, CurveLabelsEachTestedOnItsOwn)
         QStringList labels;
     };
     const Case cases[] = {
-        {"1", "2", "3", list({"250 225 2 TCG", "250 225 2 DAC", "250 225 2 AVG"})},
+        {"1", "2", "3", list({"250 225 2 TCG DAC AVG"})},
+        {"1", "1", "0", list({"250 225 2 TCG DAC"})},
         {"2", "0", "5", {}},
         {"1", "0.5", "0", list({"250 225 2 TCG"})},
-        {"0", "1", "3.0", list({"250 225 2 DAC", "250 225 2 AVG"})},
+        {"0", "1", "3.0", list({"250 225 2 DAC AVG"})},
     };
     for (const Case& c : cases) {
         DFDRecord r = sampleALog();

@@ -3,6 +3,7 @@
 #include "app/items/ModelTable.h"
 #include "platform/text/NumberText.h"
 
+#include <QStringList>
 #include <cmath>
 #include <optional>
 
@@ -139,14 +140,22 @@ private:
         write(127, 225, AlignCentre, labelText(*s_.second));
     }
 
+    // The labels of the curves that are on, side by side in one text: written one over
+    // another they could not be read.
     void curveLabels()
     {
+        QStringList labels;
         if (valueOfText(t_.TcgMode) == 1)
-            write(250, 225, AlignRight, "TCG");
+            labels << QStringLiteral("TCG");
         if (valueOfText(t_.DacMode) >= 1)
-            write(250, 225, AlignRight, "DAC");
-        if (valueOfText(t_.AvgMode) == 3)
-            write(250, 225, AlignRight, idText(1290));
+            labels << QStringLiteral("DAC");
+        if (valueOfText(t_.AvgMode) == 3) {
+            const Txt avg = idText(1290);
+            if (avg.v)
+                labels << *avg.v;
+        }
+        if (!labels.isEmpty())
+            write(250, 225, AlignRight, labels.join(u' '));
     }
 
     bool distanceIsZero() const { return valueOfText(t_.Distance.trimmed()) == 0; }
