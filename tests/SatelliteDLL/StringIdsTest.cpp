@@ -27,6 +27,7 @@ const std::set<std::pair<std::string, int>> kSameAsEnglish = {
     {"407", 6281}, {"40c", 6281},  // "Version "
     {"407", 6292}, {"40c", 6292},  // "OK"
     {"40a", 6295},                 // "No"
+    {"407", 6170}, {"40c", 6170},  // "Bitmap"
 };
 
 // What a translation must keep of the English text: the placeholders in order, the line
