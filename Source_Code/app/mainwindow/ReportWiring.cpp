@@ -1,6 +1,7 @@
 #include "app/mainwindow/ReportWiring.h"
 #include "app/mainwindow/PaneLayout.h"
 #include "app/mainwindow/ItemCommands.h"
+#include "app/mainwindow/FileMenus.h"
 
 #include "app/mainwindow/frmmain.h"
 #include "app/reports/widgets/ReportFrame.h"
@@ -182,9 +183,12 @@ std::optional<QString> ReportWiring::saveFileName(const reports::FileDialogReque
     d.Flags = request.Flags;
     if (!request.DialogTitle.isEmpty())
         d.DialogTitle = request.DialogTitle;
+    d.InitDir = w_.fileMenus().startFolder();
     std::optional<QString> chosen = w_.context().ui.saveFileName(d);
-    if (chosen)
+    if (chosen) {
         d.FileName = *chosen;
+        w_.fileMenus().rememberFolderOf(*chosen);
+    }
     return chosen;
 }
 
