@@ -1,6 +1,7 @@
 #include "app/display/widgets/SettingsGridView.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QStyle>
 #include <array>
 #include <cmath>
@@ -43,6 +44,14 @@ int SettingsGridView::columnTextWidth(int column) const
     return widest == 0 ? 0 : widest + 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 2;
 }
 
+// The view's width for the columns, room for a vertical scroll bar kept: a change of
+// the rows' height may bring one in after the columns were laid out.
+int SettingsGridView::roomWidth() const
+{
+    const int bar = verticalScrollBar()->isVisible() ? 0 : style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    return viewport()->width() - bar;
+}
+
 int SettingsGridView::neededWidth() const
 {
     const double twipsPerPixel = 1440.0 / logicalDpiX();
@@ -64,7 +73,7 @@ void SettingsGridView::fitTexts()
     double size = basePointSize_;
     f.setPointSizeF(size);
     setFont(f);
-    while (neededWidth() > viewport()->width() && size - kTextStep >= least) {
+    while (neededWidth() > roomWidth() && size - kTextStep >= least) {
         size -= kTextStep;
         f.setPointSizeF(size);
         setFont(f);
@@ -100,8 +109,8 @@ void SettingsGridView::applyColumnWidths()
     }
     // The item columns share the width; when a column needs more than its share, each
     // gets what it needs and the rest is shared, so that none is cut or pushed out of sight.
-    const bool shares = wantedTotal <= viewport()->width();
-    const int spare = std::max(0, viewport()->width() - needTotal) / (SettingsGridModel::kColumns - 1);
+    const bool shares = wantedTotal <= roomWidth();
+    const int spare = std::max(0, roomWidth() - needTotal) / (SettingsGridModel::kColumns - 1);
     for (int c = 1; c < SettingsGridModel::kColumns; ++c)
         setColumnWidth(c, shares ? wanted[c] : need[c] + spare);
 }

@@ -26,10 +26,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    static constexpr double kLeastTextScale = 0.65;
+    static constexpr double kLeastTextScale = 0.6;
     static constexpr double kTextStep = 0.25;
     // What all columns need at the view's font.
     int neededWidth() const;
+    int roomWidth() const;
     void fitTexts();
 
     double basePointSize_ = 0;  // the view's own text size, taken at the first layout
