@@ -16,6 +16,7 @@ PACKAGES=(
   qpdf poppler-utils xvfb xauth imagemagick socat emf2svg
   python3 python3-pyftpdlib
   fp-utils xchm xdg-utils
+  qt6-translations-l10n
   libreoffice-writer-nogui
 )
 

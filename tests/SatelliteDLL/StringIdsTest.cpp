@@ -29,6 +29,7 @@ const std::set<std::pair<std::string, int>> kSameAsEnglish = {
     {"40a", 6295},                 // "No"
     {"407", 6122}, {"40a", 6122},  // "Panel"
     {"407", 6123}, {"40a", 6123}, {"40c", 6123}, {"419", 6123},  // "ALog", the instruments' word
+    {"407", 6170}, {"40c", 6170},  // "Bitmap"
 };
 
 // What a translation must keep of the English text: the placeholders in order, the line

@@ -139,6 +139,14 @@ TEST(SettingsGrid, TxLayoutFollowsTheRecordsModel)
         EXPECT_EQ(g.text(7, 2), QString::fromUtf8(c.column2)) << c.model;
         EXPECT_EQ(g.rowCount(), c.model >= 11 ? 31 : 29) << c.model;
     }
+    // The banked instruments' heading is a text of the language in force.
+    FakeStrings german;
+    german.table[6160] = QStringLiteral("Flanke");
+    DFDRecord r = sampleALog();
+    r.ModelIndex = 19;
+    SettingsGridModel g;
+    g.ShowALogSettings(r, german);
+    EXPECT_EQ(g.text(7, 2), QStringLiteral("Flanke"));
 }
 
 TEST(SettingsGrid, CellsThatCannotBeMadeStayEmpty)

@@ -66,6 +66,8 @@ TEST(TextLayer, AxisLabelsAndFonts)
     EXPECT_EQ(linesOf(d, QStringLiteral("colour")).first(), QStringLiteral("colour ") + colourName(kMainWave));
 }
 
+// Each label is tested on its own; those that apply stand side by side in one text, so
+// that each stays readable where two or three are on.
 TEST(TextLayer, CurveLabelsEachTestedOnItsOwn)
 {
     struct Case {
@@ -75,10 +77,11 @@ TEST(TextLayer, CurveLabelsEachTestedOnItsOwn)
         QStringList labels;
     };
     const Case cases[] = {
-        {"1", "2", "3", list({"250 225 2 TCG", "250 225 2 DAC", "250 225 2 AVG"})},
+        {"1", "2", "3", list({"250 225 2 TCG DAC AVG"})},
+        {"1", "1", "0", list({"250 225 2 TCG DAC"})},
         {"2", "0", "5", {}},
         {"1", "0.5", "0", list({"250 225 2 TCG"})},
-        {"0", "1", "3.0", list({"250 225 2 DAC", "250 225 2 AVG"})},
+        {"0", "1", "3.0", list({"250 225 2 DAC AVG"})},
     };
     for (const Case& c : cases) {
         DFDRecord r = sampleALog();
@@ -256,6 +259,44 @@ TEST(TextLayer, CommaDecimalLocale)
     EXPECT_TRUE(texts.contains(QStringLiteral("80 225 0 : 76,60")));
     EXPECT_TRUE(texts.contains(QStringLiteral("150 225 0 : 10,00")));
     EXPECT_TRUE(texts.contains(QStringLiteral("240 5 2 10,000mm")));
+}
+
+// Under a comma locale every number of the picture has the comma: the ones worked out and
+// the ones the instrument stored with a point, whose digits stay as stored; texts that
+// are no number stay as they are.
+TEST(TextLayer, EveryNumberTakesTheLocalesDecimalSign)
+{
+    struct Case {
+        std::initializer_list<Set> sets;
+        QStringList expected;  // all texts after the axis row's unit label
+    };
+    const Case cases[] = {
+        {{{"Delay", "0.00"}, {"Range", "250"}, {"Distance", "52.37"}, {"Hud", "1"}},
+         list({"5 205 0 0,00", "250 205 2 250,00", "128 225 6 D: 52,37mm  H: 80%", "240 5 2 52,37mm"})},
+        {{{"Delay", "N/A"}, {"Range", "50"}, {"Distance", "12"}, {"Peak", "80.5"}, {"Hud", "2"}},
+         list({"5 205 0 N/A", "250 205 2 50,00", "128 225 6 D: 12mm  H: 80,5%", "240 5 2 80,5 %"})},
+        {{{"MeasMode", "2"}, {"Delay", "-1.5"}, {"Distance", " 7.25 "}, {"Hud", "0"}, {"HS", "N/A"}},
+         list({"5 205 0 -1,5", "250 205 2 48,50"})},
+    };
+    for (const Case& c : cases) {
+        DFDRecord r = sampleALog();
+        apply(r, c.sets);
+        QStringList texts = textsOf(drawText(r, {}, nullptr, QStringLiteral(",")));
+        texts.removeAt(2);  // the label and unit
+        QStringList expected = c.expected;
+        if (expected.size() < texts.size())  // the distance mode's line, its name a table's
+            expected << texts.mid(expected.size());
+        EXPECT_EQ(texts, expected);
+        if (c.expected.size() == 2)
+            EXPECT_TRUE(texts.last().endsWith(QStringLiteral(": 7,25 mm"))) << texts.last().toStdString();
+    }
+    // The superimposed item's end is the plain number text, with the comma.
+    DFDRecord first = sampleALog();
+    DFDRecord second = sampleALog();
+    apply(second, {{"Range", "12.5"}, {"Delay", "0.5"}});
+    const QStringList texts = textsOf(drawText(first, {true, false}, &second, QStringLiteral(",")));
+    EXPECT_EQ(texts[3], u"5 225 0 0,5");
+    EXPECT_EQ(texts[4], u"250 225 2  13");
 }
 
 TEST(TextLayer, FailedConversionsLeaveOutOnlyTheirTexts)

@@ -8,7 +8,9 @@
 #include "app/reports/widgets/ReportFrame.h"
 #include "platform/automation/Activator.h"
 
+#include <QCoreApplication>
 #include <QLabel>
+#include <algorithm>
 #include <QPushButton>
 #include <QToolBar>
 
@@ -36,7 +38,8 @@ protected:
             EXPECT_EQ(w.action(QString::fromLatin1(c.control))->text(), lang.GetResString(c.id)) << c.control;
         }
         for (int i = 0; i < kLanguages; ++i)
-            EXPECT_EQ(const_cast<frmmain&>(w).menus().mnuMultSel[static_cast<std::size_t>(i)]->text(), lang.GetResString(50 + i));
+            EXPECT_EQ(const_cast<frmmain&>(w).menus().mnuMultSel[static_cast<std::size_t>(i)]->text(),
+                      lang.GetResString(languageCaptionIds()[static_cast<std::size_t>(i)]));
         for (int i = 0; i < kComPorts; ++i)
             EXPECT_EQ(const_cast<frmmain&>(w).menus().mnuCom[static_cast<std::size_t>(i)]->text(),
                       lang.GetResString(548) + u' ' + QString::number(i + 1));
@@ -70,8 +73,24 @@ protected:
             EXPECT_EQ(grid.text(0, c), lang.GetResString(171) + QString::number(c));
         EXPECT_EQ(w.DFDTree()->caption(kPanelsNode), lang.GetResString(150));
         EXPECT_EQ(w.DFDTree()->caption(kALogsNode), lang.GetResString(151));
-        EXPECT_EQ(w.DFDTree()->caption(2), lang.GetResString(152) + QStringLiteral(" 1"));
-        EXPECT_EQ(w.DFDTree()->caption(122), lang.GetResString(153) + QStringLiteral(" 100"));
+        // The slots keep the numbers of the pages in work.
+        const PageState& pages = w.pageMenus().pages();
+        EXPECT_EQ(w.DFDTree()->caption(2), lang.GetResString(152) + u' ' + QString::number(pages.firstPanelSlot()));
+        EXPECT_EQ(w.DFDTree()->caption(122), lang.GetResString(153) + u' ' + QString::number(pages.firstALogSlot() + 99));
+    }
+
+    // The text of id in the library alone (no fall-back on the program's own table).
+    std::optional<QString> libraryText(const char* code, int id)
+    {
+        items::LanguageContext lang(activator);
+        if (!lang.LoadResourceDll(QString::fromLatin1(code)))
+            return std::nullopt;
+        try {
+            std::vector<platform::automation::Variant> args{platform::automation::Variant(static_cast<std::int32_t>(id))};
+            return lang.LanguageResources()->call(QStringLiteral("GetresourceString"), args).toString();
+        } catch (const std::exception&) {
+            return std::nullopt;
+        }
     }
 
     platform::automation::Activator activator{platform::automation::ServerLocations{
@@ -89,6 +108,64 @@ TEST_F(Language, StartsInTheUsersLocaleWithEveryCaptionFromItsId)
     EXPECT_TRUE(w.helpFile().endsWith(QStringLiteral("TOVUHelp407.chm")));
 }
 
+// In a translated language every text the window shows comes from that language's own
+// table, and Qt's own dialog texts (the file dialogs' captions and buttons) are in it too.
+// The toolbar's tooltips are the exception: only the program's own table holds them.
+TEST_F(Language, ATranslatedLanguageShowsOnlyItsOwnTexts)
+{
+    std::vector<int> shown;
+    for (const Caption& c : menuCaptions())
+        shown.push_back(c.id);
+    for (const Caption& c : noteCaptions())
+        shown.push_back(c.id);
+    for (int id : copyOptionCaptionIds())
+        shown.push_back(id);
+    for (int i = 0; i < kLanguages; ++i)
+        shown.push_back(languageCaptionIds()[static_cast<std::size_t>(i)]);
+    for (int id : {kComCaptionId, kSettingsTabCaptionId, kNotesTabCaptionId, kSelectAllOptionsId, kDeleteAllOptionsId,
+                   170, 171, 150, 151, 152, 153, 154, static_cast<int>(ids::EdgeHeading)})
+        shown.push_back(id);
+    struct Case {
+        const char* code;
+        int item;
+        const char* qt;  // the file dialog's "Look in:" in that language
+    };
+    for (const Case c : {Case{"407", 2, "Suchen in:"}, Case{"40C", 1, "Voir dans :"}, Case{"40A", 3, "Ver en:"},
+                         Case{"419", 6, "Перейти к:"}}) {
+        SCOPED_TRACE(c.code);
+        for (int id : shown)
+            EXPECT_TRUE(libraryText(c.code, id).has_value()) << "the table lacks " << id;
+        mapComToNothing();
+        frmmain& w = start();
+        w.mnuMultSel_Click(c.item);
+        EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QString::fromUtf8(c.qt));
+        EXPECT_EQ(w.qtDialogTexts().language(), tableLanguageOf(QString::fromLatin1(c.code)));
+    }
+    // Back in English, Qt speaks English again.
+    window().mnuMultSel_Click(0);
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Look in:"));
+}
+
+// At start the item of the user's language carries the check.
+TEST_F(Language, TheUsersLanguageIsCheckedAtStart)
+{
+    struct Case {
+        std::uint32_t lcid;
+        int item;  // -1: none
+        const char* qt;
+    };
+    for (const Case c : {Case{0x407, 2, "de"}, Case{0x809, 0, "en"}, Case{0x409, 4, "en"}, Case{0x40B, 5, "en"},
+                         Case{0x415, 7, "en"}, Case{0x419, 6, "ru"}, Case{0x411, -1, "en"}}) {
+        SCOPED_TRACE(c.lcid);
+        mapComToNothing();
+        options.lcid = c.lcid;
+        frmmain& w = start();
+        for (int i = 0; i < kLanguages; ++i)
+            EXPECT_EQ(w.menus().mnuMultSel[static_cast<std::size_t>(i)]->isChecked(), i == c.item) << i;
+        EXPECT_EQ(w.qtDialogTexts().language(), QString::fromLatin1(c.qt));
+    }
+}
+
 TEST_F(Language, UserLocaleWithoutALibraryStartsInTheProgramsOwnTexts)
 {
     mapComToNothing();
@@ -101,26 +178,45 @@ TEST_F(Language, UserLocaleWithoutALibraryStartsInTheProgramsOwnTexts)
     EXPECT_EQ(w.toolbarButton(1)->toolTip(), QStringLiteral("Open a DFD File"));
 }
 
-TEST_F(Language, SwitchingRebuildsTheTreeAndKeepsTheModifiedMark)
+// The status read stays through a change of language: the model at the root, the marks of
+// the slots, the page in work and its numbering; only the words change.
+TEST_F(Language, SwitchingKeepsTheStatusReadThePageAndTheModifiedMark)
 {
     startInstrument(21);
     frmmain& w = start();
     ASSERT_EQ(w.DFDTree()->caption(kRootNode), QStringLiteral("VELTRIS 150"));
     w.pageMenus().mnuPanelMem_Click(3);
     w.setModified(true);
+    std::vector<int> pictures;
+    std::vector<QColor> colours;
+    for (int p = 0; p < kTreeNodes; ++p) {
+        pictures.push_back(w.DFDTree()->picture(p));
+        colours.push_back(w.DFDTree()->textColour(p));
+    }
+    ASSERT_NE(std::count(pictures.begin(), pictures.end(), kUsedPicture), 0) << "the status read marks used slots";
+    ASSERT_NE(std::count(pictures.begin(), pictures.end(), kEmptyPicture), 0) << "and empty ones";
 
     w.mnuMultSel_Click(2);  // German
     expectCaptionsIn(w, "407");
-    EXPECT_EQ(w.DFDTree()->caption(kRootNode), text("407", 154)) << "the model name is gone until the next status read";
+    EXPECT_EQ(w.DFDTree()->caption(kRootNode), QStringLiteral("VELTRIS 150")) << "the model read stays at the root";
     EXPECT_EQ(w.DFDTree()->nodeCount(), kTreeNodes);
-    for (int p = 2; p < kTreeNodes; ++p)
-        EXPECT_EQ(w.DFDTree()->picture(p), 0) << p;
-    EXPECT_EQ(w.pageMenus().pages().panelPage, 1) << "the tree shows the first page again, and that page is the one in work";
-    EXPECT_TRUE(const_cast<frmmain&>(w).menus().mnuPanelMem[1]->isChecked());
+    for (int p = 0; p < kTreeNodes; ++p) {
+        EXPECT_EQ(w.DFDTree()->picture(p), pictures[static_cast<std::size_t>(p)]) << p;
+        EXPECT_EQ(w.DFDTree()->textColour(p), colours[static_cast<std::size_t>(p)]) << p;
+    }
+    EXPECT_EQ(w.pageMenus().pages().panelPage, 3) << "the page in work stays";
+    EXPECT_TRUE(const_cast<frmmain&>(w).menus().mnuPanelMem[3]->isChecked());
+    EXPECT_EQ(w.DFDTree()->caption(2), text("407", 152) + QStringLiteral(" 41"));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("TOVU *"));
     EXPECT_TRUE(const_cast<frmmain&>(w).menus().mnuMultSel[2]->isChecked());
     EXPECT_EQ(setting("Application", "Language"), QStringLiteral("407"));
     EXPECT_TRUE(w.helpFile().endsWith(QStringLiteral("TOVUHelp407.chm")));
+
+    // And back: the same status in the first language's words.
+    w.mnuMultSel_Click(0);
+    expectCaptionsIn(w, "809");
+    EXPECT_EQ(w.DFDTree()->caption(kRootNode), QStringLiteral("VELTRIS 150"));
+    EXPECT_EQ(w.DFDTree()->caption(21), text("809", 152) + QStringLiteral(" 60"));
 }
 
 TEST_F(Language, ALocaleWithoutALibraryKeepsEveryText)
@@ -128,6 +224,7 @@ TEST_F(Language, ALocaleWithoutALibraryKeepsEveryText)
     mapComToNothing();
     frmmain& w = start();
     w.mnuMultSel_Click(2);  // German
+    EXPECT_EQ(w.DFDTree()->caption(kRootNode), text("407", 154)) << "no model read: the generic name, in German";
     w.mnuMultSel_Click(8);  // Chinese: no library
     expectCaptionsIn(w, "407");
     EXPECT_TRUE(const_cast<frmmain&>(w).menus().mnuMultSel[8]->isChecked());

@@ -168,6 +168,14 @@ void checkGrid(const display::SettingsGridView* grid, QStringList& faults)
                           .arg(c)
                           .arg(grid->columnWidth(c))
                           .arg(grid->columnTextWidth(c));
+    // Its columns fit the view: none is hidden behind a sideways scroll bar.
+    int total = 0;
+    for (int c = 0; grid->model() && c < grid->model()->columnCount(); ++c)
+        total += grid->columnWidth(c);
+    if (total > grid->viewport()->width())
+        faults << QStringLiteral("the settings grid's columns (%1) are wider than its view (%2)")
+                      .arg(total)
+                      .arg(grid->viewport()->width());
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -341,6 +342,43 @@ TEST_F(ReportWindowTest, ReportCancelledAtTheTitleOrTheFileWritesNothing)
     ui.inputs.push_back(QStringLiteral("Weld Survey"));
     ASSERT_TRUE(w.runCommand([&] { frame().Btn_WordExport()->click(); }));
     EXPECT_EQ(ui.count(QStringLiteral("input")), 2);
+}
+
+// Open, Save and the report's file dialog all start in the folder used last, and in the
+// user's documents before any was used or when that folder is gone.
+TEST_F(ReportWindowTest, FileDialogsStartInTheFolderUsedLastElseTheDocuments)
+{
+    mapComToNothing();
+    frmmain& w = start();
+    const QString documents = context().paths.documentsFolder;
+    ASSERT_FALSE(documents.isEmpty());
+    ASSERT_NE(documents, context().paths.programFolder);
+    w.Toolbar1_ButtonClick(QStringLiteral("Open"));  // cancelled
+    EXPECT_EQ(ui.lastDialog.InitDir, documents);
+
+    const QString file = QStringLiteral(TOVU_FIXTURES_DIR "/items/mixed.dfd");
+    ui.fileNames.push_back(file);
+    w.Toolbar1_ButtonClick(QStringLiteral("Open"));
+    const QString used = QFileInfo(file).absolutePath();
+    const std::pair<const char*, std::function<void()>> dialogs[] = {
+        {"Open", [&] { w.Toolbar1_ButtonClick(QStringLiteral("Open")); }},
+        {"Save", [&] { w.Toolbar1_ButtonClick(QStringLiteral("Save")); }},
+        {"the report", [&] {
+             w.Toolbar1_ButtonClick(QStringLiteral("wordIcon1"));
+             ui.inputs.push_back(QStringLiteral("Title"));
+             frame().Btn_WordExport()->click();
+             w.Toolbar1_ButtonClick(QStringLiteral("wordIcon1"));
+         }},
+    };
+    for (const auto& [name, open] : dialogs) {
+        const std::size_t before = ui.shown.size();
+        open();  // each cancelled
+        ASSERT_GT(ui.shown.size(), before) << name;
+        EXPECT_EQ(ui.lastDialog.InitDir, used) << name;
+    }
+    saveSetting(QStringLiteral("Application"), QStringLiteral("Path"), home.filePath(QStringLiteral("gone")));
+    w.Toolbar1_ButtonClick(QStringLiteral("Open"));
+    EXPECT_EQ(ui.lastDialog.InitDir, documents);
 }
 
 TEST_F(ReportWindowTest, CopyPanelPutsTheShownItemsSettingsOnTheClipboardAsTheOptionsChoose)

@@ -8,9 +8,11 @@
 #include "app/mainwindow/ReportWiring.h"
 #include "app/reports/widgets/ReportFrame.h"
 #include "platform/metafile/MetafileFile.h"
+#include "app/items/FileHandlingModule.h"
 #include "platform/office/word/DocumentFiles.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +30,8 @@ protected:
     // copies of it with other traces and labels in empty slots.
     frmmain& ready()
     {
+        items.clear();
+        picture.clear();
         frmmain& w = startWithItems();
         auto& work = context().store.WorkItems;
         int source = 0;
@@ -180,6 +184,100 @@ TEST_F(ShownItemTest, TheReportGetsThePictureOfTheShownItemAfterARelayout)
     ASSERT_FALSE(pictures.empty());
     EXPECT_EQ(pictures.back(), picture[shown]) << "the report holds the shown item's A-scan";
     EXPECT_NE(pictures.back(), picture[first]);
+}
+
+// A command that empties or refills the shown item's record (a file opened, moving,
+// compacting, emptying the ALogs) leaves no trace of the old item: the item now in the
+// record is shown, or the picture, the grid and the notes are cleared; then a resize
+// keeps them clear and the report, the printout and both copies say that no item is
+// selected instead of using what was shown.
+TEST_F(ShownItemTest, AnItemEmptiedOrRefilledIsShownAnewOrCleared)
+{
+    struct Case {
+        const char* name;
+        std::function<void(frmmain&, int)> change;
+    };
+    // The records as a file would hold them, with ALog k emptied or holding another item.
+    const auto openWith = [this](frmmain& w, int k, bool empty) {
+        items::ItemStore file = context().store;
+        items::DFDRecord& r = file.ALogs[static_cast<std::size_t>(k)];
+        r = empty ? items::DFDRecord() : file.ALogs[static_cast<std::size_t>(items[0] == k ? items[1] : items[0])];
+        const QString path = home.filePath(QStringLiteral("replaced.dfd"));
+        ASSERT_TRUE(items::SaveItemsFile(file, path, w.languageCodePage()).ok);
+        ui.fileNames.push_back(path);
+        w.Toolbar1_ButtonClick(QStringLiteral("Open"));
+        w.Toolbar1_ButtonClick(QStringLiteral("ViewAlogs"));
+    };
+    const Case cases[] = {
+        {"File, Open of a file in which the item is empty", [&](frmmain& w, int k) { openWith(w, k, true); }},
+        {"File, Open of a file in which another item stands there", [&](frmmain& w, int k) { openWith(w, k, false); }},
+        {"moving it down", [&](frmmain& w, int k) { select(k); w.itemCommands().cmdMoveOrder_Click(1); }},
+        {"moving the item below it up", [&](frmmain& w, int k) { select(k + 1); w.itemCommands().cmdMoveOrder_Click(0); }},
+        {"Compact Memory, back to the ALogs", [&](frmmain& w, int) {
+             w.itemCommands().mnuCompactMem_Click();
+             w.mnuViewALogs_Click();
+         }},
+        {"emptying the ALogs", [&](frmmain& w, int) {
+             ui.answers.push_back(Answer::Yes);
+             w.Toolbar1_ButtonClick(QStringLiteral("Recycle_Bin_Empty"));
+         }},
+    };
+    for (const Case& c : cases) {
+        frmmain& w = ready();
+        const QString noItem = context().language.GetResString(ids::NoItemSelected);
+        ASSERT_EQ(items.size(), 4u);
+        const int k = items[3];
+        SCOPED_TRACE(std::string(c.name) + ", item " + std::to_string(k));
+        select(k);
+        w.itemCommands().lvwPanelsALog_DblClick();
+        expectShown(k);
+        const items::DFDRecord before = context().store.ALogs[static_cast<std::size_t>(k)];
+        c.change(w, k);
+        settle();
+        ASSERT_TRUE(w.alogsShown());
+        const items::DFDRecord& now = context().store.WorkItems[static_cast<std::size_t>(k)];
+        ASSERT_FALSE(now == before) << "the case must change the shown item's record";
+        w.resize(1000, 700);
+        settle();
+        const NotesPane& notes = *w.NotesSettingsTab();
+        if (w.itemCommands().shownItemIndex()) {
+            // Shown anew: what is on screen is the record as it is now.
+            EXPECT_EQ(w.itemCommands().shownItem().index, k);
+            ASSERT_TRUE(now.InUse || now.WaveformPresent);
+            const QByteArray onScreen = context().display.metafileBytes();
+            context().display.DrawAScan(k);
+            EXPECT_EQ(onScreen, context().display.metafileBytes()) << "the picture of the record now there";
+            if (now.InUse)
+                EXPECT_EQ(notes.LabelText()->text(), now.settings().NoteLabel.trimmed());
+            continue;
+        }
+        EXPECT_TRUE(context().display.drawing().empty()) << "the old picture stays on screen";
+        EXPECT_EQ(const_cast<NotesPane&>(notes).gridModel().grid().rowCount(), 1) << "the grid keeps the old settings";
+        EXPECT_TRUE(notes.NoteIndex()->text().isEmpty());
+        for (const QLineEdit* box : {notes.LabelText(), notes.OperatorText(), notes.LocationText(), notes.ProbeText(),
+                                     notes.NotesText()})
+            EXPECT_TRUE(box->text().isEmpty()) << box->objectName().toStdString();
+        // Typing into the empty notes writes into no record.
+        const items::DFDRecord held = now;
+        const_cast<QLineEdit*>(notes.LabelText())->setText(QStringLiteral("typed"));
+        emit const_cast<QLineEdit*>(notes.LabelText())->textEdited(QStringLiteral("typed"));
+        EXPECT_TRUE(context().store.WorkItems[static_cast<std::size_t>(k)] == held);
+
+        QApplication::clipboard()->setText(QStringLiteral("kept"));
+        const std::function<void()> commands[] = {
+            [&] { w.reportWiring().BtnExport_Current_Click(); },
+            [&] { w.reportWiring().mnuPrint_Click(); },
+            [&] { w.Toolbar1_ButtonClick(QStringLiteral("CopyPanel")); },
+            [&] { w.Toolbar1_ButtonClick(QStringLiteral("CopyAlog")); },
+        };
+        for (const auto& command : commands) {
+            const std::size_t shown = ui.shown.size();
+            command();
+            ASSERT_EQ(ui.shown.size(), shown + 1);
+            EXPECT_EQ(ui.shown.back().text, noItem);
+        }
+        EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("kept"));
+    }
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "app/items/ModelTable.h"
 #include "platform/text/NumberText.h"
 
+#include <QRegularExpression>
+#include <QStringList>
 #include <cmath>
 #include <optional>
 
@@ -89,6 +91,16 @@ private:
         return platform::text::strictValueOfText(field, s_.decimalSeparator);
     }
 
+    // A number as the instrument stored it, written as the picture's other numbers are:
+    // its digits as stored, its decimal sign the locale's. Other texts stay as they are.
+    QString shown(const QString& stored) const
+    {
+        static const QRegularExpression number(QStringLiteral("^\\s*[-+]?\\d*\\.\\d*\\s*$"));
+        if (s_.decimalSeparator == u"." || !number.match(stored).hasMatch())
+            return stored;
+        return QString(stored).replace(u'.', s_.decimalSeparator);
+    }
+
     QString fmt(double v, const char* pattern) const
     {
         return platform::text::formatNumber(v, QString::fromLatin1(pattern), s_.decimalSeparator);
@@ -116,7 +128,7 @@ private:
 
     void axisLabels()
     {
-        write(5, 205, AlignLeft, t_.Delay);
+        write(5, 205, AlignLeft, shown(t_.Delay));
         write(250, 205, AlignRight, fmt(valueOfText(t_.Range) + valueOfText(t_.Delay), "###0.00"));
         write(127, 205, AlignCentre, labelText(s_.item));
     }
@@ -134,19 +146,29 @@ private:
         const auto& o = s_.second->settings();
         dc_.setTextColour(s_.colours[ColourRole::SecondWave]);
         dc_.setTextAlign(AlignLeft);
-        write(5, 225, AlignLeft, o.Delay);
-        write(250, 225, AlignRight, platform::text::numberText(valueOfText(o.Range) + valueOfText(o.Delay)));
+        write(5, 225, AlignLeft, shown(o.Delay));
+        // The plain number text, leading blank included, with the locale's decimal sign.
+        write(250, 225, AlignRight,
+              platform::text::numberText(valueOfText(o.Range) + valueOfText(o.Delay)).replace(u'.', s_.decimalSeparator));
         write(127, 225, AlignCentre, labelText(*s_.second));
     }
 
+    // The labels of the curves that are on, side by side in one text: written one over
+    // another they could not be read.
     void curveLabels()
     {
+        QStringList labels;
         if (valueOfText(t_.TcgMode) == 1)
-            write(250, 225, AlignRight, "TCG");
+            labels << QStringLiteral("TCG");
         if (valueOfText(t_.DacMode) >= 1)
-            write(250, 225, AlignRight, "DAC");
-        if (valueOfText(t_.AvgMode) == 3)
-            write(250, 225, AlignRight, idText(1290));
+            labels << QStringLiteral("DAC");
+        if (valueOfText(t_.AvgMode) == 3) {
+            const Txt avg = idText(1290);
+            if (avg.v)
+                labels << *avg.v;
+        }
+        if (!labels.isEmpty())
+            write(250, 225, AlignRight, labels.join(u' '));
     }
 
     bool distanceIsZero() const { return valueOfText(t_.Distance.trimmed()) == 0; }
@@ -168,7 +190,7 @@ private:
             return std::nullopt;
         if (peakIs(255))
             return dac ? Txt("----- ") + strictIdText(901, t_.DH) : Txt("----- %");
-        return dac ? Txt(t_.Peak) + " " + strictIdText(901, t_.DH) : Txt(t_.Peak + QStringLiteral(" %"));
+        return dac ? Txt(shown(t_.Peak)) + " " + strictIdText(901, t_.DH) : Txt(shown(t_.Peak) + QStringLiteral(" %"));
     }
 
     // The peak box of the angle mode's second readout selector.
@@ -182,7 +204,7 @@ private:
             return std::nullopt;
         if (dac)
             return Txt("----- ") + strictIdText(901, t_.HM);
-        return Txt(t_.Peak) + strictIdText(906, t_.HM);
+        return Txt(shown(t_.Peak)) + strictIdText(906, t_.HM);
     }
 
     Txt ersText(bool none, const QString& value) const
@@ -192,29 +214,29 @@ private:
 
     void depthMode()
     {
-        const QString dist = distanceIsZero() ? QStringLiteral("--") : t_.Distance;
-        const QString peak = peakIs(255) ? QStringLiteral("--") : t_.Peak;
+        const QString dist = distanceIsZero() ? QStringLiteral("--") : shown(t_.Distance);
+        const QString peak = peakIs(255) ? QStringLiteral("--") : shown(t_.Peak);
         write(128, 225, AlignCentre, Txt("D: ") + dist + unit_ + "  H: " + peak + "%");
         if (t_.Hud != u"N/A") {
             const double hud = valueOfText(t_.Hud);
             if (hud == 1 || hud == 3)
-                box(150, Txt(distanceIsZero() ? QStringLiteral("--") : t_.Distance) + unit_);
+                box(150, Txt(dist) + unit_);
             else if (hud == 2 || hud == 4)
                 box(150, peakBoxK());
             return;
         }
         const double hs = valueOfText(t_.HS);
         if (hs == 1)
-            box(150, distanceIsZero() ? Txt("-- ") + unit_ : Txt(t_.Distance) + unit_, kSoundPath);
+            box(150, distanceIsZero() ? Txt("-- ") + unit_ : Txt(dist) + unit_, kSoundPath);
         else if (hs == 4)
-            box(150, peakIs(255) ? QStringLiteral("--%FSH") : t_.Peak + QStringLiteral("%FSH"));
+            box(150, peak + QStringLiteral("%FSH"));
         else if (hs == 9 || hs == 10)
-            box(140, ersText(valueOfText(t_.Ers.trimmed()) == 0, t_.Ers));
+            box(140, ersText(valueOfText(t_.Ers.trimmed()) == 0, shown(t_.Ers)));
     }
 
     void distanceMode(int mode)
     {
-        const Txt reading = Txt(t_.Distance) + unit_;
+        const Txt reading = Txt(shown(t_.Distance)) + unit_;
         write(128, 225, AlignCentre, idText(base_ + 112 + mode) + ":" + reading);
         if (mode == 2) {
             if (t_.Hud != u"N/A" && valueOfText(t_.Hud) != 0)
@@ -250,16 +272,16 @@ private:
             else if (hud == 5 || hud == 6)
                 box(150, (noDistance ? Txt("------") : Txt(fmt(D, "0.000"))) + unit_, kDepth);
             else if (hud == 7 || hud == 8)
-                box(150, noDistance ? Txt(" ------ ") + unit_ : Txt(t_.Distance) + " " + unit_, kSoundPath);
+                box(150, noDistance ? Txt(" ------ ") + unit_ : Txt(shown(t_.Distance)) + " " + unit_, kSoundPath);
             else if (hud == 9)
-                box(140, ersText(peakIs(0), t_.Peak));
+                box(140, ersText(peakIs(0), shown(t_.Peak)));
             else if (hud == 10)
-                box(140, ersText(valueOfText(t_.Ers.trimmed()) == 0, t_.Peak));
+                box(140, ersText(valueOfText(t_.Ers.trimmed()) == 0, shown(t_.Peak)));
         }
         if (t_.HS != u"N/A") {
             const double hs = valueOfText(t_.HS);
             if (hs == 1)
-                box(150, noDistance ? Txt(" ------ ") + unit_ : Txt(t_.Distance) + " " + unit_, kSoundPath);
+                box(150, noDistance ? Txt(" ------ ") + unit_ : Txt(shown(t_.Distance)) + " " + unit_, kSoundPath);
             else if (hs == 2)
                 box(150, (S == 255 ? Txt("-- ") : Txt(fmt(S, "0.00"))) + unit_, kSurface);
             else if (hs == 3)

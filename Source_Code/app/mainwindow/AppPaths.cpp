@@ -14,6 +14,9 @@ AppPaths AppPaths::forProgram(const QString& programFolder)
     for (const QString& data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
         p.assetFolders << data + QStringLiteral("/tovu");
     p.userDataFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/tovu");
+    p.documentsFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (p.documentsFolder.isEmpty())
+        p.documentsFolder = QDir::homePath();
     return p;
 }
 

@@ -13,6 +13,7 @@ struct AppPaths {
     QString programFolder;     // the language libraries and the control live here
     QStringList assetFolders;  // looked in for read-only assets, in order
     QString userDataFolder;    // files the program writes (the A-scan picture)
+    QString documentsFolder;   // where the file dialogs start before any folder was used
 
     // The folder of the running program, then ../share/tovu beside it and the system's
     // data folders; the user's data folder of the application.

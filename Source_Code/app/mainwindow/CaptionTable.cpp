@@ -4,6 +4,8 @@
 
 namespace tovu::mainwindow {
 
+namespace ids = resources::ids;
+
 namespace {
 
 constexpr Caption kMenus[] = {
@@ -17,9 +19,10 @@ constexpr Caption kMenus[] = {
     {"mnuExportExcel", 107},
     {"mnuExportMatlab", 108},
     {"mnuPrint", 109},
-    {"mnuAlogPictureType", 190},
-    {"mnuPictureMetafile", 191},
-    {"mnuPictureBitmap", 192},
+    // Added texts: not every table holds the libraries' own 190 to 192.
+    {"mnuAlogPictureType", ids::PictureTypeMenu},
+    {"mnuPictureMetafile", ids::PictureMetafileMenu},
+    {"mnuPictureBitmap", ids::PictureBitmapMenu},
     {"mnuView", 110},
     {"mnuViewALogs", 111},
     {"mnuViewPanels", 112},
@@ -46,11 +49,12 @@ constexpr Caption kMenus[] = {
     {"mnuPopUpAscanStyleSmooth", 546},
     {"mnuPopUpAscanCopy", 531},
     {"mnuAScanProperties", 547},
-    {"MnuErasePanels", 197},
-    {"MnuEraseALOGS", 198},
+    // The erase commands' texts of the libraries' own ids are English in every table.
+    {"MnuErasePanels", ids::ErasePanelsMenu},
+    {"MnuEraseALOGS", ids::EraseALogsMenu},
     {"PopUpmnuRecallItem", 552},
     {"PopUpmnuDeleteItem", 553},
-    {"mnuEraseMemory", 195},
+    {"mnuEraseMemory", ids::EraseMemoryMenu},
     {"mnuAbout", 554},
     {"mnuTOVUHelp", 3310},
     {"mnuhelp", 3311},
@@ -77,7 +81,13 @@ constexpr Tooltip kTooltips[] = {
     {10, 203}, {11, 204}, {12, 210}, {14, 211}, {15, 212}, {16, 213},
 };
 
+// Items 5 to 8 are named by added texts: most tables lack the libraries' own 55 to 58.
+constexpr std::array<int, 9> kLanguageCaptionIds = {50, 51, 52, 53, 54, ids::FinnishItem, ids::RussianItem,
+                                                     ids::PolishItem, ids::ChineseItem};
+
 constexpr const char* kLanguageCodes[] = {"809", "40C", "407", "40A", "409", "809", "419", "809", "804"};
+constexpr int kFinnishItem = 5;
+constexpr int kPolishItem = 7;
 
 } // namespace
 
@@ -85,12 +95,26 @@ std::span<const Caption> menuCaptions() { return kMenus; }
 std::span<const Caption> noteCaptions() { return kNotes; }
 const std::array<int, 13>& copyOptionCaptionIds() { return kCopyOptionIds; }
 std::span<const Tooltip> toolbarTooltips() { return kTooltips; }
+const std::array<int, 9>& languageCaptionIds() { return kLanguageCaptionIds; }
 
 const char* localeCodeOfLanguageItem(int index)
 {
     if (index < 0 || index >= static_cast<int>(std::size(kLanguageCodes)))
         return "809";
     return kLanguageCodes[index];
+}
+
+int languageItemOfUserLocale(const QString& code)
+{
+    // Finnish and Polish select another library; their user locales still name them.
+    if (code.compare(QLatin1String("40B"), Qt::CaseInsensitive) == 0)
+        return kFinnishItem;
+    if (code.compare(QLatin1String("415"), Qt::CaseInsensitive) == 0)
+        return kPolishItem;
+    for (int i = 0; i < static_cast<int>(std::size(kLanguageCodes)); ++i)
+        if (code.compare(QLatin1String(kLanguageCodes[i]), Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
 }
 
 } // namespace tovu::mainwindow

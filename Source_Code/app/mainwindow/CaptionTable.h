@@ -2,6 +2,7 @@
 // Which string id captions which control of the main window: the table that drives
 // ApplyLanguageCaptions, so that every text that follows the language is listed once.
 
+#include <QString>
 #include <array>
 #include <span>
 
@@ -26,11 +27,14 @@ struct Tooltip {
 };
 std::span<const Tooltip> toolbarTooltips();
 
+// Language menu: the caption of item i.
+const std::array<int, 9>& languageCaptionIds();
 // Language menu: the locale code item i selects (any other index: "809").
 const char* localeCodeOfLanguageItem(int index);
+// The item that names the language of a user locale at start-up; -1 for none.
+int languageItemOfUserLocale(const QString& code);
 
 constexpr int kComCaptionId = 548;
-constexpr int kLanguageCaptionBase = 50;
 constexpr int kSettingsTabCaptionId = 140;
 constexpr int kNotesTabCaptionId = 141;
 constexpr int kSelectAllOptionsId = 525;

@@ -5,7 +5,6 @@
 #include "app/mainwindow/ItemCommands.h"
 
 #include "app/mainwindow/CaptionTable.h"
-#include "app/mainwindow/Icons.h"
 #include "app/mainwindow/ReportWiring.h"
 #include "app/reports/widgets/ReportFrame.h"
 
@@ -19,7 +18,7 @@ void frmmain::ApplyLanguageCaptions()
     const items::StringSource& s = ctx_.language;
     setCaptionBase(programTitle());
     for (int i = 0; i < kLanguages; ++i)
-        menus_.mnuMultSel[static_cast<std::size_t>(i)]->setText(s.GetResString(kLanguageCaptionBase + i));
+        menus_.mnuMultSel[static_cast<std::size_t>(i)]->setText(s.GetResString(languageCaptionIds()[static_cast<std::size_t>(i)]));
     for (const Caption& c : menuCaptions())
         action(QString::fromLatin1(c.control))->setText(s.GetResString(c.id));
     for (int i = 0; i < kComPorts; ++i)
@@ -58,10 +57,12 @@ void frmmain::mnuMultSel_Click(int Index)
     // Without a library for the code every text on screen stays as it is.
     if (!ctx_.language.LoadResourceDll(ctx_.language.LanguageCode()))
         return;
-    tree_->build(ctx_.language, iconResource(IconResource::YellowDetector));
-    // The rebuilt tree shows the first page of each kind, so that is the page in work.
-    pages_->showFirstPages();
+    qtTexts_.follow(ctx_.language.LanguageCode());
     items::InitModelNames(ctx_.link.ModelNames);
+    // The tree keeps what the status read and the page menus put into it; only its words
+    // change with the language.
+    tree_->retitle(ctx_.language, ctx_.link.ModelNames);
+    pages_->relabelPages();
     ApplyLanguageCaptions();
     notes_->gridModel().InitSettingsGrid(ctx_.language);
     FillItemList();

@@ -207,8 +207,6 @@ void frmmain::connectMenus()
     connectCommand("mnuAbout", [this] { mnuAbout_Click(); });
     connectCommand("mnuhelp", [this] { mnuhelp_Click(); });
 
-    connectCommand("mnuCopyAlog", ascan(&display::AScanMenuController::mnuCopyAlog_Click));
-    connectCommand("mnuPopUpAscanCopy", ascan(&display::AScanMenuController::mnuPopUpAscanCopy_Click));
     connectCommand("mnuPopUpAscanStyleMinMax", ascan(&display::AScanMenuController::mnuPopUpAscanStyleMinMax_Click));
     connectCommand("mnuPopUpAscanStyleSmooth", ascan(&display::AScanMenuController::mnuPopUpAscanStyleSmooth_Click));
     connectCommand("mnuOptionsAlogStyleMinMax", ascan(&display::AScanMenuController::mnuOptionsAlogStyleMinMax_Click));

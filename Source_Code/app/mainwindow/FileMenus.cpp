@@ -40,6 +40,18 @@ FileMenus::FileMenus(frmmain& window) : w_(window)
     w_.connectCommand("mnuSaveIndividual", [this] { mnuSaveIndividual_Click(); });
 }
 
+QString FileMenus::startFolder() const
+{
+    const MainContext& ctx = w_.context();
+    const QString last = ctx.settings.GetSetting(QStringLiteral("Application"), QStringLiteral("Path"));
+    return !last.isEmpty() && QFileInfo(last).isDir() ? last : ctx.paths.documentsFolder;
+}
+
+void FileMenus::rememberFolderOf(const QString& file)
+{
+    w_.context().settings.SaveSetting(QStringLiteral("Application"), QStringLiteral("Path"), QFileInfo(file).absolutePath());
+}
+
 bool FileMenus::mnuOpen_Click()
 {
     MainContext& ctx = w_.context();
@@ -52,16 +64,13 @@ bool FileMenus::mnuOpen_Click()
         if (a == Answer::Cancel || (a == Answer::Yes && !mnuSave_Click()))
             return false;
     }
-    QString folder = ctx.settings.GetSetting(QStringLiteral("Application"), QStringLiteral("Path"), ctx.paths.programFolder);
-    if (!QFileInfo(folder).isDir())
-        folder = ctx.paths.programFolder;
-    dialog.InitDir = folder;
+    dialog.InitDir = startFolder();
     dialog.Filter = kSavedItemsFilter;
     const std::optional<QString> name = ctx.ui.openFileName(dialog);
     if (!name)
         return false;
     dialog.FileName = *name;
-    ctx.settings.SaveSetting(QStringLiteral("Application"), QStringLiteral("Path"), QFileInfo(*name).absolutePath());
+    rememberFolderOf(*name);
 
     // The file is read aside; memory changes only when what was read is accepted.
     items::StagedLoad staged = items::ReadItemsFile(ctx.store, *name, w_.languageCodePage(), items::StagingBase::ResetRecords);
@@ -114,12 +123,14 @@ bool FileMenus::mnuSaveIndividual_Click()
     dialog.DialogTitle = ctx.language.GetResString(ids::SaveIndividualTitle);
     dialog.Filter = kSavedItemsFilter;
     dialog.Flags = kOverwritePrompt;
+    dialog.InitDir = startFolder();
     // Cancel ends the command: no earlier file name is written over.
     const std::optional<QString> chosen = ctx.ui.saveFileName(dialog);
     if (!chosen)
         return false;
     const QString name = savedItemsFileName(*chosen);
     dialog.FileName = name;
+    rememberFolderOf(name);
     const int kind = w_.alogsShown() ? items::ALogKind : items::PanelKind;
     const items::SaveResult saved = items::SaveSingleItem(store, n, kind, name, w_.languageCodePage());
     if (!saved.ok) {
@@ -137,13 +148,13 @@ bool FileMenus::mnuSave_Click()
     dialog.Flags = kOverwritePrompt;
     // The file is always a saved-items file, so only that type is offered.
     dialog.Filter = kSavedItemsFilter;
-    dialog.InitDir = ctx.settings.GetSetting(QStringLiteral("Application"), QStringLiteral("Path"), QDir::homePath());
+    dialog.InitDir = startFolder();
     const std::optional<QString> name = ctx.ui.saveFileName(dialog);
     if (!name)
         return false;
     const QString file = savedItemsFileName(*name);
     dialog.FileName = file;
-    ctx.settings.SaveSetting(QStringLiteral("Application"), QStringLiteral("Path"), QFileInfo(file).absolutePath());
+    rememberFolderOf(file);
     const items::SaveResult saved = items::SaveItemsFile(ctx.store, file, w_.languageCodePage());
     if (!saved.ok) {
         // Nothing is reported as saved that was not: the changes stay marked.

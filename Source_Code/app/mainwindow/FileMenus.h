@@ -27,6 +27,12 @@ public:
     bool mnuSave_Click();
     bool mnuSaveIndividual_Click();
 
+    // Where every file dialog starts: the folder used last ("Application"/"Path") while it
+    // exists, else the user's documents.
+    QString startFolder() const;
+    // The folder of a file chosen in a dialog becomes the one used last.
+    void rememberFolderOf(const QString& file);
+
 private:
     frmmain& w_;
 };

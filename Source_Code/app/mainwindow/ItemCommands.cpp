@@ -84,14 +84,61 @@ std::optional<int> ItemCommands::shownItemIndex() const
     return shown_.index;
 }
 
-// After the working records were refilled (a view switch, the end of a download, a file
-// opened): when the shown item's record now holds other data, it is shown anew.
+const items::DFDRecord* ItemCommands::recordOf(const ShownItem& item) const
+{
+    const items::ItemStore& store = w_.context().store;
+    const std::vector<items::DFDRecord>& records = item.array == ShownItem::Array::Live     ? store.WorkItems
+                                                   : item.array == ShownItem::Array::ALogs ? store.ALogs
+                                                                                           : store.Panels;
+    if (item.index < 0 || item.index >= static_cast<int>(records.size()))
+        return nullptr;
+    return &records[static_cast<std::size_t>(item.index)];
+}
+
+// After the records were refilled or emptied (a view switch, a download, a file opened,
+// compacting, moving, emptying): when the shown item's record now holds other data it is
+// shown anew; when it holds nothing, or the list shows the other kind (so it cannot be
+// drawn), the picture, the grid and the notes are cleared: nothing shows or reports an
+// item that is gone.
 void ItemCommands::refreshShownItem()
 {
-    const std::optional<int> n = shownItemIndex();
-    if (!n || *n == 0 || w_.context().store.workItem(*n) == shownRecord_)
+    if (shown_.index < 0)
         return;
-    openItem(*n);
+    const items::DFDRecord* now = recordOf(shown_);
+    if (now && *now == shownRecord_)
+        return;
+    if (const std::optional<int> n = shownItemIndex(); now && n && openItem(*n))
+        return;
+    clearShownItem();
+}
+
+void ItemCommands::clearShownItem()
+{
+    MainContext& ctx = w_.context();
+    shown_ = {ShownItem::Array::ALogs, -1};
+    notesItem_ = shown_;
+    shownRecord_ = items::DFDRecord();
+    ctx.display.DrawAScan(-1);
+    w_.NotesSettingsTab()->gridModel().InitSettingsGrid(ctx.language);
+    NotesPane* notes = w_.NotesSettingsTab();
+    const QScopedValueRollback<bool> showing(showingNotes_, true);
+    notes->NoteIndex()->clear();
+    for (QLineEdit* box : {notes->LabelText(), notes->OperatorText(), notes->LocationText(), notes->ProbeText(),
+                           notes->NotesText()})
+        box->clear();
+    notes->DateLbl()->clear();
+    notes->ModelLbl()->clear();
+    notes->MemoText()->clear();
+}
+
+bool ItemCommands::requireShownItem()
+{
+    if (shownItemIndex())
+        return true;
+    MainContext& ctx = w_.context();
+    ctx.ui.message(ctx.language.GetResString(ids::NoItemSelected), ctx.language.GetResString(ids::ProgramTitle),
+                   MessageIcon::Information);
+    return false;
 }
 
 void ItemCommands::lvwPanelsALog_DblClick()
@@ -251,14 +298,20 @@ bool editShown(items::ItemStore& store, const ShownItem& shown, bool alogsShown,
 void ItemCommands::storeNote(int box, const QString& text)
 {
     const NoteField field = kNoteFields[box];
-    if (editShown(w_.context().store, notesItem_, w_.alogsShown(), [&](items::RecordSettings& s) { s.*field = text; }))
+    const auto edit = [&](items::RecordSettings& s) { s.*field = text; };
+    if (notesItem_.array == shown_.array && notesItem_.index == shown_.index)
+        edit(shownRecord_.editSettings());
+    if (editShown(w_.context().store, notesItem_, w_.alogsShown(), edit))
         w_.setModified(true);
 }
 
 void ItemCommands::storeMemo()
 {
     const QString memo = w_.NotesSettingsTab()->MemoText()->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
-    if (editShown(w_.context().store, notesItem_, w_.alogsShown(), [&](items::RecordSettings& s) { s.Memo = memo; }))
+    const auto edit = [&](items::RecordSettings& s) { s.Memo = memo; };
+    if (notesItem_.array == shown_.array && notesItem_.index == shown_.index)
+        edit(shownRecord_.editSettings());
+    if (editShown(w_.context().store, notesItem_, w_.alogsShown(), edit))
         w_.setModified(true);
 }
 
@@ -352,6 +405,7 @@ void ItemCommands::Recycle_Bin_Empty()
         store.WorkItems.at(static_cast<std::size_t>(i)) = items::DFDRecord();
     }
     w_.FillItemList();
+    refreshShownItem();
     if (changed)
         w_.setModified(true);
 }

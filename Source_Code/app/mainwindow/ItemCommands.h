@@ -32,9 +32,16 @@ public:
     std::optional<int> shownItemIndex() const;
     // Makes WorkItems record n (already drawn) the shown item.
     void setShownItem(int n);
-    // Shows the shown item anew when its working record was refilled with other data (a
-    // download, a file opened); a record that holds the same data is left as drawn.
+    // Shows the shown item anew when its record was refilled with other data (a download,
+    // a file opened, compacting, moving); clears the picture, the grid and the notes when
+    // the record was emptied or the list shows the other kind. A record that holds the
+    // same data is left as drawn.
     void refreshShownItem();
+    // Nothing shown: a white picture, the grid's heading only, empty notes.
+    void clearShownItem();
+    // True when an item of the list's kind (or the live settings) is shown; otherwise says
+    // so to the user. The commands that read the shown item ask it first.
+    bool requireShownItem();
     // The item whose notes the notes pane shows: its edits go there.
     const ShownItem& notesItem() const { return notesItem_; }
     void ShowALogSettings(int index);
@@ -61,6 +68,8 @@ private:
     void connectList();
     void storeNote(int box, const QString& text);
     void storeMemo();
+    // The shown item's record in its own array (the live settings in WorkItems).
+    const items::DFDRecord* recordOf(const ShownItem& item) const;
 
     frmmain& w_;
     ShownItem shown_{ShownItem::Array::ALogs, -1};  // -1: nothing opened yet

@@ -44,6 +44,7 @@ MemoryTree::MemoryTree(QWidget* parent)
 void MemoryTree::build(const items::StringSource& strings, const QIcon& rootPicture)
 {
     clear();
+    rootModel_ = -1;
     nodes_.assign(kTreeNodes, nullptr);
     auto* root = new QTreeWidgetItem(this, QStringList(strings.GetResString(ids::DetectorNode)));
     root->setIcon(0, rootPicture);
@@ -59,6 +60,21 @@ void MemoryTree::build(const items::StringSource& strings, const QIcon& rootPict
     root->setExpanded(true);
     panels->setExpanded(true);
     alogs->setExpanded(true);
+}
+
+void MemoryTree::setRootModel(int model, const QString& name)
+{
+    rootModel_ = model;
+    setCaption(kRootNode, name);
+}
+
+void MemoryTree::retitle(const items::StringSource& strings, const items::ModelNameTable& modelNames)
+{
+    setCaption(kRootNode, rootModel_ >= 0 && rootModel_ < static_cast<int>(modelNames.size())
+                              ? modelNames[static_cast<std::size_t>(rootModel_)]
+                              : strings.GetResString(ids::DetectorNode));
+    setCaption(kPanelsNode, strings.GetResString(ids::PanelsNode));
+    setCaption(kALogsNode, strings.GetResString(ids::ALogsNode));
 }
 
 int MemoryTree::positionOf(const QTreeWidgetItem* item) const

@@ -5,6 +5,7 @@
 // addresses nodes by these positions. A slot node is used (picture 1, the tick, black
 // text) or empty (picture 2, grey text).
 
+#include "app/items/ModelTable.h"
 #include "app/items/StringSource.h"
 
 #include <QTreeWidget>
@@ -33,6 +34,11 @@ public:
     // 154), PANELS (150) and ALOGS (151) under it, "Panel n" (152) under PANELS and
     // "ALog n" (153) under ALOGS; the root expanded. Slot nodes start without a picture.
     void build(const items::StringSource& strings, const QIcon& rootPicture);
+    // The root names the model a status read found (until then the generic name).
+    void setRootModel(int model, const QString& name);
+    // The fixed nodes' words in the language now loaded: the root (the model's name once
+    // one was read), PANELS and ALOGS. Slot states and the other captions stay.
+    void retitle(const items::StringSource& strings, const items::ModelNameTable& modelNames);
 
     int nodeCount() const { return static_cast<int>(nodes_.size()); }
     QTreeWidgetItem* node(int position) const { return nodes_.at(static_cast<std::size_t>(position)); }
@@ -62,6 +68,7 @@ protected:
 
 private:
     std::vector<QTreeWidgetItem*> nodes_;
+    int rootModel_ = -1;  // the model named at the root; -1: the generic name
     QIcon tick_;
     QIcon empty_;
 };

@@ -36,21 +36,29 @@ void PageMenus::showPageChecks()
                 (g - 1) * kPagesPerGroup + i - 1 == pages_.alogBank);
 }
 
-void PageMenus::showFirstPages()
+// The slot nodes of one kind captioned with the slots of the page in work.
+void PageMenus::captionPage(bool panels)
 {
-    pages_ = PageState{};
-    showPageChecks();
+    const int first = panels ? pages_.firstPanelSlot() : pages_.firstALogSlot();
+    const int firstNode = panels ? kFirstPanelNode : kFirstALogNode;
+    const int endNode = panels ? kALogsNode : kTreeNodes;
+    MemoryTree& tree = *w_.DFDTree();
+    const QString caption = w_.context().language.GetResString(panels ? ids::PanelItem : ids::ALogItem);
+    for (int p = firstNode; p < endNode; ++p)
+        tree.setCaption(p, caption + u' ' + QString::number(first + p - firstNode));
+}
+
+void PageMenus::relabelPages()
+{
+    captionPage(true);
+    captionPage(false);
 }
 
 void PageMenus::mnuPanelMem_Click(int Index)
 {
     pages_.panelPage = Index;
     showPageChecks();
-    const int first = (Index - 1) * kPanelsPerPage;
-    MemoryTree& tree = *w_.DFDTree();
-    const QString caption = w_.context().language.GetResString(ids::PanelItem);
-    for (int p = kFirstPanelNode; p < kALogsNode; ++p)
-        tree.setCaption(p, caption + u' ' + QString::number(first + p - kPanelsNode));
+    captionPage(true);
     w_.statusDisplay().RE_DRAW_TICKS_ON_PANEL(QString::number(Index - 1), QString());
 }
 
@@ -58,11 +66,7 @@ void PageMenus::relabelALogPage(int bank)
 {
     pages_.alogBank = bank;
     showPageChecks();
-    const int first = bank * kALogsPerPage;
-    MemoryTree& tree = *w_.DFDTree();
-    const QString caption = w_.context().language.GetResString(ids::ALogItem);
-    for (int p = kFirstALogNode; p < kTreeNodes; ++p)
-        tree.setCaption(p, caption + u' ' + QString::number(first + p - kALogsNode));
+    captionPage(false);
     w_.statusDisplay().RE_DRAW_TICKS_ON_PANEL(QString(), QString::number(bank));
 }
 

@@ -29,12 +29,14 @@ public:
     void mnuAlogMem_I_Click(int Index) { thousandsPage_Click(1, Index); }
     // Group 2..10: mnuAlogMem_1000_Click ... mnuAlogMem_9000_Click.
     void thousandsPage_Click(int group, int Index);
-    // A rebuilt tree shows the first page of each kind: that becomes the page in work.
-    void showFirstPages();
+    // The slot captions of the pages in work in the language now loaded; the slots keep
+    // their marks.
+    void relabelPages();
 
 private:
     void showPageChecks();
     void relabelALogPage(int bank);
+    void captionPage(bool panels);
 
     frmmain& w_;
     PageState pages_;

@@ -1,6 +1,7 @@
 #include "app/mainwindow/ReportWiring.h"
 #include "app/mainwindow/PaneLayout.h"
 #include "app/mainwindow/ItemCommands.h"
+#include "app/mainwindow/FileMenus.h"
 
 #include "app/mainwindow/frmmain.h"
 #include "app/reports/widgets/ReportFrame.h"
@@ -63,7 +64,6 @@ void ReportWiring::connectButtons()
     using reports::WordReport;
     const std::pair<QPushButton*, void (WordReport::*)()> buttons[] = {
         {frame_->Btn_WordExport(), &WordReport::Btn_WordExport_Click},
-        {frame_->BtnExport_Current(), &WordReport::BtnExport_Current_Click},
         {frame_->BtnExportMulti(), &WordReport::BtnExportMulti_Click},
         {frame_->Btn_SaveClose(), &WordReport::Btn_SaveClose_Click},
         {frame_->Btn_View_Word(), &WordReport::Btn_View_Word_Click},
@@ -71,12 +71,16 @@ void ReportWiring::connectButtons()
     for (const auto& [button, handler] : buttons)
         QObject::connect(button, &QPushButton::clicked, &w_,
                          [this, h = handler] { w_.runCommand([this, h] { (report_.*h)(); }); });
+    QObject::connect(frame_->BtnExport_Current(), &QPushButton::clicked, &w_,
+                     [this] { w_.runCommand([this] { BtnExport_Current_Click(); }); });
 }
 
 void ReportWiring::connectMenus()
 {
     const std::pair<const char*, void (ReportWiring::*)()> commands[] = {
         {"mnuCopyPanel", &ReportWiring::mnuCopyPanel_Click},
+        {"mnuCopyAlog", &ReportWiring::mnuCopyAlog_Click},
+        {"mnuPopUpAscanCopy", &ReportWiring::mnuCopyAlog_Click},
         {"mnuPrint", &ReportWiring::mnuPrint_Click},
         {"mnuExportExcel", &ReportWiring::mnuExportExcel_Click},
         {"mnuExportMatlab", &ReportWiring::mnuExportMatlab_Click},
@@ -108,6 +112,8 @@ void ReportWiring::Toggle_Export_Frame()
 
 void ReportWiring::mnuCopyPanel_Click()
 {
+    if (!w_.itemCommands().requireShownItem())
+        return;
     copyOptions_.setMask(w_.copyOptionsMask());
     copy_.mnuCopyPanel_Click();
     // The AGC option follows the model of the item copied: shown and enabled from model
@@ -117,9 +123,22 @@ void ReportWiring::mnuCopyPanel_Click()
     agc->setEnabled(copyOptions_.agcAvailable());
 }
 
+void ReportWiring::mnuCopyAlog_Click()
+{
+    if (w_.itemCommands().requireShownItem())
+        w_.ascanMenus().mnuPopUpAscanCopy_Click();
+}
+
 void ReportWiring::mnuPrint_Click()
 {
-    print_.mnuPrint_Click();
+    if (w_.itemCommands().requireShownItem())
+        print_.mnuPrint_Click();
+}
+
+void ReportWiring::BtnExport_Current_Click()
+{
+    if (w_.itemCommands().requireShownItem())
+        report_.BtnExport_Current_Click();
 }
 
 reports::AlogExportMenus ReportWiring::exportMenus()
@@ -164,9 +183,12 @@ std::optional<QString> ReportWiring::saveFileName(const reports::FileDialogReque
     d.Flags = request.Flags;
     if (!request.DialogTitle.isEmpty())
         d.DialogTitle = request.DialogTitle;
+    d.InitDir = w_.fileMenus().startFolder();
     std::optional<QString> chosen = w_.context().ui.saveFileName(d);
-    if (chosen)
+    if (chosen) {
         d.FileName = *chosen;
+        w_.fileMenus().rememberFolderOf(*chosen);
+    }
     return chosen;
 }
 

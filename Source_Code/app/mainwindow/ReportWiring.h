@@ -43,8 +43,11 @@ public:
 
     // The toolbar's "wordIcon1": the report frame shown or hidden, the panes laid out again.
     void Toggle_Export_Frame();
+    // Each reads the shown item; with none shown the user is told so and nothing is used.
     void mnuCopyPanel_Click();
+    void mnuCopyAlog_Click();
     void mnuPrint_Click();
+    void BtnExport_Current_Click();
     void mnuExportExcel_Click();
     void mnuExportMatlab_Click();
 

@@ -7,6 +7,7 @@
 #include "app/link/LinkError.h"
 #include "app/link/StatusRead.h"
 #include "app/mainwindow/Icons.h"
+#include "app/mainwindow/ItemCommands.h"
 #include "app/mainwindow/PageMenus.h"
 #include "app/mainwindow/ReportStatusDialog.h"
 #include "app/mainwindow/frmmain.h"
@@ -38,11 +39,10 @@ public:
     {
         if (!supported)
             ctx_.ui.message(ctx_.language.GetResString(ids::UnsupportedModel), kProgramTitle, MessageIcon::None);
-        const QString rootText =
-            ctx_.link.ModelNames.at(static_cast<std::size_t>(std::clamp(model, 0, items::kModelCount - 1)));
+        const int shown = std::clamp(model, 0, items::kModelCount - 1);
         MemoryTree& tree = *w_.DFDTree();
         tree.setCurrentItem(tree.node(kRootNode));
-        tree.setCaption(kRootNode, rootText);
+        tree.setRootModel(shown, ctx_.link.ModelNames.at(static_cast<std::size_t>(shown)));
         tree.setRootPicture(
             iconResource(model >= kFirstOwnPictureModel ? IconResource::Detector : IconResource::YellowDetector));
     }
@@ -126,6 +126,7 @@ void StatusDisplay::statusRead(bool all, bool panels, bool alogs, bool show)
         w_.setModified(false);
         if (w_.listModel().count() > 0)
             w_.FillItemList();
+        w_.itemCommands().refreshShownItem();
     }
 }
 

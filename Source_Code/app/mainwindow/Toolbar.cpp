@@ -19,7 +19,7 @@ void frmmain::Toolbar1_ButtonClick(const QString& key)
         {"Open", [this] { files_->mnuOpen_Click(); }},
         {"Save", [this] { files_->mnuSave_Click(); }},
         {"Status", [this] { status_->statusRead(true, true, true, true); }},
-        {"CopyAlog", [this] { ascanMenus_->mnuPopUpAscanCopy_Click(); }},
+        {"CopyAlog", [this] { reports_->mnuCopyAlog_Click(); }},
         {"ViewAlogs", [this] { mnuViewALogs_Click(); }},
         {"ViewPanels", [this] { mnuViewPanels_Click(); }},
         {"Superimpose", [this] { mnuSuperimpose_Click(); }},

@@ -1,4 +1,5 @@
 #include "app/mainwindow/frmmain.h"
+#include "app/mainwindow/CaptionTable.h"
 
 #include "platform/text/NumberText.h"
 #include "app/link/BaudScan.h"
@@ -132,6 +133,10 @@ void frmmain::Form_Load()
     startUpStep("LoadResourceDll", [&] {
         ctx_.language.setLanguageCode(platform::locale::lcidText(ctx_.userLcid()));
         ctx_.language.LoadResourceDll(ctx_.language.LanguageCode());
+        qtTexts_.follow(ctx_.language.LanguageCode());
+        const int item = languageItemOfUserLocale(ctx_.language.LanguageCode());
+        for (int i = 0; i < kLanguages; ++i)
+            menus_.mnuMultSel[static_cast<std::size_t>(i)]->setChecked(i == item);
     });
     startUpStep("help file name", [&] { setHelpFile(); });
     startUpStep("build the memory tree", [&] { buildTree(); });

@@ -17,6 +17,7 @@
 #include "app/mainwindow/MainMenus.h"
 #include "app/mainwindow/MemoryTree.h"
 #include "app/mainwindow/NotesPane.h"
+#include "app/mainwindow/QtDialogTexts.h"
 #include "app/mainwindow/frmAbout.h"
 #include "app/resources/StringIds.h"
 #include "platform/automation/Dispatch.h"
@@ -68,6 +69,8 @@ public:
     void ApplyLanguageCaptions();
     void mnuMultSel_Click(int Index);
     QString helpFile() const { return helpFile_; }
+    // Qt's own dialog texts, in the language of the table in force.
+    const QtDialogTexts& qtDialogTexts() const { return qtTexts_; }
 
     // ---- Item list and views ----
     void FillItemList();
@@ -202,6 +205,7 @@ private:
     std::unique_ptr<display::AScanMenuController> ascanMenus_;
     std::unique_ptr<frmAbout> about_;
     CommonDialog commonDialog_;
+    QtDialogTexts qtTexts_;
     platform::automation::DispatchRef verbolt_;
 
     std::unique_ptr<PaneLayout> layout_;

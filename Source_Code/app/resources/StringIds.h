@@ -58,6 +58,17 @@
     X(StatusValidALogs, 603)                                                                                  \
     X(StatusReport, 604)                                                                                      \
     /* the program's added texts: in every table */                                                           \
+    X(EdgeHeading, 6160)                                                                                      \
+    X(EraseMemoryMenu, 6161)                                                                                  \
+    X(ErasePanelsMenu, 6162)                                                                                  \
+    X(EraseALogsMenu, 6163)                                                                                   \
+    X(FinnishItem, 6164)                                                                                      \
+    X(RussianItem, 6165)                                                                                      \
+    X(PolishItem, 6166)                                                                                       \
+    X(ChineseItem, 6167)                                                                                      \
+    X(PictureTypeMenu, 6168)                                                                                  \
+    X(PictureMetafileMenu, 6169)                                                                              \
+    X(PictureBitmapMenu, 6170)                                                                                \
     X(LinkBusy, 6250)                                                                                         \
     X(OpenUnsavedQuestion, 6251)                                                                              \
     X(RecycleQuestion, 6252)                                                                                  \

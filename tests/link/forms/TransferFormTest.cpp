@@ -6,6 +6,7 @@
 #include "support/AppEnvironment.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -99,6 +100,34 @@ TEST_F(FormsTest, CancelClearsActiveThroughTheContextAndLeavesTheWindowUp)
     ctx.setProgress(10);  // nothing to write to, nothing re-created
     EXPECT_EQ(ctx.transferDialog(), nullptr);
     EXPECT_FALSE(ctx.Active);
+}
+
+// Each message is shown whole: a longer one than before widens the window, one wider
+// than the screen wraps inside it; the window stays on the screen.
+TEST_F(FormsTest, MessageWindowFitsEachMessageWithinTheScreen)
+{
+    MessageFrm m(strings);
+    MessageView& view = m;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QString shortText = QStringLiteral("Please Wait");
+    const QString longer = QStringLiteral("Please Wait While Restoring Current Calibration, and then some more words");
+    QString wide;
+    while (m.msgLabel()->fontMetrics().horizontalAdvance(wide) < 2 * screen.width())
+        wide += QStringLiteral("Please Wait While Saving Current Calibration ");
+    for (const QString& text : {shortText, longer, wide, shortText}) {
+        SCOPED_TRACE(text.left(40).toStdString());
+        view.setMessage(text);
+        view.showModeless();
+        QCoreApplication::processEvents();
+        const bool fits = m.msgLabel()->fontMetrics().horizontalAdvance(text) < screen.width() - 100;
+        EXPECT_EQ(m.msgLabel()->wordWrap(), !fits);
+        if (fits)
+            EXPECT_GE(m.msgLabel()->width(), m.msgLabel()->fontMetrics().horizontalAdvance(text));
+        else
+            EXPECT_GT(m.msgLabel()->height(), 2 * m.msgLabel()->fontMetrics().height());
+        EXPECT_TRUE(screen.contains(m.geometry())) << m.geometry().x() << " " << m.geometry().width();
+        view.hide();
+    }
 }
 
 TEST_F(FormsTest, MessageWindowKeepsItsTextAndPlaceAcrossShows)

@@ -23,6 +23,9 @@ public:
     QLabel* msgLabel() const { return label_; }
 
 private:
+    static constexpr int kLeastWidth = 320;
+    void fitMessage();
+
     QLabel* label_;
 };
 
