@@ -29,7 +29,7 @@ void expectTicks(const frmmain& w, const sim::InstrumentState& st)
 
 TEST_F(StartUp, FindsTheInstrumentAtTheRateItAnswersAndReadsItsSlots)
 {
-    sim::InstrumentSimulator& sim = startInstrument(21, 38400);
+    VirtualInstrument& sim = startInstrument(21, 38400);
     QStringList captions;
     frmmain* w = nullptr;
     waitHook = [&] {
@@ -213,7 +213,7 @@ TEST_F(StartUp, GenerationDecidesThePageMenusAndTheTicks)
     };
     for (const Case c : {Case{1, true, false}, Case{21, true, false}, Case{37, false, true}}) {
         SCOPED_TRACE(c.model);
-        sim::InstrumentSimulator& sim = startInstrument(c.model);
+        VirtualInstrument& sim = startInstrument(c.model);
         frmmain& w = start();
         EXPECT_EQ(w.DFDTree()->caption(kRootNode), items::makeModelNames()[static_cast<std::size_t>(c.model)]);
         EXPECT_EQ(w.action("mnuAlogMemSelect")->isVisible(), c.eightPages);
@@ -228,9 +228,9 @@ TEST_F(StartUp, ComMenuSelectsSavesAndScansThePort)
     mapComToNothing();
     frmmain& w = start();
     ASSERT_EQ(w.DFDTree()->caption(kRootNode), QStringLiteral("Ultrasonic Flaw Detector"));
-    sim::InstrumentSimulator& sim = startInstrument(21, 19200);
+    VirtualInstrument& sim = startInstrument(21, 19200);
     mapCom(1, home.filePath("no-such-device"));
-    mapCom(2, QString::fromStdString(sim.slavePath()));
+    mapCom(2, VirtualInstrument::devicePath());
     w.menus().mnuCom[1]->trigger();
     EXPECT_EQ(setting("Com", "Port"), QStringLiteral("2"));
     for (int i = 0; i < kComPorts; ++i)

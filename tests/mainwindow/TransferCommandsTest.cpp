@@ -296,8 +296,7 @@ TEST_F(TransferCommands, ADropEventOnTheListRunsTheDownloadAfterTheDrag)
     QApplication::sendEvent(w.lvwPanelsALog()->viewport(), &drop);
     EXPECT_TRUE(drop.isAccepted()) << DragDropWiring::sourceName(drop).toStdString();
     EXPECT_FALSE(store().ALogs[7].InUse) << "not inside the drag";
-    for (int i = 0; i < 50 && !store().ALogs[7].InUse; ++i)
-        QApplication::processEvents();
+    EXPECT_TRUE(waitUntil([&] { return store().ALogs[7].InUse; }));
     EXPECT_EQ(inUse(store().ALogs, 1, 800), (std::vector<int>{7}));
 }
 
