@@ -117,7 +117,8 @@ TEST(Transcripts, FaultFreeTransfersSendWhatTheyAlwaysSentBesideTheEmptyPointLis
         // Live settings without points are restored with the empty lists, and so is an item
         // without points stored with them; an item with points needs none for itself.
         EXPECT_GE(empties, 1) << "the live set-up without points is restored exactly";
-        if (!t.withPoints)
+        if (!t.withPoints) {
             EXPECT_GE(empties, 2);
+        }
     }
 }

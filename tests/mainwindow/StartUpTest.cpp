@@ -228,7 +228,7 @@ TEST_F(StartUp, ComMenuSelectsSavesAndScansThePort)
     mapComToNothing();
     frmmain& w = start();
     ASSERT_EQ(w.DFDTree()->caption(kRootNode), QStringLiteral("Ultrasonic Flaw Detector"));
-    VirtualInstrument& sim = startInstrument(21, 19200);
+    startInstrument(21, 19200);
     mapCom(1, home.filePath("no-such-device"));
     mapCom(2, VirtualInstrument::devicePath());
     w.menus().mnuCom[1]->trigger();
