@@ -2,12 +2,11 @@
 // status read and the transfers; the menus only mirror it.
 #include "app/mainwindow/PageMenus.h"
 
-#include "app/mainwindow/StatusDisplay.h"
 #include "app/mainwindow/frmmain.h"
 
 namespace tovu::mainwindow {
 
-PageMenus::PageMenus(frmmain& window) : w_(window)
+PageMenus::PageMenus(frmmain& window, RedrawTicks redrawTicks) : w_(window), redrawTicks_(std::move(redrawTicks))
 {
     MainMenus& m = w_.menus();
     for (int i = 1; i <= kPanelPages; ++i)
@@ -51,7 +50,7 @@ void PageMenus::mnuPanelMem_Click(int Index)
     const QString caption = w_.context().language.GetResString(ids::PanelItem);
     for (int p = kFirstPanelNode; p < kALogsNode; ++p)
         tree.setCaption(p, caption + u' ' + QString::number(first + p - kPanelsNode));
-    w_.statusDisplay().RE_DRAW_TICKS_ON_PANEL(QString::number(Index - 1), QString());
+    redrawTicks_(QString::number(Index - 1), QString());
 }
 
 void PageMenus::relabelALogPage(int bank)
@@ -63,7 +62,7 @@ void PageMenus::relabelALogPage(int bank)
     const QString caption = w_.context().language.GetResString(ids::ALogItem);
     for (int p = kFirstALogNode; p < kTreeNodes; ++p)
         tree.setCaption(p, caption + u' ' + QString::number(first + p - kALogsNode));
-    w_.statusDisplay().RE_DRAW_TICKS_ON_PANEL(QString(), QString::number(bank));
+    redrawTicks_(QString(), QString::number(bank));
 }
 
 void PageMenus::mnuAlogMem_Click(int Index)

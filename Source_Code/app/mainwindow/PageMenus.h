@@ -2,6 +2,9 @@
 // The page menus of the memory tree and the one page state they mirror: the tree, the
 // status read and the transfers all work on the page chosen here.
 
+#include <QString>
+#include <functional>
+
 namespace tovu::mainwindow {
 
 class frmmain;
@@ -17,8 +20,12 @@ struct PageState {
 
 class PageMenus {
 public:
+    // Redraws the slot ticks of a page chosen here: the panel page or the ALog bank given
+    // (0-based, as text), the other empty. The window gives it the status display's drawing.
+    using RedrawTicks = std::function<void(const QString& panelPage, const QString& alogBank)>;
+
     // Wires the window's page menu items to the handlers below.
-    explicit PageMenus(frmmain& window);
+    PageMenus(frmmain& window, RedrawTicks redrawTicks);
     PageMenus(const PageMenus&) = delete;
     PageMenus& operator=(const PageMenus&) = delete;
 
@@ -37,6 +44,7 @@ private:
     void relabelALogPage(int bank);
 
     frmmain& w_;
+    RedrawTicks redrawTicks_;
     PageState pages_;
 };
 

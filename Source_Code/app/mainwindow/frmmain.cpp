@@ -63,7 +63,10 @@ frmmain::frmmain(MainContext& ctx) : ctx_(ctx)
     createToolbar();
     createControls();
     layout_ = std::make_unique<PaneLayout>(*this);
-    pages_ = std::make_unique<PageMenus>(*this);
+    // The page menus redraw the ticks through the status display, which reads their pages.
+    pages_ = std::make_unique<PageMenus>(*this, [this](const QString& panelPage, const QString& alogBank) {
+        status_->RE_DRAW_TICKS_ON_PANEL(panelPage, alogBank);
+    });
     status_ = std::make_unique<StatusDisplay>(*this);
     connectMenus();
     connectLink();
