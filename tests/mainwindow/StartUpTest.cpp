@@ -197,7 +197,7 @@ TEST_F(StartUp, RestoresClipboardOptionsAndPictureType)
         if (c.exportType)
             saveSetting("Clipboard", "Export", c.exportType);
         frmmain& w = start();
-        EXPECT_EQ(w.copyOptionsMask(), c.expectedMask);
+        EXPECT_EQ(w.clipboardOptions().copyOptionsMask(), c.expectedMask);
         EXPECT_EQ(w.action("mnuPictureBitmap")->isChecked(), c.bitmap);
         EXPECT_EQ(w.action("mnuPictureMetafile")->isChecked(), !c.bitmap);
     }

@@ -153,7 +153,7 @@ TEST_F(Views, LayoutAroundTheSplitter)
 TEST_F(Views, ClipboardOptionMask)
 {
     frmmain& w = window();
-    w.mnuoptall_Click(1);
+    w.clipboardOptions().mnuoptall_Click(1);
     EXPECT_EQ(setting("Clipboard", "Copy Options"), QStringLiteral("8191"));
     EXPECT_TRUE(w.menus().mnuoptall[1]->isChecked());
     EXPECT_FALSE(w.menus().mnuoptall[2]->isChecked());
@@ -162,9 +162,9 @@ TEST_F(Views, ClipboardOptionMask)
     EXPECT_FALSE(w.menus().mnuCopyClipBoardOptions[5]->isChecked());
     EXPECT_FALSE(w.menus().mnuoptall[1]->isChecked());
     EXPECT_FALSE(w.menus().mnuoptall[2]->isChecked());
-    w.mnuoptall_Click(2);
+    w.clipboardOptions().mnuoptall_Click(2);
     EXPECT_EQ(setting("Clipboard", "Copy Options"), QStringLiteral("0"));
-    EXPECT_EQ(w.copyOptionsMask(), 0);
+    EXPECT_EQ(w.clipboardOptions().copyOptionsMask(), 0);
     EXPECT_TRUE(w.menus().mnuoptall[2]->isChecked());
 }
 

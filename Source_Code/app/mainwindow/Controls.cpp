@@ -223,9 +223,9 @@ void frmmain::connectMenus()
     for (int i = 0; i < kLanguages; ++i)
         connectCommand(menus_.mnuMultSel[static_cast<std::size_t>(i)], [this, i] { mnuMultSel_Click(i); });
     for (int i = 0; i < kCopyOptions; ++i)
-        connectCommand(menus_.mnuCopyClipBoardOptions[static_cast<std::size_t>(i)], [this, i] { mnuCopyClipBoardOptions_Click(i); });
+        connectCommand(menus_.mnuCopyClipBoardOptions[static_cast<std::size_t>(i)], [this, i] { clipboardOptions_.mnuCopyClipBoardOptions_Click(i); });
     for (int i = 1; i <= 2; ++i)
-        connectCommand(menus_.mnuoptall[static_cast<std::size_t>(i)], [this, i] { mnuoptall_Click(i); });
+        connectCommand(menus_.mnuoptall[static_cast<std::size_t>(i)], [this, i] { clipboardOptions_.mnuoptall_Click(i); });
 
     // The design's initial checks: the ALog view, the Min-Max trace (the page menus check
     // their first pages themselves); the thousands menus start hidden until a 10000-ALog

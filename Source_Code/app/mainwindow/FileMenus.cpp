@@ -88,7 +88,7 @@ bool FileMenus::mnuOpen_Click()
     for (int i = 1; i <= searched; ++i)
         if (store.WorkItems[static_cast<std::size_t>(i - 1)].InUse)
             k = i - 1;
-    w_.resetAgcOption(store.WorkItems[static_cast<std::size_t>(k)].ModelIndex);
+    w_.clipboardOptions().resetAgcOption(store.WorkItems[static_cast<std::size_t>(k)].ModelIndex);
     for (int i = 1; i < searched + 1 && i < static_cast<int>(store.WorkItems.size()); ++i)
         store.ClearDFDRecord(i);
     w_.mnuViewPanels_Click();

@@ -101,7 +101,7 @@ void ItemCommands::lvwPanelsALog_DblClick()
     const std::optional<int> n = selectedItemIndex();
     if (!n)
         return;
-    w_.enableAgcOption(ctx.store.workItem(*n).ModelIndex);
+    w_.clipboardOptions().enableAgcOption(ctx.store.workItem(*n).ModelIndex);
     if (!openItem(*n))
         ctx.ui.message(w_.listModel().itemText(*n) + ctx.language.GetResString(ids::IsEmpty), ctx.language.GetResString(ids::DfdFileTitle),
                        MessageIcon::Information);

@@ -164,7 +164,7 @@ void StatusDisplay::Current_Status_DFD(bool& GET_ALL_STATUS, bool& GET_PANELS, b
         if (ShowScreen)
             ctx.ui.runModal(report);
 
-        w_.resetAgcOption(status.model);
+        w_.clipboardOptions().resetAgcOption(status.model);
     } catch (const link::LinkError& e) {
         l.unloadTransferDialog();
         ctx.ui.message(e.Source() + u'\n' + e.Description(), ctx.language.GetResString(ids::StatusErrorTitle), MessageIcon::Critical);

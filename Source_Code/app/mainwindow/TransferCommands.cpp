@@ -247,7 +247,7 @@ void TransferCommands::mnuGetCurrentSettings_Click()
         if (r.AvgCurvePresent)
             link::ReadWaveformData(l, 0, QStringLiteral("AAC"));
         link::CloseComm(l);
-        w_.enableAgcOption(r.ModelIndex);
+        w_.clipboardOptions().enableAgcOption(r.ModelIndex);
         ctx_.display.DrawAScan(0);
         ItemCommands& items = w_.itemCommands();
         items.ShowALogSettings(0);

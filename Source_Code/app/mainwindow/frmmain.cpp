@@ -141,7 +141,7 @@ void frmmain::Form_Load()
     startUpStep("InitModelNames", [&] { items::InitModelNames(ctx_.link.ModelNames); });
     startUpStep("ApplyLanguageCaptions", [&] { ApplyLanguageCaptions(); });
     startUpStep("InitSettingsGrid", [&] { notes_->gridModel().InitSettingsGrid(ctx_.language); });
-    startUpStep("clipboard options", [&] { loadCopyOptions(); });
+    startUpStep("clipboard options", [&] { clipboardOptions_.loadCopyOptions(); });
 
     // The saved port, COM 1 when none (or no sensible one) is saved.
     startUpStep("mnuCom_Click", [&] {
@@ -172,13 +172,6 @@ void frmmain::probeWord()
 void frmmain::setHelpFile()
 {
     helpFile_ = ctx_.paths.assetPath(helpFileName(ctx_.language.LanguageCode()));
-}
-
-void frmmain::loadCopyOptions()
-{
-    const int mask = platform::text::intOfText(ctx_.settings.GetSetting(QStringLiteral("Clipboard"), QStringLiteral("Copy Options")));
-    for (int i = 0; i < kCopyOptions; ++i)
-        menus_.mnuCopyClipBoardOptions[static_cast<std::size_t>(i)]->setChecked((mask & (1 << i)) == (1 << i));
 }
 
 void frmmain::buildTree()

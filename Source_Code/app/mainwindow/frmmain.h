@@ -12,6 +12,7 @@
 
 #include "app/display/AScanMenuController.h"
 #include "app/display/widgets/AScanWidget.h"
+#include "app/mainwindow/ClipboardOptionsMenu.h"
 #include "app/mainwindow/ItemListModel.h"
 #include "app/mainwindow/MainContext.h"
 #include "app/mainwindow/MainMenus.h"
@@ -80,14 +81,7 @@ public:
     bool alogsShown() const;
 
     // ---- Clipboard options ----
-    void mnuCopyClipBoardOptions_Click(int Index);
-    void mnuoptall_Click(int Index);
-    int copyOptionsMask() const;
-    void storeCopyOptionsMask();
-    // The AGC option exists from model 11 on: it follows the model of the item shown.
-    void enableAgcOption(int model);
-    // An instrument read or a file opened starts with the option cleared (and stored so).
-    void resetAgcOption(int model);
+    ClipboardOptionsMenu& clipboardOptions() { return clipboardOptions_; }
 
     // ---- About, help ----
     void mnuAbout_Click();
@@ -179,7 +173,6 @@ private:
     QString programTitle() const { return kProgramTitle; }
     void refreshCaption();
     void setHelpFile();
-    void loadCopyOptions();
     void syncAscanChecks();
     void showKind(ListKind kind);
     void loadAbout();
@@ -188,6 +181,7 @@ private:
 
     MainContext& ctx_;
     MainMenus menus_;
+    ClipboardOptionsMenu clipboardOptions_{menus_, ctx_.settings};
     MemoryTree* tree_ = nullptr;
     QListView* list_ = nullptr;
     std::unique_ptr<ItemListModel> listModel_;
