@@ -96,7 +96,7 @@ TEST_F(StartUp, WithoutAnInstrumentFallsBackTo115200AndShowsTheDefaultTree)
     EXPECT_EQ(context().store.MaxALogs, 10000);
     EXPECT_EQ(context().store.WorkItems.size(), 10101u);
     EXPECT_EQ(context().language.LanguageCode(), QStringLiteral("809"));
-    EXPECT_TRUE(w.helpFile().endsWith(QStringLiteral("/TOVUHelp809.chm")));
+    EXPECT_TRUE(w.helpMenu().helpFile().endsWith(QStringLiteral("/TOVUHelp809.chm")));
 }
 
 QStringList& loggedWarnings()

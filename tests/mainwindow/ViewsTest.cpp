@@ -258,7 +258,7 @@ TEST_F(Help, AMissingFileOrViewerIsSaidOnceInTheLanguageInUse)
     frmmain& w = window();
     shipHelpFor({});
     w.mnuMultSel_Click(2);  // German
-    w.mnuhelp_Click();
+    w.helpMenu().mnuhelp_Click();
     ASSERT_EQ(ui.count("message"), 1);
     const items::LanguageContext& language = context().language;
     EXPECT_EQ(ui.last("message")->text, language.GetResString(ids::HelpFileMissing) + u'\n'
@@ -269,7 +269,7 @@ TEST_F(Help, AMissingFileOrViewerIsSaidOnceInTheLanguageInUse)
 
     shipHelpFor({"809"});
     viewer_->viewerInstalled = false;
-    w.mnuhelp_Click();
+    w.helpMenu().mnuhelp_Click();
     ASSERT_EQ(ui.count("message"), 2);
     EXPECT_EQ(ui.last("message")->text, language.GetResString(ids::HelpViewerMissing) + u'\n'
                                             + QDir::toNativeSeparators(shipped("809")));
@@ -281,9 +281,9 @@ TEST_F(Help, TheBuildShipsEnglishAndGermanHelpBesideTheProgram)
     // The window's own paths: the program's folder of the build.
     frmmain& w = window();
     w.mnuMultSel_Click(2);
-    w.mnuhelp_Click();
+    w.helpMenu().mnuhelp_Click();
     w.mnuMultSel_Click(1);  // French: no help of its own
-    w.mnuhelp_Click();
+    w.helpMenu().mnuhelp_Click();
     const QDir bin(QStringLiteral(TOVU_BIN_DIR));
     EXPECT_EQ(viewer_->opened, (QStringList{QDir::cleanPath(bin.filePath(QStringLiteral("TOVUHelp407.chm"))),
                                             QDir::cleanPath(bin.filePath(QStringLiteral("TOVUHelp809.chm")))}));

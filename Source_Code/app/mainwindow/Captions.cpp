@@ -53,7 +53,7 @@ void frmmain::mnuMultSel_Click(int Index)
     for (int i = 0; i < kLanguages; ++i)
         menus_.mnuMultSel[static_cast<std::size_t>(i)]->setChecked(i == Index);
     ctx_.language.setLanguageCode(QString::fromLatin1(localeCodeOfLanguageItem(Index)));
-    setHelpFile();
+    help_.setHelpFile();
     ctx_.settings.SaveSetting(QStringLiteral("Application"), QStringLiteral("Language"), ctx_.language.LanguageCode());
     // Without a library for the code every text on screen stays as it is.
     if (!ctx_.language.LoadResourceDll(ctx_.language.LanguageCode()))

@@ -205,7 +205,7 @@ void frmmain::connectMenus()
     connectCommand("mnuSmallIcons", [this] { mnuSmallIcons_Click(); });
     connectCommand("mnuList", [this] { mnuList_Click(); });
     connectCommand("mnuAbout", [this] { mnuAbout_Click(); });
-    connectCommand("mnuhelp", [this] { mnuhelp_Click(); });
+    connectCommand("mnuhelp", [this] { help_.mnuhelp_Click(); });
 
     connectCommand("mnuCopyAlog", ascan(&display::AScanMenuController::mnuCopyAlog_Click));
     connectCommand("mnuPopUpAscanCopy", ascan(&display::AScanMenuController::mnuPopUpAscanCopy_Click));

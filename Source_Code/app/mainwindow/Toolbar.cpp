@@ -26,7 +26,7 @@ void frmmain::Toolbar1_ButtonClick(const QString& key)
         {"LargeIcons", [this] { mnuLargeIcons_Click(); }},
         {"SmallIcons", [this] { mnuSmallIcons_Click(); }},
         {"List", [this] { mnuList_Click(); }},
-        {"TOVUHelp", [this] { mnuhelp_Click(); }},
+        {"TOVUHelp", [this] { help_.mnuhelp_Click(); }},
         {"wordIcon1", [this] { reports_->Toggle_Export_Frame(); }},
         {"CopyPanel", [this] { reports_->mnuCopyPanel_Click(); }},
     };

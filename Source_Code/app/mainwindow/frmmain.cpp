@@ -17,7 +17,9 @@
 #include "platform/locale/UserLocale.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
@@ -136,7 +138,7 @@ void frmmain::Form_Load()
         ctx_.language.setLanguageCode(platform::locale::lcidText(ctx_.userLcid()));
         ctx_.language.LoadResourceDll(ctx_.language.LanguageCode());
     });
-    startUpStep("help file name", [&] { setHelpFile(); });
+    startUpStep("help file name", [&] { help_.setHelpFile(); });
     startUpStep("build the memory tree", [&] { buildTree(); });
     startUpStep("InitModelNames", [&] { items::InitModelNames(ctx_.link.ModelNames); });
     startUpStep("ApplyLanguageCaptions", [&] { ApplyLanguageCaptions(); });
@@ -167,11 +169,6 @@ void frmmain::probeWord()
         const QString version = verbolt_->invoke(kIsWordAvailableId, args).toString();
         wordAvailable_ = platform::text::valueOfText(version) != 0;
     });
-}
-
-void frmmain::setHelpFile()
-{
-    helpFile_ = ctx_.paths.assetPath(helpFileName(ctx_.language.LanguageCode()));
 }
 
 void frmmain::buildTree()
@@ -212,6 +209,19 @@ void frmmain::loadAbout()
 {
     if (!about_)
         about_ = std::make_unique<frmAbout>(ctx_.language, programTitle(), this);
+}
+
+void frmmain::mnuAbout_Click()
+{
+    loadAbout();
+    about_->lblTitle()->setText(programTitle());
+    about_->cmdOK()->setVisible(true);
+    about_->BaudData()->setText(ctx_.language.GetResString(ids::BaudRateInformation) + QStringLiteral("( ") + ctx_.port.settings()
+                                + QStringLiteral(" )"));
+    about_->BaudData()->setVisible(true);
+    ctx_.ui.runModal(*about_);
+    // cmdOK_Click unloads the box; the next scan or About loads it afresh.
+    about_.reset();
 }
 
 // ---- Shutdown ----

@@ -13,6 +13,7 @@
 #include "app/display/AScanMenuController.h"
 #include "app/display/widgets/AScanWidget.h"
 #include "app/mainwindow/ClipboardOptionsMenu.h"
+#include "app/mainwindow/HelpMenu.h"
 #include "app/mainwindow/ItemListModel.h"
 #include "app/mainwindow/MainContext.h"
 #include "app/mainwindow/MainMenus.h"
@@ -68,7 +69,6 @@ public:
     // ---- Captions and language ----
     void ApplyLanguageCaptions();
     void mnuMultSel_Click(int Index);
-    QString helpFile() const { return helpFile_; }
 
     // ---- Item list and views ----
     void FillItemList();
@@ -85,7 +85,7 @@ public:
 
     // ---- About, help ----
     void mnuAbout_Click();
-    void mnuhelp_Click();
+    HelpMenu& helpMenu() { return help_; }
     frmAbout* aboutBox() const { return about_.get(); }
 
     // ---- Toolbar ----
@@ -172,7 +172,6 @@ private:
     void buildTree();
     QString programTitle() const { return kProgramTitle; }
     void refreshCaption();
-    void setHelpFile();
     void syncAscanChecks();
     void showKind(ListKind kind);
     void loadAbout();
@@ -182,6 +181,7 @@ private:
     MainContext& ctx_;
     MainMenus menus_;
     ClipboardOptionsMenu clipboardOptions_{menus_, ctx_.settings};
+    HelpMenu help_{ctx_};
     MemoryTree* tree_ = nullptr;
     QListView* list_ = nullptr;
     std::unique_ptr<ItemListModel> listModel_;
@@ -208,7 +208,6 @@ private:
     std::unique_ptr<ReportWiring> reports_;
 
     QString captionBase_ = kProgramTitle;
-    QString helpFile_;
     bool wordAvailable_ = false;
     bool modified_ = false;
     bool serviceMode_ = false;
