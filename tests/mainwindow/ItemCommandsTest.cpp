@@ -103,7 +103,7 @@ TEST_F(ItemCommands, NoteEditsGoToTheShownRecordAndMarkTheCaption)
     selectItems(3, 3);
     w.itemCommands().lvwPanelsALog_DblClick();
     // Switching the view does not redirect the edits to the panel of that number.
-    w.mnuViewPanels_Click();
+    w.itemViews().mnuViewPanels_Click();
     const items::DFDRecord panelBefore = store().Panels[3];
     QLineEdit* label = w.NotesSettingsTab()->LabelText();
     label->setFocus();
@@ -235,10 +235,10 @@ TEST_F(ItemCommands, SaveIndividualWritesTheClickedItemAndCancelWritesNothing)
 {
     mapComToNothing();
     frmmain& w = start();
-    w.mnuViewPanels_Click();
+    w.itemViews().mnuViewPanels_Click();
     store().Panels[5].InUse = true;
     store().Panels[5].editSettings().NoteLabel = QStringLiteral("FIVE");
-    w.mnuViewPanels_Click();
+    w.itemViews().mnuViewPanels_Click();
 
     EXPECT_FALSE(w.fileMenus().mnuSaveIndividual_Click());  // the start-up caption names no item
     EXPECT_EQ(ui.last(QStringLiteral("message"))->text, QStringLiteral("No File is Selected OR It's Empty!"));

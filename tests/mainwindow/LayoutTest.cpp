@@ -104,10 +104,10 @@ TEST_F(Layout, ResizingSwitchingViewAndLanguageChangeNoSavedOrDownloadedData)
 
     w.resize(1920, 1080);
     settle();
-    w.mnuViewPanels_Click();
+    w.itemViews().mnuViewPanels_Click();
     w.mnuMultSel_Click(german);
     w.resize(800, 600);
-    w.mnuViewALogs_Click();
+    w.itemViews().mnuViewALogs_Click();
     w.Toolbar1_ButtonClick(QStringLiteral("wordIcon1"));
     settle();
 

@@ -11,6 +11,7 @@
 #include "app/mainwindow/TransferCommands.h"
 #include "app/mainwindow/MainContext.h"
 #include "app/mainwindow/frmmain.h"
+#include "app/mainwindow/ItemViews.h"
 #include "mainwindow/ScriptedInteraction.h"
 #include "mainwindow/VirtualInstrument.h"
 

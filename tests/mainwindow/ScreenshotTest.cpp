@@ -30,7 +30,7 @@ TEST_F(Screenshot, MainWindowAtThreeSizesInEnglishAndGerman)
         frmmain& w = start();
         ui.fileNames.push_back(QStringLiteral(TOVU_FIXTURES_DIR "/items/mixed.dfd"));
         w.Toolbar1_ButtonClick(QStringLiteral("Open"));
-        w.mnuViewALogs_Click();
+        w.itemViews().mnuViewALogs_Click();
         for (int k = 1; k <= w.listModel().count(); ++k)
             if (context().store.WorkItems[static_cast<std::size_t>(k)].WaveformPresent) {
                 w.lvwPanelsALog()->setCurrentIndex(w.listModel().index(k - 1));

@@ -47,7 +47,7 @@ protected:
             context().store.ALogs[static_cast<std::size_t>(k)] = r;
             items.push_back(k);
         }
-        w.FillItemList();
+        w.itemViews().FillItemList();
         // What each item's picture is, drawn on its own.
         for (int k : items) {
             context().display.DrawAScan(k);
@@ -136,10 +136,10 @@ TEST_F(ShownItemTest, EveryWayOfOpeningShowsOneItemThatARelayoutKeeps)
         settle();
         expectShown(k);
         // A view switch away and back leaves the shown item as it was.
-        w.mnuViewPanels_Click();
+        w.itemViews().mnuViewPanels_Click();
         w.resize(900, 650);
         settle();
-        w.mnuViewALogs_Click();
+        w.itemViews().mnuViewALogs_Click();
         expectShown(k);
     }
 }

@@ -115,7 +115,7 @@ TEST_F(TransferCommands, UploadedItemsLandInTheirSlotsAsDownloaded)
     ASSERT_TRUE(inUse(store().ALogs, 1, 800).empty());
     ui.answers = {Answer::No};
     ASSERT_TRUE(w.fileMenus().mnuOpen_Click());
-    w.mnuViewALogs_Click();
+    w.itemViews().mnuViewALogs_Click();
     ASSERT_EQ(inUse(store().WorkItems, 1, 800), (std::vector<int>{1, 2, 3}));
     instrument->editState([](sim::InstrumentState& s) {
         for (int n = 1; n <= 3; ++n)
@@ -174,7 +174,7 @@ TEST_F(TransferCommands, ItemsOfOneKindAreRefusedOnNodesOfTheOther)
         EXPECT_EQ(ui.count(QStringLiteral("yesno")), 0);
     }
     // One panel on the PANELS node is refused, several there are offered.
-    w.mnuViewPanels_Click();
+    w.itemViews().mnuViewPanels_Click();
     selectItems(4, 4);
     ui.shown.clear();
     w.transferCommands().DFDTree_DragDrop(QStringLiteral("lvwPanelsALog"), pointOf(kPanelsNode));

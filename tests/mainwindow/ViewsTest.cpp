@@ -34,7 +34,7 @@ TEST_F(Views, ItemListTextsAndImagesByKind)
     s.Panels[2].InUse = true;
     s.Panels[2].editSettings().SlotText = QStringLiteral("2");
 
-    w.mnuViewALogs_Click();
+    w.itemViews().mnuViewALogs_Click();
     const ItemListModel& m = w.listModel();
     EXPECT_EQ(m.rowCount(), 10000);
     EXPECT_EQ(m.itemText(7), QStringLiteral("ALog  7"));
@@ -43,9 +43,9 @@ TEST_F(Views, ItemListTextsAndImagesByKind)
     EXPECT_EQ(m.imageIndex(8), 2);
     EXPECT_EQ(m.data(m.index(7), Qt::DisplayRole).toString(), QStringLiteral("ALog 8"));
     EXPECT_TRUE(w.action("mnuExport")->isEnabled());
-    EXPECT_TRUE(w.alogsShown());
+    EXPECT_TRUE(w.itemViews().alogsShown());
 
-    w.mnuViewPanels_Click();
+    w.itemViews().mnuViewPanels_Click();
     EXPECT_EQ(m.rowCount(), 100);
     EXPECT_EQ(m.itemText(2), QStringLiteral("Panel 2"));
     EXPECT_EQ(m.itemText(3), QStringLiteral("Panel  3"));
@@ -69,7 +69,7 @@ TEST_F(Views, ToolbarEmptiesTheShownKindAfterAsking)
         s.ALogs[static_cast<std::size_t>(k)].editSettings().SlotText = QString::number(k);
     }
     s.Panels[5].InUse = true;
-    w.mnuViewALogs_Click();
+    w.itemViews().mnuViewALogs_Click();
     ui.answers = {Answer::Yes};
     w.toolbarButton(13)->trigger();
     EXPECT_EQ(ui.count("yesno"), 1);

@@ -7,6 +7,7 @@
 #include "app/mainwindow/CaptionTable.h"
 #include "app/mainwindow/Icons.h"
 #include "app/mainwindow/ReportWiring.h"
+#include "app/mainwindow/ItemViews.h"
 #include "app/reports/widgets/ReportFrame.h"
 
 #include <QLabel>
@@ -64,7 +65,7 @@ void frmmain::mnuMultSel_Click(int Index)
     items::InitModelNames(ctx_.link.ModelNames);
     ApplyLanguageCaptions();
     notes_->gridModel().InitSettingsGrid(ctx_.language);
-    FillItemList();
+    views_->FillItemList();
     // The shown item in the new language's names; longer captions may need more room.
     if (const std::optional<int> n = shownItemIndex())
         items_->openItem(*n);

@@ -7,6 +7,7 @@
 #include "app/mainwindow/Icons.h"
 #include "app/mainwindow/ItemCommands.h"
 #include "app/mainwindow/SplitterHandle.h"
+#include "app/mainwindow/ItemViews.h"
 #include "app/reports/widgets/ReportFrame.h"
 
 #include <QApplication>
@@ -198,12 +199,12 @@ void frmmain::connectMenus()
 
     // Exit is the close: the close itself refuses while a command runs.
     connect(action(QStringLiteral("mnuExit")), &QAction::triggered, this, [this] { mnuExit_Click(); });
-    connectCommand("mnuViewALogs", [this] { mnuViewALogs_Click(); });
-    connectCommand("mnuViewPanels", [this] { mnuViewPanels_Click(); });
-    connectCommand("mnuSuperimpose", [this] { mnuSuperimpose_Click(); });
-    connectCommand("mnuLargeIcons", [this] { mnuLargeIcons_Click(); });
-    connectCommand("mnuSmallIcons", [this] { mnuSmallIcons_Click(); });
-    connectCommand("mnuList", [this] { mnuList_Click(); });
+    connectCommand("mnuViewALogs", [this] { views_->mnuViewALogs_Click(); });
+    connectCommand("mnuViewPanels", [this] { views_->mnuViewPanels_Click(); });
+    connectCommand("mnuSuperimpose", [this] { views_->mnuSuperimpose_Click(); });
+    connectCommand("mnuLargeIcons", [this] { views_->mnuLargeIcons_Click(); });
+    connectCommand("mnuSmallIcons", [this] { views_->mnuSmallIcons_Click(); });
+    connectCommand("mnuList", [this] { views_->mnuList_Click(); });
     connectCommand("mnuAbout", [this] { mnuAbout_Click(); });
     connectCommand("mnuhelp", [this] { help_.mnuhelp_Click(); });
 

@@ -5,6 +5,7 @@
 #include "app/items/LoadReportText.h"
 #include "platform/text/NumberText.h"
 #include "app/mainwindow/frmmain.h"
+#include "app/mainwindow/ItemViews.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -91,7 +92,7 @@ bool FileMenus::mnuOpen_Click()
     w_.clipboardOptions().resetAgcOption(store.WorkItems[static_cast<std::size_t>(k)].ModelIndex);
     for (int i = 1; i < searched + 1 && i < static_cast<int>(store.WorkItems.size()); ++i)
         store.ClearDFDRecord(i);
-    w_.mnuViewPanels_Click();
+    w_.itemViews().mnuViewPanels_Click();
     // Memory now holds what the file holds.
     w_.setModified(false);
     return true;
@@ -120,7 +121,7 @@ bool FileMenus::mnuSaveIndividual_Click()
         return false;
     const QString name = savedItemsFileName(*chosen);
     dialog.FileName = name;
-    const int kind = w_.alogsShown() ? items::ALogKind : items::PanelKind;
+    const int kind = w_.itemViews().alogsShown() ? items::ALogKind : items::PanelKind;
     const items::SaveResult saved = items::SaveSingleItem(store, n, kind, name, w_.languageCodePage());
     if (!saved.ok) {
         ctx.ui.message(failureText(ctx.language, ids::ItemNotSaved, saved.file, 0, saved.reason),

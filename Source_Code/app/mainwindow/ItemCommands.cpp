@@ -4,6 +4,7 @@
 #include "app/mainwindow/ItemCommands.h"
 
 #include "app/mainwindow/frmmain.h"
+#include "app/mainwindow/ItemViews.h"
 #include "platform/text/NumberText.h"
 
 #include <QPushButton>
@@ -68,7 +69,7 @@ bool ItemCommands::openItem(int n)
 
 void ItemCommands::setShownItem(int n)
 {
-    shown_ = {n == 0 ? ShownItem::Array::Live : w_.alogsShown() ? ShownItem::Array::ALogs : ShownItem::Array::Panels, n};
+    shown_ = {n == 0 ? ShownItem::Array::Live : w_.itemViews().alogsShown() ? ShownItem::Array::ALogs : ShownItem::Array::Panels, n};
     shownRecord_ = w_.context().store.workItem(n);
     // Save Individual and the exports name the same item.
     if (n >= 1)
@@ -79,7 +80,7 @@ std::optional<int> ItemCommands::shownItemIndex() const
 {
     if (shown_.index < 0 || shown_.index >= static_cast<int>(w_.context().store.WorkItems.size()))
         return std::nullopt;
-    if (shown_.array != ShownItem::Array::Live && (shown_.array == ShownItem::Array::ALogs) != w_.alogsShown())
+    if (shown_.array != ShownItem::Array::Live && (shown_.array == ShownItem::Array::ALogs) != w_.itemViews().alogsShown())
         return std::nullopt;
     return shown_.index;
 }
@@ -110,7 +111,7 @@ void ItemCommands::lvwPanelsALog_DblClick()
 void ItemCommands::lvwPanelsALog_ItemClick(int item)
 {
     // Save Individual names the item clicked (also one that cannot be shown).
-    const int id = w_.alogsShown() ? 173 : 172;
+    const int id = w_.itemViews().alogsShown() ? 173 : 172;
     w_.action(QStringLiteral("mnuSaveIndividual"))
         ->setText(w_.context().language.GetResString(id) + QStringLiteral("  ") + platform::text::numberText(static_cast<long long>(item)));
 }
@@ -206,7 +207,7 @@ void ItemCommands::ShowItemNotes(int index)
     const items::RecordSettings& s = r.settings();
     NotesPane* notes = w_.NotesSettingsTab();
     // Edits go to this record of the array shown now; filling the boxes stores nothing.
-    notesItem_ = {index == 0 ? ShownItem::Array::Live : w_.alogsShown() ? ShownItem::Array::ALogs : ShownItem::Array::Panels, index};
+    notesItem_ = {index == 0 ? ShownItem::Array::Live : w_.itemViews().alogsShown() ? ShownItem::Array::ALogs : ShownItem::Array::Panels, index};
     const QScopedValueRollback<bool> showing(showingNotes_, true);
     notes->NoteIndex()->setText(QString::number(index));
     notes->LabelText()->setText(s.NoteLabel.trimmed());
@@ -251,14 +252,14 @@ bool editShown(items::ItemStore& store, const ShownItem& shown, bool alogsShown,
 void ItemCommands::storeNote(int box, const QString& text)
 {
     const NoteField field = kNoteFields[box];
-    if (editShown(w_.context().store, notesItem_, w_.alogsShown(), [&](items::RecordSettings& s) { s.*field = text; }))
+    if (editShown(w_.context().store, notesItem_, w_.itemViews().alogsShown(), [&](items::RecordSettings& s) { s.*field = text; }))
         w_.setModified(true);
 }
 
 void ItemCommands::storeMemo()
 {
     const QString memo = w_.NotesSettingsTab()->MemoText()->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
-    if (editShown(w_.context().store, notesItem_, w_.alogsShown(), [&](items::RecordSettings& s) { s.Memo = memo; }))
+    if (editShown(w_.context().store, notesItem_, w_.itemViews().alogsShown(), [&](items::RecordSettings& s) { s.Memo = memo; }))
         w_.setModified(true);
 }
 
@@ -300,7 +301,7 @@ void ItemCommands::mnuCompactMem_Click()
     items::ItemStore& s = w_.context().store;
     const bool panels = compact(s.Panels, s.MaxPanels);
     const bool alogs = compact(s.ALogs, s.MaxALogs);
-    w_.mnuViewPanels_Click();
+    w_.itemViews().mnuViewPanels_Click();
     if (panels || alogs)
         w_.setModified(true);
 }
@@ -310,7 +311,7 @@ void ItemCommands::cmdMoveOrder_Click(int Index)
     const std::optional<int> selected = selectedItemIndex();
     if (!selected)
         return;
-    const bool alogs = w_.alogsShown();
+    const bool alogs = w_.itemViews().alogsShown();
     items::ItemStore& store = w_.context().store;
     std::vector<items::DFDRecord>& records = alogs ? store.ALogs : store.Panels;
     const int n = alogs ? store.MaxALogs : store.MaxPanels;
@@ -324,9 +325,9 @@ void ItemCommands::cmdMoveOrder_Click(int Index)
     records[static_cast<std::size_t>(s)].editSettings().SlotText = QString::number(s);
     records[static_cast<std::size_t>(d)].editSettings().SlotText = QString::number(d);
     if (alogs)
-        w_.mnuViewALogs_Click();
+        w_.itemViews().mnuViewALogs_Click();
     else
-        w_.mnuViewPanels_Click();
+        w_.itemViews().mnuViewPanels_Click();
     QListView* list = w_.lvwPanelsALog();
     list->selectionModel()->select(w_.listModel().index(d - 1), QItemSelectionModel::ClearAndSelect);
     list->setCurrentIndex(w_.listModel().index(d - 1));
@@ -337,7 +338,7 @@ void ItemCommands::cmdMoveOrder_Click(int Index)
 void ItemCommands::Recycle_Bin_Empty()
 {
     MainContext& ctx = w_.context();
-    const bool alogs = w_.alogsShown();
+    const bool alogs = w_.itemViews().alogsShown();
     const QString kind = ctx.language.GetResString(alogs ? ids::ALogsNode : ids::PanelsNode);
     if (ctx.ui.askYesNo(ctx.language.GetResString(ids::RecycleQuestion).arg(kind.trimmed()),
                         ctx.language.GetResString(ids::ProgramTitle), MessageIcon::Question) != Answer::Yes)
@@ -351,7 +352,7 @@ void ItemCommands::Recycle_Bin_Empty()
         records[static_cast<std::size_t>(i)] = items::DFDRecord();
         store.WorkItems.at(static_cast<std::size_t>(i)) = items::DFDRecord();
     }
-    w_.FillItemList();
+    w_.itemViews().FillItemList();
     if (changed)
         w_.setModified(true);
 }

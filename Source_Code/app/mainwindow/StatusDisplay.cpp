@@ -10,6 +10,7 @@
 #include "app/mainwindow/PageMenus.h"
 #include "app/mainwindow/ReportStatusDialog.h"
 #include "app/mainwindow/frmmain.h"
+#include "app/mainwindow/ItemViews.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -125,7 +126,7 @@ void StatusDisplay::statusRead(bool all, bool panels, bool alogs, bool show)
     if (discarded_) {
         w_.setModified(false);
         if (w_.listModel().count() > 0)
-            w_.FillItemList();
+            w_.itemViews().FillItemList();
     }
 }
 

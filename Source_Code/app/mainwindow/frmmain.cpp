@@ -7,6 +7,7 @@
 #include "app/mainwindow/FileMenus.h"
 #include "app/mainwindow/Icons.h"
 #include "app/mainwindow/ItemCommands.h"
+#include "app/mainwindow/ItemViews.h"
 #include "app/mainwindow/PageMenus.h"
 #include "app/mainwindow/PaneLayout.h"
 #include "app/mainwindow/ReportWiring.h"
@@ -40,6 +41,8 @@ private:
 
 namespace {
 
+constexpr int kSuperimposeButton = 12;  // the toolbar position of Superimpose
+
 // A start-up step that fails is skipped and the next one runs, so that a missing language
 // library, Word, port or instrument never stops the program; the failure goes to the log
 // under the step's name.
@@ -64,6 +67,8 @@ frmmain::frmmain(MainContext& ctx) : ctx_(ctx)
     buildMenus(*this, menus_);
     createToolbar();
     createControls();
+    views_ = std::make_unique<ItemViews>(ctx_, menus_, *list_, *listModel_, *toolbarButton(kSuperimposeButton), *ascanMenus_,
+                                         [this] { items_->refreshShownItem(); });
     layout_ = std::make_unique<PaneLayout>(*this);
     // The page menus redraw the ticks through the status display, which reads their pages.
     pages_ = std::make_unique<PageMenus>(*this, [this](const QString& panelPage, const QString& alogBank) {
@@ -283,12 +288,12 @@ void frmmain::Toolbar1_ButtonClick(const QString& key)
         {"Save", [this] { files_->mnuSave_Click(); }},
         {"Status", [this] { status_->statusRead(true, true, true, true); }},
         {"CopyAlog", [this] { ascanMenus_->mnuPopUpAscanCopy_Click(); }},
-        {"ViewAlogs", [this] { mnuViewALogs_Click(); }},
-        {"ViewPanels", [this] { mnuViewPanels_Click(); }},
-        {"Superimpose", [this] { mnuSuperimpose_Click(); }},
-        {"LargeIcons", [this] { mnuLargeIcons_Click(); }},
-        {"SmallIcons", [this] { mnuSmallIcons_Click(); }},
-        {"List", [this] { mnuList_Click(); }},
+        {"ViewAlogs", [this] { views_->mnuViewALogs_Click(); }},
+        {"ViewPanels", [this] { views_->mnuViewPanels_Click(); }},
+        {"Superimpose", [this] { views_->mnuSuperimpose_Click(); }},
+        {"LargeIcons", [this] { views_->mnuLargeIcons_Click(); }},
+        {"SmallIcons", [this] { views_->mnuSmallIcons_Click(); }},
+        {"List", [this] { views_->mnuList_Click(); }},
         {"TOVUHelp", [this] { help_.mnuhelp_Click(); }},
         {"wordIcon1", [this] { reports_->Toggle_Export_Frame(); }},
         {"CopyPanel", [this] { reports_->mnuCopyPanel_Click(); }},

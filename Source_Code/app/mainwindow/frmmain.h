@@ -37,6 +37,7 @@ namespace tovu::mainwindow {
 class DragDropWiring;
 class FileMenus;
 class ItemCommands;
+class ItemViews;
 class PageMenus;
 class PaneLayout;
 class ReportWiring;
@@ -71,14 +72,7 @@ public:
     void mnuMultSel_Click(int Index);
 
     // ---- Item list and views ----
-    void FillItemList();
-    void mnuViewALogs_Click();
-    void mnuViewPanels_Click();
-    void mnuLargeIcons_Click();
-    void mnuSmallIcons_Click();
-    void mnuList_Click();
-    void mnuSuperimpose_Click();
-    bool alogsShown() const;
+    ItemViews& itemViews() const { return *views_; }
 
     // ---- Clipboard options ----
     ClipboardOptionsMenu& clipboardOptions() { return clipboardOptions_; }
@@ -173,7 +167,6 @@ private:
     QString programTitle() const { return kProgramTitle; }
     void refreshCaption();
     void syncAscanChecks();
-    void showKind(ListKind kind);
     void loadAbout();
     void hideCursor();
     void DFDTree_PopUp(int position, const QPoint& globalPos);
@@ -198,6 +191,7 @@ private:
     CommonDialog commonDialog_;
     platform::automation::DispatchRef verbolt_;
 
+    std::unique_ptr<ItemViews> views_;
     std::unique_ptr<PaneLayout> layout_;
     std::unique_ptr<PageMenus> pages_;
     std::unique_ptr<StatusDisplay> status_;
