@@ -1,9 +1,9 @@
 #pragma once
 // The main window: start-up and shutdown, the menus and toolbar, the controls (memory
-// tree, item list, A-scan picture, notes and settings tab, report frame), the item list's
-// views, the clipboard options, language and captions, About and help, the modified mark
-// and the busy guard. One instance for the program's life; its handlers keep their own
-// names.
+// tree, item list, A-scan picture, notes and settings tab, report frame), language and
+// captions, the About box, the modified mark and the busy guard. One instance for the
+// program's life; its handlers keep their own names. The item list's views, the clipboard
+// options and the help file are small classes of its own.
 //
 // The commands live in collaborators the window owns, each with its own state: the status
 // display, the page menus, the pane layout, the item commands, the instrument commands,
