@@ -10,6 +10,7 @@
 #include "app/mainwindow/Icons.h"
 #include "app/mainwindow/ItemCommands.h"
 #include "app/mainwindow/ItemViews.h"
+#include "app/mainwindow/MainToolbar.h"
 #include "app/mainwindow/PageMenus.h"
 #include "app/mainwindow/PaneLayout.h"
 #include "app/mainwindow/ReportWiring.h"
@@ -75,7 +76,9 @@ frmmain::frmmain(MainContext& ctx) : ctx_(ctx)
     setObjectName(QStringLiteral("frmmain"));
     setWindowIcon(iconResource(IconResource::Detector));
     buildMenus(*this, menus_);
-    createToolbar();
+    toolbar_ = std::make_unique<MainToolbar>(*this, ctx_.language, [this](const QString& key) {
+        Toolbar1_ButtonClick(key);
+    });
     createControls();
     views_ = std::make_unique<ItemViews>(ctx_, menus_, *list_, *listModel_, *toolbarButton(kSuperimposeButton), *ascanMenus_,
                                          [this] { items_->refreshShownItem(); });
@@ -405,68 +408,9 @@ int frmmain::languageCodePage() const
 
 // ---- Controls, toolbar and the wiring of every menu item to its handler ----
 
-namespace {
-
-struct ToolbarButton {
-    const char* key;  // nullptr: a separator
-    QStyle::StandardPixmap icon;
-    bool checkable = false;
-    std::optional<ToolbarPicture> own = std::nullopt;  // a picture of the program's own instead
-};
-
-// Positions 1 to 17 in order.
-constexpr ToolbarButton kToolbar[] = {
-    {"Open", QStyle::SP_DialogOpenButton},
-    {"Save", QStyle::SP_DialogSaveButton},
-    {nullptr, QStyle::SP_CustomBase},
-    {"Status", QStyle::SP_BrowserReload},
-    {nullptr, QStyle::SP_CustomBase},
-    {"CopyAlog", QStyle::SP_FileDialogContentsView},
-    {"CopyPanel", QStyle::SP_CustomBase, false, ToolbarPicture::CopyPanel},
-    {"wordIcon1", QStyle::SP_CustomBase, false, ToolbarPicture::Word},
-    {nullptr, QStyle::SP_CustomBase},
-    {"ViewAlogs", QStyle::SP_ArrowLeft},
-    {"ViewPanels", QStyle::SP_ArrowRight},
-    {"Superimpose", QStyle::SP_TitleBarNormalButton, true},
-    {"Recycle_Bin_Empty", QStyle::SP_TrashIcon},
-    {"LargeIcons", QStyle::SP_FileDialogListView},
-    {"SmallIcons", QStyle::SP_FileDialogInfoView},
-    {"List", QStyle::SP_CustomBase, false, ToolbarPicture::List},
-    {"TOVUHelp", QStyle::SP_DialogHelpButton},
-};
-
-} // namespace
-
-void frmmain::createToolbar()
-{
-    toolbar_ = addToolBar(QStringLiteral("Toolbar1"));
-    toolbar_->setObjectName(QStringLiteral("Toolbar1"));
-    toolbar_->setMovable(false);
-    toolbarButtons_.assign(1, nullptr);  // positions from 1
-    for (const ToolbarButton& b : kToolbar) {
-        if (!b.key) {
-            toolbarButtons_.push_back(toolbar_->addSeparator());
-            continue;
-        }
-        const QString key = QString::fromLatin1(b.key);
-        const QIcon icon = b.own ? toolbarPicture(*b.own) : style()->standardIcon(b.icon);
-        const QString text = key == u"TOVUHelp" ? ctx_.language.GetResString(ids::HelpButton) : QString();
-        QAction* a = toolbar_->addAction(icon, text);
-        a->setObjectName(key);
-        a->setData(key);
-        a->setCheckable(b.checkable);
-        connectCommand(a, [this, key] { Toolbar1_ButtonClick(key); });
-        toolbarButtons_.push_back(a);
-    }
-    // The help button carries its fixed text beside the picture.
-    if (auto* help = toolbar_->widgetForAction(toolbarButtons_.back()))
-        if (auto* button = qobject_cast<QToolButton*>(help))
-            button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-}
-
 QAction* frmmain::toolbarButton(int position) const
 {
-    return toolbarButtons_.at(static_cast<std::size_t>(position));
+    return toolbar_->button(position);
 }
 
 QWidget* frmmain::imgSplitter() const
@@ -693,7 +637,7 @@ void frmmain::ApplyLanguageCaptions()
 
     for (const Tooltip& t : toolbarTooltips())
         toolbarButton(t.position)->setToolTip(s.GetResString(t.id));
-    toolbarButtons_.back()->setText(s.GetResString(ids::HelpButton));
+    toolbar_->helpButton()->setText(s.GetResString(ids::HelpButton));
     if (reports_)
         reports_->frame().applyCaptions(s);
     // The grid's heading row (strings 170 and 171) is written by InitSettingsGrid, which

@@ -17,6 +17,7 @@
 #include "app/mainwindow/ItemListModel.h"
 #include "app/mainwindow/MainContext.h"
 #include "app/mainwindow/MainMenus.h"
+#include "app/mainwindow/MainToolbar.h"
 #include "app/mainwindow/MemoryTree.h"
 #include "app/mainwindow/NotesPane.h"
 #include "app/mainwindow/frmAbout.h"
@@ -121,7 +122,7 @@ public:
     display::AScanWidget* Picture1() const { return picture_; }
     NotesPane* NotesSettingsTab() const { return notes_; }
     QGroupBox* Frm_Export() const { return exportFrame_; }
-    QToolBar* Toolbar1() const { return toolbar_; }
+    QToolBar* Toolbar1() const { return toolbar_->toolbar(); }
     QAction* toolbarButton(int position) const;  // 1..17
     QWidget* imgSplitter() const;
     SplitterHandle& splitterHandle() const { return *imgSplitter_; }
@@ -159,7 +160,6 @@ private:
     class BusyScope;
 
     void createControls();
-    void createToolbar();
     void connectMenus();
     void connectLink();
     void probeWord();
@@ -181,8 +181,7 @@ private:
     display::AScanWidget* picture_ = nullptr;
     NotesPane* notes_ = nullptr;
     QGroupBox* exportFrame_ = nullptr;
-    QToolBar* toolbar_ = nullptr;
-    std::vector<QAction*> toolbarButtons_;
+    std::unique_ptr<MainToolbar> toolbar_;
     SplitterHandle* imgSplitter_ = nullptr;
     QWidget* picSplitter_ = nullptr;
     std::array<QPushButton*, 2> moveOrder_{};
