@@ -2,20 +2,24 @@
 // status read and the transfers; the menus only mirror it.
 #include "app/mainwindow/PageMenus.h"
 
-#include "app/mainwindow/frmmain.h"
+#include "app/resources/StringIds.h"
 
 namespace tovu::mainwindow {
 
-PageMenus::PageMenus(frmmain& window, RedrawTicks redrawTicks) : w_(window), redrawTicks_(std::move(redrawTicks))
+namespace ids = resources::ids;
+
+PageMenus::PageMenus(MainMenus& menus, MemoryTree& tree, const items::StringSource& language, const ConnectCommand& connect,
+                     RedrawTicks redrawTicks)
+    : menus_(menus), tree_(tree), language_(language), redrawTicks_(std::move(redrawTicks))
 {
-    MainMenus& m = w_.menus();
+    MainMenus& m = menus_;
     for (int i = 1; i <= kPanelPages; ++i)
-        w_.connectCommand(m.mnuPanelMem[static_cast<std::size_t>(i)], [this, i] { mnuPanelMem_Click(i); });
+        connect(m.mnuPanelMem[static_cast<std::size_t>(i)], [this, i] { mnuPanelMem_Click(i); });
     for (int i = 1; i <= kALogPages; ++i)
-        w_.connectCommand(m.mnuAlogMem[static_cast<std::size_t>(i)], [this, i] { mnuAlogMem_Click(i); });
+        connect(m.mnuAlogMem[static_cast<std::size_t>(i)], [this, i] { mnuAlogMem_Click(i); });
     for (int g = 1; g <= kThousandGroups; ++g)
         for (int i = 1; i <= kPagesPerGroup; ++i)
-            w_.connectCommand(m.thousandPages[static_cast<std::size_t>(g)][static_cast<std::size_t>(i)],
+            connect(m.thousandPages[static_cast<std::size_t>(g)][static_cast<std::size_t>(i)],
                               [this, g, i] { thousandsPage_Click(g, i); });
     // The first page of each page menu starts checked.
     showPageChecks();
@@ -23,7 +27,7 @@ PageMenus::PageMenus(frmmain& window, RedrawTicks redrawTicks) : w_(window), red
 
 void PageMenus::showPageChecks()
 {
-    MainMenus& m = w_.menus();
+    MainMenus& m = menus_;
     for (int i = 1; i <= kPanelPages; ++i)
         m.mnuPanelMem[static_cast<std::size_t>(i)]->setChecked(i == pages_.panelPage);
     for (int i = 1; i <= kALogPages; ++i)
@@ -46,8 +50,8 @@ void PageMenus::mnuPanelMem_Click(int Index)
     pages_.panelPage = Index;
     showPageChecks();
     const int first = (Index - 1) * kPanelsPerPage;
-    MemoryTree& tree = *w_.DFDTree();
-    const QString caption = w_.context().language.GetResString(ids::PanelItem);
+    MemoryTree& tree = tree_;
+    const QString caption = language_.GetResString(ids::PanelItem);
     for (int p = kFirstPanelNode; p < kALogsNode; ++p)
         tree.setCaption(p, caption + u' ' + QString::number(first + p - kPanelsNode));
     redrawTicks_(QString::number(Index - 1), QString());
@@ -58,8 +62,8 @@ void PageMenus::relabelALogPage(int bank)
     pages_.alogBank = bank;
     showPageChecks();
     const int first = bank * kALogsPerPage;
-    MemoryTree& tree = *w_.DFDTree();
-    const QString caption = w_.context().language.GetResString(ids::ALogItem);
+    MemoryTree& tree = tree_;
+    const QString caption = language_.GetResString(ids::ALogItem);
     for (int p = kFirstALogNode; p < kTreeNodes; ++p)
         tree.setCaption(p, caption + u' ' + QString::number(first + p - kALogsNode));
     redrawTicks_(QString(), QString::number(bank));

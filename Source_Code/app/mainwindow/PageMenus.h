@@ -2,12 +2,14 @@
 // The page menus of the memory tree and the one page state they mirror: the tree, the
 // status read and the transfers all work on the page chosen here.
 
+#include "app/items/StringSource.h"
+#include "app/mainwindow/MainMenus.h"
+#include "app/mainwindow/MemoryTree.h"
+
 #include <QString>
 #include <functional>
 
 namespace tovu::mainwindow {
-
-class frmmain;
 
 // The panel page (1..5, 20 slots each) and the ALog bank (0-based, 100 slots each: 0..7 on
 // an 800-ALog instrument, 0..99 on a 10000-ALog one).
@@ -24,8 +26,12 @@ public:
     // (0-based, as text), the other empty. The window gives it the status display's drawing.
     using RedrawTicks = std::function<void(const QString& panelPage, const QString& alogBank)>;
 
-    // Wires the window's page menu items to the handlers below.
-    PageMenus(frmmain& window, RedrawTicks redrawTicks);
+    // Runs a handler through the window's busy guard whenever the item is triggered.
+    using ConnectCommand = std::function<void(QAction* item, std::function<void()> handler)>;
+
+    // Wires the page menu items to the handlers below; captions come from language.
+    PageMenus(MainMenus& menus, MemoryTree& tree, const items::StringSource& language, const ConnectCommand& connect,
+              RedrawTicks redrawTicks);
     PageMenus(const PageMenus&) = delete;
     PageMenus& operator=(const PageMenus&) = delete;
 
@@ -43,7 +49,9 @@ private:
     void showPageChecks();
     void relabelALogPage(int bank);
 
-    frmmain& w_;
+    MainMenus& menus_;
+    MemoryTree& tree_;
+    const items::StringSource& language_;
     RedrawTicks redrawTicks_;
     PageState pages_;
 };

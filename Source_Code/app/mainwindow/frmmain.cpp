@@ -84,9 +84,9 @@ frmmain::frmmain(MainContext& ctx) : ctx_(ctx)
                                          [this] { items_->refreshShownItem(); });
     layout_ = std::make_unique<PaneLayout>(*this);
     // The page menus redraw the ticks through the status display, which reads their pages.
-    pages_ = std::make_unique<PageMenus>(*this, [this](const QString& panelPage, const QString& alogBank) {
-        status_->RE_DRAW_TICKS_ON_PANEL(panelPage, alogBank);
-    });
+    pages_ = std::make_unique<PageMenus>(
+        menus_, *tree_, ctx_.language, [this](QAction* item, std::function<void()> handler) { connectCommand(item, std::move(handler)); },
+        [this](const QString& panelPage, const QString& alogBank) { status_->RE_DRAW_TICKS_ON_PANEL(panelPage, alogBank); });
     status_ = std::make_unique<StatusDisplay>(*this);
     connectMenus();
     connectLink();
