@@ -26,16 +26,21 @@ function(tovu_library name)
   tovu_sanitize(${name})
 endfunction()
 
-# tovu_test(NAME LABEL label [APP core|gui|widgets] [TIMEOUT s] [LOCK resource] SOURCES ... LIBS ...):
-# one GoogleTest executable, registered with ctest in a few batches of its test cases.
+# tovu_test(NAME LABEL label [APP core|gui|widgets] [TIMEOUT s] [LOCK resource] [BATCH n]
+#           SOURCES ... LIBS ...):
+# one GoogleTest executable, registered with ctest in a few batches of its test cases (BATCH
+# cases each, 25 unless a program of long cases names fewer).
 # APP makes the one Qt application of the run (tests/support/AppEnvironment.h).
 function(tovu_test name)
-  cmake_parse_arguments(ARG "" "LABEL;TIMEOUT;LOCK;APP" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "LABEL;TIMEOUT;LOCK;APP;BATCH" "SOURCES;LIBS" ${ARGN})
   if(NOT ARG_LABEL)
     set(ARG_LABEL unit)
   endif()
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
+  endif()
+  if(NOT ARG_BATCH)
+    set(ARG_BATCH 25)
   endif()
   set(app_source)
   if(ARG_APP)
@@ -53,57 +58,33 @@ function(tovu_test name)
     TOVU_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   tovu_warnings(${name})
   tovu_sanitize(${name})
-  tovu_register_test_batches(${name} ${ARG_LABEL} ${ARG_TIMEOUT} "${ARG_LOCK}" ${ARG_SOURCES})
+  tovu_register_test_batches(${name} ${ARG_LABEL} ${ARG_TIMEOUT} "${ARG_LOCK}" ${ARG_BATCH})
 endfunction()
 
 # A process per test case costs a sanitized Qt start-up each time; one process for a whole
-# program loses ctest's parallelism. So each program runs in batches of about 25 cases
-# (gtest's sharding: batch i of n runs every n-th case), at most 8. The count comes from
-# the test macros in the sources; a parameterised test counts once. TIMEOUT is per case,
-# so a batch gets it times the cases it runs, up to 20 minutes.
-function(tovu_register_test_batches name label timeout lock)
-  set(cases 0)
-  foreach(source ${ARGN})
-    get_filename_component(path ${source} ABSOLUTE)
-    file(STRINGS ${path} lines REGEX "^[ \t]*(TEST|TEST_F|TEST_P|TYPED_TEST)\\(")
-    list(LENGTH lines n)
-    math(EXPR cases "${cases} + ${n}")
-  endforeach()
-  math(EXPR batches "(${cases} + 24) / 25")
-  if(batches LESS 1)
-    set(batches 1)
-  elseif(batches GREATER 8)
-    set(batches 8)
-  endif()
-  math(EXPR batch_timeout "${timeout} * ((${cases} + ${batches} - 1) / ${batches} + 1)")
-  # gtest has no time limit of its own: a case that hangs holds its batch until this one, so
-  # it is capped to keep a hang from stalling the whole run.
-  if(batch_timeout GREATER 1200)
-    set(batch_timeout 1200)
-  endif()
-  if(batch_timeout LESS timeout)
-    set(batch_timeout ${timeout})
-  endif()
-  math(EXPR last "${batches} - 1")
-  foreach(i RANGE ${last})
-    set(test_name ${name})
-    if(batches GREATER 1)
-      math(EXPR shown "${i} + 1")
-      set(test_name ${name}/${shown}of${batches})
-    endif()
-    # LOCK names a resource outside the build's temporary folders that the program's tests
-    # share (a file at a fixed place): ctest then runs them one at a time.
-    add_test(NAME ${test_name} COMMAND ${name} --gtest_brief=1)
-    set_tests_properties(${test_name} PROPERTIES
-      LABELS ${label}
-      TIMEOUT ${batch_timeout}
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;GTEST_TOTAL_SHARDS=${batches};GTEST_SHARD_INDEX=${i}"
-      # A batch that ran no case at all (a filter gone wrong) fails rather than passes.
-      FAIL_REGULAR_EXPRESSION "\\[==========\\] 0 tests from")
-    if(lock)
-      set_tests_properties(${test_name} PROPERTIES RESOURCE_LOCK ${lock})
-    endif()
-  endforeach()
+# program loses ctest's parallelism. So each program runs in batches of about 25 cases, or
+# the BATCH it names (gtest's sharding: batch i of n runs every n-th case), at most 8. The cases are the ones
+# the built program lists, every instance of a parameterised test among them; so the batches
+# are written after each build (cmake/TovuTestBatches.cmake) into a file ctest reads.
+# TIMEOUT is per case, so a batch gets it times the cases it runs, up to 20 minutes.
+set(TOVU_TEST_BATCHES_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/TovuTestBatches.cmake)
+function(tovu_register_test_batches name label timeout lock batch)
+  set(batches_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_batches.cmake)
+  add_custom_command(TARGET ${name} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${name}> -DNAME=${name} -DLABEL=${label}
+            -DTIMEOUT=${timeout} -DLOCK=${lock} -DBATCH=${batch} -DWORKING_DIRECTORY=${CMAKE_CURRENT_BINARY_DIR}
+            -DOUTPUT=${batches_file} -P ${TOVU_TEST_BATCHES_SCRIPT}
+    COMMENT "Listing the test cases of ${name}"
+    VERBATIM)
+  # Before the first build there is no list: ctest then shows the program as not built.
+  set(include_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_include.cmake)
+  file(WRITE ${include_file}
+    "if(EXISTS \"${batches_file}\")\n"
+    "  include(\"${batches_file}\")\n"
+    "else()\n"
+    "  add_test(${name}_NOT_BUILT ${name}_NOT_BUILT)\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${include_file})
 endfunction()
 
 # Adds every listed subdirectory that holds a CMakeLists.txt, so folders can arrive one by one.

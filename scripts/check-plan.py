@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
-"""Checks the house plan (ARCHITECTURE.md) against the #include lines under Source_Code/.
+"""Checks the house plan (ARCHITECTURE.md) against the folders and #include lines under Source_Code/.
 
-Fails (exit status 1, one line per fault) on
-  - an include upwards: a lower layer including a higher one;
-  - an include sideways: between rooms of one layer that the plan does not list;
-  - an engine file including Qt Widgets or Qt's print support;
-  - a Qt facility used outside the one room that stands in for it.
+Every folder is a room of the plan, one of its data folders, or a folder that only groups rooms;
+every include, quoted (beside the file or from the source root) or angle-bracketed, is resolved
+to the room it reaches. Fails (exit status 1, one line per fault) on
+  - a folder the plan does not name, or a source file in a folder that only groups rooms;
+  - an include of a room the including room may not use (upwards, or not among its uses);
+  - engine code including Qt Widgets, Qt's print support, or a window room or adapter of the tree;
+  - a Qt facility used outside the one room that stands in for it;
+  - a language library including more than standard headers.
 Usage: check-plan.py [SOURCE_ROOT]   (default: Source_Code beside this script's folder)
 """
 
@@ -13,140 +16,256 @@ import os
 import re
 import sys
 
-# The layers, lowest first. A room may include rooms of lower layers and the rooms the plan
-# lists for it in its own layer; nothing of a higher layer.
-LAYERS = [
+# The platform stand-ins in layers, lowest first. A stand-in may use the stand-ins of lower
+# layers and those of its own layer that SIDEWAYS lists for it, but not what NOT_BELOW rules out.
+PLATFORM_LAYERS = [
     ["platform/automation", "platform/locale", "platform/zip", "platform/files"],
     ["platform/text", "platform/settings", "platform/serial", "platform/metafile", "platform/clipboard",
      "platform/printing", "platform/help", "platform/controls", "platform/inet",
      "platform/spelling", "platform/office/xml", "platform/office/ado", "platform/office/graph",
      "platform/office/word", "platform/office/excel"],
-    ["SatelliteDLL"],
-    ["app/resources", "control"],
-    ["app/items"],
-    ["app/link", "app/display"],
-    ["app/link/forms", "app/display/widgets", "app/reports"],
-    ["app/reports/widgets"],
-    ["app/mainwindow"],
 ]
-
-# Sideways uses the plan lists: room -> rooms of its own layer it may include.
 SIDEWAYS = {
     "platform/serial": {"platform/settings"},        # the user's port mapping
     "platform/office/word": {"platform/office/ado", "platform/office/graph", "platform/metafile",
                              "platform/spelling", "platform/printing"},
-    "app/reports": {"app/display"},
 }
-
-# Downward uses that the plan rules out although they point down.
 NOT_BELOW = {
     "platform/settings": {"platform/automation"},  # its errors are its own
-    "app/link": {"app/display"},
-    "app/display": {"app/link"},
-    "app/reports": {"app/link", "app/link/forms"},
-    "control": {"app/resources"},
 }
 
-# Where widgets may be used: the window folders and the window adapters of the stand-ins.
-WIDGET_ROOMS = ("app/mainwindow", "app/link/forms", "app/display/widgets", "app/reports/widgets",
-                "control", "platform/controls/widgets")
+PLATFORM = "platform"  # in USES: every stand-in of the platform, its window adapters included
+
+# The rooms above the platform and what each may use. A use carries what the used room may
+# use: link on items is link on resources and on the platform too.
+USES = {
+    "SatelliteDLL": set(),                  # standard headers only (and HEADER_USES)
+    "control": {PLATFORM},                  # the stand-ins only, never app/
+    "app/resources": {"SatelliteDLL"},      # data only: its table in the libraries' format
+    "app/items": {"app/resources", PLATFORM},
+    "app/link": {"app/items"},
+    "app/display": {"app/items"},
+    "app/reports": {"app/items", "app/display"},
+    "app/mainwindow": {"app/resources", "app/items", "app/link", "app/link/forms", "app/display",
+                       "app/display/widgets", "app/reports", "app/reports/widgets", PLATFORM},
+}
+
+# Sub-rooms hold the windows of an engine room: each may use its parent and what the parent may use.
+SUB_ROOMS = {
+    "app/link/forms": "app/link",
+    "app/display/widgets": "app/display",
+    "app/reports/widgets": "app/reports",
+    "platform/controls/widgets": "platform/controls",
+}
+
+# Single headers a room may include beyond its uses: the language libraries serve the
+# in-process server interface, which is plain C declarations.
+HEADER_USES = {
+    "SatelliteDLL": {"platform/automation/InProcServer.h"},
+}
+
+# Folders that belong to a room without being rooms: the language libraries' locale tables.
+DATA_FOLDERS = {f"SatelliteDLL/{locale}": "SatelliteDLL" for locale in
+                ("German", "EnglishUS", "Finnish", "Spanish", "French", "Russian", "EnglishUK")}
+
+# Folders that only group rooms; they hold build files, no source.
+GROUPING_FOLDERS = {"", "app", "platform", "platform/office"}
+
+# Where widgets may be used: the window rooms and the window adapters of the stand-ins.
+# Nothing else includes them, so engine code stays free of widgets through the tree too.
+WIDGET_ROOMS = {"app/mainwindow", "control", *SUB_ROOMS}
 WIDGET_FILES = {
     "platform/spelling/SpellingWindow.h", "platform/spelling/SpellingWindow.cpp",
     "platform/office/word/ViewerWindow.h", "platform/office/word/ViewerWindow.cpp",
     "platform/printing/SystemPrinting.h", "platform/printing/SystemPrinting.cpp",
 }
 
-# Qt facilities with one room that stands in for them.
+QT_INCLUDE_DIRS = ["/usr/include/x86_64-linux-gnu/qt6", "/usr/include/qt6"]
+
+
+def qt_headers(module):
+    names = set()
+    for base in QT_INCLUDE_DIRS:
+        folder = os.path.join(base, module)
+        if os.path.isdir(folder):
+            names.update(os.listdir(folder))
+    return names
+
+
+# Qt facilities with one room that stands in for them: the header's module and its names.
 ONE_ROOM = [
-    (re.compile(r"^(QtPrintSupport/)?(QPrinter|QPrinterInfo|QPrintDialog|QPageSetupDialog|QPrintPreview\w*|QAbstractPrintDialog)$"),
-     "platform/printing"),
-    (re.compile(r"^(QtGui/)?QClipboard$"), "platform/clipboard"),
-    (re.compile(r"^(QtGui/)?QDesktopServices$"), "platform/help"),
+    ("QtPrintSupport", None, "platform/printing"),
+    ("QtGui", {"QClipboard", "qclipboard.h"}, "platform/clipboard"),
+    ("QtGui", {"QDesktopServices", "qdesktopservices.h"}, "platform/help"),
 ]
 
-QT_INCLUDE_DIRS = ["/usr/include/x86_64-linux-gnu/qt6", "/usr/include/qt6"]
+# The C and C++ standard headers a language library may include.
+C_HEADERS = {f"{h}.h" for h in (
+    "assert complex ctype errno fenv float inttypes iso646 limits locale math setjmp signal "
+    "stdalign stdarg stdatomic stdbool stddef stdint stdio stdlib stdnoreturn string tgmath "
+    "threads time uchar wchar wctype").split()}
+CXX_HEADER = re.compile(r"^[a-z_]+$")
+
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 SOURCE = re.compile(r"\.(h|hpp|c|cc|cpp)$")
 
 
-def widget_headers():
-    """Class headers of Qt Widgets and Qt's print support (which needs widgets)."""
-    names = set()
-    for base in QT_INCLUDE_DIRS:
-        for module in ("QtWidgets", "QtPrintSupport"):
-            folder = os.path.join(base, module)
-            if os.path.isdir(folder):
-                names.update(f for f in os.listdir(folder) if f.startswith("Q") and "." not in f)
-    return names
+def platform_rooms():
+    return [r for layer in PLATFORM_LAYERS for r in layer]
 
 
-def room_of(path):
-    """The room of a path relative to the source root: the deepest folder the plan names."""
-    folder = os.path.dirname(path)
-    rooms = [r for layer in LAYERS for r in layer] + ["platform/controls/widgets"]
-    best = None
-    for r in rooms:
-        if (folder == r or folder.startswith(r + "/")) and (best is None or len(r) > len(best)):
-            best = r
-    return best or folder.split("/")[0]
+def direct_uses():
+    """Each room and sub-room -> the rooms it names as uses (before carrying them on)."""
+    uses = {}
+    for rank, layer in enumerate(PLATFORM_LAYERS):
+        lower = {r for below in PLATFORM_LAYERS[:rank] for r in below}
+        for room in layer:
+            uses[room] = (lower | SIDEWAYS.get(room, set())) - NOT_BELOW.get(room, set())
+    every_stand_in = set(platform_rooms()) | {s for s in SUB_ROOMS if s.startswith("platform/")}
+    for room, names in USES.items():
+        uses[room] = set()
+        for name in names:
+            uses[room] |= every_stand_in if name == PLATFORM else {name}
+    for sub, parent in SUB_ROOMS.items():
+        uses[sub] = {parent}
+    return uses
 
 
-def layer_of(room):
-    for i, layer in enumerate(LAYERS):
-        if room in layer:
-            return i
-    if room == "platform/controls/widgets":
-        return layer_of("platform/controls")
-    return None
+def carried_uses():
+    """Each room -> every room it may use, with what those may use in turn."""
+    direct = direct_uses()
+    result = {}
+    for room in direct:
+        seen, todo = set(), list(direct[room])
+        while todo:
+            other = todo.pop()
+            if other not in seen:
+                seen.add(other)
+                todo.extend(direct.get(other, ()))
+        seen.discard(room)
+        result[room] = seen
+    return result
+
+
+def room_of_folder(folder):
+    """The room a folder (relative to the source root) is or belongs to; None for a grouping
+    folder; the folder itself, unknown, when the plan does not name it."""
+    if folder in GROUPING_FOLDERS:
+        return None
+    if folder in DATA_FOLDERS:
+        return DATA_FOLDERS[folder]
+    return folder
+
+
+def is_project_path(target, top_folders):
+    return target.split("/")[0] in top_folders
 
 
 def is_widget_side(path, room):
-    return room in WIDGET_ROOMS or path in WIDGET_FILES or any(
-        path.startswith(r + "/") for r in WIDGET_ROOMS)
+    return room in WIDGET_ROOMS or path in WIDGET_FILES
+
+
+class Checker:
+    def __init__(self, root):
+        self.root = root
+        self.uses = carried_uses()
+        self.known = set(self.uses)
+        self.top_folders = {d for d in os.listdir(root) if os.path.isdir(os.path.join(root, d))}
+        self.top_folders |= {r.split("/")[0] for r in self.known}
+        widgets = qt_headers("QtWidgets") | qt_headers("QtPrintSupport")
+        # Names QtWidgets keeps for classes that moved to QtGui (qaction.h ...) are not widgets.
+        self.widget_names = widgets - qt_headers("QtGui") - qt_headers("QtCore")
+        self.one_room = [(module, names if names is not None else qt_headers(module), owner)
+                         for module, names, owner in ONE_ROOM]
+        self.faults = []
+
+    def fault(self, where, text):
+        self.faults.append(f"{where}: {text}")
+
+    def check_folders(self):
+        for folder, dirs, files in os.walk(self.root):
+            dirs.sort()
+            rel = os.path.relpath(folder, self.root).replace(os.sep, "/")
+            rel = "" if rel == "." else rel
+            room = room_of_folder(rel)
+            if room is None:
+                for name in sorted(files):
+                    if SOURCE.search(name):
+                        self.fault(f"{rel}/{name}".lstrip("/"),
+                                   f"a source file in {rel or 'the source root'}, which only groups rooms")
+            elif room not in self.known:
+                self.fault(f"{rel}/", "a folder the plan gives no room (name it in ARCHITECTURE.md first)")
+
+    def resolve(self, path, kind, target):
+        """The path under the source root an include reaches, or None for a header outside the tree."""
+        if kind == '"':
+            beside = os.path.normpath(os.path.join(os.path.dirname(path), target)).replace(os.sep, "/")
+            if os.path.isfile(os.path.join(self.root, beside)):
+                return beside
+            if ".." in target.split("/"):
+                return beside  # relative upwards: its folder decides, whether or not the file exists
+        if is_project_path(target, self.top_folders):
+            return os.path.normpath(target).replace(os.sep, "/")
+        return None
+
+    def check_outside_header(self, where, path, room, target):
+        module, _, name = target.rpartition("/")
+        if (module in ("QtWidgets", "QtPrintSupport") or (not module and name in self.widget_names)) \
+                and not is_widget_side(path, room):
+            self.fault(where, f"engine code includes the widget header <{target}>")
+        for owner_module, names, owner in self.one_room:
+            if (module == owner_module or not module) and name in names and room != owner:
+                self.fault(where, f"<{target}> is used only in {owner}")
+        if room == "SatelliteDLL" and not (target in C_HEADERS or CXX_HEADER.match(target)):
+            self.fault(where, f"a language library includes <{target}>, which is not a standard header")
+
+    def check_include(self, where, path, room, kind, target):
+        reached = self.resolve(path, kind, target)
+        if reached is None:
+            self.check_outside_header(where, path, room, target)
+            return
+        if reached.startswith("../"):
+            self.fault(where, f"\"{target}\" reaches outside the source tree")
+            return
+        other = room_of_folder(os.path.dirname(reached))
+        if other is None or other not in self.known:
+            self.fault(where, f"\"{target}\" is in {os.path.dirname(reached) or 'the source root'}, "
+                              "which the plan gives no room")
+            return
+        if is_widget_side(reached, other) and not is_widget_side(path, room):
+            self.fault(where, f"engine code includes the window code \"{target}\" of {other}")
+        if other == room or other in self.uses[room] or reached in HEADER_USES.get(room, set()):
+            return
+        if room in self.uses[other]:
+            self.fault(where, f"upwards, {room} includes {other} (\"{target}\")")
+        else:
+            self.fault(where, f"{room} may not use {other} (\"{target}\")")
+
+    def check_files(self):
+        for folder, dirs, files in os.walk(self.root):
+            dirs.sort()
+            for name in sorted(files):
+                if not SOURCE.search(name):
+                    continue
+                full = os.path.join(folder, name)
+                path = os.path.relpath(full, self.root).replace(os.sep, "/")
+                room = room_of_folder(os.path.dirname(path))
+                if room is None or room not in self.known:
+                    continue  # the folder's fault is reported once
+                with open(full, encoding="utf-8", errors="replace") as f:
+                    for number, line in enumerate(f, 1):
+                        m = INCLUDE.match(line)
+                        if m:
+                            self.check_include(f"{path}:{number}", path, room, *m.groups())
+
+    def run(self):
+        self.check_folders()
+        self.check_files()
+        return self.faults
 
 
 def check(root):
-    widgets = widget_headers()
-    faults = []
-    for folder, _, files in os.walk(root):
-        for name in sorted(files):
-            if not SOURCE.search(name):
-                continue
-            full = os.path.join(folder, name)
-            path = os.path.relpath(full, root).replace(os.sep, "/")
-            room = room_of(path)
-            rank = layer_of(room)
-            with open(full, encoding="utf-8", errors="replace") as f:
-                for number, line in enumerate(f, 1):
-                    m = INCLUDE.match(line)
-                    if not m:
-                        continue
-                    kind, target = m.groups()
-                    where = f"{path}:{number}"
-                    if kind == "<":
-                        header = target.split("/")[-1]
-                        if header in widgets and not is_widget_side(path, room):
-                            faults.append(f"{where}: engine code includes the widget header <{target}>")
-                        for pattern, owner in ONE_ROOM:
-                            if pattern.match(target) and room != owner:
-                                faults.append(f"{where}: <{target}> is used only in {owner}")
-                        continue
-                    if not os.path.exists(os.path.join(root, target)):
-                        continue  # a header beside the file or generated
-                    other = room_of(target)
-                    if other == room or rank is None:
-                        continue
-                    other_rank = layer_of(other)
-                    if other_rank is None:
-                        continue
-                    if other_rank > rank:
-                        faults.append(f"{where}: upwards, {room} includes {other} (\"{target}\")")
-                    elif other_rank == rank and other not in SIDEWAYS.get(room, set()) \
-                            and not (room == "platform/controls/widgets" and other == "platform/controls"):
-                        faults.append(f"{where}: sideways, {room} includes {other} (\"{target}\"), which the plan does not list")
-                    elif other in NOT_BELOW.get(room, set()):
-                        faults.append(f"{where}: {room} may not use {other} (\"{target}\")")
-    return faults
+    return Checker(root).run()
 
 
 def main():
@@ -159,7 +278,7 @@ def main():
     for fault in faults:
         print(fault)
     if faults:
-        print(f"check-plan: {len(faults)} include(s) against the plan in ARCHITECTURE.md", file=sys.stderr)
+        print(f"check-plan: {len(faults)} fault(s) against the plan in ARCHITECTURE.md", file=sys.stderr)
         return 1
     return 0
 

@@ -42,9 +42,10 @@ public:
     Verbolt(const Verbolt&) = delete;
     Verbolt& operator=(const Verbolt&) = delete;
 
-    // Instance state.
-    std::int16_t WordMajorVersion = 0;
-    bool CreatedWord = false;
+    // The major version of the Word the control last found (0 before), and whether it started
+    // the Word it holds itself. Only the control's own methods change them.
+    std::int16_t WordMajorVersion() const { return wordMajorVersion_; }
+    bool CreatedWord() const { return createdWord_; }
     // The Word application and the document the methods work on, or none. Only the control's
     // own methods change them.
     const std::shared_ptr<word::Application>& heldApplication() const { return heldApplication_; }
@@ -441,6 +442,8 @@ public:
 
 private:
     word::WordEnvironment& environment_;
+    std::int16_t wordMajorVersion_ = 0;
+    bool createdWord_ = false;
     std::shared_ptr<word::Application> heldApplication_;
     std::shared_ptr<word::Document> heldDocument_;
     std::shared_ptr<word::Application> startedWord_;

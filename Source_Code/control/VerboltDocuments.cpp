@@ -67,12 +67,12 @@ MethodStatus Verbolt::OpenDocument(QString& strDocument, bool& blnSwitchToWord, 
             return -1;
         }
         startedWord_ = heldApplication_;
-        CreatedWord = true;
+        createdWord_ = true;
         // Only a Word started here is shown or hidden.
         steps([&] { heldApplication_->setVisible(!blnHideWord); });
     }
     word::Application& app = *heldApplication_;
-    steps([&] { WordMajorVersion = GetWordMajorVersion(app); });
+    steps([&] { wordMajorVersion_ = GetWordMajorVersion(app); });
 
     if (strDocument.isEmpty()) {
         // A new blank document; no page setup is applied to it.
@@ -208,7 +208,7 @@ void Verbolt::CloseWord(bool& blnSave)
     // in it; in a Word the user runs, only the held document. The user's other documents
     // and the user's Word stay as they are.
     StepErrors steps;
-    CreatedWord = false;
+    createdWord_ = false;
     if (startedWord_ && startedWord_->isRunning()) {
         word::Application& app = *startedWord_;
         steps([&] { app.setDisplayAlerts(0); });

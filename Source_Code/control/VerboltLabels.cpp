@@ -120,11 +120,11 @@ MethodStatus Verbolt::createLabels(int nameFields, QString* textFile, QString* d
         if (textFile) {
             source.name = *textFile;
         } else {
-            WordMajorVersion = GetWordMajorVersion(*app);
+            wordMajorVersion_ = GetWordMajorVersion(*app);
             source.sqlStatement = *sql;
             if (database->contains(QLatin1String("DSN="), Qt::CaseInsensitive)) {
                 source.connection = *database;
-                if (WordMajorVersion > 9)
+                if (wordMajorVersion_ > 9)
                     source.subType = kSubTypeWord2000;
             } else {
                 source.name = *database;

@@ -17,6 +17,7 @@
 #include "app/mainwindow/MainContext.h"
 #include "app/mainwindow/QtUserInteraction.h"
 #include "app/mainwindow/frmmain.h"
+#include "app/mainwindow/ItemViews.h"
 #include "support/Figures.h"
 
 #include <QApplication>
@@ -86,7 +87,7 @@ int startUpOnce(int argc, char** argv, const QString& home)
 
     QElapsedTimer fill;
     fill.start();
-    w.mnuViewALogs_Click();
+    w.itemViews().mnuViewALogs_Click();
     QCoreApplication::processEvents();  // laid out and painted once
     const double fillMs = static_cast<double>(fill.nsecsElapsed()) / 1e6;
     std::printf("%.3f %.3f %d %s\n", rss, fillMs, w.listModel().rowCount(), w.wordAvailable() ? "yes" : "no");

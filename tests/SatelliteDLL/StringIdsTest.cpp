@@ -93,16 +93,18 @@ TEST(StringIds, EveryAddedTextIsInEveryTableTranslatedAndOfTheSameShape)
         if (id >= kFirstAddedStringId)
             added.insert(id);
     for (const auto& named : kNamedStringIds)
-        if (named.id >= kFirstAddedStringId)
+        if (named.id >= kFirstAddedStringId) {
             EXPECT_TRUE(added.count(named.id)) << named.name;
+        }
 
     for (const auto& [name, info] : tableFiles()) {
         if (name == "own")
             continue;
         const auto table = loadTable(name);
         for (const auto& [id, text] : table)
-            if (id >= kFirstAddedStringId)
+            if (id >= kFirstAddedStringId) {
                 EXPECT_TRUE(added.count(id)) << name << " holds " << id << ", which the program's own table lacks";
+            }
         for (int id : added) {
             const auto entry = table.find(id);
             if (entry == table.end()) {
@@ -113,10 +115,11 @@ TEST(StringIds, EveryAddedTextIsInEveryTableTranslatedAndOfTheSameShape)
             const std::string& text = entry->second;
             EXPECT_FALSE(text.empty()) << name << " " << id;
             EXPECT_EQ(shapeOf(text), shapeOf(english)) << name << " " << id << ": \"" << text << "\"";
-            if (kEnglishTables.count(name))
+            if (kEnglishTables.count(name)) {
                 EXPECT_EQ(text, english) << name << " " << id;
-            else if (kTranslatedTables.count(name) && !kSameAsEnglish.count({name, id}))
+            } else if (kTranslatedTables.count(name) && !kSameAsEnglish.count({name, id})) {
                 EXPECT_NE(text, english) << name << " " << id << " is an English copy";
+            }
         }
     }
 }

@@ -70,8 +70,8 @@ TEST_F(DocumentsTest, OpenDocumentStartsAHiddenWordWhenNoneRuns)
 {
     EXPECT_EQ(openBlank(), 1);
     ASSERT_NE(control.heldApplication(), nullptr);
-    EXPECT_TRUE(control.CreatedWord);
-    EXPECT_EQ(control.WordMajorVersion, 16);
+    EXPECT_TRUE(control.CreatedWord());
+    EXPECT_EQ(control.WordMajorVersion(), 16);
     EXPECT_FALSE(control.heldApplication()->visible());
     ASSERT_NE(control.heldDocument(), nullptr);
     EXPECT_EQ(control.heldApplication()->documents().count(), 1);
@@ -102,7 +102,7 @@ TEST_F(DocumentsTest, OpenDocumentUsesTheRunningWordAndLeavesItsVisibilityAlone)
     const QString path = makeDocx(QStringLiteral("a.docx"), QStringLiteral("alpha"));
     EXPECT_EQ(open(path), 1);
     EXPECT_EQ(control.heldApplication(), user);
-    EXPECT_FALSE(control.CreatedWord);
+    EXPECT_FALSE(control.CreatedWord());
     EXPECT_FALSE(user->visible());
     EXPECT_TRUE(heldText().startsWith(QStringLiteral("alpha")));
 }
@@ -227,7 +227,7 @@ TEST_F(DocumentsTest, CloseWordQuitsTheWordTheControlStartedWithAllItsDocuments)
     call("CloseWord", {Variant(false)});
     EXPECT_EQ(recorded({QStringLiteral("Document.Close")}), QStringList(4, QStringLiteral("Document.Close(false)")));
     EXPECT_FALSE(app->isRunning());
-    EXPECT_FALSE(control.CreatedWord);
+    EXPECT_FALSE(control.CreatedWord());
     EXPECT_EQ(control.heldApplication(), nullptr);
     EXPECT_EQ(control.heldDocument(), nullptr);
     EXPECT_EQ(environment.runningCount(), 0);

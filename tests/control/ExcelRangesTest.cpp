@@ -115,8 +115,9 @@ TEST_F(ExcelRangesTest, TheSheetArgumentIsATextOrAnInteger)
         for (const Case& c : cases) {
             Args args = rangeArgs(c.sheet, 1, 1, 1, 1, true);
             EXPECT_EQ(call(method, args), i16(c.status)) << method << " " << c.sheet.toString().toStdString();
-            if (c.status == 1)
+            if (c.status == 1) {
                 EXPECT_EQ(args[6].array().elements().front(), Variant(QStringLiteral("second sheet")));
+            }
             EXPECT_EQ(excel->runningCount(), 0) << method;
         }
     }

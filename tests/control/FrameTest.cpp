@@ -70,8 +70,9 @@ TEST_F(FrameTest, WordUpWithoutAHeldDocumentGivesMinusTwoWhereTheDocumentIsActiv
                                 "SaveDocument", "GetDocumentObject", "InsertHyperlinks"};
     for (auto& [name, args] : documentCalls(file(QStringLiteral("p.png"))))
         for (const char* a : activating)
-            if (QLatin1String(name) == QLatin1String(a))
+            if (QLatin1String(name) == QLatin1String(a)) {
                 EXPECT_EQ(status(name, std::move(args)), -2) << name;
+            }
     EXPECT_EQ(call("DocumentCount"), Variant(std::int32_t{-2}));
     EXPECT_EQ(control.heldApplication(), user);
 }
@@ -79,13 +80,13 @@ TEST_F(FrameTest, WordUpWithoutAHeldDocumentGivesMinusTwoWhereTheDocumentIsActiv
 TEST_F(FrameTest, HeldHiddenWordThatTheControlStartedCountsAsUp)
 {
     ASSERT_EQ(openBlank(), 1);
-    ASSERT_TRUE(control.CreatedWord);
+    ASSERT_TRUE(control.CreatedWord());
     control.heldApplication()->setOfferedAsActive(false);
     ASSERT_EQ(environment.activeApplication(), nullptr);
     EXPECT_EQ(call("IsWordUp"), Variant(true));
     EXPECT_EQ(status("TextToWord", {Variant(QStringLiteral("still written"))}), 1);
     EXPECT_TRUE(heldText().contains(QStringLiteral("still written")));
-    EXPECT_TRUE(control.CreatedWord);
+    EXPECT_TRUE(control.CreatedWord());
 }
 
 TEST_F(FrameTest, AnotherOfferedWordReplacesTheHeldApplicationButNotTheDocument)

@@ -107,7 +107,7 @@ TEST_F(LabelsTest, EachDatabaseMemberLaysItsNamesOutAndSetsTheVersion)
         ASSERT_EQ(status(c.method, {Variant(QStringLiteral("DSN=tovucontacts;")), Variant(kAll)}), 1)
             << c.method << ": " << messages.join(QLatin1Char('|')).toStdString();
         EXPECT_EQ(savedLabels(), c.labels) << c.method;
-        EXPECT_EQ(control.WordMajorVersion, 16);
+        EXPECT_EQ(control.WordMajorVersion(), 16);
         labelsWord()->quit(false);
     }
     EXPECT_TRUE(messages.isEmpty());
@@ -125,7 +125,7 @@ TEST_F(LabelsTest, TheConnectionIsTakenAsADsnWhateverItsCaseAndOlderWordsGetNoSu
     ASSERT_EQ(status("CreateLabelsFromDatabase2", {Variant(QStringLiteral("DSN=tovucontacts")), Variant(kAll)}), 1);
     EXPECT_EQ(recorded({QStringLiteral("MailMerge.OpenDataSource")}),
               (QStringList{QStringLiteral("MailMerge.OpenDataSource(Name=,Connection=DSN=tovucontacts,SQLStatement=%1)").arg(kAll)}));
-    EXPECT_EQ(control.WordMajorVersion, 9);
+    EXPECT_EQ(control.WordMajorVersion(), 9);
 }
 
 TEST_F(LabelsTest, ADatabaseFileIsQueriedByName)

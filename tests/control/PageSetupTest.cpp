@@ -94,8 +94,9 @@ TEST_F(PageSetupTest, PageNumbersInFooterAndHeader)
 TEST_F(PageSetupTest, NumberOfPagesCountsTheHeldDocument)
 {
     for (int k = 1; k <= 5; ++k) {
-        if (k > 1)
+        if (k > 1) {
             ASSERT_EQ(status("InsertPageBreak"), 1);
+        }
         ASSERT_EQ(status("TextToWord", {Variant(QStringLiteral("page %1").arg(k))}), 1);
     }
     EXPECT_EQ(pagesOf(QString()), (std::pair<std::int16_t, std::int32_t>{1, 5}));

@@ -4,7 +4,7 @@
 #include "app/display/AScanDisplay.h"
 #include "display/support/FakeStrings.h"
 #include "display/support/MapSettings.h"
-#include "display/support/QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "platform/metafile/EmfReader.h"
 #include "platform/metafile/MetafileFile.h"
 #include "support/SampleRecords.h"

@@ -4,7 +4,7 @@
 #include "app/display/StoreSettingsAccess.h"
 #include "display/support/FakeStrings.h"
 #include "display/support/MapSettings.h"
-#include "display/support/QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "support/SampleRecords.h"
 
 #include <QClipboard>

@@ -2,7 +2,7 @@
 
 #include "app/display/CursorReadout.h"
 #include "display/support/FakeStrings.h"
-#include "display/support/QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "support/SampleRecords.h"
 
 #include <gtest/gtest.h>

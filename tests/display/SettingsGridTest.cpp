@@ -3,7 +3,7 @@
 #include "app/display/SettingsGridModel.h"
 #include "app/display/SettingsGridTableModel.h"
 #include "display/support/FakeStrings.h"
-#include "display/support/QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "support/SampleRecords.h"
 
 #include <QColor>

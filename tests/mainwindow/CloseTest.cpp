@@ -63,8 +63,9 @@ TEST_F(Closing, AnswersToTheSaveQuestion)
             EXPECT_TRUE(w.modified());
             EXPECT_EQ(w.windowTitle(), QStringLiteral("TOVU *"));
         }
-        if (c.file == bad)
+        if (c.file == bad) {
             EXPECT_EQ(ui.count("message"), 1) << "a failed save is reported";
+        }
     }
 }
 

@@ -43,8 +43,9 @@ TEST(DragFeedback, TreeAndListDragsShowTheirPicturesWhereTheyMayAndMayNotDrop)
                       && drag.dragCursor(Qt::CopyAction).toImage() == imageOf(IconResource::DropHere),
                   c.dropHereCursor);
         EXPECT_EQ(!drag.pixmap().isNull(), c.carriesItem);
-        if (c.carriesItem)
+        if (c.carriesItem) {
             EXPECT_EQ(drag.pixmap().toImage(), item.toImage());
+        }
     }
 }
 

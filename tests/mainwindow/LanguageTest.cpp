@@ -105,7 +105,7 @@ TEST_F(Language, StartsInTheUsersLocaleWithEveryCaptionFromItsId)
     ASSERT_NE(text("407", 101), text("809", 101)) << "the German library must differ from English for this test";
     expectCaptionsIn(w, "407");
     EXPECT_EQ(w.DFDTree()->caption(kRootNode), text("407", 154));
-    EXPECT_TRUE(w.helpFile().endsWith(QStringLiteral("TOVUHelp407.chm")));
+    EXPECT_TRUE(w.helpMenu().helpFile().endsWith(QStringLiteral("TOVUHelp407.chm")));
 }
 
 // In a translated language every text the window shows comes from that language's own
@@ -172,7 +172,7 @@ TEST_F(Language, UserLocaleWithoutALibraryStartsInTheProgramsOwnTexts)
     options.lcid = 0x415;  // Polish: no library
     frmmain& w = start();
     EXPECT_EQ(context().language.LanguageCode(), QStringLiteral("415"));
-    EXPECT_TRUE(w.helpFile().endsWith(QStringLiteral("TOVUHelp415.chm")));
+    EXPECT_TRUE(w.helpMenu().helpFile().endsWith(QStringLiteral("TOVUHelp415.chm")));
     EXPECT_EQ(w.action("mnuFile")->text(), QStringLiteral("File "));
     EXPECT_EQ(const_cast<frmmain&>(w).menus().mnuCom[0]->text(), QStringLiteral("COM  1"));
     EXPECT_EQ(w.toolbarButton(1)->toolTip(), QStringLiteral("Open a DFD File"));
@@ -210,7 +210,7 @@ TEST_F(Language, SwitchingKeepsTheStatusReadThePageAndTheModifiedMark)
     EXPECT_EQ(w.windowTitle(), QStringLiteral("TOVU *"));
     EXPECT_TRUE(const_cast<frmmain&>(w).menus().mnuMultSel[2]->isChecked());
     EXPECT_EQ(setting("Application", "Language"), QStringLiteral("407"));
-    EXPECT_TRUE(w.helpFile().endsWith(QStringLiteral("TOVUHelp407.chm")));
+    EXPECT_TRUE(w.helpMenu().helpFile().endsWith(QStringLiteral("TOVUHelp407.chm")));
 
     // And back: the same status in the first language's words.
     w.mnuMultSel_Click(0);
@@ -230,7 +230,7 @@ TEST_F(Language, ALocaleWithoutALibraryKeepsEveryText)
     EXPECT_TRUE(const_cast<frmmain&>(w).menus().mnuMultSel[8]->isChecked());
     EXPECT_FALSE(const_cast<frmmain&>(w).menus().mnuMultSel[2]->isChecked());
     EXPECT_EQ(setting("Application", "Language"), QStringLiteral("804"));
-    EXPECT_TRUE(w.helpFile().endsWith(QStringLiteral("TOVUHelp804.chm")));
+    EXPECT_TRUE(w.helpMenu().helpFile().endsWith(QStringLiteral("TOVUHelp804.chm")));
 }
 
 TEST_F(Language, ItemsWithoutTheirOwnLibraryUseEnglishUK)

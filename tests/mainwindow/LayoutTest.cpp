@@ -46,8 +46,9 @@ TEST_F(Layout, NothingOverlapsOrIsClippedAtTheThreeSizesInEnglishAndGerman)
             w.resize(size);
             settle();
             const bool atLeast = size == QSize(1, 1);
-            if (atLeast)
+            if (atLeast) {
                 EXPECT_EQ(w.size(), least) << "the window holds its least size";
+            }
             for (const bool frame : {false, true}) {
                 if (w.Frm_Export()->isVisible() != frame)
                     w.Toolbar1_ButtonClick(QStringLiteral("wordIcon1"));
@@ -65,9 +66,10 @@ TEST_F(Layout, NothingOverlapsOrIsClippedAtTheThreeSizesInEnglishAndGerman)
                     EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
                     EXPECT_GE(w.Picture1()->width(), display::kLogicalWidth);
                     EXPECT_GE(w.Picture1()->height(), display::kLogicalHeight);
-                    if (atLeast)
+                    if (atLeast) {
                         EXPECT_LE(w.Picture1()->height(), display::kLogicalHeight + 2)
                             << "the least height is what the picture and the tab need";
+                    }
                 }
             }
         }
@@ -102,10 +104,10 @@ TEST_F(Layout, ResizingSwitchingViewAndLanguageChangeNoSavedOrDownloadedData)
 
     w.resize(1920, 1080);
     settle();
-    w.mnuViewPanels_Click();
+    w.itemViews().mnuViewPanels_Click();
     w.mnuMultSel_Click(german);
     w.resize(800, 600);
-    w.mnuViewALogs_Click();
+    w.itemViews().mnuViewALogs_Click();
     w.Toolbar1_ButtonClick(QStringLiteral("wordIcon1"));
     settle();
 

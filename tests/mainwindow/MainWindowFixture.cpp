@@ -1,16 +1,11 @@
 #include "mainwindow/MainWindowFixture.h"
 
-#include "app/link/SystemClock.h"
 #include "platform/settings/SettingsStore.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 
 namespace tovu::mainwindow::testing {
-
-namespace {
-// Link waits run at this fraction of real time; the simulator answers in well under it.
-constexpr double kTimeScale = 0.05;
-} // namespace
 
 MainWindowFixture::MainWindowFixture()
 {
@@ -19,9 +14,27 @@ MainWindowFixture::MainWindowFixture()
     options.classRegistryFile = home.filePath(QStringLiteral("classes.ini"));
     options.userDataFolder = home.filePath(QStringLiteral("data"));
     options.lcid = 0x809;
-    options.timeScale = kTimeScale;
-    options.makePump = [this](link::Clock& clock) {
-        return std::make_unique<HookedPump>(std::make_unique<link::QtEventPump>(clock), waitHook);
+    options.makeClock = [this] {
+        auto clock = std::make_unique<VirtualClock>();
+        clock->onAdvance = [this] {
+            if (instrument && port_)
+                instrument->deliver(*port_, clock_->nowMs());
+        };
+        clock_ = clock.get();
+        return clock;
+    };
+    options.makePump = [this](link::Clock&) { return std::make_unique<VirtualPump>(*clock_, waitHook); };
+    options.makePort = [this](platform::serial::PortMap map) {
+        auto port = std::make_unique<platform::serial::MemoryPort>();
+        port->setDevicePresent(
+            [this, map](int commPort) { return instrument && map.devicePath(commPort) == VirtualInstrument::devicePath(); });
+        port->setResponder([this](platform::serial::MemoryPort& p, const QByteArray& line) {
+            if (instrument)
+                instrument->receive(p, line, clock_->nowMs());
+        });
+        port->setIdleHook([this](int ms) { clock_->advance(ms); });
+        port_ = port.get();
+        return port;
     };
 }
 
@@ -29,14 +42,23 @@ MainWindowFixture::~MainWindowFixture()
 {
     window_.reset();
     context_.reset();
-    if (instrument)
-        instrument->stop();
 }
 
 void MainWindowFixture::settle()
 {
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents();
+}
+
+bool MainWindowFixture::waitUntil(const std::function<bool()>& condition)
+{
+    QDeadlineTimer deadline(10000);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
 }
 
 void MainWindowFixture::saveSetting(const QString& section, const QString& key, const QString& value)
@@ -61,22 +83,15 @@ void MainWindowFixture::mapComToNothing()
     mapCom(1, home.filePath(QStringLiteral("no-such-device")));
 }
 
-sim::InstrumentSimulator& MainWindowFixture::startInstrument(int model, int baud, bool silent)
+VirtualInstrument& MainWindowFixture::startInstrument(int model, int baud, bool silent)
 {
-    if (instrument)
-        instrument->stop();
     sim::SimOptions o;
     o.instrument.model = model;
     o.baud = baud;
-    o.quiet = true;
-    o.timeScale = kTimeScale;
     if (silent)
         o.faults.push_back(sim::FaultRule{"*", sim::FaultKind::Silence, 0});
-    instrument = std::make_unique<sim::InstrumentSimulator>(o);
-    std::string error;
-    if (!instrument->start(&error))
-        ADD_FAILURE() << "simulator: " << error;
-    mapCom(1, QString::fromStdString(instrument->slavePath()));
+    instrument = std::make_unique<VirtualInstrument>(o);
+    mapCom(1, VirtualInstrument::devicePath());
     return *instrument;
 }
 
@@ -84,6 +99,8 @@ frmmain& MainWindowFixture::create()
 {
     window_.reset();
     context_.reset();
+    clock_ = nullptr;
+    port_ = nullptr;
     context_ = std::make_unique<MainContext>(options, ui);
     window_ = std::make_unique<frmmain>(*context_);
     return *window_;

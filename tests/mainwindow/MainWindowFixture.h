@@ -1,9 +1,8 @@
 #pragma once
 // A main window on a temporary settings store, with COM 1 mapped to a simulated
-// instrument on a pseudo-terminal (or to a silent one, or to nothing), and a window into
-// the link's waits.
+// instrument (or to a silent one, or to nothing), the link on a virtual clock, and a
+// window into the link's waits.
 
-#include "instrument-sim/InstrumentSimulator.h"
 #include "app/mainwindow/FileMenus.h"
 #include "app/mainwindow/ItemCommands.h"
 #include "app/mainwindow/PageMenus.h"
@@ -12,35 +11,16 @@
 #include "app/mainwindow/TransferCommands.h"
 #include "app/mainwindow/MainContext.h"
 #include "app/mainwindow/frmmain.h"
+#include "app/mainwindow/ItemViews.h"
 #include "mainwindow/ScriptedInteraction.h"
+#include "mainwindow/VirtualInstrument.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 
 namespace tovu::mainwindow::testing {
-
-// Calls a hook from every wait of the link, then waits as the program does.
-class HookedPump final : public link::EventPump {
-public:
-    HookedPump(std::unique_ptr<link::EventPump> inner, std::function<void()>& hook) : inner_(std::move(inner)), hook_(hook) {}
-    void doEvents() override
-    {
-        if (hook_)
-            hook_();
-        inner_->doEvents();
-    }
-    void waitMs(int ms) override
-    {
-        if (hook_)
-            hook_();
-        inner_->waitMs(ms);
-    }
-
-private:
-    std::unique_ptr<link::EventPump> inner_;
-    std::function<void()>& hook_;
-};
 
 class MainWindowFixture : public ::testing::Test {
 protected:
@@ -48,7 +28,7 @@ protected:
     ~MainWindowFixture() override;
 
     // A simulated instrument of the model, answering only at baud, mapped as COM 1.
-    sim::InstrumentSimulator& startInstrument(int model, int baud = 115200, bool silent = false);
+    VirtualInstrument& startInstrument(int model, int baud = 115200, bool silent = false);
     // COM 1 is a device that does not exist.
     void mapComToNothing();
     void mapCom(int port, const QString& device);
@@ -64,15 +44,19 @@ protected:
     frmmain& window() { return *window_; }
     // Lets the shown window lay itself out and paint.
     static void settle();
+    // Handles Qt's events until the condition holds or 10 s pass; true when it holds.
+    static bool waitUntil(const std::function<bool()>& condition);
     MainContext& context() { return *context_; }
 
     QTemporaryDir home;
     ScriptedInteraction ui;
     MainOptions options;
     std::function<void()> waitHook;  // runs inside every wait of the link
-    std::unique_ptr<sim::InstrumentSimulator> instrument;
+    std::unique_ptr<VirtualInstrument> instrument;
 
 private:
+    VirtualClock* clock_ = nullptr;  // the context's
+    platform::serial::MemoryPort* port_ = nullptr;  // the context's
     std::unique_ptr<MainContext> context_;
     std::unique_ptr<frmmain> window_;
 };

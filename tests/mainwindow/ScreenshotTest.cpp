@@ -30,7 +30,7 @@ TEST_F(Screenshot, MainWindowAtThreeSizesInEnglishAndGerman)
         frmmain& w = start();
         ui.fileNames.push_back(QStringLiteral(TOVU_FIXTURES_DIR "/items/mixed.dfd"));
         w.Toolbar1_ButtonClick(QStringLiteral("Open"));
-        w.mnuViewALogs_Click();
+        w.itemViews().mnuViewALogs_Click();
         for (int k = 1; k <= w.listModel().count(); ++k)
             if (context().store.WorkItems[static_cast<std::size_t>(k)].WaveformPresent) {
                 w.lvwPanelsALog()->setCurrentIndex(w.listModel().index(k - 1));
@@ -45,8 +45,9 @@ TEST_F(Screenshot, MainWindowAtThreeSizesInEnglishAndGerman)
         EXPECT_EQ(w.DFDTree()->caption(0), QStringLiteral("VELTRIS 150"));
         for (const QSize size : {QSize(800, 600), QSize(1, 1), QSize(1920, 1080)}) {
             w.resize(size);
-            for (int i = 0; i < 20; ++i)
-                QApplication::processEvents();
+            // The X server applies the size when it gets to it; then the window lays out.
+            EXPECT_TRUE(waitUntil([&] { return w.size() == size.expandedTo(w.minimumSize()); })) << w.width() << "x" << w.height();
+            settle();
             const QString name = QStringLiteral("mainwindow-%1-%2x%3.png").arg(c.lcid, 0, 16).arg(w.width()).arg(w.height());
             SCOPED_TRACE(name.toStdString());
             const QImage picture = w.grab().toImage();

@@ -43,7 +43,7 @@ TEST_F(ServiceWindows, TerminalTakesThePlaceOfTheWindowAndShowsTheInstrumentsRep
 
 TEST_F(ServiceWindows, PrivilegesWindowShowsTheLimitsTheInstrumentHolds)
 {
-    sim::InstrumentSimulator& sim = startInstrument(21);
+    VirtualInstrument& sim = startInstrument(21);
     sim.editState([](sim::InstrumentState& s) {
         s.panelLimit = 4;
         s.alogLimit = 30;
@@ -67,7 +67,7 @@ TEST_F(ServiceWindows, PrivilegesWindowShowsTheLimitsTheInstrumentHolds)
 
 TEST_F(ServiceWindows, ThicknessWindowDownloadsTheInstrumentsReadingsAndKeepsThem)
 {
-    sim::InstrumentSimulator& sim = startInstrument(21);
+    VirtualInstrument& sim = startInstrument(21);
     const std::size_t held = sim.state().thickness.size();
     ASSERT_GT(held, 0u);
     frmmain& w = start();

@@ -51,7 +51,7 @@ protected:
             context().store.ALogs[static_cast<std::size_t>(k)] = r;
             items.push_back(k);
         }
-        w.FillItemList();
+        w.itemViews().FillItemList();
         // What each item's picture is, drawn on its own.
         for (int k : items) {
             context().display.DrawAScan(k);
@@ -140,10 +140,10 @@ TEST_F(ShownItemTest, EveryWayOfOpeningShowsOneItemThatARelayoutKeeps)
         settle();
         expectShown(k);
         // A view switch away and back leaves the shown item as it was.
-        w.mnuViewPanels_Click();
+        w.itemViews().mnuViewPanels_Click();
         w.resize(900, 650);
         settle();
-        w.mnuViewALogs_Click();
+        w.itemViews().mnuViewALogs_Click();
         expectShown(k);
     }
 }
@@ -215,7 +215,7 @@ TEST_F(ShownItemTest, AnItemEmptiedOrRefilledIsShownAnewOrCleared)
         {"moving the item below it up", [&](frmmain& w, int k) { select(k + 1); w.itemCommands().cmdMoveOrder_Click(0); }},
         {"Compact Memory, back to the ALogs", [&](frmmain& w, int) {
              w.itemCommands().mnuCompactMem_Click();
-             w.mnuViewALogs_Click();
+             w.itemViews().mnuViewALogs_Click();
          }},
         {"emptying the ALogs", [&](frmmain& w, int) {
              ui.answers.push_back(Answer::Yes);
@@ -234,7 +234,7 @@ TEST_F(ShownItemTest, AnItemEmptiedOrRefilledIsShownAnewOrCleared)
         const items::DFDRecord before = context().store.ALogs[static_cast<std::size_t>(k)];
         c.change(w, k);
         settle();
-        ASSERT_TRUE(w.alogsShown());
+        ASSERT_TRUE(w.itemViews().alogsShown());
         const items::DFDRecord& now = context().store.WorkItems[static_cast<std::size_t>(k)];
         ASSERT_FALSE(now == before) << "the case must change the shown item's record";
         w.resize(1000, 700);
@@ -247,8 +247,9 @@ TEST_F(ShownItemTest, AnItemEmptiedOrRefilledIsShownAnewOrCleared)
             const QByteArray onScreen = context().display.metafileBytes();
             context().display.DrawAScan(k);
             EXPECT_EQ(onScreen, context().display.metafileBytes()) << "the picture of the record now there";
-            if (now.InUse)
+            if (now.InUse) {
                 EXPECT_EQ(notes.LabelText()->text(), now.settings().NoteLabel.trimmed());
+            }
             continue;
         }
         EXPECT_TRUE(context().display.drawing().empty()) << "the old picture stays on screen";

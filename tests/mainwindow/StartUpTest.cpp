@@ -29,7 +29,7 @@ void expectTicks(const frmmain& w, const sim::InstrumentState& st)
 
 TEST_F(StartUp, FindsTheInstrumentAtTheRateItAnswersAndReadsItsSlots)
 {
-    sim::InstrumentSimulator& sim = startInstrument(21, 38400);
+    VirtualInstrument& sim = startInstrument(21, 38400);
     QStringList captions;
     frmmain* w = nullptr;
     waitHook = [&] {
@@ -96,7 +96,7 @@ TEST_F(StartUp, WithoutAnInstrumentFallsBackTo115200AndShowsTheDefaultTree)
     EXPECT_EQ(context().store.MaxALogs, 10000);
     EXPECT_EQ(context().store.WorkItems.size(), 10101u);
     EXPECT_EQ(context().language.LanguageCode(), QStringLiteral("809"));
-    EXPECT_TRUE(w.helpFile().endsWith(QStringLiteral("/TOVUHelp809.chm")));
+    EXPECT_TRUE(w.helpMenu().helpFile().endsWith(QStringLiteral("/TOVUHelp809.chm")));
 }
 
 QStringList& loggedWarnings()
@@ -197,7 +197,7 @@ TEST_F(StartUp, RestoresClipboardOptionsAndPictureType)
         if (c.exportType)
             saveSetting("Clipboard", "Export", c.exportType);
         frmmain& w = start();
-        EXPECT_EQ(w.copyOptionsMask(), c.expectedMask);
+        EXPECT_EQ(w.clipboardOptions().copyOptionsMask(), c.expectedMask);
         EXPECT_EQ(w.action("mnuPictureBitmap")->isChecked(), c.bitmap);
         EXPECT_EQ(w.action("mnuPictureMetafile")->isChecked(), !c.bitmap);
     }
@@ -213,7 +213,7 @@ TEST_F(StartUp, GenerationDecidesThePageMenusAndTheTicks)
     };
     for (const Case c : {Case{1, true, false}, Case{21, true, false}, Case{37, false, true}}) {
         SCOPED_TRACE(c.model);
-        sim::InstrumentSimulator& sim = startInstrument(c.model);
+        VirtualInstrument& sim = startInstrument(c.model);
         frmmain& w = start();
         EXPECT_EQ(w.DFDTree()->caption(kRootNode), items::makeModelNames()[static_cast<std::size_t>(c.model)]);
         EXPECT_EQ(w.action("mnuAlogMemSelect")->isVisible(), c.eightPages);
@@ -228,9 +228,9 @@ TEST_F(StartUp, ComMenuSelectsSavesAndScansThePort)
     mapComToNothing();
     frmmain& w = start();
     ASSERT_EQ(w.DFDTree()->caption(kRootNode), QStringLiteral("Ultrasonic Flaw Detector"));
-    sim::InstrumentSimulator& sim = startInstrument(21, 19200);
+    startInstrument(21, 19200);
     mapCom(1, home.filePath("no-such-device"));
-    mapCom(2, QString::fromStdString(sim.slavePath()));
+    mapCom(2, VirtualInstrument::devicePath());
     w.menus().mnuCom[1]->trigger();
     EXPECT_EQ(setting("Com", "Port"), QStringLiteral("2"));
     for (int i = 0; i < kComPorts; ++i)

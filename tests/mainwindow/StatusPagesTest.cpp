@@ -71,7 +71,7 @@ TEST_F(StatusPages, PageMenusRelabelAndRecolourFromTheOccupancy)
 // Generation 2: the page chosen in the thousands menus is the page the status read asks.
 TEST_F(StatusPages, ScanOfTheShownThousandsPageReadsThoseSlots)
 {
-    sim::InstrumentSimulator& sim = startInstrument(37);
+    VirtualInstrument& sim = startInstrument(37);
     sim.editState([](sim::InstrumentState& st) {
         st.alogs.erase(st.alogs.lower_bound(1001), st.alogs.lower_bound(1101));
         st.alogs[1005] = sim::StoredItem{};
@@ -95,7 +95,7 @@ TEST_F(StatusPages, ScanOfTheShownThousandsPageReadsThoseSlots)
 
 TEST_F(StatusPages, StatusReportFromTheMenus)
 {
-    sim::InstrumentSimulator& sim = startInstrument(21);
+    VirtualInstrument& sim = startInstrument(21);
     frmmain& w = start();
     w.action("mnuOptionsCheckDFDStatus")->trigger();
     ASSERT_EQ(ui.count("modal"), 1);

@@ -34,7 +34,7 @@ TEST_F(Views, ItemListTextsAndImagesByKind)
     s.Panels[2].InUse = true;
     s.Panels[2].editSettings().SlotText = QStringLiteral("2");
 
-    w.mnuViewALogs_Click();
+    w.itemViews().mnuViewALogs_Click();
     const ItemListModel& m = w.listModel();
     EXPECT_EQ(m.rowCount(), 10000);
     EXPECT_EQ(m.itemText(7), QStringLiteral("ALog  7"));
@@ -43,9 +43,9 @@ TEST_F(Views, ItemListTextsAndImagesByKind)
     EXPECT_EQ(m.imageIndex(8), 2);
     EXPECT_EQ(m.data(m.index(7), Qt::DisplayRole).toString(), QStringLiteral("ALog 8"));
     EXPECT_TRUE(w.action("mnuExport")->isEnabled());
-    EXPECT_TRUE(w.alogsShown());
+    EXPECT_TRUE(w.itemViews().alogsShown());
 
-    w.mnuViewPanels_Click();
+    w.itemViews().mnuViewPanels_Click();
     EXPECT_EQ(m.rowCount(), 100);
     EXPECT_EQ(m.itemText(2), QStringLiteral("Panel 2"));
     EXPECT_EQ(m.itemText(3), QStringLiteral("Panel  3"));
@@ -69,7 +69,7 @@ TEST_F(Views, ToolbarEmptiesTheShownKindAfterAsking)
         s.ALogs[static_cast<std::size_t>(k)].editSettings().SlotText = QString::number(k);
     }
     s.Panels[5].InUse = true;
-    w.mnuViewALogs_Click();
+    w.itemViews().mnuViewALogs_Click();
     ui.answers = {Answer::Yes};
     w.toolbarButton(13)->trigger();
     EXPECT_EQ(ui.count("yesno"), 1);
@@ -153,7 +153,7 @@ TEST_F(Views, LayoutAroundTheSplitter)
 TEST_F(Views, ClipboardOptionMask)
 {
     frmmain& w = window();
-    w.mnuoptall_Click(1);
+    w.clipboardOptions().mnuoptall_Click(1);
     EXPECT_EQ(setting("Clipboard", "Copy Options"), QStringLiteral("8191"));
     EXPECT_TRUE(w.menus().mnuoptall[1]->isChecked());
     EXPECT_FALSE(w.menus().mnuoptall[2]->isChecked());
@@ -162,9 +162,9 @@ TEST_F(Views, ClipboardOptionMask)
     EXPECT_FALSE(w.menus().mnuCopyClipBoardOptions[5]->isChecked());
     EXPECT_FALSE(w.menus().mnuoptall[1]->isChecked());
     EXPECT_FALSE(w.menus().mnuoptall[2]->isChecked());
-    w.mnuoptall_Click(2);
+    w.clipboardOptions().mnuoptall_Click(2);
     EXPECT_EQ(setting("Clipboard", "Copy Options"), QStringLiteral("0"));
-    EXPECT_EQ(w.copyOptionsMask(), 0);
+    EXPECT_EQ(w.clipboardOptions().copyOptionsMask(), 0);
     EXPECT_TRUE(w.menus().mnuoptall[2]->isChecked());
 }
 
@@ -258,7 +258,7 @@ TEST_F(Help, AMissingFileOrViewerIsSaidOnceInTheLanguageInUse)
     frmmain& w = window();
     shipHelpFor({});
     w.mnuMultSel_Click(2);  // German
-    w.mnuhelp_Click();
+    w.helpMenu().mnuhelp_Click();
     ASSERT_EQ(ui.count("message"), 1);
     const items::LanguageContext& language = context().language;
     EXPECT_EQ(ui.last("message")->text, language.GetResString(ids::HelpFileMissing) + u'\n'
@@ -269,7 +269,7 @@ TEST_F(Help, AMissingFileOrViewerIsSaidOnceInTheLanguageInUse)
 
     shipHelpFor({"809"});
     viewer_->viewerInstalled = false;
-    w.mnuhelp_Click();
+    w.helpMenu().mnuhelp_Click();
     ASSERT_EQ(ui.count("message"), 2);
     EXPECT_EQ(ui.last("message")->text, language.GetResString(ids::HelpViewerMissing) + u'\n'
                                             + QDir::toNativeSeparators(shipped("809")));
@@ -281,9 +281,9 @@ TEST_F(Help, TheBuildShipsEnglishAndGermanHelpBesideTheProgram)
     // The window's own paths: the program's folder of the build.
     frmmain& w = window();
     w.mnuMultSel_Click(2);
-    w.mnuhelp_Click();
+    w.helpMenu().mnuhelp_Click();
     w.mnuMultSel_Click(1);  // French: no help of its own
-    w.mnuhelp_Click();
+    w.helpMenu().mnuhelp_Click();
     const QDir bin(QStringLiteral(TOVU_BIN_DIR));
     EXPECT_EQ(viewer_->opened, (QStringList{QDir::cleanPath(bin.filePath(QStringLiteral("TOVUHelp407.chm"))),
                                             QDir::cleanPath(bin.filePath(QStringLiteral("TOVUHelp809.chm")))}));

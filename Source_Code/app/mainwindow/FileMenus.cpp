@@ -5,6 +5,7 @@
 #include "app/items/LoadReportText.h"
 #include "platform/text/NumberText.h"
 #include "app/mainwindow/frmmain.h"
+#include "app/mainwindow/ItemViews.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -97,10 +98,10 @@ bool FileMenus::mnuOpen_Click()
     for (int i = 1; i <= searched; ++i)
         if (store.WorkItems[static_cast<std::size_t>(i - 1)].InUse)
             k = i - 1;
-    w_.resetAgcOption(store.WorkItems[static_cast<std::size_t>(k)].ModelIndex);
+    w_.clipboardOptions().resetAgcOption(store.WorkItems[static_cast<std::size_t>(k)].ModelIndex);
     for (int i = 1; i < searched + 1 && i < static_cast<int>(store.WorkItems.size()); ++i)
         store.ClearDFDRecord(i);
-    w_.mnuViewPanels_Click();
+    w_.itemViews().mnuViewPanels_Click();
     // Memory now holds what the file holds.
     w_.setModified(false);
     return true;
@@ -131,7 +132,7 @@ bool FileMenus::mnuSaveIndividual_Click()
     const QString name = savedItemsFileName(*chosen);
     dialog.FileName = name;
     rememberFolderOf(name);
-    const int kind = w_.alogsShown() ? items::ALogKind : items::PanelKind;
+    const int kind = w_.itemViews().alogsShown() ? items::ALogKind : items::PanelKind;
     const items::SaveResult saved = items::SaveSingleItem(store, n, kind, name, w_.languageCodePage());
     if (!saved.ok) {
         ctx.ui.message(failureText(ctx.language, ids::ItemNotSaved, saved.file, 0, saved.reason),

@@ -4,6 +4,7 @@
 #include "app/mainwindow/ItemCommands.h"
 
 #include "app/mainwindow/frmmain.h"
+#include "app/mainwindow/ItemViews.h"
 #include "platform/text/NumberText.h"
 
 #include <QPushButton>
@@ -68,7 +69,7 @@ bool ItemCommands::openItem(int n)
 
 void ItemCommands::setShownItem(int n)
 {
-    shown_ = {n == 0 ? ShownItem::Array::Live : w_.alogsShown() ? ShownItem::Array::ALogs : ShownItem::Array::Panels, n};
+    shown_ = {n == 0 ? ShownItem::Array::Live : w_.itemViews().alogsShown() ? ShownItem::Array::ALogs : ShownItem::Array::Panels, n};
     shownRecord_ = w_.context().store.workItem(n);
     // Save Individual and the exports name the same item.
     if (n >= 1)
@@ -79,7 +80,7 @@ std::optional<int> ItemCommands::shownItemIndex() const
 {
     if (shown_.index < 0 || shown_.index >= static_cast<int>(w_.context().store.WorkItems.size()))
         return std::nullopt;
-    if (shown_.array != ShownItem::Array::Live && (shown_.array == ShownItem::Array::ALogs) != w_.alogsShown())
+    if (shown_.array != ShownItem::Array::Live && (shown_.array == ShownItem::Array::ALogs) != w_.itemViews().alogsShown())
         return std::nullopt;
     return shown_.index;
 }
@@ -148,7 +149,7 @@ void ItemCommands::lvwPanelsALog_DblClick()
     const std::optional<int> n = selectedItemIndex();
     if (!n)
         return;
-    w_.enableAgcOption(ctx.store.workItem(*n).ModelIndex);
+    w_.clipboardOptions().enableAgcOption(ctx.store.workItem(*n).ModelIndex);
     if (!openItem(*n))
         ctx.ui.message(w_.listModel().itemText(*n) + ctx.language.GetResString(ids::IsEmpty), ctx.language.GetResString(ids::DfdFileTitle),
                        MessageIcon::Information);
@@ -157,7 +158,7 @@ void ItemCommands::lvwPanelsALog_DblClick()
 void ItemCommands::lvwPanelsALog_ItemClick(int item)
 {
     // Save Individual names the item clicked (also one that cannot be shown).
-    const int id = w_.alogsShown() ? 173 : 172;
+    const int id = w_.itemViews().alogsShown() ? 173 : 172;
     w_.action(QStringLiteral("mnuSaveIndividual"))
         ->setText(w_.context().language.GetResString(id) + QStringLiteral("  ") + platform::text::numberText(static_cast<long long>(item)));
 }
@@ -253,7 +254,7 @@ void ItemCommands::ShowItemNotes(int index)
     const items::RecordSettings& s = r.settings();
     NotesPane* notes = w_.NotesSettingsTab();
     // Edits go to this record of the array shown now; filling the boxes stores nothing.
-    notesItem_ = {index == 0 ? ShownItem::Array::Live : w_.alogsShown() ? ShownItem::Array::ALogs : ShownItem::Array::Panels, index};
+    notesItem_ = {index == 0 ? ShownItem::Array::Live : w_.itemViews().alogsShown() ? ShownItem::Array::ALogs : ShownItem::Array::Panels, index};
     const QScopedValueRollback<bool> showing(showingNotes_, true);
     notes->NoteIndex()->setText(QString::number(index));
     notes->LabelText()->setText(s.NoteLabel.trimmed());
@@ -301,7 +302,7 @@ void ItemCommands::storeNote(int box, const QString& text)
     const auto edit = [&](items::RecordSettings& s) { s.*field = text; };
     if (notesItem_.array == shown_.array && notesItem_.index == shown_.index)
         edit(shownRecord_.editSettings());
-    if (editShown(w_.context().store, notesItem_, w_.alogsShown(), edit))
+    if (editShown(w_.context().store, notesItem_, w_.itemViews().alogsShown(), edit))
         w_.setModified(true);
 }
 
@@ -311,7 +312,7 @@ void ItemCommands::storeMemo()
     const auto edit = [&](items::RecordSettings& s) { s.Memo = memo; };
     if (notesItem_.array == shown_.array && notesItem_.index == shown_.index)
         edit(shownRecord_.editSettings());
-    if (editShown(w_.context().store, notesItem_, w_.alogsShown(), edit))
+    if (editShown(w_.context().store, notesItem_, w_.itemViews().alogsShown(), edit))
         w_.setModified(true);
 }
 
@@ -353,7 +354,7 @@ void ItemCommands::mnuCompactMem_Click()
     items::ItemStore& s = w_.context().store;
     const bool panels = compact(s.Panels, s.MaxPanels);
     const bool alogs = compact(s.ALogs, s.MaxALogs);
-    w_.mnuViewPanels_Click();
+    w_.itemViews().mnuViewPanels_Click();
     if (panels || alogs)
         w_.setModified(true);
 }
@@ -363,7 +364,7 @@ void ItemCommands::cmdMoveOrder_Click(int Index)
     const std::optional<int> selected = selectedItemIndex();
     if (!selected)
         return;
-    const bool alogs = w_.alogsShown();
+    const bool alogs = w_.itemViews().alogsShown();
     items::ItemStore& store = w_.context().store;
     std::vector<items::DFDRecord>& records = alogs ? store.ALogs : store.Panels;
     const int n = alogs ? store.MaxALogs : store.MaxPanels;
@@ -377,9 +378,9 @@ void ItemCommands::cmdMoveOrder_Click(int Index)
     records[static_cast<std::size_t>(s)].editSettings().SlotText = QString::number(s);
     records[static_cast<std::size_t>(d)].editSettings().SlotText = QString::number(d);
     if (alogs)
-        w_.mnuViewALogs_Click();
+        w_.itemViews().mnuViewALogs_Click();
     else
-        w_.mnuViewPanels_Click();
+        w_.itemViews().mnuViewPanels_Click();
     QListView* list = w_.lvwPanelsALog();
     list->selectionModel()->select(w_.listModel().index(d - 1), QItemSelectionModel::ClearAndSelect);
     list->setCurrentIndex(w_.listModel().index(d - 1));
@@ -390,7 +391,7 @@ void ItemCommands::cmdMoveOrder_Click(int Index)
 void ItemCommands::Recycle_Bin_Empty()
 {
     MainContext& ctx = w_.context();
-    const bool alogs = w_.alogsShown();
+    const bool alogs = w_.itemViews().alogsShown();
     const QString kind = ctx.language.GetResString(alogs ? ids::ALogsNode : ids::PanelsNode);
     if (ctx.ui.askYesNo(ctx.language.GetResString(ids::RecycleQuestion).arg(kind.trimmed()),
                         ctx.language.GetResString(ids::ProgramTitle), MessageIcon::Question) != Answer::Yes)
@@ -404,7 +405,7 @@ void ItemCommands::Recycle_Bin_Empty()
         records[static_cast<std::size_t>(i)] = items::DFDRecord();
         store.WorkItems.at(static_cast<std::size_t>(i)) = items::DFDRecord();
     }
-    w_.FillItemList();
+    w_.itemViews().FillItemList();
     refreshShownItem();
     if (changed)
         w_.setModified(true);

@@ -2,6 +2,7 @@
 
 #include "app/link/SystemClock.h"
 #include "platform/locale/UserLocale.h"
+#include "platform/serial/DevicePort.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -38,6 +39,20 @@ automation::ServerLocations locationsOf(const MainOptions& o)
 settings::SettingsStore storeOf(const MainOptions& o)
 {
     return o.settingsFolder.isEmpty() ? settings::SettingsStore::forUser() : settings::SettingsStore(o.settingsFolder);
+}
+
+std::unique_ptr<link::Clock> clockOf(const MainOptions& o)
+{
+    if (o.makeClock)
+        return o.makeClock();
+    return std::make_unique<link::SystemClock>();
+}
+
+std::unique_ptr<platform::serial::SerialPort> portOf(const MainOptions& o, platform::serial::PortMap map)
+{
+    if (o.makePort)
+        return o.makePort(std::move(map));
+    return std::make_unique<platform::serial::DevicePort>(std::move(map));
 }
 
 std::unique_ptr<link::EventPump> pumpOf(const MainOptions& o, link::Clock& clock)
@@ -79,11 +94,12 @@ MainContext::MainContext(const MainOptions& o, UserInteraction& ui_)
       settings(settingsStore),
       activator(locationsOf(o)),
       language(activator),
-      clock(std::make_unique<link::SystemClock>(o.timeScale)),
+      clock(clockOf(o)),
       pump(pumpOf(o, *clock)),
-      port(platform::serial::PortMap([this](const QString& section, const QString& key) {
+      ownPort(portOf(o, platform::serial::PortMap([this](const QString& section, const QString& key) {
           return settings.GetSetting(section, key);
-      })),
+      }))),
+      port(*ownPort),
       link(port, *clock, *pump, store, language),
       displayMessages(ui_),
       display(store, language, settings, displayMessages)

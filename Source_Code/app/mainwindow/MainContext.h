@@ -15,7 +15,8 @@
 #include "platform/automation/Activator.h"
 #include "platform/clipboard/Clipboard.h"
 #include "platform/help/HelpViewer.h"
-#include "platform/serial/DevicePort.h"
+#include "platform/serial/PortMap.h"
+#include "platform/serial/SerialPort.h"
 #include "platform/settings/SettingsStore.h"
 
 #include <cstdint>
@@ -32,9 +33,11 @@ struct MainOptions {
     QString userDataFolder;     // empty: the user's data folder of the program
     QString commandLine;        // the arguments after the program name, joined by blanks
     std::optional<std::uint32_t> lcid;  // the user's locale; empty: from the environment
-    double timeScale = 1.0;     // below 1 shortens every link wait (tests only)
-    // Replaces the event pump of the link waits (tests look into the waits through it).
+    // Replace the link's clock, the event pump of its waits and its serial port (tests run
+    // the link on a virtual clock against an instrument in memory); empty: the system's.
+    std::function<std::unique_ptr<link::Clock>()> makeClock;
     std::function<std::unique_ptr<link::EventPump>(link::Clock&)> makePump;
+    std::function<std::unique_ptr<platform::serial::SerialPort>(platform::serial::PortMap)> makePort;
 };
 
 // The settings store bound to the program's application name.
@@ -75,7 +78,8 @@ public:
     items::LanguageContext language;
     std::unique_ptr<link::Clock> clock;
     std::unique_ptr<link::EventPump> pump;
-    platform::serial::DevicePort port;
+    std::unique_ptr<platform::serial::SerialPort> ownPort;
+    platform::serial::SerialPort& port;
     link::LinkContext link;
     platform::clipboard::SystemClipboard clipboard;
     UserDisplayMessages displayMessages;

@@ -2,21 +2,24 @@
 // status read and the transfers; the menus only mirror it.
 #include "app/mainwindow/PageMenus.h"
 
-#include "app/mainwindow/StatusDisplay.h"
-#include "app/mainwindow/frmmain.h"
+#include "app/resources/StringIds.h"
 
 namespace tovu::mainwindow {
 
-PageMenus::PageMenus(frmmain& window) : w_(window)
+namespace ids = resources::ids;
+
+PageMenus::PageMenus(MainMenus& menus, MemoryTree& tree, const items::StringSource& language, const ConnectCommand& connect,
+                     RedrawTicks redrawTicks)
+    : menus_(menus), tree_(tree), language_(language), redrawTicks_(std::move(redrawTicks))
 {
-    MainMenus& m = w_.menus();
+    MainMenus& m = menus_;
     for (int i = 1; i <= kPanelPages; ++i)
-        w_.connectCommand(m.mnuPanelMem[static_cast<std::size_t>(i)], [this, i] { mnuPanelMem_Click(i); });
+        connect(m.mnuPanelMem[static_cast<std::size_t>(i)], [this, i] { mnuPanelMem_Click(i); });
     for (int i = 1; i <= kALogPages; ++i)
-        w_.connectCommand(m.mnuAlogMem[static_cast<std::size_t>(i)], [this, i] { mnuAlogMem_Click(i); });
+        connect(m.mnuAlogMem[static_cast<std::size_t>(i)], [this, i] { mnuAlogMem_Click(i); });
     for (int g = 1; g <= kThousandGroups; ++g)
         for (int i = 1; i <= kPagesPerGroup; ++i)
-            w_.connectCommand(m.thousandPages[static_cast<std::size_t>(g)][static_cast<std::size_t>(i)],
+            connect(m.thousandPages[static_cast<std::size_t>(g)][static_cast<std::size_t>(i)],
                               [this, g, i] { thousandsPage_Click(g, i); });
     // The first page of each page menu starts checked.
     showPageChecks();
@@ -24,7 +27,7 @@ PageMenus::PageMenus(frmmain& window) : w_(window)
 
 void PageMenus::showPageChecks()
 {
-    MainMenus& m = w_.menus();
+    MainMenus& m = menus_;
     for (int i = 1; i <= kPanelPages; ++i)
         m.mnuPanelMem[static_cast<std::size_t>(i)]->setChecked(i == pages_.panelPage);
     for (int i = 1; i <= kALogPages; ++i)
@@ -42,10 +45,9 @@ void PageMenus::captionPage(bool panels)
     const int first = panels ? pages_.firstPanelSlot() : pages_.firstALogSlot();
     const int firstNode = panels ? kFirstPanelNode : kFirstALogNode;
     const int endNode = panels ? kALogsNode : kTreeNodes;
-    MemoryTree& tree = *w_.DFDTree();
-    const QString caption = w_.context().language.GetResString(panels ? ids::PanelItem : ids::ALogItem);
+    const QString caption = language_.GetResString(panels ? ids::PanelItem : ids::ALogItem);
     for (int p = firstNode; p < endNode; ++p)
-        tree.setCaption(p, caption + u' ' + QString::number(first + p - firstNode));
+        tree_.setCaption(p, caption + u' ' + QString::number(first + p - firstNode));
 }
 
 void PageMenus::relabelPages()
@@ -59,7 +61,7 @@ void PageMenus::mnuPanelMem_Click(int Index)
     pages_.panelPage = Index;
     showPageChecks();
     captionPage(true);
-    w_.statusDisplay().RE_DRAW_TICKS_ON_PANEL(QString::number(Index - 1), QString());
+    redrawTicks_(QString::number(Index - 1), QString());
 }
 
 void PageMenus::relabelALogPage(int bank)
@@ -67,7 +69,7 @@ void PageMenus::relabelALogPage(int bank)
     pages_.alogBank = bank;
     showPageChecks();
     captionPage(false);
-    w_.statusDisplay().RE_DRAW_TICKS_ON_PANEL(QString(), QString::number(bank));
+    redrawTicks_(QString(), QString::number(bank));
 }
 
 void PageMenus::mnuAlogMem_Click(int Index)

@@ -2,9 +2,14 @@
 // The page menus of the memory tree and the one page state they mirror: the tree, the
 // status read and the transfers all work on the page chosen here.
 
-namespace tovu::mainwindow {
+#include "app/items/StringSource.h"
+#include "app/mainwindow/MainMenus.h"
+#include "app/mainwindow/MemoryTree.h"
 
-class frmmain;
+#include <QString>
+#include <functional>
+
+namespace tovu::mainwindow {
 
 // The panel page (1..5, 20 slots each) and the ALog bank (0-based, 100 slots each: 0..7 on
 // an 800-ALog instrument, 0..99 on a 10000-ALog one).
@@ -17,8 +22,16 @@ struct PageState {
 
 class PageMenus {
 public:
-    // Wires the window's page menu items to the handlers below.
-    explicit PageMenus(frmmain& window);
+    // Redraws the slot ticks of a page chosen here: the panel page or the ALog bank given
+    // (0-based, as text), the other empty. The window gives it the status display's drawing.
+    using RedrawTicks = std::function<void(const QString& panelPage, const QString& alogBank)>;
+
+    // Runs a handler through the window's busy guard whenever the item is triggered.
+    using ConnectCommand = std::function<void(QAction* item, std::function<void()> handler)>;
+
+    // Wires the page menu items to the handlers below; captions come from language.
+    PageMenus(MainMenus& menus, MemoryTree& tree, const items::StringSource& language, const ConnectCommand& connect,
+              RedrawTicks redrawTicks);
     PageMenus(const PageMenus&) = delete;
     PageMenus& operator=(const PageMenus&) = delete;
 
@@ -38,7 +51,10 @@ private:
     void relabelALogPage(int bank);
     void captionPage(bool panels);
 
-    frmmain& w_;
+    MainMenus& menus_;
+    MemoryTree& tree_;
+    const items::StringSource& language_;
+    RedrawTicks redrawTicks_;
     PageState pages_;
 };
 

@@ -114,7 +114,7 @@ void ReportWiring::mnuCopyPanel_Click()
 {
     if (!w_.itemCommands().requireShownItem())
         return;
-    copyOptions_.setMask(w_.copyOptionsMask());
+    copyOptions_.setMask(w_.clipboardOptions().copyOptionsMask());
     copy_.mnuCopyPanel_Click();
     // The AGC option follows the model of the item copied: shown and enabled from model
     // 11, hidden below; its check (and the stored mask) stay for the next such item.

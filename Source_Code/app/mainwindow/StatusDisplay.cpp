@@ -11,6 +11,7 @@
 #include "app/mainwindow/PageMenus.h"
 #include "app/mainwindow/ReportStatusDialog.h"
 #include "app/mainwindow/frmmain.h"
+#include "app/mainwindow/ItemViews.h"
 
 #include <QApplication>
 #include <algorithm>
@@ -125,7 +126,7 @@ void StatusDisplay::statusRead(bool all, bool panels, bool alogs, bool show)
     if (discarded_) {
         w_.setModified(false);
         if (w_.listModel().count() > 0)
-            w_.FillItemList();
+            w_.itemViews().FillItemList();
         w_.itemCommands().refreshShownItem();
     }
 }
@@ -165,7 +166,7 @@ void StatusDisplay::Current_Status_DFD(bool& GET_ALL_STATUS, bool& GET_PANELS, b
         if (ShowScreen)
             ctx.ui.runModal(report);
 
-        w_.resetAgcOption(status.model);
+        w_.clipboardOptions().resetAgcOption(status.model);
     } catch (const link::LinkError& e) {
         l.unloadTransferDialog();
         ctx.ui.message(e.Source() + u'\n' + e.Description(), ctx.language.GetResString(ids::StatusErrorTitle), MessageIcon::Critical);

@@ -18,6 +18,7 @@
 #include "app/mainwindow/PageMenus.h"
 #include "app/mainwindow/WindowTransferHost.h"
 #include "app/mainwindow/frmmain.h"
+#include "app/mainwindow/ItemViews.h"
 #include "platform/text/NumberText.h"
 
 #include <QApplication>
@@ -127,7 +128,7 @@ void TransferCommands::DFDTree_DragDrop(const QString& source, const QPoint& poi
     for (const QModelIndex& i : w_.lvwPanelsALog()->selectionModel()->selectedIndexes())
         last = std::max(last, i.row() + 1);
 
-    const bool alogs = w_.alogsShown();
+    const bool alogs = w_.itemViews().alogsShown();
     // Several items may land on any node of their kind, PANELS and the root included for
     // panels; one item needs a slot node.
     if (target < 0 || (alogs && target < kFirstALogNode) || (!alogs && target > kALogsNode)) {
@@ -222,7 +223,7 @@ void TransferCommands::mnuGetCurrentSettings_Click()
     if (!link::GetCurrentSettings(env).completed)
         return;
     const items::DFDRecord& r = ctx_.store.workItem(0);
-    w_.enableAgcOption(r.ModelIndex);
+    w_.clipboardOptions().enableAgcOption(r.ModelIndex);
     ctx_.display.DrawAScan(0);
     ItemCommands& items = w_.itemCommands();
     items.ShowALogSettings(0);

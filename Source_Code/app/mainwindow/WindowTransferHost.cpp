@@ -5,6 +5,7 @@
 
 #include "app/link/forms/MessageFrm.h"
 #include "app/mainwindow/frmmain.h"
+#include "app/mainwindow/ItemViews.h"
 
 #include <QApplication>
 
@@ -75,13 +76,13 @@ void WindowTransferHost::showPanelsView()
 {
     w_.action(QStringLiteral("mnuViewALogs"))->setChecked(false);
     w_.action(QStringLiteral("mnuViewPanels"))->setChecked(true);
-    w_.FillItemList();
+    w_.itemViews().FillItemList();
     w_.itemCommands().refreshShownItem();
 }
 
 void WindowTransferHost::mnuViewALogs_Click()
 {
-    w_.mnuViewALogs_Click();
+    w_.itemViews().mnuViewALogs_Click();
 }
 
 void WindowTransferHost::markModified()

@@ -1,9 +1,9 @@
 #pragma once
 // The main window: start-up and shutdown, the menus and toolbar, the controls (memory
-// tree, item list, A-scan picture, notes and settings tab, report frame), the item list's
-// views, the clipboard options, language and captions, About and help, the modified mark
-// and the busy guard. One instance for the program's life; its handlers keep their own
-// names.
+// tree, item list, A-scan picture, notes and settings tab, report frame), language and
+// captions, the About box, the modified mark and the busy guard. One instance for the
+// program's life; its handlers keep their own names. The item list's views, the clipboard
+// options and the help file are small classes of its own.
 //
 // The commands live in collaborators the window owns, each with its own state: the status
 // display, the page menus, the pane layout, the item commands, the instrument commands,
@@ -12,9 +12,12 @@
 
 #include "app/display/AScanMenuController.h"
 #include "app/display/widgets/AScanWidget.h"
+#include "app/mainwindow/ClipboardOptionsMenu.h"
+#include "app/mainwindow/HelpMenu.h"
 #include "app/mainwindow/ItemListModel.h"
 #include "app/mainwindow/MainContext.h"
 #include "app/mainwindow/MainMenus.h"
+#include "app/mainwindow/MainToolbar.h"
 #include "app/mainwindow/MemoryTree.h"
 #include "app/mainwindow/NotesPane.h"
 #include "app/mainwindow/QtDialogTexts.h"
@@ -36,6 +39,7 @@ namespace tovu::mainwindow {
 class DragDropWiring;
 class FileMenus;
 class ItemCommands;
+class ItemViews;
 class PageMenus;
 class PaneLayout;
 class ReportWiring;
@@ -68,33 +72,18 @@ public:
     // ---- Captions and language ----
     void ApplyLanguageCaptions();
     void mnuMultSel_Click(int Index);
-    QString helpFile() const { return helpFile_; }
     // Qt's own dialog texts, in the language of the table in force.
     const QtDialogTexts& qtDialogTexts() const { return qtTexts_; }
 
     // ---- Item list and views ----
-    void FillItemList();
-    void mnuViewALogs_Click();
-    void mnuViewPanels_Click();
-    void mnuLargeIcons_Click();
-    void mnuSmallIcons_Click();
-    void mnuList_Click();
-    void mnuSuperimpose_Click();
-    bool alogsShown() const;
+    ItemViews& itemViews() const { return *views_; }
 
     // ---- Clipboard options ----
-    void mnuCopyClipBoardOptions_Click(int Index);
-    void mnuoptall_Click(int Index);
-    int copyOptionsMask() const;
-    void storeCopyOptionsMask();
-    // The AGC option exists from model 11 on: it follows the model of the item shown.
-    void enableAgcOption(int model);
-    // An instrument read or a file opened starts with the option cleared (and stored so).
-    void resetAgcOption(int model);
+    ClipboardOptionsMenu& clipboardOptions() { return clipboardOptions_; }
 
     // ---- About, help ----
     void mnuAbout_Click();
-    void mnuhelp_Click();
+    HelpMenu& helpMenu() { return help_; }
     frmAbout* aboutBox() const { return about_.get(); }
 
     // ---- Toolbar ----
@@ -136,7 +125,7 @@ public:
     display::AScanWidget* Picture1() const { return picture_; }
     NotesPane* NotesSettingsTab() const { return notes_; }
     QGroupBox* Frm_Export() const { return exportFrame_; }
-    QToolBar* Toolbar1() const { return toolbar_; }
+    QToolBar* Toolbar1() const { return toolbar_->toolbar(); }
     QAction* toolbarButton(int position) const;  // 1..17
     QWidget* imgSplitter() const;
     SplitterHandle& splitterHandle() const { return *imgSplitter_; }
@@ -174,31 +163,28 @@ private:
     class BusyScope;
 
     void createControls();
-    void createToolbar();
     void connectMenus();
     void connectLink();
     void probeWord();
     void buildTree();
     QString programTitle() const { return kProgramTitle; }
     void refreshCaption();
-    void setHelpFile();
-    void loadCopyOptions();
     void syncAscanChecks();
-    void showKind(ListKind kind);
     void loadAbout();
     void hideCursor();
     void DFDTree_PopUp(int position, const QPoint& globalPos);
 
     MainContext& ctx_;
     MainMenus menus_;
+    ClipboardOptionsMenu clipboardOptions_{menus_, ctx_.settings};
+    HelpMenu help_{ctx_};
     MemoryTree* tree_ = nullptr;
     QListView* list_ = nullptr;
     std::unique_ptr<ItemListModel> listModel_;
     display::AScanWidget* picture_ = nullptr;
     NotesPane* notes_ = nullptr;
     QGroupBox* exportFrame_ = nullptr;
-    QToolBar* toolbar_ = nullptr;
-    std::vector<QAction*> toolbarButtons_;
+    std::unique_ptr<MainToolbar> toolbar_;
     SplitterHandle* imgSplitter_ = nullptr;
     QWidget* picSplitter_ = nullptr;
     std::array<QPushButton*, 2> moveOrder_{};
@@ -208,6 +194,7 @@ private:
     QtDialogTexts qtTexts_;
     platform::automation::DispatchRef verbolt_;
 
+    std::unique_ptr<ItemViews> views_;
     std::unique_ptr<PaneLayout> layout_;
     std::unique_ptr<PageMenus> pages_;
     std::unique_ptr<StatusDisplay> status_;
@@ -218,7 +205,6 @@ private:
     std::unique_ptr<ReportWiring> reports_;
 
     QString captionBase_ = kProgramTitle;
-    QString helpFile_;
     bool wordAvailable_ = false;
     bool modified_ = false;
     bool serviceMode_ = false;

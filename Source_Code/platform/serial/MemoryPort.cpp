@@ -36,7 +36,7 @@ void MemoryPort::raiseIfLost()
 
 void MemoryPort::openDevice()
 {
-    if (openFails_ || lost_)
+    if (openFails_ || lost_ || (present_ && !present_(commPort())))
         throw PortError(deviceName(), QStringLiteral("cannot open: no such device"));
     open_ = true;
     in_.clear();

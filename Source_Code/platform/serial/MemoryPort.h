@@ -28,6 +28,8 @@ public:
     void feed(const QByteArray& bytes) { in_ += bytes; }
     // The next open fails, as a missing or busy device does.
     void setOpenFails(bool fails) { openFails_ = fails; }
+    // Which port numbers lead to a device; opening any other fails as a missing device does.
+    void setDevicePresent(std::function<bool(int commPort)> present) { present_ = std::move(present); }
     // The device goes away: every later use raises PortError, as a pulled cable does.
     void disconnect() { lost_ = true; }
 
@@ -61,6 +63,7 @@ private:
 
     Responder responder_;
     IdleHook idle_;
+    std::function<bool(int commPort)> present_;
     QByteArray in_;
     QByteArray partialLine_;
     QStringList transcript_;

@@ -5,7 +5,7 @@
 #include "app/display/AScanText.h"
 #include "app/display/Drawing.h"
 #include "display/support/FakeStrings.h"
-#include "display/support/QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <QStringList>
 #include <vector>

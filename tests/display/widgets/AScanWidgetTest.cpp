@@ -6,7 +6,7 @@
 #include "app/display/widgets/SettingsGridView.h"
 #include "display/support/FakeStrings.h"
 #include "display/support/MapSettings.h"
-#include "display/support/QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "support/SampleRecords.h"
 
 #include <QDir>

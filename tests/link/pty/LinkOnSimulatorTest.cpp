@@ -194,8 +194,9 @@ TEST_F(SimTest, BadLinesEndInOneClearLinkError)
             ADD_FAILURE() << c.fault << ": no error";
         } catch (const LinkError& e) {
             EXPECT_EQ(e.kind(), c.kind) << c.fault << ": " << e.what();
-            if (c.kind == LinkErrorKind::Timeout && QLatin1String(c.fault).startsWith(QLatin1String("RGN")))
+            if (c.kind == LinkErrorKind::Timeout && QLatin1String(c.fault).startsWith(QLatin1String("RGN"))) {
                 EXPECT_EQ(e.Description(), QStringLiteral("Communication error executing RGN"));
+            }
         }
         EXPECT_FALSE(link->port->portOpen()) << c.fault;
         EXPECT_LT(t.elapsed(), 15000) << c.fault;

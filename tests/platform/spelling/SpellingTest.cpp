@@ -7,6 +7,7 @@
 #include "platform/spelling/SpellingError.h"
 #include "platform/spelling/SpellingWindow.h"
 #include "support/AppEnvironment.h"
+#include "support/QtPrinters.h"
 
 #include <QApplication>
 #include <QFile>
@@ -25,8 +26,6 @@ extern "C" const char* __lsan_default_suppressions()
 
 namespace tovu::platform::spelling {
 namespace {
-
-void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 std::shared_ptr<const Speller> english()
 {

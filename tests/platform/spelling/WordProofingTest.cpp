@@ -5,6 +5,7 @@
 #include "platform/office/word/WordError.h"
 #include "platform/spelling/CustomDictionary.h"
 #include "platform/spelling/ScriptedSpellingDialog.h"
+#include "support/QtPrinters.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -13,8 +14,6 @@ namespace tovu::platform::word {
 namespace {
 
 using spelling::Decision;
-
-void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 class WordProofing : public ::testing::Test {
 protected:

@@ -46,19 +46,20 @@ enum class Band { None, Rows, Columns };
 // One table format: the table's frame (top and bottom, left and right), its inside lines,
 // the heading row, first column, last row and last column with the rule that sets each
 // apart, and the body with its banding.
+// Every member has its default, so a look names only what it draws.
 struct Look {
-    Line frameTopBottom, frameSides, insideH, insideV;
-    Part heading;
-    Line headingRule;  // under the heading row
-    Part firstColumn;
-    Line firstColumnRule;  // right of the first column
-    Part lastRow;
-    Line lastRowRule;  // above the last row
-    Part lastColumn;
-    Line lastColumnRule;  // left of the last column
-    Part body;
+    Line frameTopBottom{}, frameSides{}, insideH{}, insideV{};
+    Part heading{};
+    Line headingRule{};  // under the heading row
+    Part firstColumn{};
+    Line firstColumnRule{};  // right of the first column
+    Part lastRow{};
+    Line lastRowRule{};  // above the last row
+    Part lastColumn{};
+    Line lastColumnRule{};  // left of the last column
+    Part body{};
     Band band = Band::None;
-    Part banded;  // every second row or column of the body
+    Part banded{};  // every second row or column of the body
 };
 
 // The looks of formats 1 to 42, in Word's numbering.

@@ -89,8 +89,9 @@ TEST_F(DomTest, ExternalEntitiesAreNeverRead)
     const QByteArray xml = "<!DOCTYPE a [<!ENTITY e SYSTEM \"file://" + secret.toUtf8() + "\">]><a>&e;</a>";
     load(xml);
     const DispatchRef root = doc->get(QStringLiteral("documentElement")).toObject();
-    if (root)
+    if (root) {
         EXPECT_FALSE(outline(root).contains(QStringLiteral("SECRET")));
+    }
 }
 
 } // namespace

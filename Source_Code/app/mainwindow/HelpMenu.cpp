@@ -1,29 +1,23 @@
-// The About box command and the help file.
-#include "app/mainwindow/frmmain.h"
+// The help file of the language in use, and the Help command that shows it.
+#include "app/mainwindow/HelpMenu.h"
+
+#include "app/resources/StringIds.h"
 
 #include <QDir>
-#include <QLabel>
-#include <QPushButton>
 
 namespace tovu::mainwindow {
 
-void frmmain::mnuAbout_Click()
+namespace ids = resources::ids;
+
+void HelpMenu::setHelpFile()
 {
-    loadAbout();
-    about_->lblTitle()->setText(programTitle());
-    about_->cmdOK()->setVisible(true);
-    about_->BaudData()->setText(ctx_.language.GetResString(ids::BaudRateInformation) + QStringLiteral("( ") + ctx_.port.settings()
-                                + QStringLiteral(" )"));
-    about_->BaudData()->setVisible(true);
-    ctx_.ui.runModal(*about_);
-    // cmdOK_Click unloads the box; the next scan or About loads it afresh.
-    about_.reset();
+    helpFile_ = ctx_.paths.assetPath(helpFileName(ctx_.language.LanguageCode()));
 }
 
 // The help file of the language in use, or the English one where the language has none,
 // is shown by the desktop's viewer. A missing file, or no viewer, gives one message
 // naming the file.
-void frmmain::mnuhelp_Click()
+void HelpMenu::mnuhelp_Click()
 {
     const QString english = ctx_.paths.assetPath(helpFileName(kHelpFallbackLanguage));
     const QString file = !platform::help::helpFileExists(helpFile_) && platform::help::helpFileExists(english)

@@ -1,9 +1,7 @@
-// The clipboard copy options of the Edit menu and their mask in the settings store. The
-// menu items' checks are the options; the rules of their handlers and of the mask are
-// the report's copy options, the one place that defines them.
-#include "app/mainwindow/frmmain.h"
+#include "app/mainwindow/ClipboardOptionsMenu.h"
 
 #include "app/reports/CopyOptions.h"
+#include "platform/text/NumberText.h"
 
 namespace tovu::mainwindow {
 
@@ -29,39 +27,46 @@ void showOptions(MainMenus& menus, const reports::CopyOptions& options)
 
 } // namespace
 
-int frmmain::copyOptionsMask() const
+void ClipboardOptionsMenu::loadCopyOptions()
+{
+    const int mask = platform::text::intOfText(settings_.GetSetting(QStringLiteral("Clipboard"), QStringLiteral("Copy Options")));
+    for (int i = 0; i < kCopyOptions; ++i)
+        menus_.mnuCopyClipBoardOptions[static_cast<std::size_t>(i)]->setChecked((mask & (1 << i)) == (1 << i));
+}
+
+int ClipboardOptionsMenu::copyOptionsMask() const
 {
     return optionsOf(menus_).mask();
 }
 
-void frmmain::storeCopyOptionsMask()
+void ClipboardOptionsMenu::storeCopyOptionsMask()
 {
-    optionsOf(menus_).store(ctx_.settings);
+    optionsOf(menus_).store(settings_);
 }
 
-void frmmain::enableAgcOption(int model)
+void ClipboardOptionsMenu::enableAgcOption(int model)
 {
     menus_.mnuCopyClipBoardOptions[reports::CopyAgc]->setEnabled(model >= reports::kFirstAgcModel);
 }
 
-void frmmain::resetAgcOption(int model)
+void ClipboardOptionsMenu::resetAgcOption(int model)
 {
     enableAgcOption(model);
     menus_.mnuCopyClipBoardOptions[reports::CopyAgc]->setChecked(false);
     storeCopyOptionsMask();
 }
 
-void frmmain::mnuCopyClipBoardOptions_Click(int Index)
+void ClipboardOptionsMenu::mnuCopyClipBoardOptions_Click(int Index)
 {
     reports::CopyOptions options = optionsOf(menus_);
-    options.mnuCopyClipBoardOptions_Click(Index, ctx_.settings);
+    options.mnuCopyClipBoardOptions_Click(Index, settings_);
     showOptions(menus_, options);
 }
 
-void frmmain::mnuoptall_Click(int Index)
+void ClipboardOptionsMenu::mnuoptall_Click(int Index)
 {
     reports::CopyOptions options = optionsOf(menus_);
-    options.mnuoptall_Click(Index, ctx_.settings);
+    options.mnuoptall_Click(Index, settings_);
     showOptions(menus_, options);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// Readable test failure output for Qt strings.
+// Readable test failure output for Qt strings (found by gtest beside QString, in the
+// global namespace).
 
 #include <QString>
 #include <QStringList>
