@@ -139,14 +139,16 @@ TEST(SettingsGrid, TxLayoutFollowsTheRecordsModel)
         EXPECT_EQ(g.text(7, 2), QString::fromUtf8(c.column2)) << c.model;
         EXPECT_EQ(g.rowCount(), c.model >= 11 ? 31 : 29) << c.model;
     }
-    // The banked instruments' heading is a text of the language in force.
+    // The banked instruments' heading is a literal, the same in every language.
     FakeStrings german;
-    german.table[6160] = QStringLiteral("Flanke");
+    for (auto it = german.table.begin(); it != german.table.end(); ++it)
+        it.value() += QStringLiteral(" (de)");
     DFDRecord r = sampleALog();
     r.ModelIndex = 19;
     SettingsGridModel g;
     g.ShowALogSettings(r, german);
-    EXPECT_EQ(g.text(7, 2), QStringLiteral("Flanke"));
+    EXPECT_EQ(g.text(7, 2), QStringLiteral("Edge"));
+    EXPECT_TRUE(g.text(7, 1).endsWith(QStringLiteral(" (de)"))) << "the other headings follow the language";
 }
 
 TEST(SettingsGrid, CellsThatCannotBeMadeStayEmpty)

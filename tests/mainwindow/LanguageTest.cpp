@@ -123,7 +123,7 @@ TEST_F(Language, ATranslatedLanguageShowsOnlyItsOwnTexts)
     for (int i = 0; i < kLanguages; ++i)
         shown.push_back(languageCaptionIds()[static_cast<std::size_t>(i)]);
     for (int id : {kComCaptionId, kSettingsTabCaptionId, kNotesTabCaptionId, kSelectAllOptionsId, kDeleteAllOptionsId,
-                   170, 171, 150, 151, 152, 153, 154, static_cast<int>(ids::EdgeHeading)})
+                   170, 171, 150, 151, 152, 153, 154})
         shown.push_back(id);
     struct Case {
         const char* code;

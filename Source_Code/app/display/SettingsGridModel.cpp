@@ -2,7 +2,6 @@
 
 #include "app/items/ItemStore.h"
 #include "app/items/ModelTable.h"
-#include "app/resources/StringIds.h"
 #include "platform/text/NumberText.h"
 
 #include <cmath>
@@ -38,7 +37,7 @@ public:
 
         // The TX layout follows the generation of the record's own model.
         const bool banked = items::MemoryGenerationOfModel(r_.ModelIndex) >= 1;
-        add({L(50), L(51), banked ? text(resources::ids::EdgeHeading) : L(60), L(75), L(80)});
+        add({L(50), L(51), banked ? Lit("Edge") : L(60), L(75), L(80)});
         if (!banked)
             add({C(70, t_.TxMode), R(t_.TxWidth), C(60, t_.Damping), C(75, t_.Volts), C(80, t_.PrfMax)});
         else

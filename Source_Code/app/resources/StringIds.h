@@ -58,7 +58,6 @@
     X(StatusValidALogs, 603)                                                                                  \
     X(StatusReport, 604)                                                                                      \
     /* the program's added texts: in every table */                                                           \
-    X(EdgeHeading, 6160)                                                                                      \
     X(EraseMemoryMenu, 6161)                                                                                  \
     X(ErasePanelsMenu, 6162)                                                                                  \
     X(EraseALogsMenu, 6163)                                                                                   \

@@ -74,7 +74,6 @@ FakeStrings::FakeStrings()
         {509, "Curve"},     {510, "DAC"},         {511, "TCG"},     {512, "Main Wave"}, {513, "Second Wave"},
         {514, "Gates"},     {901, "dB"},          {902, "%FSH"},    {903, "%REF"},   {904, "ERS mm"},
         {906, "%FSH"},      {907, "dB"},          {908, "%REF"},    {909, "ERS mm"},
-        {6160, "Edge"},
     };
     for (const auto& [id, text] : others)
         table[id] = QString::fromUtf8(text);
