@@ -1,6 +1,7 @@
 #include "app/link/TransferSupport.h"
 
 #include "app/link/CommandPrimitive.h"
+#include "app/link/Commands.h"
 #include "app/link/Connection.h"
 #include "app/link/RecordTransfer.h"
 #include "app/link/RefusalNames.h"
@@ -29,8 +30,8 @@ QString slotStatus(const TransferEnv& env, int actionString, SlotKind kind, int 
 
 void switchOffDisplayModes(LinkContext& ctx)
 {
-    for (const char* cmd : {"WHD", "WDM", "WYM"})
-        writeSetting(ctx, QLatin1String(cmd), QStringLiteral("0"));
+    for (const QLatin1String cmd : {command::kWriteHud, command::kWriteDacMode, command::kWriteTcgMode})
+        writeSetting(ctx, cmd, QStringLiteral("0"));
 }
 
 QStringList takeRefusals(LinkContext& ctx)
