@@ -223,19 +223,25 @@ TEST_F(CurrentSettings, ASilentInstrumentEndsTheReadInOneBoxWithTheLinkClosed)
     const struct {
         const char* silentFrom;
         QString text;
+        const char* refused = "";  // refused before the silence: the error's box alone all the same
     } cases[] = {
         {"RGN", QStringLiteral("WriteComm Communication error executing RGN")},
         {"AWT", QStringLiteral("WriteCommSpecial Communication error executing AWT")},
+        {"AWT", QStringLiteral("WriteCommSpecial Communication error executing AWT"), "RGN"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.silentFrom);
+        SCOPED_TRACE(std::string(c.silentFrom) + " " + c.refused);
         struct Rig : CurrentSettings {
             void TestBody() override {}
         } f;
         f.connect();
         f.staleRecord0();
         bool silent = false;
-        f.instrument.fault = [&](const QByteArray& line, platform::serial::MemoryPort&) {
+        f.instrument.fault = [&](const QByteArray& line, platform::serial::MemoryPort& p) {
+            if (*c.refused && line.startsWith(c.refused)) {
+                p.feed(QByteArray("\x15\r"));
+                return true;
+            }
             silent = silent || line.startsWith(c.silentFrom);
             return silent && !line.startsWith("ALM");
         };
