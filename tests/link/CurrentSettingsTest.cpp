@@ -78,7 +78,7 @@ TEST_F(CurrentSettings, TheLiveSetUpItsTraceAndItsCurvesAreReadIntoRecordZero)
 
         ASSERT_TRUE(r.completed) << r.errorText.toStdString();
         EXPECT_TRUE(r.refused.isEmpty()) << r.refused.join(u',').toStdString();
-        EXPECT_TRUE(dialogs.messages.empty());
+        EXPECT_TRUE(dialogs.messages.empty()) << "a clean read shows no box";
         EXPECT_TRUE(store.LiveSettingsShown);
         const DFDRecord& rec = live();
         EXPECT_TRUE(rec.InUse);
@@ -120,32 +120,46 @@ TEST_F(CurrentSettings, WithoutPointsNoCurveIsAskedForAndNoneIsLeftFromBefore)
     EXPECT_EQ(arrayAndSlotCommands(sent()), QStringList({"AWT", "ACD", "ASH"}));
 }
 
+// The one closing box of a read that completed with refusals: the live set-up's line
+// ("string 6181" then 6151) naming them as the settings grid does, under 6180.
+void expectNotesBox(const ScriptedDialogs& dialogs, const QString& names)
+{
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("string 6181 [%1] [%2] string 6151 [") + names + QStringLiteral("] [%2]"));
+    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("string 6180 [%1] [%2]"));
+    EXPECT_EQ(dialogs.messages[0].icon, LinkIcon::Exclamation);
+}
+
 TEST_F(CurrentSettings, ARefusedReadIsNotAvailableOrAbsentNeverTheLastValue)
 {
     const struct {
         const char* refused;
+        QString listed;  // as the closing box names it
         std::function<void(const DFDRecord&)> check;
     } cases[] = {
-        {"RGN", [](const DFDRecord& r) { EXPECT_EQ(r.settings().Gain, QStringLiteral("N/A")); }},
-        {"AWT",
+        {"RGN", "string 1005 [RGN]", [](const DFDRecord& r) { EXPECT_EQ(r.settings().Gain, QStringLiteral("N/A")); }},
+        {"RNL", "string 142 [RNL]", [](const DFDRecord& r) { EXPECT_EQ(r.settings().NoteLabel, QStringLiteral("N/A")); }},
+        {"RSA", "string 1090 1 string 1091 [RSA]",
+         [](const DFDRecord& r) { EXPECT_EQ(r.settings().Gates[0].Start, QStringLiteral("N/A")); }},
+        {"AWT", "string 6156 [%1] [%2] [AWT]",
          [](const DFDRecord& r) {
              EXPECT_FALSE(r.WaveformPresent);
              EXPECT_TRUE(allZero(r.curves().WaveMin) && allZero(r.curves().WaveMax)) << "the stale trace is gone";
              EXPECT_TRUE(r.InUse) << "the settings were read";
          }},
-        {"ADC",
+        {"ADC", "string 6148 [%1] [%2] [ADC]",
          [](const DFDRecord& r) {
              EXPECT_TRUE(r.DacPresent);
              EXPECT_FALSE(r.DacCurvePresent);
              EXPECT_TRUE(allZero(r.curves().DacCurveA) && allZero(r.curves().DacCurveB));
          }},
-        {"AYC",
+        {"AYC", "string 6155 [%1] [%2] [AYC]",
          [](const DFDRecord& r) {
              EXPECT_FALSE(r.TcgCurvePresent);
              EXPECT_TRUE(allZero(r.curves().TcgCurve));
          }},
-        {"AAC", [](const DFDRecord& r) { EXPECT_FALSE(r.AvgCurvePresent); }},
-        {"ASH", [](const DFDRecord& r) { EXPECT_EQ(r.settings().Peak, QString()); }},
+        {"AAC", "string 6149 [%1] [%2] [AAC]", [](const DFDRecord& r) { EXPECT_FALSE(r.AvgCurvePresent); }},
+        {"ASH", "ASH", [](const DFDRecord& r) { EXPECT_EQ(r.settings().Peak, QString()); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.refused);
@@ -163,9 +177,44 @@ TEST_F(CurrentSettings, ARefusedReadIsNotAvailableOrAbsentNeverTheLastValue)
         EXPECT_EQ(r.refused, QStringList{QString::fromLatin1(c.refused)});
         EXPECT_EQ(f.sent().count(QString::fromLatin1(c.refused)), 2) << "sent once more, then taken as refused";
         EXPECT_TRUE(f.ctx.refused.isEmpty()) << "the notes are the report's";
-        EXPECT_TRUE(f.dialogs.messages.empty()) << "what was refused shows in the settings themselves";
+        expectNotesBox(f.dialogs, c.listed);
         c.check(f.live());
         EXPECT_FALSE(f.port.portOpen());
+    }
+}
+
+// Text where a number belongs, or a reply cut after its echo. (A field after the value is
+// no garbling of the value: the reply's first field is read, as for every command.)
+TEST_F(CurrentSettings, AGarbledNumericReplyIsNotAvailableAndListedNeverAValue)
+{
+    const struct {
+        const char* cmd;
+        sim::FaultKind kind;
+        QString listed;
+        QString items::RecordSettings::*field;
+    } cases[] = {
+        {"RGN", sim::FaultKind::NotANumber, "string 1005 [RGN]", &items::RecordSettings::Gain},
+        {"RGN", sim::FaultKind::CutShort, "string 1005 [RGN]", &items::RecordSettings::Gain},
+        {"RRG", sim::FaultKind::NotANumber, "string 1001 [RRG]", &items::RecordSettings::Range},
+        {"RDT", sim::FaultKind::CutShort, "string 1030 [RDT]", &items::RecordSettings::Detect},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.cmd) + " " + sim::faultKindName(c.kind));
+        struct Rig : CurrentSettings {
+            void TestBody() override {}
+        } f;
+        f.connect();
+        f.staleRecord0();
+        f.instrument.refuseAlways(f.plan, c.cmd, c.kind);
+
+        const CurrentSettingsReport r = GetCurrentSettings(f.env);
+
+        ASSERT_TRUE(r.completed) << r.errorText.toStdString();
+        EXPECT_EQ(f.live().settings().*c.field, QStringLiteral("N/A"));
+        EXPECT_EQ(r.refused, QStringList{QString::fromLatin1(c.cmd)});
+        EXPECT_EQ(f.sent().count(QString::fromLatin1(c.cmd)), 2) << "read once more, then taken as refused";
+        expectNotesBox(f.dialogs, c.listed);
+        EXPECT_TRUE(f.live().InUse) << "the rest of the set-up was read";
     }
 }
 
@@ -174,19 +223,25 @@ TEST_F(CurrentSettings, ASilentInstrumentEndsTheReadInOneBoxWithTheLinkClosed)
     const struct {
         const char* silentFrom;
         QString text;
+        const char* refused = "";  // refused before the silence: the error's box alone all the same
     } cases[] = {
         {"RGN", QStringLiteral("WriteComm Communication error executing RGN")},
         {"AWT", QStringLiteral("WriteCommSpecial Communication error executing AWT")},
+        {"AWT", QStringLiteral("WriteCommSpecial Communication error executing AWT"), "RGN"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.silentFrom);
+        SCOPED_TRACE(std::string(c.silentFrom) + " " + c.refused);
         struct Rig : CurrentSettings {
             void TestBody() override {}
         } f;
         f.connect();
         f.staleRecord0();
         bool silent = false;
-        f.instrument.fault = [&](const QByteArray& line, platform::serial::MemoryPort&) {
+        f.instrument.fault = [&](const QByteArray& line, platform::serial::MemoryPort& p) {
+            if (*c.refused && line.startsWith(c.refused)) {
+                p.feed(QByteArray("\x15\r"));
+                return true;
+            }
             silent = silent || line.startsWith(c.silentFrom);
             return silent && !line.startsWith("ALM");
         };

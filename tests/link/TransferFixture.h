@@ -37,14 +37,23 @@ struct SimulatedInstrument {
     int commands = 0;
     // Returns true when it answered (or withheld the answer) itself.
     std::function<bool(const QByteArray& line, platform::serial::MemoryPort& port)> fault;
-    // Every send of cmd answered NAK from now on, through the plan (which the caller keeps).
-    void refuseAlways(sim::FaultPlan& plan, const std::string& cmd)
+    // Every send of cmd answered NAK from now on, through the plan (which the caller keeps);
+    // or, for a garbling kind, done and answered with its reply spoilt that way.
+    void refuseAlways(sim::FaultPlan& plan, const std::string& cmd, sim::FaultKind kind = sim::FaultKind::Nak)
     {
-        plan.add({cmd, sim::FaultKind::Nak, 0, 0, 0});
-        fault = [&plan](const QByteArray& line, platform::serial::MemoryPort& p) {
-            if (plan.take(line.left(3).toStdString()).empty())
+        plan.add({cmd, kind, 0, 0, 0});
+        fault = [this, &plan](const QByteArray& line, platform::serial::MemoryPort& p) {
+            const std::vector<sim::FaultRule> rules = plan.take(line.left(3).toStdString());
+            if (rules.empty())
                 return false;
-            p.feed(QByteArray("\x15\r"));
+            if (!sim::garblesReply(rules.front().kind)) {
+                p.feed(QByteArray("\x15\r"));
+                return true;
+            }
+            QByteArray bytes;
+            for (const auto& part : engine.handle(line.toStdString()))
+                bytes += QByteArray::fromStdString(part.bytes);
+            p.feed(QByteArray::fromStdString(sim::garbledReply(rules.front().kind, bytes.toStdString())));
             return true;
         };
     }

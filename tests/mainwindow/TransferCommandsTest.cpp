@@ -280,6 +280,20 @@ TEST_F(TransferCommands, LiveSettingsWithoutAnAnsweringInstrumentShowTheErrorOnl
     EXPECT_FALSE(context().port.portOpen());
 }
 
+// A refused read shows the record all the same, and one box that names the setting.
+TEST_F(TransferCommands, LiveSettingsWithARefusedReadListItInOneBox)
+{
+    frmmain& w = connected();
+    instrument->addFault(sim::FaultRule{"RGN", sim::FaultKind::Nak, 0});
+    w.transferCommands().mnuGetCurrentSettings_Click();
+    ASSERT_EQ(ui.count(QStringLiteral("message")), 1);
+    EXPECT_EQ(ui.last(QStringLiteral("message"))->title, QStringLiteral("Get Current Settings completed with notes"));
+    EXPECT_EQ(ui.last(QStringLiteral("message"))->text, QStringLiteral("Current settings read; the instrument refused: Gain [RGN]"));
+    EXPECT_EQ(ui.last(QStringLiteral("message"))->icon, MessageIcon::Exclamation);
+    EXPECT_EQ(store().WorkItems[0].settings().Gain, QStringLiteral("N/A"));
+    EXPECT_EQ(w.itemCommands().shownItem().array, ShownItem::Array::Live);
+}
+
 // A drop delivered as Qt delivers it: the event on the list's viewport carries the source,
 // and the download runs once the drag has ended.
 TEST_F(TransferCommands, ADropEventOnTheListRunsTheDownloadAfterTheDrag)

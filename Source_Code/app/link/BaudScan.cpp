@@ -1,6 +1,7 @@
 #include "app/link/BaudScan.h"
 
 #include "app/link/CommandPrimitive.h"
+#include "app/link/Commands.h"
 #include "app/link/Connection.h"
 #include "app/link/LinkError.h"
 #include "app/link/ProtocolBytes.h"
@@ -64,9 +65,9 @@ QString SelectBaudrate(LinkContext& ctx, const QString& baudrate, const BaudScan
         result.clear();
     }
     if (result == kSuccess) {
-        Baud_Writecomm(ctx, QStringLiteral("ARM"), QString());
+        Baud_Writecomm(ctx, command::kRemoteOn, QString());
         call(hooks.statusRead);
-        Baud_Writecomm(ctx, QStringLiteral("ALM"), QString());
+        Baud_Writecomm(ctx, command::kLocal, QString());
         result = kAck;
     }
     CloseComm(ctx);

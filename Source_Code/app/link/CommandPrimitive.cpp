@@ -1,5 +1,6 @@
 #include "app/link/CommandPrimitive.h"
 
+#include "app/link/Commands.h"
 #include "app/link/Connection.h"
 #include "app/link/PortAccess.h"
 #include "app/link/ProtocolBytes.h"
@@ -15,12 +16,12 @@ const QString kWriteCommSpecial = QStringLiteral("WriteCommSpecial");
 
 bool needsPreWait(const QString& cmd)
 {
-    return cmd == QLatin1String("ARM") || cmd == QLatin1String("ALM") || cmd == QLatin1String("AMF");
+    return cmd == command::kRemoteOn || cmd == command::kLocal || cmd == command::kFirmware;
 }
 
 bool hasCompletionGrace(const QString& cmd)
 {
-    return cmd == QLatin1String("ADA") || cmd == QLatin1String("ADP");
+    return cmd == command::kALogActionDone || cmd == command::kPanelActionDone;
 }
 
 // A reply shown in an error message: at most 24 characters, control bytes as <n>.
@@ -34,11 +35,11 @@ QString replyExcerpt(const QString& data)
 
 void handleCancel(LinkContext& ctx, const QString& cmd)
 {
-    if (cmd == QLatin1String("ALM")) {
+    if (cmd == command::kLocal) {
         // Leave remote mode without waiting for an answer; the port may already be gone.
         try {
             if (ctx.port.portOpen())
-                ctx.port.output("ALM\r");
+                ctx.port.output(QByteArray(command::kLocal.data(), command::kLocal.size()) + '\r');
         } catch (const platform::serial::PortError&) {
         }
     } else {

@@ -1,6 +1,7 @@
 #include "app/link/Connection.h"
 
 #include "app/link/CommandPrimitive.h"
+#include "app/link/Commands.h"
 #include "app/link/LinkError.h"
 
 namespace tovu::link {
@@ -30,7 +31,7 @@ LinkError handshakeFailed(LinkContext& ctx)
 bool handshake(LinkContext& ctx)
 {
     try {
-        return WriteComm(ctx, QStringLiteral("ARM"), QString(), kHandshakeTimeoutSeconds) == kAck;
+        return WriteComm(ctx, command::kRemoteOn, QString(), kHandshakeTimeoutSeconds) == kAck;
     } catch (const LinkError& e) {
         if (e.kind() == LinkErrorKind::BadReply)
             return false;
@@ -84,7 +85,7 @@ void CloseComm(LinkContext& ctx) noexcept
         if (!ctx.port.portOpen())
             ctx.port.setPortOpen(true);
         for (int sends = 0; sends < 2; ++sends)
-            if (WriteComm(ctx, QStringLiteral("ALM"), QString(), kHandshakeTimeoutSeconds) == kAck)
+            if (WriteComm(ctx, command::kLocal, QString(), kHandshakeTimeoutSeconds) == kAck)
                 break;
         ctx.pump.waitMs(kCloseWaitMs);
     } catch (...) {

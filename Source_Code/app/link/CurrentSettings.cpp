@@ -58,6 +58,11 @@ CurrentSettingsReport GetCurrentSettings(TransferEnv& env)
         fail(QStringLiteral("mnuGetCurrentSettings"), QString::fromLocal8Bit(e.what()));
     }
     report.refused = takeRefusals(ctx);
+    // Like a transfer's closing message: one box for what was refused, none when all was
+    // read; after an error, the error's box alone.
+    if (report.completed && !report.refused.isEmpty())
+        env.dialogs.message(refusedLine(ctx, ctx.strings.GetResString(kLiveSettingsItemString), report.refused, false),
+                            ctx.strings.GetResString(kLiveReadWithNotesString), LinkIcon::Exclamation);
     return report;
 }
 

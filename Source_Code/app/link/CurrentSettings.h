@@ -21,6 +21,9 @@ struct CurrentSettingsReport {
 // Opens the link, reads record 0, closes the link. A link error ends the read at once in
 // one critical box (source, a blank, description) titled "Get All Alogs Error" (string 6277), with the
 // link closed; record 0 keeps what was read. LiveSettingsShown is set first in any case.
+// A read that completed with refusals ends in one box listing them by the settings' names
+// ("Current settings read; the instrument refused: Gain [RGN]", strings 6181, 6151),
+// titled "Get Current Settings completed with notes" (6180); a clean read shows none.
 CurrentSettingsReport GetCurrentSettings(TransferEnv& env);
 
 } // namespace tovu::link

@@ -2,6 +2,7 @@
 
 #include "platform/text/NumberText.h"
 #include "app/link/CommandPrimitive.h"
+#include "app/link/Commands.h"
 #include "app/link/LinkError.h"
 #include "app/link/ModelIdentification.h"
 #include "app/link/ParameterGroups.h"
@@ -22,10 +23,10 @@ struct PointFields {
     items::PointList items::RecordSettings::*y;
     QString items::RecordSettings::*count;
     bool DFDRecord::*present;
-    const char* readCmd;
-    const char* writeCmd;
-    const char* rangeCmd;  // the two settings sent after the points
-    const char* distanceCmd;
+    QLatin1String readCmd;
+    QLatin1String writeCmd;
+    QLatin1String rangeCmd;  // the two settings sent after the points
+    QLatin1String distanceCmd;
     QString items::RecordSettings::*range;
     QString items::RecordSettings::*distance;
     int maxSent;
@@ -34,11 +35,13 @@ struct PointFields {
 const PointFields& fieldsOf(CurveKind kind)
 {
     using S = items::RecordSettings;
-    static const PointFields dac{&S::DacX, &S::DacY, &S::DacPointCount, &DFDRecord::DacPresent, "RRP", "WRP",
-                                 "WDR", "WDD", &S::DR, &S::DD, items::kMaxPoints};
+    static const PointFields dac{&S::DacX, &S::DacY, &S::DacPointCount, &DFDRecord::DacPresent,
+                                 command::kReadDacPoints, command::kWriteDacPoints, command::kWriteDacRange,
+                                 command::kWriteDacDistance, &S::DR, &S::DD, items::kMaxPoints};
     // The instrument takes at most 9 TCG points.
-    static const PointFields tcg{&S::TcgX, &S::TcgY, &S::TcgPointCount, &DFDRecord::TcgPresent, "RYP", "WYP",
-                                 "WYR", "WYD", &S::YR, &S::YD, items::kMaxPoints - 1};
+    static const PointFields tcg{&S::TcgX, &S::TcgY, &S::TcgPointCount, &DFDRecord::TcgPresent,
+                                 command::kReadTcgPoints, command::kWriteTcgPoints, command::kWriteTcgRange,
+                                 command::kWriteTcgDistance, &S::YR, &S::YD, items::kMaxPoints - 1};
     return kind == CurveKind::DAC ? dac : tcg;
 }
 
@@ -87,7 +90,7 @@ void ReadCurvePoints(LinkContext& ctx, int idx, CurveKind kind)
 {
     const PointFields& f = fieldsOf(kind);
     ctx.store.workItem(idx);
-    const QString cmd = QLatin1String(f.readCmd);
+    const QString cmd = f.readCmd;
     // A refused list is no list: the points are absent, as on an instrument without them.
     const std::optional<PointListReply> parsed =
         readSpecialParsed(ctx, cmd, [&](const QString& raw) { return parsePointList(cmd, raw); });
@@ -119,13 +122,13 @@ void writeCurvePoints(LinkContext& ctx, const DFDRecord& rec, CurveKind kind)
     QString list;
     for (int k = 1; k <= count; ++k)
         list += QLatin1Char(',') + (s.*f.x)[static_cast<std::size_t>(k)] + QLatin1Char(',') + (s.*f.y)[static_cast<std::size_t>(k)];
-    const QString cmd = QLatin1String(f.writeCmd);
+    const QString cmd = f.writeCmd;
     // Taken or not, the instrument may hold points from here on.
     livePointsOf(ctx, kind).mayHold = true;
     for (int round = 0; round < kPointRounds; ++round) {
         if (WriteComm(ctx, cmd, list) == kAck) {
-            writeSetting(ctx, QLatin1String(f.rangeCmd), s.*f.range);
-            writeSetting(ctx, QLatin1String(f.distanceCmd), s.*f.distance);
+            writeSetting(ctx, f.rangeCmd, s.*f.range);
+            writeSetting(ctx, f.distanceCmd, s.*f.distance);
             return;
         }
     }
@@ -142,7 +145,7 @@ void clearCurvePoints(LinkContext& ctx, CurveKind kind)
         {
             // Not a refusal of the item: what it costs the item is noted below.
             const RefusalsAside aside(ctx);
-            reply = writeSetting(ctx, QLatin1String(fieldsOf(kind).writeCmd), QString());
+            reply = writeSetting(ctx, fieldsOf(kind).writeCmd, QString());
         }
         // N/A: an instrument without such a curve holds no such points.
         if (reply == kAck || reply == kNotAvailable) {
@@ -171,7 +174,7 @@ bool WriteALogWaveform(LinkContext& ctx, int idx)
         text += QLatin1Char(',') + QString::number(c.WaveMin[static_cast<std::size_t>(i)]) + QLatin1Char(',')
             + QString::number(c.WaveMax[static_cast<std::size_t>(i)]);
     for (int send = 0; send < kWaveformSends; ++send)
-        if (WriteComm(ctx, QStringLiteral("AWS"), text) == kAck)
+        if (WriteComm(ctx, command::kWriteWaveform, text) == kAck)
             return true;
     return false;
 }
@@ -204,7 +207,7 @@ bool ReadWaveformData(LinkContext& ctx, int idx, const QString& cmd)
 void ReadParamTS(LinkContext& ctx, int idx)
 {
     ctx.store.workItem(idx);
-    QString ts = readSpecial(ctx, QStringLiteral("ATS")).value_or(QString());
+    QString ts = readSpecial(ctx, command::kReadTimeStamp).value_or(QString());
     // Some instruments put the command in front of the raw reply.
     if (ts.startsWith(QLatin1String("ATS,")))
         ts.remove(0, 4);
@@ -215,12 +218,12 @@ void ReadParamsCDSH(LinkContext& ctx, int idx)
 {
     ctx.store.workItem(idx);
     // A reading the instrument refused is no reading: the field keeps its reset value.
-    const auto reading = [&](const char* cmd) {
-        const QString v = readSetting(ctx, QLatin1String(cmd));
-        return v == kNotAvailable && ctx.refused.contains(QLatin1String(cmd)) ? QString() : v;
+    const auto reading = [&](QLatin1String cmd) {
+        const QString v = readSetting(ctx, cmd);
+        return v == kNotAvailable && ctx.refused.contains(cmd) ? QString() : v;
     };
-    const QString distance = reading("ACD");
-    const QString peak = reading("ASH");
+    const QString distance = reading(command::kReadDistance);
+    const QString peak = reading(command::kReadPeak);
     DFDRecord& r = ctx.store.workItem(idx);
     r.editSettings().Distance = distance;
     r.editSettings().Peak = peak;

@@ -1,6 +1,7 @@
 #include "app/link/DownloadEngine.h"
 
 #include "app/link/CommandPrimitive.h"
+#include "app/link/Commands.h"
 #include "app/link/Connection.h"
 #include "app/link/CurvesAndWaveforms.h"
 #include "app/link/ItemArrays.h"
@@ -85,7 +86,7 @@ void downloadSlot(TransferEnv& env, SlotKind kind, int s, const QString& list, T
     if (kind == SlotKind::Panel)
         ctx.clock.sleepMs(kPanelSlotWaitMs);
     else
-        WriteComm(ctx, QStringLiteral("WFP"), QStringLiteral("1"));
+        WriteComm(ctx, command::kAfterALogWork, QStringLiteral("1"));
     ctx.setStatusText(slotStatus(env, kDownloadString, kind, s));
     takeRefusals(ctx);
     report.liveSetUpOf = kindText(ctx, kind) + u' ' + QString::number(s);
@@ -149,10 +150,10 @@ TransferReport download(TransferEnv& env, SlotKind kind, const std::vector<int>&
             downloadSlot(env, kind, s, list, report);
         }
         if (kind == SlotKind::Panel) {
-            WriteComm(ctx, QStringLiteral("WPS"), QStringLiteral("1"));
+            WriteComm(ctx, command::kSelectPanel, QStringLiteral("1"));
         } else {
-            WriteComm(ctx, QStringLiteral("WAS"), QStringLiteral("1"));
-            WriteComm(ctx, QStringLiteral("WFP"), QStringLiteral("0"));
+            WriteComm(ctx, command::kSelectALog, QStringLiteral("1"));
+            WriteComm(ctx, command::kAfterALogWork, QStringLiteral("0"));
         }
         ctx.setStatusText(QStringLiteral(" Download Complete"));
         ctx.unloadTransferDialog();

@@ -1,6 +1,7 @@
 #include "app/link/ItemArrays.h"
 
 #include "platform/text/NumberText.h"
+#include "app/link/Commands.h"
 #include "app/link/CurvesAndWaveforms.h"
 #include "app/link/ModelIdentification.h"
 
@@ -30,7 +31,7 @@ bool readItemArrays(LinkContext& ctx, int s, const QString& cmd, items::Curve it
 
 bool readItemWaveform(LinkContext& ctx, int s)
 {
-    return readItemArrays(ctx, s, QStringLiteral("AWT"), &items::RecordCurves::WaveMin, &items::RecordCurves::WaveMax,
+    return readItemArrays(ctx, s, command::kReadWaveform, &items::RecordCurves::WaveMin, &items::RecordCurves::WaveMax,
                           &items::DFDRecord::WaveformPresent);
 }
 
@@ -42,20 +43,20 @@ void readItemCurves(LinkContext& ctx, SlotKind kind, int s)
     if (ctx.store.workItem(s).DacPresent) {
         if (panel)
             ctx.clock.sleepMs(kDacCurveWaitMs);
-        readItemArrays(ctx, s, QStringLiteral("ADC"), &C::DacCurveA, &C::DacCurveB, &R::DacCurvePresent);
+        readItemArrays(ctx, s, command::kReadDacCurve, &C::DacCurveA, &C::DacCurveB, &R::DacCurvePresent);
     } else {
         ctx.store.workItem(s).DacCurvePresent = false;
     }
     if (ctx.store.workItem(s).TcgPresent) {
         if (panel && GetInstrumentModel(ctx, 0) < kFirstModelWithTcgPace)
             ctx.clock.sleepMs(kTcgCurveWaitMs);
-        readItemArrays(ctx, s, panel ? QStringLiteral("RYC") : QStringLiteral("AYC"), &C::TcgCurve, nullptr,
+        readItemArrays(ctx, s, panel ? command::kReadPanelTcgCurve : command::kReadALogTcgCurve, &C::TcgCurve, nullptr,
                        &R::TcgCurvePresent);
     } else {
         ctx.store.workItem(s).TcgCurvePresent = false;
     }
     if (platform::text::valueOfText(ctx.store.workItem(s).settings().AvgMode) == kAvgOn)
-        readItemArrays(ctx, s, QStringLiteral("AAC"), &C::AvgCurveA, &C::AvgCurveB, &R::AvgCurvePresent);
+        readItemArrays(ctx, s, command::kReadAvgCurve, &C::AvgCurveA, &C::AvgCurveB, &R::AvgCurvePresent);
     else
         ctx.store.workItem(s).AvgCurvePresent = false;
 }

@@ -1,6 +1,7 @@
 #include "app/link/MemoryState.h"
 
 #include "app/link/CommandPrimitive.h"
+#include "app/link/Commands.h"
 #include "app/link/LinkError.h"
 #include "app/link/ReplyParsing.h"
 #include "app/link/SlotOperations.h"
@@ -11,7 +12,7 @@ QString occupancyList(LinkContext& ctx, SlotKind kind)
 {
     if (ctx.store.MemoryGeneration < 1)
         return {};
-    const QString list = WriteCommSpecial(ctx, kind == SlotKind::Panel ? QStringLiteral("APL") : QStringLiteral("AWL"));
+    const QString list = WriteCommSpecial(ctx, kind == SlotKind::Panel ? command::kPanelList : command::kALogList);
     // A list that is not all location numbers (cut short, garbled) says nothing: each slot
     // is then asked on its own, as without a list.
     return wellFormedSlotList(list) ? list : QString();

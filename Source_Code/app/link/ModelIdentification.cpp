@@ -2,6 +2,7 @@
 
 #include "platform/text/NumberText.h"
 #include "app/link/CommandPrimitive.h"
+#include "app/link/Commands.h"
 #include "app/link/LinkError.h"
 #include "app/link/ProtocolBytes.h"
 
@@ -26,7 +27,7 @@ bool hasControlByte(const QString& text)
 // The "AMD" reply: a text, neither empty nor a status byte nor noise.
 QString readIdentification(LinkContext& ctx)
 {
-    const QString cmd = QStringLiteral("AMD");
+    const QString cmd = command::kModel;
     bool refused = false;
     for (int send = 0; send < 2; ++send) {
         const QString ident = WriteCommSpecial(ctx, cmd);
@@ -56,7 +57,7 @@ MemoryMenus menusOf(int generation, LinkContext& ctx)
     case 1:
         m.alogMemSelect2 = false;
         m.alogMemSelect = true;
-        m.eraseMemory = firmwareFigure(WriteComm(ctx, QStringLiteral("RMF"), QString())) >= 3.0;
+        m.eraseMemory = firmwareFigure(WriteComm(ctx, command::kSecondFirmware, QString())) >= 3.0;
         break;
     default:
         m.alogMemSelect = false;
@@ -88,7 +89,7 @@ void applyGeneration(LinkContext& ctx, int generation)
 
 QString readFirmware(LinkContext& ctx)
 {
-    const QString cmd = QStringLiteral("AMF");
+    const QString cmd = command::kFirmware;
     QString reply;
     for (int send = 0; send < 2; ++send) {
         reply = WriteComm(ctx, cmd, QString());

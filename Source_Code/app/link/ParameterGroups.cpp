@@ -3,6 +3,7 @@
 #include "platform/text/NumberText.h"
 #include "app/items/RecordFields.h"
 #include "app/link/CommandPrimitive.h"
+#include "app/link/Commands.h"
 #include "app/link/CurvesAndWaveforms.h"
 #include "app/link/LinkError.h"
 #include "app/link/Refusals.h"
@@ -283,8 +284,8 @@ void WriteDACSettings(LinkContext& ctx, int index)
     writeCurvePoints(ctx, wire, CurveKind::DAC);
     sendWires(ctx, wire, kWriteDac);
     const QString& yg = wire.settings().YG;
-    writeSetting(ctx, QStringLiteral("WYG"), yg.isEmpty() ? QStringLiteral("0") : yg);
-    writeSetting(ctx, QStringLiteral("WYH"), wire.settings().YH);
+    writeSetting(ctx, command::kWriteYG, yg.isEmpty() ? QStringLiteral("0") : yg);
+    writeSetting(ctx, command::kWriteYH, wire.settings().YH);
 }
 
 void ReadTCGSettings(LinkContext& ctx, int index)

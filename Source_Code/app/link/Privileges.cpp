@@ -2,6 +2,7 @@
 
 #include "platform/text/NumberText.h"
 #include "app/link/CommandPrimitive.h"
+#include "app/link/Commands.h"
 #include "app/link/Connection.h"
 #include "app/link/LinkError.h"
 #include "app/link/Refusals.h"
@@ -91,9 +92,9 @@ bool applyPrivileges(LinkContext& ctx, LinkDialogs& dialogs, PrivilegesState& st
     try {
         OpenComm(ctx);
         // A register the instrument refused to give is never sent back as "NACK".
-        writeSetting(ctx, QStringLiteral("WAR"), state.AlogLimit);
-        writeSetting(ctx, QStringLiteral("WSR"), state.PanelLimit);
-        writeSetting(ctx, QStringLiteral("WZZ"), state.PrivilegeLevel);
+        writeSetting(ctx, command::kWriteALogLimit, state.AlogLimit);
+        writeSetting(ctx, command::kWritePanelLimit, state.PanelLimit);
+        writeSetting(ctx, command::kWritePrivilegeLevel, state.PrivilegeLevel);
     } catch (const std::exception& e) {
         error = errorText(e);
     }
@@ -122,9 +123,9 @@ void mnuSetPrivilege_Click(TransferEnv& env, PrivilegesState& state,
     QString rsr;
     try {
         OpenComm(ctx);
-        const QString rar = readSetting(ctx, QStringLiteral("RAR"));
-        rsr = readSetting(ctx, QStringLiteral("RSR"));
-        const QString rzz = readSetting(ctx, QStringLiteral("RZZ"));
+        const QString rar = readSetting(ctx, command::kReadALogLimit);
+        rsr = readSetting(ctx, command::kReadPanelLimit);
+        const QString rzz = readSetting(ctx, command::kReadPrivilegeLevel);
         state = PrivilegesState(ctx.store.MaxPanels, ctx.store.MaxALogs);
         state.setToSend(rsr, rar, rzz);
     } catch (const std::exception& e) {

@@ -2,6 +2,7 @@
 
 #include "app/items/ItemStore.h"
 #include "app/items/ModelTable.h"
+#include "app/link/Commands.h"
 
 #include <string_view>
 
@@ -29,13 +30,16 @@ constexpr GridLabel kGateColumns[] = {{"G", 100}, {"S", 91}, {"W", 92}, {"L", 93
 // The notes panes' captions ("Label :", "Operator :" ...).
 constexpr GridLabel kNoteCaptions[] = {{"NL", 142}, {"NO", 143}, {"NC", 144}, {"NP", 145}, {"NN", 146}};
 struct Part {
-    std::string_view cmd;
+    QLatin1String cmd;
     int string;
 };
 constexpr Part kParts[] = {
-    {"RRP", kDacPointsString}, {"WRP", kDacPointsString}, {"RYP", kTcgPointsString}, {"WYP", kTcgPointsString},
-    {"ADC", kDacCurveString},  {"AAC", kAvgCurveString},  {"RYC", kTcgCurveString},  {"AYC", kTcgCurveString},
-    {"AWT", kWaveformString},  {"AWS", kWaveformString},  {"ATS", kTimeStampString},
+    {command::kReadDacPoints, kDacPointsString},     {command::kWriteDacPoints, kDacPointsString},
+    {command::kReadTcgPoints, kTcgPointsString},     {command::kWriteTcgPoints, kTcgPointsString},
+    {command::kReadDacCurve, kDacCurveString},       {command::kReadAvgCurve, kAvgCurveString},
+    {command::kReadPanelTcgCurve, kTcgCurveString},  {command::kReadALogTcgCurve, kTcgCurveString},
+    {command::kReadWaveform, kWaveformString},       {command::kWriteWaveform, kWaveformString},
+    {command::kReadTimeStamp, kTimeStampString},
 };
 
 bool is(const QString& s, std::string_view v) { return s == QLatin1String(v.data(), static_cast<qsizetype>(v.size())); }
@@ -52,7 +56,7 @@ QString lookup(const items::StringSource& strings, int id)
 QString settingWords(const items::StringSource& strings, int model, const QString& cmd)
 {
     for (const Part& p : kParts)
-        if (is(cmd, p.cmd))
+        if (cmd == p.cmd)
             return lookup(strings, p.string);
     if (cmd.size() != 3 || !(cmd[0] == u'R' || cmd[0] == u'W'))
         return {};

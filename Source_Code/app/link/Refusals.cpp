@@ -2,6 +2,7 @@
 
 #include "platform/text/FieldText.h"
 #include "app/link/CommandPrimitive.h"
+#include "app/link/Commands.h"
 #include "app/link/ParameterGroups.h"
 #include "app/link/ProtocolBytes.h"
 
@@ -22,7 +23,7 @@ bool hasControlByte(const QString& text)
 QString settingOf(const QString& cmd)
 {
     // The stored readings: distance and peak.
-    if (cmd == u"ACD" || cmd == u"ASH")
+    if (cmd == command::kReadDistance || cmd == command::kReadPeak)
         return cmd.mid(1);
     if (cmd.size() != 3 || !(cmd[0] == u'R' || cmd[0] == u'W'))
         return {};

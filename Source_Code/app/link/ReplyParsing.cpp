@@ -2,6 +2,7 @@
 
 #include "platform/text/FieldText.h"
 #include "platform/text/NumberText.h"
+#include "app/link/Commands.h"
 #include "app/link/LinkError.h"
 
 #include <cmath>
@@ -20,13 +21,13 @@ LinkError bad(const QString& cmd, const QString& why)
 ArrayTarget targetOfTag(const QString& cmd, const QString& tag)
 {
     const QString t = tag.trimmed();
-    if (t == QLatin1String("AWT"))
+    if (t == command::kReadWaveform)
         return ArrayTarget::Waveform;
-    if (t == QLatin1String("ADC"))
+    if (t == command::kReadDacCurve)
         return ArrayTarget::DacCurve;
-    if (t == QLatin1String("AAC"))
+    if (t == command::kReadAvgCurve)
         return ArrayTarget::AvgCurve;
-    if (t == QLatin1String("YC") || t == QLatin1String("AYC") || t == QLatin1String("RYC"))
+    if (t == QLatin1String("YC") || t == command::kReadALogTcgCurve || t == command::kReadPanelTcgCurve)
         return ArrayTarget::TcgCurve;
     Q_UNUSED(cmd);
     return ArrayTarget::None;

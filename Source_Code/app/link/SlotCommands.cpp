@@ -1,6 +1,7 @@
 #include "app/link/SlotCommands.h"
 
 #include "app/link/CommandPrimitive.h"
+#include "app/link/Commands.h"
 #include "app/link/Connection.h"
 #include "app/link/LinkError.h"
 #include "app/link/SlotOperations.h"
@@ -49,7 +50,7 @@ bool erase(TransferEnv& env, SlotKind kind)
             PanelMemoryAction(env.link, MemoryAction::DELETE, 0);
         else
             ALogMemoryAction(env.link, MemoryAction::DELETE, 0, 0);
-        WriteComm(env.link, QStringLiteral("ADP"), QString());
+        WriteComm(env.link, command::kPanelActionDone, QString());
     });
 }
 

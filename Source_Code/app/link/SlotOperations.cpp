@@ -2,6 +2,7 @@
 
 #include "platform/text/NumberText.h"
 #include "app/link/CommandPrimitive.h"
+#include "app/link/Commands.h"
 #include "app/link/CurvesAndWaveforms.h"
 #include "app/link/LinkError.h"
 #include "app/link/ModelIdentification.h"
@@ -81,9 +82,9 @@ bool PanelSlotUsed(LinkContext& ctx, int n, const QString& list)
 {
     if (listGiven(list))
         return slotListed(list, n);
-    if (!untilAck(ctx, QStringLiteral("WPS"), location(n), kSelectTries))
-        throw notAcknowledged(QStringLiteral("PanelSlotUsed"), QStringLiteral("WPS") + location(n));
-    return selectedOccupied(ctx, QStringLiteral("RST"), QStringLiteral("PanelSlotUsed"), n);
+    if (!untilAck(ctx, command::kSelectPanel, location(n), kSelectTries))
+        throw notAcknowledged(QStringLiteral("PanelSlotUsed"), command::kSelectPanel + location(n));
+    return selectedOccupied(ctx, command::kPanelState, QStringLiteral("PanelSlotUsed"), n);
 }
 
 bool ALogSlotUsed(LinkContext& ctx, int n, const QString& list)
@@ -91,9 +92,9 @@ bool ALogSlotUsed(LinkContext& ctx, int n, const QString& list)
     if (listGiven(list))
         return slotListed(list, n);
     // A location the instrument does not let us select is not known to be empty.
-    if (!untilAck(ctx, QStringLiteral("WAS"), location(n), kSelectTries))
-        throw notAcknowledged(QStringLiteral("ALogSlotUsed"), QStringLiteral("WAS") + location(n));
-    return selectedOccupied(ctx, QStringLiteral("RAT"), QStringLiteral("ALogSlotUsed"), n);
+    if (!untilAck(ctx, command::kSelectALog, location(n), kSelectTries))
+        throw notAcknowledged(QStringLiteral("ALogSlotUsed"), command::kSelectALog + location(n));
+    return selectedOccupied(ctx, command::kALogState, QStringLiteral("ALogSlotUsed"), n);
 }
 
 void PanelMemoryAction(LinkContext& ctx, MemoryAction action, int n)
@@ -105,17 +106,17 @@ void PanelMemoryAction(LinkContext& ctx, MemoryAction action, int n)
     const RefusalsAside aside(ctx);
     bool acted = false;
     for (int round = 0; round < kActionRounds && !acted; ++round) {
-        if (WriteComm(ctx, QStringLiteral("WPS"), location(n)) != kAck)
+        if (WriteComm(ctx, command::kSelectPanel, location(n)) != kAck)
             continue;
         readGateInto(ctx, scratch, 0);
-        acted = WriteComm(ctx, QStringLiteral("WSM"), actionArg(action)) == kAck;
+        acted = WriteComm(ctx, command::kPanelAction, actionArg(action)) == kAck;
     }
     if (!acted)
-        throw notAcknowledged(source, what(action, QStringLiteral("WSM") + actionArg(action), n, "panel"));
-    const QString done = completeAction(ctx, QStringLiteral("ADP"));
+        throw notAcknowledged(source, what(action, command::kPanelAction + actionArg(action), n, "panel"));
+    const QString done = completeAction(ctx, command::kPanelActionDone);
     readGateInto(ctx, scratch, 0);
     if (done != kAck)
-        throw notAcknowledged(source, what(action, QStringLiteral("ADP"), n, "panel"));
+        throw notAcknowledged(source, what(action, command::kPanelActionDone, n, "panel"));
 }
 
 void ALogMemoryAction(LinkContext& ctx, MemoryAction action, int n, int idx)
@@ -125,22 +126,22 @@ void ALogMemoryAction(LinkContext& ctx, MemoryAction action, int n, int idx)
         ctx.store.workItem(idx);
     bool acted = false;
     for (int round = 0; round < kActionRounds && !acted; ++round) {
-        if (WriteComm(ctx, QStringLiteral("WAS"), location(n)) != kAck)
+        if (WriteComm(ctx, command::kSelectALog, location(n)) != kAck)
             continue;
-        acted = WriteComm(ctx, QStringLiteral("WAM"), actionArg(action)) == kAck;
+        acted = WriteComm(ctx, command::kALogAction, actionArg(action)) == kAck;
     }
     if (!acted)
-        throw notAcknowledged(source, what(action, QStringLiteral("WAM") + actionArg(action), n, "ALog"));
+        throw notAcknowledged(source, what(action, command::kALogAction + actionArg(action), n, "ALog"));
     if (action == MemoryAction::STORE && !WriteALogWaveform(ctx, idx))
-        throw notAcknowledged(source, what(action, QStringLiteral("AWS"), n, "ALog"));
+        throw notAcknowledged(source, what(action, command::kWriteWaveform, n, "ALog"));
     // As for panels, only an acknowledged completion is a done action: a refused STORE
     // stored nothing, and a refused RECALL left the live settings live.
-    if (completeAction(ctx, QStringLiteral("ADA")) != kAck)
-        throw notAcknowledged(source, what(action, QStringLiteral("ADA"), n, "ALog"));
+    if (completeAction(ctx, command::kALogActionDone) != kAck)
+        throw notAcknowledged(source, what(action, command::kALogActionDone, n, "ALog"));
     // The store is done once "ADA" acknowledged it; a screen that does not return to the
     // live trace is worth a word, not the slot.
-    if (action == MemoryAction::STORE && !untilAck(ctx, QStringLiteral("WFP"), QStringLiteral(" 0"), kSelectTries))
-        noteRefused(ctx, QStringLiteral("WFP"));
+    if (action == MemoryAction::STORE && !untilAck(ctx, command::kAfterALogWork, QStringLiteral(" 0"), kSelectTries))
+        noteRefused(ctx, command::kAfterALogWork);
 }
 
 } // namespace tovu::link

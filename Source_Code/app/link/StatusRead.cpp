@@ -1,6 +1,7 @@
 #include "app/link/StatusRead.h"
 
 #include "app/link/CommandPrimitive.h"
+#include "app/link/Commands.h"
 #include "app/link/Connection.h"
 #include "app/link/LinkError.h"
 #include "app/link/ModelIdentification.h"
@@ -20,12 +21,12 @@ struct SlotKind {
     SlotRow row;
     int perBank;
     int banks;
-    const char* listCommand;
+    QLatin1String listCommand;
     bool (*used)(LinkContext&, int, const QString&);
 };
 
-constexpr SlotKind kPanelKind{SlotRow::Panels, kPanelsPerBank, kStatusPanelBanks, "APL", &PanelSlotUsed};
-constexpr SlotKind kALogKind{SlotRow::ALogs, kALogsPerBank, kStatusALogBanks, "AWL", &ALogSlotUsed};
+constexpr SlotKind kPanelKind{SlotRow::Panels, kPanelsPerBank, kStatusPanelBanks, command::kPanelList, &PanelSlotUsed};
+constexpr SlotKind kALogKind{SlotRow::ALogs, kALogsPerBank, kStatusALogBanks, command::kALogList, &ALogSlotUsed};
 
 // The occupancy of the kind's banks asked for; answers how many locations hold something.
 int readKind(LinkContext& l, const SlotKind& k, bool allBanks, int pageBank, StatusReadView& view)
@@ -35,7 +36,7 @@ int readKind(LinkContext& l, const SlotKind& k, bool allBanks, int pageBank, Sta
     int firstBank = 0;
     int lastBank = 0;
     if (store.MemoryGeneration >= 1) {
-        list = WriteCommSpecial(l, QString::fromLatin1(k.listCommand));
+        list = WriteCommSpecial(l, k.listCommand);
         if (allBanks)
             lastBank = k.banks - 1;
         else
@@ -102,10 +103,10 @@ StatusResult ReadInstrumentStatus(LinkContext& l, const StatusRequest& request, 
         result.validALogs = readKind(l, kALogKind, request.allBanks, request.alogBank, view);
 
     l.setProgress(0);
-    WriteComm(l, QStringLiteral("WAS"), QStringLiteral("1"));
-    WriteComm(l, QStringLiteral("WPS"), QStringLiteral("1"));
-    result.program = WriteComm(l, QStringLiteral("AME"), QString());
-    result.version = WriteComm(l, QStringLiteral("AMF"), QString());
+    WriteComm(l, command::kSelectALog, QStringLiteral("1"));
+    WriteComm(l, command::kSelectPanel, QStringLiteral("1"));
+    result.program = WriteComm(l, command::kProgram, QString());
+    result.version = WriteComm(l, command::kFirmware, QString());
     CloseComm(l);
     l.unloadTransferDialog();
     return result;

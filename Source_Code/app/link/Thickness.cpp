@@ -2,6 +2,7 @@
 
 #include "platform/text/NumberText.h"
 #include "app/link/CommandPrimitive.h"
+#include "app/link/Commands.h"
 #include "app/link/Connection.h"
 #include "app/link/LinkError.h"
 #include "app/link/PortAccess.h"
@@ -111,9 +112,9 @@ int downloadThickness(LinkContext& ctx, LinkDialogs& dialogs, ThicknessLog& log,
         hooks.setInfo(QStringLiteral("Downloading..."));
     try {
         OpenComm(ctx);
-        WriteComm(ctx, QStringLiteral("WTL0"), QString());
-        WriteComm(ctx, QStringLiteral("WTB") + block, QString());
-        if (Get_Thickness(ctx, QStringLiteral("ATT0"), log, hooks.onReading) == ThicknessEnd::TimedOut)
+        WriteComm(ctx, command::kThicknessLog, QString());
+        WriteComm(ctx, command::kThicknessBlock + block, QString());
+        if (Get_Thickness(ctx, command::kThicknessDownload, log, hooks.onReading) == ThicknessEnd::TimedOut)
             dialogs.message(QStringLiteral("ERROR"), QString(), LinkIcon::None);
     } catch (const std::exception&) {
         CloseComm(ctx);

@@ -1,6 +1,7 @@
 #include "app/link/TransferSupport.h"
 
 #include "app/link/CommandPrimitive.h"
+#include "app/link/Commands.h"
 #include "app/link/Connection.h"
 #include "app/link/RecordTransfer.h"
 #include "app/link/RefusalNames.h"
@@ -29,8 +30,8 @@ QString slotStatus(const TransferEnv& env, int actionString, SlotKind kind, int 
 
 void switchOffDisplayModes(LinkContext& ctx)
 {
-    for (const char* cmd : {"WHD", "WDM", "WYM"})
-        writeSetting(ctx, QLatin1String(cmd), QStringLiteral("0"));
+    for (const QLatin1String cmd : {command::kWriteHud, command::kWriteDacMode, command::kWriteTcgMode})
+        writeSetting(ctx, cmd, QStringLiteral("0"));
 }
 
 QStringList takeRefusals(LinkContext& ctx)
@@ -93,12 +94,17 @@ int notesTitleString(SlotKind kind, bool upload)
 
 } // namespace
 
+QString refusedLine(const LinkContext& ctx, const QString& item, const QStringList& commands, bool upload)
+{
+    const QString sentence = ctx.strings.GetResString(upload ? kStoredRefusedString : kReadRefusedString);
+    return item + u' ' + sentence.arg(refusalNames(ctx.strings, ctx.store.workItem(0).ModelIndex, commands));
+}
+
 void reportRefusals(TransferEnv& env, SlotKind kind, const TransferReport& report, bool upload,
                     const QString& errorTitle)
 {
     const items::StringSource& strings = env.link.strings;
     const int model = env.link.store.workItem(0).ModelIndex;
-    const QString sentence = strings.GetResString(upload ? kStoredRefusedString : kReadRefusedString);
     QStringList lines;
     if (!report.failed.empty())
         lines << failedSlotsSentence(env, kind, report.failed, upload);
@@ -110,7 +116,7 @@ void reportRefusals(TransferEnv& env, SlotKind kind, const TransferReport& repor
     for (const int slot : noted) {
         const QString item = kindText(env.link, kind) + u' ' + QString::number(slot);
         if (const auto it = report.refused.find(slot); it != report.refused.end())
-            lines << item + u' ' + sentence.arg(refusalNames(strings, model, it->second));
+            lines << refusedLine(env.link, item, it->second, upload);
         if (const auto it = report.keptPoints.find(slot); it != report.keptPoints.end())
             for (const QString& curve : it->second)
                 lines << strings.GetResString(kKeptPointsString).arg(item, curve);

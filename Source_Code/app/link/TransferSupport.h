@@ -57,6 +57,9 @@ QStringList restoreLiveSettings(TransferEnv& env);
 // failed, else "... completed with notes" (6141..6144). Nothing when all went as asked.
 void reportRefusals(TransferEnv& env, SlotKind kind, const TransferReport& report, bool upload,
                     const QString& errorTitle);
+// One line of that message: item, a blank, "read; the instrument refused: ..." (6151) or
+// "stored; ..." (6152) with the commands by their names for the model of record 0.
+QString refusedLine(const LinkContext& ctx, const QString& item, const QStringList& commands, bool upload);
 
 // Moves the commands noted as refused since the last call out of ctx.
 QStringList takeRefusals(LinkContext& ctx);
@@ -106,5 +109,7 @@ constexpr int kALogsReadWithNotesString = 6142;
 constexpr int kPanelsStoredWithNotesString = 6143;
 constexpr int kALogsStoredWithNotesString = 6144;
 constexpr int kLiveMayBeItemsString = 6145;
+constexpr int kLiveReadWithNotesString = 6180;
+constexpr int kLiveSettingsItemString = 6181;
 
 } // namespace tovu::link

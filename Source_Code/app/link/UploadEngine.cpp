@@ -1,6 +1,7 @@
 #include "app/link/UploadEngine.h"
 
 #include "app/link/CommandPrimitive.h"
+#include "app/link/Commands.h"
 #include "app/link/Connection.h"
 #include "app/link/CurvesAndWaveforms.h"
 #include "app/link/MemoryState.h"
@@ -138,10 +139,10 @@ TransferReport upload(TransferEnv& env, SlotKind kind, int first, int last, int 
         ctx.unloadTransferDialog();
         report.liveNotRestored << restoreLiveSettings(env);
         if (kind == SlotKind::Panel) {
-            WriteComm(ctx, QStringLiteral("WPS"), QStringLiteral("1"));
+            WriteComm(ctx, command::kSelectPanel, QStringLiteral("1"));
         } else {
-            WriteComm(ctx, QStringLiteral("WAS"), QStringLiteral("1"));
-            WriteComm(ctx, QStringLiteral("WFP"), QStringLiteral("0"));
+            WriteComm(ctx, command::kSelectALog, QStringLiteral("1"));
+            WriteComm(ctx, command::kAfterALogWork, QStringLiteral("0"));
         }
     });
     if (!report.completed)
