@@ -12,22 +12,20 @@ QString SystemPrinting::installedPrinter(const QString& name) const
     return info.isNull() ? QString() : info.printerName();
 }
 
-std::unique_ptr<QPagedPaintDevice> SystemPrinting::open(const PrintTarget& target, const PageSetup& setup)
+std::unique_ptr<PrintJob> SystemPrinting::open(const PrintTarget& target, const PageSetup& setup)
 {
+    // A printer writing its own output file would cut the old file on a failure.
+    if (!target.pdfFile.isEmpty())
+        return openPdfFile(target.pdfFile, setup);
+    const QString name = installedPrinter(target.printer);
+    if (name.isEmpty())
+        return nullptr;
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    if (!target.pdfFile.isEmpty()) {
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(target.pdfFile);
-    } else {
-        const QString name = installedPrinter(target.printer);
-        if (name.isEmpty())
-            return nullptr;
-        printer->setPrinterName(name);
-    }
+    printer->setPrinterName(name);
     printer->setPageSize(QPageSize(setup.paper, QPageSize::Point));
     printer->setFullPage(setup.fullPage);
     printer->setPageMargins(setup.margins, QPageLayout::Point);
-    return printer;
+    return deviceJob(std::move(printer));
 }
 
 PrinterDialog::PrinterDialog(QWidget* parent) : parent_(parent) {}

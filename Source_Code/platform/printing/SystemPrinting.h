@@ -14,8 +14,9 @@ namespace tovu::platform::printing {
 class SystemPrinting final : public Printing {
 public:
     QString installedPrinter(const QString& name) const override;
-    // A high-resolution job; into a PDF file when the target names one.
-    std::unique_ptr<QPagedPaintDevice> open(const PrintTarget& target, const PageSetup& setup) override;
+    // A high-resolution job on the printer; into a PDF file, as PdfPrinting writes it, when
+    // the target names one.
+    std::unique_ptr<PrintJob> open(const PrintTarget& target, const PageSetup& setup) override;
 };
 
 // The printer dialog over a parent window. The printer chosen stays with the dialog, so the
