@@ -21,12 +21,14 @@ namespace {
 
 class DeviceJob final : public PrintJob {
 public:
-    explicit DeviceJob(std::unique_ptr<QPagedPaintDevice> device) : device_(std::move(device)) {}
-    QPagedPaintDevice& device() override { return *device_; }
+    explicit DeviceJob(std::unique_ptr<QPagedPaintDevice> owned) : owned_(std::move(owned)), device_(*owned_) {}
+    explicit DeviceJob(QPagedPaintDevice& device) : device_(device) {}
+    QPagedPaintDevice& device() override { return device_; }
     bool finish() override { return true; }
 
 private:
-    std::unique_ptr<QPagedPaintDevice> device_;
+    std::unique_ptr<QPagedPaintDevice> owned_;
+    QPagedPaintDevice& device_;
 };
 
 // The PDF is made in memory: the writer writes the file's bytes as the painter goes, and
@@ -60,6 +62,11 @@ std::unique_ptr<PrintJob> openPdfFile(const QString& file, const PageSetup& setu
 std::unique_ptr<PrintJob> deviceJob(std::unique_ptr<QPagedPaintDevice> device)
 {
     return std::make_unique<DeviceJob>(std::move(device));
+}
+
+std::unique_ptr<PrintJob> deviceJob(QPagedPaintDevice& device)
+{
+    return std::make_unique<DeviceJob>(device);
 }
 
 QString PdfPrinting::installedPrinter(const QString&) const

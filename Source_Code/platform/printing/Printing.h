@@ -65,18 +65,21 @@ public:
 // A job into the PDF file, with the page set-up; what every Printing opens for a file.
 std::unique_ptr<PrintJob> openPdfFile(const QString& file, const PageSetup& setup);
 
-// A job on a device that sends it when its painter ends, such as a system printer.
+// A job on a device that sends it when its painter ends, such as a system printer; the
+// second form leaves the device the caller's.
 std::unique_ptr<PrintJob> deviceJob(std::unique_ptr<QPagedPaintDevice> device);
+std::unique_ptr<PrintJob> deviceJob(QPagedPaintDevice& device);
 
 // Applies the page set-up to a device.
 void applyPageSetup(QPagedPaintDevice& device, const PageSetup& setup);
 
-// The user's choice of a printer (the printer dialog): the printer chosen, kept for the
-// next time, or null when the user cancels.
+// The user's choice of a printer (the printer dialog): a job on the printer chosen, which
+// stays the chooser's until the next choice, or null when the user cancels. The printer
+// is kept for the next time.
 class PrinterChoice {
 public:
     virtual ~PrinterChoice() = default;
-    virtual QPagedPaintDevice* choosePrinter() = 0;
+    virtual PrintJob* choosePrinter() = 0;
 };
 
 } // namespace tovu::platform::printing

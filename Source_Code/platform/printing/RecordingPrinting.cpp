@@ -97,7 +97,7 @@ std::unique_ptr<PrintJob> RecordingPrinting::open(const PrintTarget& target, con
     return job;
 }
 
-QPagedPaintDevice* ScriptedPrinterChoice::choosePrinter()
+PrintJob* ScriptedPrinterChoice::choosePrinter()
 {
     const std::size_t next = static_cast<std::size_t>(asked_++);
     return next < answers_.size() ? answers_[next] : nullptr;

@@ -38,16 +38,16 @@ private:
     std::shared_ptr<std::vector<RecordedJob>> jobs_;
 };
 
-// A printer choice that answers from a list: each call takes the next device (null meaning
+// A printer choice that answers from a list: each call takes the next job (null meaning
 // Cancel) and counts the call.
 class ScriptedPrinterChoice final : public PrinterChoice {
 public:
-    void answer(QPagedPaintDevice* device) { answers_.push_back(device); }
-    QPagedPaintDevice* choosePrinter() override;
+    void answer(PrintJob* job) { answers_.push_back(job); }
+    PrintJob* choosePrinter() override;
     int asked() const { return asked_; }
 
 private:
-    std::vector<QPagedPaintDevice*> answers_;
+    std::vector<PrintJob*> answers_;
     int asked_ = 0;
 };
 

@@ -32,12 +32,23 @@ PrinterDialog::PrinterDialog(QWidget* parent) : parent_(parent) {}
 
 PrinterDialog::~PrinterDialog() = default;
 
-QPagedPaintDevice* PrinterDialog::choosePrinter()
+PrintJob* PrinterDialog::choosePrinter()
 {
     if (!printer_)
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    job_.reset();
     QPrintDialog dialog(printer_.get(), parent_);
-    return dialog.exec() == QDialog::Accepted ? printer_.get() : nullptr;
+    if (dialog.exec() != QDialog::Accepted)
+        return nullptr;
+    if (printer_->outputFileName().isEmpty()) {
+        job_ = deviceJob(*printer_);
+    } else {
+        const QPageLayout layout = printer_->pageLayout();
+        job_ = openPdfFile(printer_->outputFileName(),
+                           {layout.pageSize().size(QPageSize::Point), layout.margins(QPageLayout::Point),
+                            printer_->fullPage()});
+    }
+    return job_.get();
 }
 
 } // namespace tovu::platform::printing

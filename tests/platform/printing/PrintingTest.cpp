@@ -134,9 +134,9 @@ TEST(Printing, ScriptedChoiceAnswersInTurnThenCancels)
     ASSERT_NE(job, nullptr);
     printing::ScriptedPrinterChoice choice;
     choice.answer(nullptr);
-    choice.answer(&job->device());
+    choice.answer(job.get());
     EXPECT_EQ(choice.choosePrinter(), nullptr);
-    EXPECT_EQ(choice.choosePrinter(), &job->device());
+    EXPECT_EQ(choice.choosePrinter(), job.get());
     EXPECT_EQ(choice.choosePrinter(), nullptr) << "no answer left: the user cancels";
     EXPECT_EQ(choice.asked(), 3);
 }
