@@ -19,7 +19,8 @@ import sys
 # The platform stand-ins in layers, lowest first. A stand-in may use the stand-ins of lower
 # layers and those of its own layer that SIDEWAYS lists for it, but not what NOT_BELOW rules out.
 PLATFORM_LAYERS = [
-    ["platform/automation", "platform/locale", "platform/zip", "platform/files"],
+    ["platform/files"],  # the one atomic write, below every writer
+    ["platform/automation", "platform/locale", "platform/zip"],
     ["platform/text", "platform/settings", "platform/serial", "platform/metafile", "platform/clipboard",
      "platform/printing", "platform/help", "platform/controls", "platform/inet",
      "platform/spelling", "platform/office/xml", "platform/office/ado", "platform/office/graph",

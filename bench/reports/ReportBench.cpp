@@ -102,7 +102,7 @@ public:
         return QStringLiteral("Bench Report");
     }
     std::optional<QString> saveFileName(const reports::FileDialogRequest&) override { return file; }
-    QPagedPaintDevice* choosePrinter() override { return nullptr; }
+    tovu::platform::printing::PrintJob* choosePrinter() override { return nullptr; }
 };
 
 double mean(const std::vector<double>& v, std::size_t from, std::size_t count)

@@ -9,6 +9,7 @@
 #include "app/mainwindow/ReportWiring.h"
 #include "app/reports/widgets/ReportFrame.h"
 #include "platform/office/word/DocumentFiles.h"
+#include "platform/printing/Printing.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -442,9 +443,10 @@ TEST_F(ReportWindowTest, PrintOfTheShownItemOntoAChosenPdfPrinter)
     printer.setOutputFileName(pdf);
     int asked = 0;
     bool cancel = true;
-    w.reportWiring().setPrinterChooser([&]() -> QPagedPaintDevice* {
+    const auto job = platform::printing::deviceJob(printer);
+    w.reportWiring().setPrinterChooser([&]() -> platform::printing::PrintJob* {
         ++asked;
-        return cancel ? nullptr : &printer;
+        return cancel ? nullptr : job.get();
     });
     w.action(QStringLiteral("mnuPrint"))->trigger();
     EXPECT_EQ(asked, 1);

@@ -19,6 +19,8 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 TOVU_TEST_APPLICATION(QApplication)
 
 namespace tovu::reports::testing {
@@ -188,7 +190,8 @@ TEST_F(PrintCommandTest, AFailedPrintSaysWhy)
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(c.output);
-        user.printer = &printer;
+        const auto job = platform::printing::deviceJob(printer);
+        user.printer = job.get();
         user.asked.clear();
         window.index = c.index;
         print.mnuPrint_Click();
@@ -196,6 +199,48 @@ TEST_F(PrintCommandTest, AFailedPrintSaysWhy)
                   QStringLiteral("message TOVU: The item could not be printed.\r\n") + QString::fromLatin1(c.reason));
         EXPECT_FALSE(QFile::exists(c.output));
     }
+}
+
+// Printing to a file in the printer dialog gives a job into the PDF file: a file that
+// cannot be written whole is not touched, and the user is told why.
+TEST_F(PrintCommandTest, APrintIntoAFileThatCannotBeWrittenKeepsTheOldFileAndSaysWhy)
+{
+    const QString pdf = QStringLiteral(TOVU_BIN_DIR "/printout-kept.pdf");
+    const QByteArray old(100, 'o');
+    {
+        QFile f(pdf);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(old) == old.size());
+    }
+    const platform::printing::PageSetup a4{QSizeF(595.3, 841.9), QMarginsF(), false};
+    const struct {
+        const char* name;
+        QString file;
+        const char* words;
+    } cases[] = {
+        {"no such folder", QStringLiteral(TOVU_BIN_DIR "/no such folder/printout.pdf"), "the folder does not exist"},
+        {"file-size limit", pdf, "the file is larger than this system allows"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto job = platform::printing::openPdfFile(c.file, a4);
+        user.printer = job.get();
+        user.asked.clear();
+        rlimit before{};
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+        const rlimit small{50, before.rlim_max};  // the old file's 100 bytes are more
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        print.mnuPrint_Click();
+        ::setrlimit(RLIMIT_FSIZE, &before);
+        ASSERT_FALSE(user.asked.isEmpty());
+        const QString message = user.asked.last();
+        EXPECT_TRUE(message.startsWith(QStringLiteral("message TOVU: The item could not be printed.\r\n"))) << message.toStdString();
+        EXPECT_TRUE(message.contains(QLatin1String(c.words))) << message.toStdString();
+        EXPECT_TRUE(message.contains(c.file)) << message.toStdString();
+    }
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), old);
+    EXPECT_FALSE(QFile::exists(QStringLiteral(TOVU_BIN_DIR "/no such folder")));
 }
 
 TEST_F(PrintCommandTest, ThePageReachesThePrinterWithThePictureDrawnFromTheRecord)
@@ -206,7 +251,11 @@ TEST_F(PrintCommandTest, ThePageReachesThePrinterWithThePictureDrawnFromTheRecor
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    user.printer = &printer;
+    // Into the file as the printer dialog's print to a file sends it.
+    const QPageLayout chosen = printer.pageLayout();
+    const auto job = platform::printing::openPdfFile(
+        pdf, {chosen.pageSize().size(QPageSize::Point), chosen.margins(QPageLayout::Point), printer.fullPage()});
+    user.printer = job.get();
     print.mnuPrint_Click();
     ASSERT_TRUE(QFile::exists(pdf));
     EXPECT_EQ(user.asked, QStringList{QStringLiteral("printer")}) << "a print that works says nothing";

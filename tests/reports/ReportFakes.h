@@ -11,6 +11,7 @@
 #include "app/reports/ReportHost.h"
 #include "platform/automation/Dispatch.h"
 #include "platform/clipboard/Clipboard.h"
+#include "platform/printing/Printing.h"
 #include "support/SampleRecords.h"
 
 #include <QMap>
@@ -71,7 +72,7 @@ public:
     std::deque<std::optional<QString>> inputs;     // answers of the input box
     std::deque<std::optional<QString>> files;      // answers of the save dialog
     std::deque<bool> answers;                      // Yes/No answers
-    QPagedPaintDevice* printer = nullptr;          // null: the printer dialog is cancelled
+    platform::printing::PrintJob* printer = nullptr;  // null: the printer dialog is cancelled
     QStringList asked;                             // "input <prompt>", "file <filter> <flags> <title>", "ask <text>", "message <title>: <text>"
     std::vector<FileDialogRequest> requests;
 
@@ -99,7 +100,7 @@ public:
         asked << QStringLiteral("file %1 %2 %3").arg(r.Filter).arg(r.Flags).arg(r.DialogTitle);
         return next(files);
     }
-    QPagedPaintDevice* choosePrinter() override
+    platform::printing::PrintJob* choosePrinter() override
     {
         asked << QStringLiteral("printer");
         return printer;

@@ -192,12 +192,12 @@ std::optional<QString> ReportWiring::saveFileName(const reports::FileDialogReque
     return chosen;
 }
 
-QPagedPaintDevice* ReportWiring::choosePrinter()
+platform::printing::PrintJob* ReportWiring::choosePrinter()
 {
     return chooser_ ? chooser_() : nullptr;
 }
 
-QPagedPaintDevice* ReportWiring::printDialog()
+platform::printing::PrintJob* ReportWiring::printDialog()
 {
     if (!printerDialog_)
         printerDialog_ = std::make_unique<platform::printing::PrinterDialog>(&w_);

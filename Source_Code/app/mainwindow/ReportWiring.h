@@ -35,7 +35,7 @@ public:
     ~ReportWiring() override;
 
     // Shows the printer dialog and returns the printer chosen; tests put a PDF printer here.
-    using PrinterChooser = std::function<QPagedPaintDevice*()>;
+    using PrinterChooser = std::function<platform::printing::PrintJob*()>;
     void setPrinterChooser(PrinterChooser chooser) { chooser_ = std::move(chooser); }
 
     reports::WordReport& report() { return report_; }
@@ -56,7 +56,7 @@ public:
     bool askYesNo(const QString& text, const QString& title, reports::MessageIcon icon) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     std::optional<QString> saveFileName(const reports::FileDialogRequest& request) override;
-    QPagedPaintDevice* choosePrinter() override;
+    platform::printing::PrintJob* choosePrinter() override;
 
     // ReportWindow
     QString noteIndexCaption() const override;
@@ -82,7 +82,7 @@ public:
 private:
     void connectButtons();
     void connectMenus();
-    QPagedPaintDevice* printDialog();
+    platform::printing::PrintJob* printDialog();
     reports::AlogExportMenus exportMenus();
 
     frmmain& w_;

@@ -6,6 +6,8 @@
 #include "platform/text/NumberText.h"
 #include "app/reports/PrintRender.h"
 
+#include "platform/printing/Printing.h"
+
 #include <QPagedPaintDevice>
 
 namespace tovu::reports {
@@ -27,16 +29,22 @@ constexpr int kNoItemShownId = 6205;
 
 void ItemPrintCommand::failed(int reasonId) const
 {
+    failedBecause(display_.strings().GetResString(reasonId));
+}
+
+void ItemPrintCommand::failedBecause(const QString& reason) const
+{
     const items::StringSource& s = display_.strings();
-    user_.message(s.GetResString(kNotPrintedId) + QStringLiteral("\r\n") + s.GetResString(reasonId),
-                  s.GetResString(kProductNameId), MessageIcon::Critical);
+    user_.message(s.GetResString(kNotPrintedId) + QStringLiteral("\r\n") + reason, s.GetResString(kProductNameId),
+                  MessageIcon::Critical);
 }
 
 void ItemPrintCommand::mnuPrint_Click()
 {
-    QPagedPaintDevice* printer = user_.choosePrinter();
-    if (!printer)
+    platform::printing::PrintJob* job = user_.choosePrinter();
+    if (!job)
         return;
+    QPagedPaintDevice* printer = &job->device();
     const std::optional<std::int16_t> n = platform::text::roundToInt16(platform::text::valueOfText(window_.noteIndexCaption()));
     const auto& records = display_.store().WorkItems;
     if (!n || *n < 0 || *n >= static_cast<int>(records.size())) {
@@ -60,6 +68,8 @@ void ItemPrintCommand::mnuPrint_Click()
         failed(kPrinterNotOpenedId);
     else if (outcome == PrintOutcome::PageNotTaken)
         failed(kPageNotTakenId);
+    else if (!job->finish())
+        failedBecause(job->reason());
 }
 
 } // namespace tovu::reports

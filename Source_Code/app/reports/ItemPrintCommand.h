@@ -20,6 +20,7 @@ public:
 
 private:
     void failed(int reasonId) const;
+    void failedBecause(const QString& reason) const;
 
     const display::AScanDisplay& display_;
     ReportWindow& window_;

@@ -11,7 +11,9 @@
 #include <QString>
 #include <optional>
 
-class QPagedPaintDevice;
+namespace tovu::platform::printing {
+class PrintJob;
+}
 
 namespace tovu::reports {
 
@@ -37,9 +39,9 @@ public:
                                             const QString& defaultText) = 0;
     // The file chosen in a save dialog; nothing when it was cancelled.
     virtual std::optional<QString> saveFileName(const FileDialogRequest& request) = 0;
-    // Shows the printer dialog; the chosen printer, ready to be painted on, or null when
-    // the dialog was cancelled. The device stays the implementer's.
-    virtual QPagedPaintDevice* choosePrinter() = 0;
+    // Shows the printer dialog; a job on the chosen printer, ready to be painted on, or
+    // null when the dialog was cancelled. The job stays the implementer's.
+    virtual platform::printing::PrintJob* choosePrinter() = 0;
 };
 
 // The note boxes of the notes pane, as typed.

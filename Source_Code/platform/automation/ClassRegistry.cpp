@@ -2,10 +2,13 @@
 
 #include "platform/automation/AutomationError.h"
 #include "platform/automation/ProgId.h"
+#include "platform/files/IniFile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+
+#include <functional>
 
 namespace tovu::platform::automation {
 
@@ -18,12 +21,12 @@ QString keyOf(const QString& progId)
     return classesGroup + u'/' + progIdKey(progId);
 }
 
-void commit(QSettings& store)
+// Written whole or not at all: a registry cut by a full disk would lose other libraries' entries.
+void change(const QString& file, const std::function<void(QSettings&)>& edit)
 {
-    store.sync();
-    if (store.status() != QSettings::NoError)
+    if (const files::WriteResult r = files::changeIniFile(file, edit); !r.ok)
         throw AutomationError(Hresult::Fail, QStringLiteral("ClassRegistry"),
-                              QStringLiteral("The class registry could not be written: ") + store.fileName());
+                              QStringLiteral("The class registry could not be written: ") + r.reason);
 }
 
 } // namespace
@@ -50,19 +53,19 @@ void ClassRegistry::add(const QStringList& progIds, const QString& libraryPath)
         if (!isPlainProgId(id))
             throw AutomationError::fromHresult(Hresult::InvalidClassString, QStringLiteral("ClassRegistry"));
     QDir().mkpath(QFileInfo(file_).absolutePath());
-    QSettings store(file_, QSettings::IniFormat);
-    for (const QString& id : progIds)
-        store.setValue(keyOf(id), QDir::cleanPath(libraryPath));
-    commit(store);
+    change(file_, [&](QSettings& store) {
+        for (const QString& id : progIds)
+            store.setValue(keyOf(id), QDir::cleanPath(libraryPath));
+    });
 }
 
 void ClassRegistry::remove(const QStringList& progIds, const QString& libraryPath)
 {
-    QSettings store(file_, QSettings::IniFormat);
-    for (const QString& id : progIds)
-        if (isPlainProgId(id) && store.value(keyOf(id)).toString() == QDir::cleanPath(libraryPath))
-            store.remove(keyOf(id));
-    commit(store);
+    change(file_, [&](QSettings& store) {
+        for (const QString& id : progIds)
+            if (isPlainProgId(id) && store.value(keyOf(id)).toString() == QDir::cleanPath(libraryPath))
+                store.remove(keyOf(id));
+    });
 }
 
 } // namespace tovu::platform::automation

@@ -1,5 +1,7 @@
 #include "platform/printing/RecordingPrinting.h"
 
+#include "platform/files/AtomicFile.h"
+
 #include <QBuffer>
 #include <QPdfWriter>
 
@@ -10,17 +12,9 @@ namespace {
 // A PDF writer that counts its pages into the job's record when it is done.
 class RecordingDevice final : public QPdfWriter {
 public:
-    RecordingDevice(const QString& file, std::shared_ptr<std::vector<RecordedJob>> jobs, std::size_t job)
-        : QPdfWriter(file), jobs_(std::move(jobs)), job_(job) {}
     RecordingDevice(QBuffer* buffer, std::shared_ptr<std::vector<RecordedJob>> jobs, std::size_t job)
-        : QPdfWriter(buffer), buffer_(buffer), jobs_(std::move(jobs)), job_(job) {}
-    ~RecordingDevice() override
-    {
-        RecordedJob& record = (*jobs_)[job_];
-        record.pages = pages_;
-        if (buffer_)
-            record.pdf = buffer_->data();
-    }
+        : QPdfWriter(buffer), jobs_(std::move(jobs)), job_(job) {}
+    ~RecordingDevice() override { (*jobs_)[job_].pages = pages_; }
 
     bool newPage() override
     {
@@ -40,10 +34,38 @@ protected:
     }
 
 private:
-    QBuffer* buffer_ = nullptr;
     std::shared_ptr<std::vector<RecordedJob>> jobs_;
     std::size_t job_;
     mutable int pages_ = 0;
+};
+
+// The job's PDF is made in memory; finishing writes it into the job's file as every file
+// job is written, or keeps it in the record when it went to a printer.
+class RecordingJob final : public PrintJob {
+public:
+    RecordingJob(std::shared_ptr<std::vector<RecordedJob>> jobs, std::size_t job)
+        : jobs_(jobs), job_(job), device_(&buffer_, std::move(jobs), job)
+    {
+        buffer_.open(QIODevice::WriteOnly);
+    }
+    QPagedPaintDevice& device() override { return device_; }
+    bool finish() override
+    {
+        RecordedJob& record = (*jobs_)[job_];
+        if (record.target.pdfFile.isEmpty()) {
+            record.pdf = buffer_.data();
+            return true;
+        }
+        const files::WriteResult written = files::writeFileAtomically(record.target.pdfFile, buffer_.data());
+        reason_ = written.reason;
+        return written.ok;
+    }
+
+private:
+    std::shared_ptr<std::vector<RecordedJob>> jobs_;
+    std::size_t job_;
+    QBuffer buffer_;  // before the device, which writes into it until it is gone
+    RecordingDevice device_;
 };
 
 } // namespace
@@ -65,26 +87,17 @@ QString RecordingPrinting::installedPrinter(const QString& name) const
     return {};
 }
 
-std::unique_ptr<QPagedPaintDevice> RecordingPrinting::open(const PrintTarget& target, const PageSetup& setup)
+std::unique_ptr<PrintJob> RecordingPrinting::open(const PrintTarget& target, const PageSetup& setup)
 {
     if (target.pdfFile.isEmpty() && installedPrinter(target.printer).isEmpty())
         return nullptr;
     jobs_->push_back({target, setup, 0, {}});
-    const std::size_t job = jobs_->size() - 1;
-    std::unique_ptr<RecordingDevice> device;
-    if (target.pdfFile.isEmpty()) {
-        auto* buffer = new QBuffer;  // owned by the device below
-        buffer->open(QIODevice::WriteOnly);
-        device = std::make_unique<RecordingDevice>(buffer, jobs_, job);
-        buffer->setParent(device.get());
-    } else {
-        device = std::make_unique<RecordingDevice>(target.pdfFile, jobs_, job);
-    }
-    applyPageSetup(*device, setup);
-    return device;
+    auto job = std::make_unique<RecordingJob>(jobs_, jobs_->size() - 1);
+    applyPageSetup(job->device(), setup);
+    return job;
 }
 
-QPagedPaintDevice* ScriptedPrinterChoice::choosePrinter()
+PrintJob* ScriptedPrinterChoice::choosePrinter()
 {
     const std::size_t next = static_cast<std::size_t>(asked_++);
     return next < answers_.size() ? answers_[next] : nullptr;

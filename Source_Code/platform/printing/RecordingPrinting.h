@@ -1,7 +1,8 @@
 #pragma once
 // Printers for tests: the printers it is told are installed, each job recorded with its
 // target, its page set-up and the pages painted on it. A job goes into its PDF file when it
-// names one, else into memory, so what was printed can be read back.
+// names one (written when the job finishes), else into memory, so what was printed can be
+// read back.
 
 #include "platform/printing/Printing.h"
 
@@ -16,7 +17,7 @@ struct RecordedJob {
     PrintTarget target;
     PageSetup setup;
     int pages = 0;    // pages begun on the device (painting on the first begins it)
-    QByteArray pdf;   // the job's PDF when it went to a printer, not to a file
+    QByteArray pdf;   // the job's PDF when it went to a printer, not to a file, once finished
 };
 
 class RecordingPrinting final : public Printing {
@@ -26,10 +27,10 @@ public:
     ~RecordingPrinting() override;
 
     QString installedPrinter(const QString& name) const override;
-    std::unique_ptr<QPagedPaintDevice> open(const PrintTarget& target, const PageSetup& setup) override;
+    std::unique_ptr<PrintJob> open(const PrintTarget& target, const PageSetup& setup) override;
 
-    // The jobs opened so far, oldest first; a job's pages and bytes are complete once its
-    // device is gone.
+    // The jobs opened so far, oldest first; a job's pages are complete once it is gone,
+    // its bytes once it is finished.
     const std::vector<RecordedJob>& jobs() const { return *jobs_; }
 
 private:
@@ -37,16 +38,16 @@ private:
     std::shared_ptr<std::vector<RecordedJob>> jobs_;
 };
 
-// A printer choice that answers from a list: each call takes the next device (null meaning
+// A printer choice that answers from a list: each call takes the next job (null meaning
 // Cancel) and counts the call.
 class ScriptedPrinterChoice final : public PrinterChoice {
 public:
-    void answer(QPagedPaintDevice* device) { answers_.push_back(device); }
-    QPagedPaintDevice* choosePrinter() override;
+    void answer(PrintJob* job) { answers_.push_back(job); }
+    PrintJob* choosePrinter() override;
     int asked() const { return asked_; }
 
 private:
-    std::vector<QPagedPaintDevice*> answers_;
+    std::vector<PrintJob*> answers_;
     int asked_ = 0;
 };
 

@@ -12,34 +12,43 @@ QString SystemPrinting::installedPrinter(const QString& name) const
     return info.isNull() ? QString() : info.printerName();
 }
 
-std::unique_ptr<QPagedPaintDevice> SystemPrinting::open(const PrintTarget& target, const PageSetup& setup)
+std::unique_ptr<PrintJob> SystemPrinting::open(const PrintTarget& target, const PageSetup& setup)
 {
+    // A printer writing its own output file would cut the old file on a failure.
+    if (!target.pdfFile.isEmpty())
+        return openPdfFile(target.pdfFile, setup);
+    const QString name = installedPrinter(target.printer);
+    if (name.isEmpty())
+        return nullptr;
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    if (!target.pdfFile.isEmpty()) {
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(target.pdfFile);
-    } else {
-        const QString name = installedPrinter(target.printer);
-        if (name.isEmpty())
-            return nullptr;
-        printer->setPrinterName(name);
-    }
+    printer->setPrinterName(name);
     printer->setPageSize(QPageSize(setup.paper, QPageSize::Point));
     printer->setFullPage(setup.fullPage);
     printer->setPageMargins(setup.margins, QPageLayout::Point);
-    return printer;
+    return deviceJob(std::move(printer));
 }
 
 PrinterDialog::PrinterDialog(QWidget* parent) : parent_(parent) {}
 
 PrinterDialog::~PrinterDialog() = default;
 
-QPagedPaintDevice* PrinterDialog::choosePrinter()
+PrintJob* PrinterDialog::choosePrinter()
 {
     if (!printer_)
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    job_.reset();
     QPrintDialog dialog(printer_.get(), parent_);
-    return dialog.exec() == QDialog::Accepted ? printer_.get() : nullptr;
+    if (dialog.exec() != QDialog::Accepted)
+        return nullptr;
+    if (printer_->outputFileName().isEmpty()) {
+        job_ = deviceJob(*printer_);
+    } else {
+        const QPageLayout layout = printer_->pageLayout();
+        job_ = openPdfFile(printer_->outputFileName(),
+                           {layout.pageSize().size(QPageSize::Point), layout.margins(QPageLayout::Point),
+                            printer_->fullPage()});
+    }
+    return job_.get();
 }
 
 } // namespace tovu::platform::printing

@@ -14,21 +14,24 @@ namespace tovu::platform::printing {
 class SystemPrinting final : public Printing {
 public:
     QString installedPrinter(const QString& name) const override;
-    // A high-resolution job; into a PDF file when the target names one.
-    std::unique_ptr<QPagedPaintDevice> open(const PrintTarget& target, const PageSetup& setup) override;
+    // A high-resolution job on the printer; into a PDF file, as PdfPrinting writes it, when
+    // the target names one.
+    std::unique_ptr<PrintJob> open(const PrintTarget& target, const PageSetup& setup) override;
 };
 
 // The printer dialog over a parent window. The printer chosen stays with the dialog, so the
-// next choice starts from it.
+// next choice starts from it. Printing to a file in the dialog gives a job into that PDF
+// file as PdfPrinting writes it, whole or not at all.
 class PrinterDialog final : public PrinterChoice {
 public:
     explicit PrinterDialog(QWidget* parent);
     ~PrinterDialog() override;
-    QPagedPaintDevice* choosePrinter() override;
+    PrintJob* choosePrinter() override;
 
 private:
     QWidget* parent_;
     std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<PrintJob> job_;
 };
 
 } // namespace tovu::platform::printing

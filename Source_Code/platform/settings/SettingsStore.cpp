@@ -2,13 +2,12 @@
 
 #include "platform/settings/SettingsError.h"
 
-#include "platform/files/AtomicFile.h"
+#include "platform/files/IniFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QRandomGenerator>
 
 #include <functional>
 
@@ -54,49 +53,10 @@ std::optional<QString> existingKey(QSettings& store, const QString& section, con
                         QStringLiteral("Path/File access error: ") + why);
 }
 
-// QSettings writes its file through a save file whose last buffered bytes it never
-// checks, so a full disk could leave a cut store in place and report nothing. A change is
-// therefore made in a scratch copy beside the store, read back and compared with what was
-// meant, and only then put in place by the one atomic write.
 void changeStore(const QString& file, const std::function<void(QSettings&)>& change, const char* caller)
 {
-    const auto failed = [&](const files::WriteResult& r) {
-        cannotWrite(caller, r.error ? files::writeFailureReason(file, r.error) : r.reason);
-    };
-    QByteArray old;
-    if (QFile f(file); f.exists()) {
-        if (!f.open(QIODevice::ReadOnly))
-            cannotWrite(caller, QStringLiteral("%1 cannot be read").arg(QDir::toNativeSeparators(file)));
-        old = f.readAll();
-    }
-    struct Scratch {
-        QString name;
-        ~Scratch() { QFile::remove(name); }
-        QString fileName() const { return name; }
-    } scratch{file + QStringLiteral(".edit-") + QString::number(QRandomGenerator::global()->generate(), 36)};
-    if (const files::WriteResult copied = files::writeFileAtomically(scratch.fileName(), old, files::Durability::Unsynced); !copied.ok)
-        failed(copied);
-    QVariantMap meant;
-    {
-        QSettings edited(scratch.fileName(), QSettings::IniFormat);
-        change(edited);
-        edited.sync();
-        if (edited.status() != QSettings::NoError)
-            cannotWrite(caller, QStringLiteral("%1 cannot be written").arg(QDir::toNativeSeparators(file)));
-        for (const QString& key : edited.allKeys())
-            meant.insert(key, edited.value(key));
-    }
-    QSettings back(scratch.fileName(), QSettings::IniFormat);
-    QVariantMap read;
-    for (const QString& key : back.allKeys())
-        read.insert(key, back.value(key));
-    if (back.status() != QSettings::NoError || read != meant)
-        cannotWrite(caller, QStringLiteral("%1 could not be written whole").arg(QDir::toNativeSeparators(file)));
-    QFile written(scratch.fileName());
-    if (!written.open(QIODevice::ReadOnly))
-        cannotWrite(caller, QStringLiteral("%1 cannot be written").arg(QDir::toNativeSeparators(file)));
-    if (const files::WriteResult r = files::writeFileAtomically(file, written.readAll()); !r.ok)
-        failed(r);
+    if (const files::WriteResult r = files::changeIniFile(file, change); !r.ok)
+        cannotWrite(caller, r.reason);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-// Every writer of the program and the control, the settings store among them, made to fail while it writes: in a child
-// process under a file-size limit smaller than what it writes, without permission to
-// write the folder, and on a full disk. Each must report failure with the reason in
+// Every writer of the program and the control, the settings store and the class registry
+// among them, made to fail while it writes: in a child process under a file-size limit
+// smaller than what it writes, without permission to write the folder, and on a full disk. Each must report failure with the reason in
 // words naming the file, leave the file that was there byte for byte as it was, and
 // leave no temporary file behind. Each writer is first run once unhindered, so the
 // failure is the condition's and the file is larger than the limit.
@@ -12,10 +12,12 @@
 #include "control/HtmlWriter.h"
 #include "control/PdfWriter.h"
 #include "platform/automation/AutomationError.h"
+#include "platform/automation/ClassRegistry.h"
 #include "platform/files/AtomicFile.h"
 #include "platform/metafile/MetafileFile.h"
 #include "platform/office/word/DocumentFiles.h"
 #include "platform/office/word/WordError.h"
+#include "platform/printing/Printing.h"
 #include "platform/settings/SettingsError.h"
 #include "platform/settings/SettingsStore.h"
 #include "platform/spelling/CustomDictionary.h"
@@ -146,6 +148,13 @@ std::vector<Writer> writers(const QString& scratch)
          [](const QString& p) { return raising([&] { platform::word::writeDocumentFile(longDocument(), p, platform::word::SaveFormat::Html); }); }},
         {"Word PDF", "report.pdf",
          [](const QString& p) { return raising([&] { platform::word::writeDocumentFile(longDocument(), p, platform::word::SaveFormat::Pdf); }); }},
+        {"Word print into a PDF file", "printout.pdf",
+         [](const QString& p) {
+             return raising([&] {
+                 platform::printing::PdfPrinting printers;
+                 platform::word::printDocument(longDocument(), printers, QString(), p);
+             });
+         }},
         {"control HTML", "table.htm",
          [](const QString& p) { return raising([&] { control::writeHtmlFile(p, manyLines().join(QStringLiteral("<br>\r\n"))); }); }},
         {"control text file", "lines.txt",
@@ -189,6 +198,14 @@ std::vector<Writer> writers(const QString& scratch)
              } catch (const platform::settings::SettingsError& e) {
                  return Written{false, e.description()};
              }
+         }},
+        {"class registry", "classes.ini",
+         [](const QString& p) {
+             return raising([&] {
+                 platform::automation::ClassRegistry registry(p);
+                 registry.add({QStringLiteral("Verbolt.Document"), QStringLiteral("Verbolt.Table")},
+                              QStringLiteral("/usr/lib/tovu/libverbolt.so"));
+             });
          }},
         {"A-scan picture", "MetaTest.emf",
          [](const QString& p) {

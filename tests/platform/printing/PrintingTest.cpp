@@ -6,6 +6,7 @@
 #include "platform/office/word/WordError.h"
 #include "platform/printing/RecordingPrinting.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QProcess>
@@ -109,7 +110,13 @@ TEST(Printing, AnOutputFileTakesThePagesAsPdfWhateverThePrinters)
         // A4, as the document's page set-up has it (595.3 x 841.9 points, named as A4).
         EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+595(\\.\\d+)? x 84[12](\\.\\d+)? pts"))))
             << info.toStdString();
+        QProcess check;
+        check.start(QStringLiteral("qpdf"), {QStringLiteral("--check"), file});
+        ASSERT_TRUE(check.waitForFinished(30000)) << "qpdf did not run";
+        EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardOutput().toStdString();
     }
+    // The file is written whole at the end of the job: nothing is left beside it.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"headless.pdf", "recorded.pdf"}));
 }
 
 TEST(Printing, PdfPrintingHasNoPrinterAndNeedsAFile)
@@ -123,13 +130,13 @@ TEST(Printing, PdfPrintingHasNoPrinterAndNeedsAFile)
 TEST(Printing, ScriptedChoiceAnswersInTurnThenCancels)
 {
     printing::RecordingPrinting printers({QStringLiteral("Office Laser")});
-    auto device = printers.open({QStringLiteral("Office Laser"), QString()}, {QSizeF(595, 842), QMarginsF(), true});
-    ASSERT_NE(device, nullptr);
+    auto job = printers.open({QStringLiteral("Office Laser"), QString()}, {QSizeF(595, 842), QMarginsF(), true});
+    ASSERT_NE(job, nullptr);
     printing::ScriptedPrinterChoice choice;
     choice.answer(nullptr);
-    choice.answer(device.get());
+    choice.answer(job.get());
     EXPECT_EQ(choice.choosePrinter(), nullptr);
-    EXPECT_EQ(choice.choosePrinter(), device.get());
+    EXPECT_EQ(choice.choosePrinter(), job.get());
     EXPECT_EQ(choice.choosePrinter(), nullptr) << "no answer left: the user cancels";
     EXPECT_EQ(choice.asked(), 3);
 }

@@ -229,10 +229,10 @@ void printDocument(const DocumentModel& model, printing::Printing& printers, con
             throw WordError(op, printerName.isEmpty() ? QStringLiteral("no printer is installed")
                                                       : QStringLiteral("there is no printer \"%1\"").arg(printerName));
     }
-    const std::unique_ptr<QPagedPaintDevice> device = printers.open(target, {layout.pageSize(), QMarginsF(), true});
-    if (!device)
+    const std::unique_ptr<printing::PrintJob> job = printers.open(target, {layout.pageSize(), QMarginsF(), true});
+    if (!job)
         throw WordError(op, QStringLiteral("the printer did not accept the document"));
-    QPagedPaintDevice& printer = *device;
+    QPagedPaintDevice& printer = job->device();
     QPainter painter;
     if (!painter.begin(&printer))
         throw WordError(op, QStringLiteral("the printer did not accept the document"));
@@ -245,6 +245,8 @@ void printDocument(const DocumentModel& model, printing::Printing& printers, con
     }
     if (!painter.end())
         throw WordError(op, QStringLiteral("the printer did not finish the document"));
+    if (!job->finish())
+        throw WordError(op, job->reason());
 }
 
 }  // namespace tovu::platform::word

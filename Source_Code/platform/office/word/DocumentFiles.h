@@ -20,7 +20,8 @@ void writeDocumentFile(const DocumentModel& model, const QString& path, SaveForm
 std::unique_ptr<DocumentModel> readDocumentFile(const QString& path, SaveFormat* format = nullptr);
 
 // Sends the laid-out pages to the named printer (the default one when empty) or, with an
-// output file, into that file as PDF. Throws WordError when no printer can take them.
+// output file, into that file as PDF, written whole or not at all. Throws WordError when
+// no printer can take them or the file cannot be written (the reason naming the file).
 void printDocument(const DocumentModel& model, printing::Printing& printers, const QString& printerName,
                    const QString& outputFile);
 
