@@ -14,7 +14,9 @@
 #include "platform/office/word/DocumentFiles.h"
 #include "platform/office/word/WordEnvironment.h"
 
+#include <QFile>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -121,6 +123,46 @@ TEST_F(ReportEndToEndTest, TitlePageAndItemReadBackFromTheSavedFile)
         EXPECT_EQ(grid->cell(2, 1).text, window.grid.text(2, 1));
         EXPECT_EQ(grid->cell(2, 1).font.name, QStringLiteral("Arial"));
     }
+}
+
+// The report as a web page: the logo and the A-scan (the metafile the display wrote,
+// played into a PNG) are files beside the page, each referenced where it stands.
+TEST_F(ReportEndToEndTest, TheReportSavedAsHtmlShowsItsLogoAndAScan)
+{
+    user.inputs.push_back(QStringLiteral("Weld Survey"));
+    user.files.push_back(reportFile());
+    report.Create_Word_Report();
+    ASSERT_TRUE(report.ReportCreated);
+    ASSERT_TRUE(display.DrawAScan(1));
+    report.Export_Item_To_Word();
+    std::vector<automation::Variant> args{automation::Variant(dir.filePath(QStringLiteral("weld report.htm")))};
+    ASSERT_EQ(control->invoke(control->dispIdOfName(QStringLiteral("CreateHTML")), args), automation::Variant(std::int16_t{1}));
+
+    QFile page(dir.filePath(QStringLiteral("weld report.htm")));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(page.readAll());
+    static const QRegularExpression img(QStringLiteral("<img src=\"([^\"]*)\""));
+    QStringList sources;
+    for (auto it = img.globalMatch(html); it.hasNext();)
+        sources << it.next().captured(1);
+    ASSERT_EQ(sources, (QStringList{QStringLiteral("weld%20report_files/image001.bmp"),
+                                    QStringLiteral("weld%20report_files/image002.png")}))
+        << html.toStdString();
+    const QImage logo(dir.filePath(QStringLiteral("weld report_files/image001.bmp")));
+    EXPECT_EQ(logo.size(), QSize(150, 100));
+    const QImage ascan(dir.filePath(QStringLiteral("weld report_files/image002.png")));
+    ASSERT_FALSE(ascan.isNull());
+    // Drawn, not an empty frame: the trace and graticule leave many pixels that are not white.
+    int drawn = 0;
+    for (int y = 0; y < ascan.height(); ++y)
+        for (int x = 0; x < ascan.width(); ++x)
+            drawn += ascan.pixel(x, y) != qRgb(255, 255, 255);
+    EXPECT_GT(drawn, ascan.width() * ascan.height() / 50);
+    // The logo on the title page before the title, the A-scan before the item's notes.
+    EXPECT_LT(html.indexOf(sources[0]), html.indexOf(QStringLiteral("Weld Survey")));
+    EXPECT_GT(html.indexOf(sources[1]), html.indexOf(QStringLiteral("Weld Survey")));
+    EXPECT_LT(html.indexOf(sources[1]), html.indexOf(QStringLiteral("Operator Notes")));
+    report.Btn_SaveClose_Click();
 }
 
 TEST_F(ReportEndToEndTest, SaveAndCloseLeavesTheUsersOwnWordAndDocumentsOpen)

@@ -71,16 +71,33 @@ QString plainText(const DocumentModel& model)
     return out;
 }
 
-// A picture as a browser can show it: its own bytes, or a PNG rendering of a metafile.
-std::pair<QByteArray, QString> webPicture(const InlinePicture& p)
+// A picture as the page shows it: what it holds and the size it stands at, inline or floating.
+struct PagePicture {
+    const PictureData* picture = nullptr;
+    double width = 0;
+    double height = 0;
+};
+
+PagePicture pagePicture(const DocumentModel& model, int object)
 {
-    const QByteArray bytes = p.picture.currentBytes();
-    if (p.picture.format != PictureFormat::Emf)
-        return {bytes, pictureExtension(p.picture.format)};
-    if (!p.picture.fallbackPng.isEmpty())
-        return {p.picture.fallbackPng, QStringLiteral("png")};
+    if (const auto* p = model.objectAs<InlinePicture>(object))
+        return {&p->picture, p->width, p->height};
+    if (const auto* f = model.objectAs<FloatingPicture>(object))
+        return {&f->picture, f->width, f->height};
+    return {};
+}
+
+// A picture as a browser can show it: its own bytes, or a PNG rendering of a metafile
+// (its stored rendering, else the metafile played).
+std::pair<QByteArray, QString> webPicture(const PagePicture& p)
+{
+    const QByteArray bytes = p.picture->currentBytes();
+    if (p.picture->format != PictureFormat::Emf)
+        return {bytes, pictureExtension(p.picture->format)};
+    if (!p.picture->fallbackPng.isEmpty())
+        return {p.picture->fallbackPng, QStringLiteral("png")};
     const double scale = 96.0 / 72.0;  // points to screen pixels
-    const QImage image = p.picture.render(QSize(qMax(1, qRound(p.width * scale)), qMax(1, qRound(p.height * scale))));
+    const QImage image = p.picture->render(QSize(qMax(1, qRound(p.width * scale)), qMax(1, qRound(p.height * scale))));
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
@@ -89,9 +106,9 @@ std::pair<QByteArray, QString> webPicture(const InlinePicture& p)
     return {png, QStringLiteral("png")};
 }
 
-// The page as HTML, its inline pictures written as files in a folder beside it
-// ("report_files" for "report.htm") and referenced relative to the page, as the word
-// processor does, so the page and its folder can be moved together.
+// The page as HTML, its pictures (inline and floating) written as files in a folder beside
+// it ("report_files" for "report.htm") and referenced relative to the page where they
+// stand, as the word processor does, so the page and its folder can be moved together.
 void writeHtml(const DocumentModel& model, const QString& path)
 {
     const QString html = PageLayout(model).html();
@@ -106,11 +123,11 @@ void writeHtml(const DocumentModel& model, const QString& path)
         const auto m = it.next();
         out += QStringView(html).mid(from, m.capturedStart() - from);
         from = m.capturedEnd();
-        const auto* picture = model.objectAs<InlinePicture>(m.capturedView(1).toInt());
-        const auto [bytes, extension] = picture ? webPicture(*picture) : std::pair<QByteArray, QString>{};
+        const PagePicture picture = pagePicture(model, m.capturedView(1).toInt());
+        const auto [bytes, extension] = picture.picture ? webPicture(picture) : std::pair<QByteArray, QString>{};
         if (bytes.isEmpty()) {
             // Nothing to write: a linked picture keeps pointing at its file.
-            out += QStringLiteral("src=\"%1\"").arg(picture ? QUrl::fromLocalFile(picture->picture.sourcePath).toString() : QString());
+            out += QStringLiteral("src=\"%1\"").arg(picture.picture ? QUrl::fromLocalFile(picture.picture->sourcePath).toString() : QString());
             continue;
         }
         if (!folder.exists() && !QDir().mkpath(folder.path()))

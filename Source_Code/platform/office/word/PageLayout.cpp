@@ -96,9 +96,10 @@ protected:
         bool ok = false;
         const int object = name.toString().section(QLatin1Char('-'), -1).toInt(&ok);
         const auto* p = ok ? model_.objectAs<InlinePicture>(object) : nullptr;
-        if (type != QTextDocument::ImageResource || !p)
+        const auto* f = ok ? model_.objectAs<FloatingPicture>(object) : nullptr;
+        if (type != QTextDocument::ImageResource || (!p && !f))
             return QTextDocument::loadResource(type, name);
-        const QImage image = pictureImage(p->picture, p->width, p->height);
+        const QImage image = p ? pictureImage(p->picture, p->width, p->height) : pictureImage(f->picture, f->width, f->height);
         addResource(type, name, image);
         return image;
     }
@@ -107,13 +108,17 @@ private:
     const DocumentModel& model_;
 };
 
+// Where floating pictures go: drawn over the page by the layout, or, for a text that has no
+// pages (the HTML page), put into the text where they are anchored.
+enum class FloatingPictures { OverPage, InText };
+
 // Projects one story onto a QTextDocument; body positions are mapped when asked for.
 class Projector {
 public:
     Projector(const DocumentModel& model, QTextDocument& doc, std::vector<int>* map, std::vector<FloatInfo>* floats,
-              int pageNumber, int pageCount)
+              int pageNumber, int pageCount, FloatingPictures floating = FloatingPictures::OverPage)
         : m_(model), doc_(doc), cur_(&doc), map_(map), floats_(floats), page_(pageNumber), pages_(pageCount),
-          tableScale_(tableLengthScale(doc)) {}
+          tableScale_(tableLengthScale(doc)), floating_(floating) {}
 
     void project(const Story& story)
     {
@@ -188,17 +193,23 @@ private:
             (*map_)[static_cast<std::size_t>(pos)] = docPos;
     }
 
+    void insertImage(int object, double width, double height)
+    {
+        QTextImageFormat image;
+        image.setName(QStringLiteral("tovu-picture-%1").arg(object));
+        image.setWidth(width);
+        image.setHeight(height);
+        cur_.insertImage(image);
+    }
+
     void insertObject(const StoryChar& c, const QTextCharFormat& cf)
     {
         if (const auto* p = m_.objectAs<InlinePicture>(c.object)) {
-            const QString name = QStringLiteral("tovu-picture-%1").arg(c.object);
-            QTextImageFormat image;
-            image.setName(name);
-            image.setWidth(p->width);
-            image.setHeight(p->height);
-            cur_.insertImage(image);
+            insertImage(c.object, p->width, p->height);
         } else if (const auto* f = m_.objectAs<FloatingPicture>(c.object)) {
-            if (floats_)
+            if (floating_ == FloatingPictures::InText)
+                insertImage(c.object, f->width, f->height);
+            else if (floats_)
                 floats_->push_back(FloatInfo{cur_.position(), f, QImage()});
         } else if (const auto* chart = m_.objectAs<FloatingChart>(c.object)) {
             if (floats_)
@@ -371,6 +382,7 @@ private:
     int page_;
     int pages_;
     double tableScale_;
+    FloatingPictures floating_;
     struct FixedRows {
         QTextTable* table;
         double rowHeight;
@@ -617,7 +629,11 @@ QString PageLayout::textWithLineBreaks() const
 
 QString PageLayout::html() const
 {
-    return impl_->doc.toHtml();
+    // A page of its own: the laid-out text keeps floating pictures out of its flow.
+    ProjectedDocument page(impl_->model);
+    prepare(page, &impl_->device, impl_->bodyWidth, impl_->bodyHeight);
+    Projector(impl_->model, page, nullptr, nullptr, 0, 0, FloatingPictures::InText).project(impl_->model.body);
+    return page.toHtml();
 }
 
 }  // namespace tovu::platform::word

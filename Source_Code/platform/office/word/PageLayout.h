@@ -36,6 +36,8 @@ public:
 
     // The text with a line end wherever a laid-out line ends, CR LF between lines.
     QString textWithLineBreaks() const;
+    // The text as HTML; every picture, floating ones at their anchor, is an image whose
+    // source is "tovu-picture-" and the picture's object number.
     QString html() const;
 
 private:

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QRegularExpression>
 
@@ -64,6 +65,59 @@ TEST_F(WordFilesTest, SavingAsHtmlKeepsThePicturesBesideThePage)
     EXPECT_FALSE(emf.isNull());
     EXPECT_EQ(folder.entryList(QDir::Files).size(), 2);
     EXPECT_TRUE(html.contains(QStringLiteral("before")));
+}
+
+// Floating pictures (the report's logo and A-scans are anchored) go into the page too, each
+// where its anchor stands among the text and the inline pictures; a linked one is copied
+// into the folder like the rest.
+TEST_F(WordFilesTest, SavingAsHtmlKeepsFloatingPicturesWhereTheyAreAnchored)
+{
+    QImage logo(60, 40, QImage::Format_RGB32);
+    logo.fill(Qt::darkGreen);
+    const QString bmp = file(QStringLiteral("Logo.bmp"));
+    ASSERT_TRUE(logo.save(bmp, "BMP"));
+    const auto end = [&] { return doc->bookmarks().range(QStringLiteral("\\EndOfDoc")); };
+    doc->shapes().addPicture(bmp, true, true, 135.0, 0.0, 150.0, 100.0, end());
+    doc->content().insertAfter(QStringLiteral("Title\r"));
+    doc->shapes().addPicture(emfFile(QStringLiteral("MetaTest.emf")), false, true, 2.0, 0.0, 350.0, 200.0, end());
+    doc->content().insertAfter(QStringLiteral("Settings\r"));
+    doc->inlineShapes().addPicture(pngFile(QStringLiteral("inline.png"), 30, 20));
+    doc->content().insertAfter(QStringLiteral("\rNotes"));
+    const QString page = file(QStringLiteral("report.htm"));
+    doc->saveAs(page, SaveFormat::Html);
+    const QString html = QString::fromUtf8(bytesOf(page));
+
+    // Each picture stands in the paragraph it is anchored to or put in, in reading order.
+    struct Expected {
+        const char* source;
+        QSize pixels;  // as the file decodes
+        const char* textBefore;
+        const char* textAfter;
+    } expected[] = {
+        {"report_files/image001.bmp", {60, 40}, nullptr, "Title"},
+        {"report_files/image002.png", {467, 267}, "Title", "Settings"},  // the metafile played at 96 dpi
+        {"report_files/image003.png", {30, 20}, "Settings", "Notes"},
+    };
+    static const QRegularExpression img(QStringLiteral("<img src=\"([^\"]*)\" width=\"([\\d.]+)\" height=\"([\\d.]+)\""));
+    std::vector<QRegularExpressionMatch> found;
+    for (auto it = img.globalMatch(html); it.hasNext();)
+        found.push_back(it.next());
+    ASSERT_EQ(found.size(), std::size(expected)) << html.toStdString();
+    const QDir folder(file(QStringLiteral("report_files")));
+    EXPECT_EQ(folder.entryList(QDir::Files).size(), static_cast<int>(std::size(expected)));
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        const Expected& e = expected[i];
+        const auto& m = found[i];
+        EXPECT_EQ(m.captured(1), QLatin1String(e.source));
+        const QImage image(QFileInfo(page).dir().filePath(m.captured(1)));
+        EXPECT_EQ(image.size(), e.pixels) << e.source;
+        if (e.textBefore)
+            EXPECT_LT(html.indexOf(QLatin1String(e.textBefore)), m.capturedStart()) << e.source;
+        EXPECT_GT(html.indexOf(QLatin1String(e.textAfter)), m.capturedEnd()) << e.source;
+    }
+    // Shown at the size the document gives them, in points.
+    EXPECT_EQ(found[0].captured(2), QStringLiteral("150"));
+    EXPECT_EQ(found[1].captured(3), QStringLiteral("200"));
 }
 
 // Paragraphs in heading styles: Word's built-in ids, a style of the document's own whose
