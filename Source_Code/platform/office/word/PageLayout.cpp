@@ -23,6 +23,16 @@ namespace tovu::platform::word {
 namespace {
 
 constexpr double kImageScale = 2.0;  // pixels per point of the pictures handed to the text
+// The text is laid out in tenths of a point: the layout rounds every line and table row up
+// to a whole unit of its device, which in whole points would add up over a page of rows.
+constexpr double kUnitsPerPoint = 10.0;
+
+// Layout units per point of a document laid out on a device.
+double unitsPerPoint(const QTextDocument& doc)
+{
+    const QPaintDevice* device = doc.documentLayout()->paintDevice();
+    return device ? device->logicalDpiY() / 72.0 : 1.0;
+}
 
 QTextCharFormat charFormat(const CharFormat& f, bool link)
 {
@@ -40,7 +50,8 @@ QTextCharFormat charFormat(const CharFormat& f, bool link)
     return out;
 }
 
-QTextBlockFormat blockFormat(const ParaFormat& p)
+// Spacing in layout units, which the text layout takes as they are.
+QTextBlockFormat blockFormat(const ParaFormat& p, double unitsPerPoint)
 {
     QTextBlockFormat out;
     switch (p.alignment) {
@@ -49,8 +60,8 @@ QTextBlockFormat blockFormat(const ParaFormat& p)
     case Alignment::Justify: out.setAlignment(Qt::AlignJustify); break;
     case Alignment::Left: out.setAlignment(Qt::AlignLeft); break;
     }
-    out.setTopMargin(p.spaceBefore);
-    out.setBottomMargin(p.spaceAfter);
+    out.setTopMargin(p.spaceBefore * unitsPerPoint);
+    out.setBottomMargin(p.spaceAfter * unitsPerPoint);
     return out;
 }
 
@@ -118,7 +129,7 @@ public:
     Projector(const DocumentModel& model, QTextDocument& doc, std::vector<int>* map, std::vector<FloatInfo>* floats,
               int pageNumber, int pageCount, FloatingPictures floating = FloatingPictures::OverPage)
         : m_(model), doc_(doc), cur_(&doc), map_(map), floats_(floats), page_(pageNumber), pages_(pageCount),
-          tableScale_(tableLengthScale(doc)), floating_(floating) {}
+          units_(unitsPerPoint(doc)), tableScale_(tableLengthScale(doc)), floating_(floating) {}
 
     void project(const Story& story)
     {
@@ -132,7 +143,7 @@ public:
         bool besideTable = false;  // the last paragraph took the block after a table
         for (auto [s, e] : paragraphs) {
             const StoryChar& mark = story.at(e - 1);
-            const QTextBlockFormat bf = blockFormat(story.pool().para(mark.para));
+            const QTextBlockFormat bf = blockFormat(story.pool().para(mark.para), units_);
             const QTextCharFormat mf = charFormat(story.pool().font(mark.font), false);
             if (e - s == 2 && story.at(s).ch == kObjectChar) {
                 if (const auto* t = m_.objectAs<TableModel>(story.at(s).object)) {
@@ -165,7 +176,10 @@ public:
                 switch (c.ch) {
                 case kPageBreak: {
                     // What follows a page break starts the next page, the paragraph's
-                    // mark included: a break at the very end leaves an empty last page.
+                    // mark included; a break that ends the document begins no page, as
+                    // the other word processors lay it out.
+                    if (i + 1 == e - 1 && e >= story.length())
+                        break;
                     QTextBlockFormat next = bf;
                     next.setTopMargin(0);
                     next.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
@@ -197,8 +211,8 @@ private:
     {
         QTextImageFormat image;
         image.setName(QStringLiteral("tovu-picture-%1").arg(object));
-        image.setWidth(width);
-        image.setHeight(height);
+        image.setWidth(width * units_);
+        image.setHeight(height * units_);
         cur_.insertImage(image);
     }
 
@@ -222,7 +236,7 @@ private:
         }
     }
 
-    static void setCellBorders(QTextTableCellFormat& f, const CellBorders& b)
+    void setCellBorders(QTextTableCellFormat& f, const CellBorders& b) const
     {
         const auto style = [](const BorderLine& l) {
             if (l.isNone()) return QTextFrameFormat::BorderStyle_None;
@@ -233,7 +247,7 @@ private:
             if (l.style == QLatin1String("outset")) return QTextFrameFormat::BorderStyle_Outset;
             return QTextFrameFormat::BorderStyle_Solid;
         };
-        const auto width = [](const BorderLine& l) { return l.isNone() ? 0.0 : l.size / 8.0; };
+        const auto width = [this](const BorderLine& l) { return l.isNone() ? 0.0 : points(l.size / 8.0); };
         const auto brush = [](const BorderLine& l) {
             return QBrush(l.color == kColorAutomatic ? QColor(Qt::black) : colorFromWord(l.color));
         };
@@ -277,7 +291,8 @@ private:
         const double width = probe.documentLayout()->frameBoundingRect(const_cast<QTextTable*>(table)).width();
         return width > 0 ? width / 100 : 1.0;
     }
-    double points(double length) const { return length / tableScale_; }
+    // A length in points as the table layout takes it.
+    double points(double length) const { return length * units_ / tableScale_; }
 
     void insertTable(const TableModel& t)
     {
@@ -297,7 +312,7 @@ private:
         // The columns of the table's grid: a fixed width, or the text width shared out
         // (a fitted table too, as its grid is written).
         // Shares are of the width the table's frame has: the text width less the indent.
-        const double textWidth = doc_.pageSize().width();
+        const double textWidth = doc_.pageSize().width() / units_;
         const double share = 100.0 / std::max(1, t.columns) * textWidth / std::max(1.0, textWidth - indent);
         const QTextLength width = t.columnWidth > 0 ? QTextLength(QTextLength::FixedLength, points(t.columnWidth))
                                                     : QTextLength(QTextLength::PercentageLength, share);
@@ -319,7 +334,11 @@ private:
                     setCellBorders(look, drawnCellBorders(t, r, c));
                 qc.setFormat(look);
                 QTextCursor cc = qc.firstCursorPosition();
-                cc.setBlockFormat(blockFormat(cell.para));
+                cc.setBlockFormat(blockFormat(cell.para, units_));
+                // A cell's paragraph mark is written without a font of its own, so it is in
+                // the document's default font; an empty cell's line is as high as that.
+                // Merged: the cell's own format is kept in the same place.
+                cc.mergeBlockCharFormat(charFormat(CharFormat{}, false));
                 cc.insertText(QString(cell.text).replace(QLatin1Char('\r'), QChar::LineSeparator),
                               charFormat(cellRunFormat(cell), false));
             }
@@ -335,7 +354,9 @@ private:
     void fixRowHeights()
     {
         QAbstractTextDocumentLayout* layout = doc_.documentLayout();
-        const auto top = [&](const QTextTableCell& cell) { return layout->blockBoundingRect(cell.firstCursorPosition().block()).top(); };
+        const auto top = [&](const QTextTableCell& cell) {
+            return layout->blockBoundingRect(cell.firstCursorPosition().block()).top() / units_;
+        };
         std::vector<std::pair<QTextTableCell, double>> padding;
         const auto apply = [&] {
             QTextCursor edit(&doc_);
@@ -353,7 +374,7 @@ private:
                     const QTextTableCell cell = table->cellAt(r, c);
                     double text = 0;
                     for (QTextBlock b = cell.firstCursorPosition().block(); b.isValid() && b.position() <= cell.lastPosition(); b = b.next())
-                        text += layout->blockBoundingRect(b).height();
+                        text += layout->blockBoundingRect(b).height() / units_;
                     padding.emplace_back(cell, rowHeight - topPadding - text);
                 }
         if (padding.empty())
@@ -381,6 +402,7 @@ private:
     std::vector<FloatInfo>* floats_;
     int page_;
     int pages_;
+    double units_;
     double tableScale_;
     FloatingPictures floating_;
     struct FixedRows {
@@ -396,14 +418,14 @@ void prepare(QTextDocument& doc, const QPaintDevice* device, double width, doubl
     doc.setUseDesignMetrics(true);
     doc.documentLayout()->setPaintDevice(const_cast<QPaintDevice*>(device));
     doc.setDocumentMargin(0);
-    doc.setPageSize(QSizeF(width, height));
+    doc.setPageSize(QSizeF(width, height) * unitsPerPoint(doc));
 }
 
 }  // namespace
 
 struct PageLayout::Impl {
     const DocumentModel& model;
-    QImage device{1, 1, QImage::Format_ARGB32};  // 72 dpi: one pixel is one point
+    QImage device{1, 1, QImage::Format_ARGB32};  // kUnitsPerPoint pixels to the point
     ProjectedDocument doc{model};
     std::vector<int> map;
     std::vector<FloatInfo> floats;
@@ -424,7 +446,7 @@ struct PageLayout::Impl {
             if (line.isValid())
                 y += line.y() + line.height() / 2;
         }
-        return std::clamp(static_cast<int>(std::floor(y / bodyHeight)) + 1, 1, std::max(1, doc.pageCount()));
+        return std::clamp(static_cast<int>(std::floor(y / (bodyHeight * kUnitsPerPoint))) + 1, 1, std::max(1, doc.pageCount()));
     }
 
     int storyPosition(int docPos) const
@@ -444,7 +466,7 @@ struct PageLayout::Impl {
         ProjectedDocument part(model);
         prepare(part, &device, bodyWidth, 1e6);
         Projector(model, part, nullptr, nullptr, page, doc.pageCount()).project(hf.story);
-        const double textHeight = hf.story.length() > 1 ? part.documentLayout()->documentSize().height() : 0;
+        const double textHeight = hf.story.length() > 1 ? part.documentLayout()->documentSize().height() / kUnitsPerPoint : 0;
         // Sized in painter units (one unit is one point), whatever device is painted on.
         QFont font(CharFormat{}.name);
         font.setPixelSize(qRound(CharFormat{}.size));
@@ -455,6 +477,7 @@ struct PageLayout::Impl {
         if (textHeight > 0) {
             painter.save();
             painter.translate(pg.leftMargin, top);
+            painter.scale(1 / kUnitsPerPoint, 1 / kUnitsPerPoint);
             part.documentLayout()->draw(&painter, QAbstractTextDocumentLayout::PaintContext());
             painter.restore();
         }
@@ -484,8 +507,8 @@ PageLayout::PageLayout(const DocumentModel& model) : impl_(std::make_unique<Impl
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         throw WordError(QStringLiteral("PageLayout"), QStringLiteral("pages can only be laid out with a graphical environment"));
     const PageSetupModel& pg = model.section.page;
-    impl_->device.setDotsPerMeterX(qRound(72 / 0.0254));
-    impl_->device.setDotsPerMeterY(qRound(72 / 0.0254));
+    impl_->device.setDotsPerMeterX(qRound(72 * kUnitsPerPoint / 0.0254));
+    impl_->device.setDotsPerMeterY(qRound(72 * kUnitsPerPoint / 0.0254));
     impl_->bodyWidth = std::max(12.0, pg.pageWidth - pg.leftMargin - pg.rightMargin);
     impl_->bodyHeight = std::max(12.0, pg.pageHeight - pg.topMargin - pg.bottomMargin);
     prepare(impl_->doc, &impl_->device, impl_->bodyWidth, impl_->bodyHeight);
@@ -551,11 +574,14 @@ void PageLayout::paintPage(QPainter& painter, int page) const
 {
     const PageSetupModel& pg = impl_->model.section.page;
     const double offset = (page - 1) * impl_->bodyHeight;
+    constexpr double k = kUnitsPerPoint;
     painter.save();
-    painter.translate(pg.leftMargin, pg.topMargin - offset);
-    // The page's slice of the text, across the whole page: a table's edge and lines stand
-    // out into the margin by its cell margin.
-    const QRectF pageRect(-pg.leftMargin, offset, pg.pageWidth, impl_->bodyHeight);
+    painter.translate(pg.leftMargin, pg.topMargin);
+    painter.scale(1 / k, 1 / k);
+    painter.translate(0, -offset * k);
+    // The page's slice of the text (in layout units), across the whole page: a table's
+    // edge and lines stand out into the margin by its cell margin.
+    const QRectF pageRect(-pg.leftMargin * k, offset * k, pg.pageWidth * k, impl_->bodyHeight * k);
     painter.setClipRect(pageRect);
     // Paragraph lines are drawn one by one, each on the page it was laid out on: a
     // paragraph pushed to the next page must not leave clipped text behind on this one.
@@ -581,7 +607,7 @@ void PageLayout::paintPage(QPainter& painter, int page) const
         for (int i = 0; i < lines->lineCount(); ++i) {
             const QTextLine line = lines->lineAt(i);
             const double top = r.top() + line.y();
-            if (top >= offset - 0.01 && top < offset + impl_->bodyHeight - 0.01)
+            if (top >= pageRect.top() - 0.1 && top < pageRect.bottom() - 0.1)
                 line.draw(&painter, r.topLeft());
         }
     }
@@ -591,13 +617,15 @@ void PageLayout::paintPage(QPainter& painter, int page) const
         if (impl_->pageOfDocPosition(f.docPosition) != page)
             continue;
         const QTextBlock block = impl_->doc.findBlock(f.docPosition);
-        const double y = impl_->doc.documentLayout()->blockBoundingRect(block).top() - offset;
+        const double y = impl_->doc.documentLayout()->blockBoundingRect(block).top() / kUnitsPerPoint - offset;
         if (f.chart) {
             graph::paintChart(painter, QRectF(pg.leftMargin + f.chart->left, pg.topMargin + y + f.chart->top,
                                               f.chart->width, f.chart->height), f.chart->chart);
             continue;
         }
         const QRectF target(pg.leftMargin + f.picture->left, pg.topMargin + y + f.picture->top, f.picture->width, f.picture->height);
+        if (f.picture->picture.drawAsVectors(painter, target))
+            continue;
         if (f.image.isNull())
             f.image = pictureImage(f.picture->picture, f.picture->width, f.picture->height);
         painter.drawImage(target, f.image);
@@ -630,8 +658,12 @@ QString PageLayout::textWithLineBreaks() const
 QString PageLayout::html() const
 {
     // A page of its own: the laid-out text keeps floating pictures out of its flow.
+    // In points, which the page's sizes are written in.
+    QImage points(1, 1, QImage::Format_ARGB32);
+    points.setDotsPerMeterX(qRound(72 / 0.0254));
+    points.setDotsPerMeterY(qRound(72 / 0.0254));
     ProjectedDocument page(impl_->model);
-    prepare(page, &impl_->device, impl_->bodyWidth, impl_->bodyHeight);
+    prepare(page, &points, impl_->bodyWidth, impl_->bodyHeight);
     Projector(impl_->model, page, nullptr, nullptr, 0, 0, FloatingPictures::InText).project(impl_->model.body);
     return page.toHtml();
 }

@@ -160,6 +160,14 @@ QImage renderEmf(const QByteArray& emf, const QSize& pixels)
 
 }  // namespace
 
+bool PictureData::drawAsVectors(QPainter& painter, const QRectF& target) const
+{
+    if (format != PictureFormat::Emf)
+        return false;
+    const auto document = metafile::readEmf(currentBytes());
+    return document && metafile::playEmf(*document, painter, target);
+}
+
 QImage PictureData::render(const QSize& pixels) const
 {
     const QByteArray b = currentBytes();

@@ -2,8 +2,11 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
+
+class QPainter;
 
 namespace tovu::platform::word {
 
@@ -36,6 +39,10 @@ struct PictureData {
     QSizeF naturalSize() const;
     // Rendered for display; a null image when it cannot be drawn.
     QImage render(const QSize& pixels) const;
+    // Draws a metafile of the records this system writes as its lines and shapes, stretched
+    // over target, so a page printed or saved as PDF keeps them sharp; false, with nothing
+    // drawn, for any other picture.
+    bool drawAsVectors(QPainter& painter, const QRectF& target) const;
 };
 
 struct InlinePicture {

@@ -2,6 +2,7 @@
 // processor that reads the same .docx: every word on the same page at the same place,
 // within a few points. Runs where LibreOffice is installed; skips elsewhere.
 #include "WordTestSupport.h"
+#include "support/SideBySide.h"
 
 #include "platform/office/word/Document.h"
 #include "platform/office/word/Range.h"
@@ -12,75 +13,37 @@
 #include <QMap>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <cstdio>
 #include <functional>
 
 namespace tovu::platform::word::test {
 namespace {
 
-struct PlacedWord {
-    QString text;
-    int page = 0;
-    double x = 0, y = 0;
-};
-
-// Words of a PDF with their page and top-left corner, in reading order.
-std::vector<PlacedWord> wordsOf(const QString& pdf)
-{
-    QString boxes;
-    if (runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}, &boxes) != 0)
-        return {};
-    std::vector<PlacedWord> out;
-    int page = 0;
-    static const QRegularExpression tag(QStringLiteral(R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re"));
-    for (auto it = tag.globalMatch(boxes); it.hasNext();) {
-        const auto m = it.next();
-        if (m.captured(0).startsWith(QLatin1String("<page"))) {
-            ++page;
-            continue;
-        }
-        out.push_back(PlacedWord{m.captured(3), page, m.captured(1).toDouble(), m.captured(2).toDouble()});
-    }
-    return out;
-}
-
-QString otherWordProcessor()
-{
-    for (const char* name : {"soffice", "libreoffice"})
-        if (const QString path = QStandardPaths::findExecutable(QLatin1String(name)); !path.isEmpty())
-            return path;
-    return {};
-}
+using tovu::test::PlacedWord;
 
 class LayoutSideBySideTest : public WordTest {
 protected:
     void SetUp() override
     {
         WordTest::SetUp();
-        office = otherWordProcessor();
+        QString why;
+        office = tovu::test::otherWordProcessor(&why);
         if (office.isEmpty())
-            GTEST_SKIP() << "LibreOffice (soffice) is not installed: install libreoffice-writer-nogui to compare pages";
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-            GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+            GTEST_SKIP() << qPrintable(why);
     }
 
     // The document saved as .docx and as our PDF, and the .docx converted by the other
     // program; answers both PDFs' words.
-    std::pair<std::vector<PlacedWord>, std::vector<PlacedWord>> sideBySide(const QString& name)
+    std::pair<tovu::test::PdfWords, tovu::test::PdfWords> sideBySide(const QString& name)
     {
         const QString docx = file(name + QStringLiteral(".docx"));
         doc->saveAs(docx);
         const QString ours = file(name + QStringLiteral("-ours.pdf"));
         doc->saveAs(ours, SaveFormat::Pdf);
-        const QString outDir = file(QStringLiteral("other"));
-        QDir().mkpath(outDir);
         QString log;
-        runTool(office, {QStringLiteral("-env:UserInstallation=file://") + file(QStringLiteral("profile")),
-                         QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--convert-to"),
-                         QStringLiteral("pdf"), QStringLiteral("--outdir"), outDir, docx},
-                &log);
-        const QString theirs = QDir(outDir).filePath(name + QStringLiteral(".pdf"));
-        EXPECT_TRUE(QFileInfo::exists(theirs)) << qPrintable(log);
-        return {wordsOf(ours), wordsOf(theirs)};
+        const QString theirs = tovu::test::convertToPdf(office, docx, file(QStringLiteral("other")), &log);
+        EXPECT_FALSE(theirs.isEmpty()) << qPrintable(log);
+        return {tovu::test::wordsOf(ours), tovu::test::wordsOf(theirs)};
     }
 
     // Append text at the end of the document and answer its range.
@@ -152,7 +115,9 @@ TEST_F(LayoutSideBySideTest, WordsStandWhereTheOtherWordProcessorPutsThem)
     for (const Case& c : cases) {
         doc = app->documents().add();
         c.build();
-        const auto [ours, theirs] = sideBySide(QLatin1String(c.name));
+        const auto [oursPdf, theirsPdf] = sideBySide(QLatin1String(c.name));
+        const std::vector<PlacedWord>& ours = oursPdf.words;
+        const std::vector<PlacedWord>& theirs = theirsPdf.words;
         ASSERT_FALSE(ours.empty()) << c.name;
         // The same words (each case's words are all different), each on the same page near
         // the same place.
@@ -174,6 +139,41 @@ TEST_F(LayoutSideBySideTest, WordsStandWhereTheOtherWordProcessorPutsThem)
         }
         doc->close(false);
     }
+}
+
+// The settings grid as the report writes it: Arial 10 in the cells, no space after, the
+// cells' paragraph marks in the document's default font (12 pt Times), which the other word
+// processor counts in each line's height. The rows' pitch must agree within 1 %.
+TEST_F(LayoutSideBySideTest, SettingsTableRowsAreAsHighAsTheOtherWordProcessorsRows)
+{
+    constexpr int kRows = 31;
+    QString text;
+    for (int r = 1; r <= kRows; ++r)
+        // Every other row with an empty cell, whose line is its paragraph mark's.
+        text += QStringLiteral("R%1\tGain\t%2.0\t%3\tx\r").arg(r, 2, 10, QLatin1Char('0')).arg(r).arg(r % 2 ? QStringLiteral("dB") : QString());
+    TableFormatOptions report;
+    report.format = 35;
+    report.lastRow = report.lastColumn = false;
+    report.autoFit = true;
+    Range cells = append(text);
+    cells.font().setName(QStringLiteral("Arial"));
+    cells.font().setSize(10);
+    cells.convertToTable(QStringLiteral("\t"), 0, 0, 0, report);
+    append(QStringLiteral("Below"));
+    const auto [ours, theirs] = sideBySide(QStringLiteral("settings"));
+    const auto rowTop = [](const tovu::test::PdfWords& pdf, int row) {
+        const QString label = QStringLiteral("R%1").arg(row, 2, 10, QLatin1Char('0'));
+        for (const PlacedWord& w : pdf.words)
+            if (w.text == label)
+                return w.y;
+        ADD_FAILURE() << "no row " << qPrintable(label);
+        return 0.0;
+    };
+    const double oursPitch = (rowTop(ours, kRows) - rowTop(ours, 1)) / (kRows - 1);
+    const double theirsPitch = (rowTop(theirs, kRows) - rowTop(theirs, 1)) / (kRows - 1);
+    std::printf("settings rows: %.2f pt here, %.2f pt in LibreOffice\n", oursPitch, theirsPitch);
+    EXPECT_NEAR(oursPitch, theirsPitch, theirsPitch * 0.01);
+    EXPECT_EQ(ours.pages, theirs.pages);
 }
 
 }  // namespace

@@ -134,6 +134,35 @@ TEST_F(PdfOutputTest, APdfWithPicturesAndATablePassesQpdf)
     EXPECT_TRUE(doc->name().startsWith(QStringLiteral("Document")));
 }
 
+// A floating metafile (the report's A-scan) goes into the PDF as its lines and shapes, not
+// as a bitmap: the page holds no image for it, while a PNG is one.
+TEST_F(PdfOutputTest, AFloatingMetafileIsDrawnAsVectors)
+{
+    struct Case {
+        const char* name;
+        QString picture;
+        int images;
+    } cases[] = {
+        {"metafile", emfFile(), 0},
+        {"png", pngFile(), 1},
+    };
+    for (const Case& c : cases) {
+        doc = app->documents().add();
+        addText(QStringLiteral("A-scan"));
+        doc->shapes().addPicture(c.picture, false, true, 2, 0, 350, 200, doc->bookmarks().range(QStringLiteral("\\EndOfDoc")));
+        addText(QStringLiteral("below"));
+        const QString pdf = file(QStringLiteral("%1.pdf").arg(QLatin1String(c.name)));
+        doc->saveAs(pdf, SaveFormat::Pdf);
+        QString images;
+        if (runTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}, &images) != 0)
+            GTEST_SKIP() << "pdfimages is not available";
+        // Two heading lines, then one line per image.
+        EXPECT_EQ(images.trimmed().split(QLatin1Char('\n')).size() - 2, c.images) << c.name << images.toStdString();
+        QString out;
+        EXPECT_EQ(runTool(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}, &out), 0) << out.toStdString();
+    }
+}
+
 TEST_F(PdfOutputTest, PlainTextUsesTheAnsiCodePageAndCrLf)
 {
     addText(QStringLiteral("Stra\u00DFe \u20AC5"));
@@ -205,17 +234,23 @@ TEST_F(PdfOutputTest, TextFilesOpenAsDocumentsInUtf8OrTheAnsiPage)
     }
 }
 
-TEST_F(PdfOutputTest, AFinalPageBreakLeavesAnEmptyLastPage)
+// A break that ends the document has nothing after it to begin a page with: the other word
+// processors lay out no empty last page, and a report, which ends each item with a break,
+// must not end on one.
+TEST_F(PdfOutputTest, AFinalPageBreakBeginsNoEmptyPage)
 {
     addText(QStringLiteral("item"));
     pageBreak();
-    EXPECT_EQ(doc->computeStatistics(Statistic::Pages), 2);
+    EXPECT_EQ(doc->computeStatistics(Statistic::Pages), 1);
     const QString pdf = file(QStringLiteral("trailing.pdf"));
     doc->saveAs(pdf, SaveFormat::Pdf);
     const int pages = pdfPageCount(pdf);
     if (pages == -1)
         GTEST_SKIP() << "pdfinfo is not available";
-    EXPECT_EQ(pages, 2);
+    EXPECT_EQ(pages, 1);
+    // Text after the break still starts the next page.
+    addText(QStringLiteral("next"));
+    EXPECT_EQ(doc->computeStatistics(Statistic::Pages), 2);
 }
 
 TEST_F(PdfOutputTest, ATableStandsOutIntoTheMarginByItsCellMarginAndIsDrawnThere)
