@@ -146,8 +146,9 @@ TEST_F(ReportLayoutTest, TwentyItemsTakeThePagesAndRowHeightsOfTheOtherWordProce
     // The A-scans are drawn as vectors: the logo is the PDF's one image.
     QProcess images;
     images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), ours});
-    if (images.waitForFinished(60000) && images.exitCode() == 0)
+    if (images.waitForFinished(60000) && images.exitCode() == 0) {
         EXPECT_EQ(QString::fromUtf8(images.readAllStandardOutput()).trimmed().split(QLatin1Char('\n')).size(), 3);
+    }
 }
 
 } // namespace

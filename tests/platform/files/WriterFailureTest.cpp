@@ -318,8 +318,9 @@ TEST_P(WriterFailure, KeepsTheOldFileAndSaysWhy)
     ASSERT_TRUE(scratch.isValid());
     const bool root = ::geteuid() == 0;
     // As root the child writes as nobody, who may read the scratch folder but write none of it.
-    if (root)
+    if (root) {
         ASSERT_EQ(::chmod(scratch.path().toLocal8Bit().constData(), 0755), 0);
+    }
     int checked = 0;
     for (const Writer& w : writers(scratch.path())) {
         SCOPED_TRACE(w.name);
@@ -341,11 +342,13 @@ TEST_P(WriterFailure, KeepsTheOldFileAndSaysWhy)
         }
         const QString target = folder + u'/' + QString::fromLatin1(w.fileName);
         ASSERT_TRUE(writeBytes(target, oldBytes()));
-        if (disk)
+        if (disk) {
             ASSERT_TRUE(disk->fill());
+        }
         const QStringList before = entriesOf(folder);
-        if (c.condition == Condition::NoPermission && !root)
+        if (c.condition == Condition::NoPermission && !root) {
             ASSERT_TRUE(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        }
 
         const auto hinder = [&] {
             if (c.condition == Condition::SizeLimit) {

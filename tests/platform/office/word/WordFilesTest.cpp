@@ -111,8 +111,9 @@ TEST_F(WordFilesTest, SavingAsHtmlKeepsFloatingPicturesWhereTheyAreAnchored)
         EXPECT_EQ(m.captured(1), QLatin1String(e.source));
         const QImage image(QFileInfo(page).dir().filePath(m.captured(1)));
         EXPECT_EQ(image.size(), e.pixels) << e.source;
-        if (e.textBefore)
+        if (e.textBefore) {
             EXPECT_LT(html.indexOf(QLatin1String(e.textBefore)), m.capturedStart()) << e.source;
+        }
         EXPECT_GT(html.indexOf(QLatin1String(e.textAfter)), m.capturedEnd()) << e.source;
     }
     // Shown at the size the document gives them, in points.
